@@ -1,0 +1,461 @@
+#include "engine/solitaire_rules.h"
+
+#include <algorithm>
+
+#include "engine/operation_error.h"
+#include "engine/random.h"
+
+clSolitaireRules::clSolitaireRules() = default;
+
+void clSolitaireRules::RegisterPile(std::unique_ptr<clPile> pile, std::vector<clPile*>* list,
+                                    std::size_t limit) {
+    if (!pile || allPiles.size() >= kMaxPiles || (list && list->size() >= limit)) {
+        throw clOperationError("clSolitaireRules::CreateLayout");
+    }
+    if (list) {
+        pile->SetPileNumber(static_cast<std::uint32_t>(list->size()));
+        list->push_back(pile.get());
+    }
+    allPiles.push_back(std::move(pile));
+}
+
+clPile* clSolitaireRules::PileAt(const clLocation& location) const {
+    switch (location.kind) {
+        case clLocationKind::Foundation:
+            return Foundation(location.first);
+        case clLocationKind::Tableau:
+            return Tableau(location.first);
+        case clLocationKind::Reserve:
+            return Reserve(location.first);
+        case clLocationKind::Stock:
+            return stock;
+        case clLocationKind::Waste:
+            return waste;
+        default:
+            return nullptr;
+    }
+}
+
+clLocation clSolitaireRules::LocationOf(const clPile* pile, std::int32_t position) const {
+    const auto indexIn = [pile](const std::vector<clPile*>& list) {
+        const auto it = std::find(list.begin(), list.end(), pile);
+        return it == list.end() ? -1 : static_cast<std::int32_t>(it - list.begin());
+    };
+    if (pile == nullptr) return {};
+    if (const int i = indexIn(foundations); i >= 0) {
+        return clLocation::Pile(clLocationKind::Foundation, i, position);
+    }
+    if (const int i = indexIn(tableau); i >= 0) {
+        return clLocation::Pile(clLocationKind::Tableau, i, position);
+    }
+    if (const int i = indexIn(reserves); i >= 0) {
+        return clLocation::Pile(clLocationKind::Reserve, i, position);
+    }
+    if (pile == stock) return clLocation::Single(clLocationKind::Stock, position);
+    if (pile == waste) return clLocation::Single(clLocationKind::Waste, position);
+    return {};
+}
+
+bool clSolitaireRules::CreateDeck() {
+    if (!deck->Build(deckCount, 0)) return false;
+    cardCount = deckCount * 52;
+    return true;
+}
+
+void clSolitaireRules::DealCard(clPile& pile, int k, bool faceUp, bool free) {
+    clCard* card = deck->CardAt(k);
+    if (card == nullptr) return;
+    dealGroup.Clear();
+    dealGroup.Add(card);
+    if (!pile.AddCards(dealGroup)) {
+        dealGroup.Clear();
+        return;
+    }
+    card->faceDown = !faceUp;
+    card->blocked = !free;
+    graphics->PlaceCard(*card);
+}
+
+// Phases with no pile to receive them deal nothing and take no deal positions.
+void clSolitaireRules::Deal() {
+    int tableauCards = tableauDealCount;
+    int stockCards = stockDealCount;
+    const int reserveCards = reserveDealCount;
+    const int wasteCards = wasteDealCount;
+    if (tableauCards == 0) {
+        tableauCards = cardCount - wasteCards - reserveCards - stockCards;
+    } else if (stockCards == 0) {
+        stockCards = cardCount - wasteCards - reserveCards - tableauCards;
+    }
+
+    int k = 0;
+    if (!tableau.empty()) {
+        for (int n = 0; n < tableauCards; ++n) {
+            const bool up = n >= faceDownCount;
+            DealCard(*tableau[n % tableau.size()], k++, up, up);
+        }
+    }
+    if (stock) {
+        for (int n = 0; n < stockCards; ++n)
+            DealCard(*stock, k++, false, true);
+    }
+    if (!reserves.empty()) {
+        for (int n = 0; n < reserveCards; ++n) {
+            DealCard(*reserves[n % reserves.size()], k++, true, true);
+        }
+    }
+    if (waste) {
+        for (int n = 0; n < wasteCards; ++n)
+            DealCard(*waste, k++, true, true);
+    }
+    Repaint();
+}
+
+bool clSolitaireRules::IsGameWon() {
+    const auto full = [](const clPile* p) { return p->IsFull(); };
+    const auto empty = [](const clPile* p) { return p->Count() == 0; };
+    return std::all_of(foundations.begin(), foundations.end(), full) &&
+           std::all_of(tableau.begin(), tableau.end(), empty) &&
+           std::all_of(reserves.begin(), reserves.end(), empty) && (!stock || empty(stock)) &&
+           (!waste || empty(waste));
+}
+
+bool clSolitaireRules::ValidateMove(const clMove& move) {
+    switch (move.type) {
+        case clMoveType::Compound:
+            return ValidateCompound(move);
+        case clMoveType::Card:
+            return ValidateCardMove(move);
+        case clMoveType::Set:
+            if (move.count < 1 || move.count > clMove::kMaxSetCards) return false;
+            return ValidateRemoval(move.count, move.cards.data());
+        case clMoveType::Pair:
+            return ValidatePair(move.first, move.second);
+        case clMoveType::Stock:
+            return ValidateStockAction();
+        default:
+            return false;
+    }
+}
+
+bool clSolitaireRules::ValidateCompound(const clMove& move) {
+    if (move.count < 1 || move.count > clMove::kMaxParts ||
+        move.parts.size() != static_cast<std::size_t>(move.count)) {
+        return false;
+    }
+    return std::all_of(move.parts.begin(), move.parts.end(), [this](const clMove& part) {
+        return part.type != clMoveType::Compound && ValidateMove(part);
+    });
+}
+
+// Both ends must be piles of the typed lists: a card move that leaves or
+// reaches no pile could only lose cards or do nothing.
+bool clSolitaireRules::ValidateCardMove(const clMove& move) {
+    if (move.from.SamePile(move.to)) return false;
+    if (PileAt(move.from) == nullptr || PileAt(move.to) == nullptr) return false;
+    scratchGroup.Clear();
+    return CanTake(move.from, move.to, scratchGroup) && CanPlace(move.to, scratchGroup, move.from);
+}
+
+bool clSolitaireRules::CanTake(const clLocation& from, const clLocation& to, clGroup& into) {
+    const clPile* pile = PileAt(from);
+    return pile && pile->PickUp(from.Position(), to, into);
+}
+
+bool clSolitaireRules::CanPlace(const clLocation& to, const clGroup& moving,
+                                const clLocation& from) {
+    const clPile* pile = PileAt(to);
+    return pile && pile->CanAccept(to.Position(), moving, from);
+}
+
+void clSolitaireRules::ResetDeal() {
+    if (deck) {
+        deck->Reset();
+        deck->Shuffle(*random);
+    }
+    for (const auto& pile : allPiles)
+        pile->Clear();
+    moveGroup.Clear();
+    dragGroup.Clear();
+    sourcePile = nullptr;
+    lifted = false;
+    stockActions = 0;
+    streak = 0;
+    longestStreak = 0;
+    countingPilesEmptied = 0;
+    tableauCleared = false;
+}
+
+void clSolitaireRules::DrawTable() {
+    graphics->ClearTable();
+    for (const auto& pile : allPiles)
+        pile->Draw(*graphics);
+}
+
+void clSolitaireRules::DrawPausedTable() {
+    graphics->ClearTable();
+    for (const auto& pile : allPiles)
+        pile->DrawHidden(*graphics);
+}
+
+bool clSolitaireRules::TakeCards(const clMove& move) {
+    clPile* source = PileAt(move.from);
+    moveGroup.Clear();
+    if (source == nullptr || !source->GiveCards(moveGroup, move.from.Position())) return false;
+
+    if (move.from.kind == clLocationKind::Tableau) {
+        ++streak;
+        longestStreak = std::max(longestStreak, streak);
+        if (source->Scoring().counting && source->Count() == 0) ++countingPilesEmptied;
+    } else if (move.from.kind == clLocationKind::Stock) {
+        streak = 0;
+    }
+    return true;
+}
+
+// Cards that cannot be placed go back where they came from, never astray.
+bool clSolitaireRules::PlaceCards(const clMove& move) {
+    clPile* destination = PileAt(move.to);
+    if (destination && destination->AddCards(moveGroup)) return true;
+    if (clPile* source = PileAt(move.from)) source->AddCards(moveGroup);
+    moveGroup.Clear();
+    return false;
+}
+
+clPile* clSolitaireRules::PileWithTop(std::int32_t dealIndex) const {
+    for (const auto& pile : allPiles) {
+        if (pile->Count() > 0 && pile->TopDealIndex() == dealIndex) return pile.get();
+    }
+    return nullptr;
+}
+
+void clSolitaireRules::RemoveCards(int count, const std::int32_t* cards) {
+    count = std::clamp(count, 0, clMove::kSetSlots);
+    for (int i = 0; i < count; ++i) {
+        if (clPile* pile = PileWithTop(cards[i])) {
+            pile->Top()->placed = false;
+            pile->RemoveTop();
+        }
+    }
+    tableauCleared = std::all_of(tableau.begin(), tableau.end(),
+                                 [](const clPile* p) { return p->Count() == 0; });
+}
+
+void clSolitaireRules::RemovePair(std::int32_t first, std::int32_t second) {
+    for (const auto& pile : allPiles) {
+        const clCard* top = pile->Top();
+        if (top && (top->dealIndex == first || top->dealIndex == second)) {
+            pile->Top()->placed = false;
+            pile->RemoveTop();
+        }
+    }
+}
+
+void clSolitaireRules::StockAction(bool animated) {
+    (void)animated;
+    ++stockActions;
+}
+
+void clSolitaireRules::DoMove(const clMove& move) {
+    switch (move.type) {
+        case clMoveType::Card:
+            if (TakeCards(move)) PlaceCards(move);
+            break;
+        case clMoveType::Set:
+            RemoveCards(move.count, move.cards.data());
+            break;
+        case clMoveType::Pair:
+            RemovePair(move.first, move.second);
+            break;
+        case clMoveType::Stock:
+            StockAction(false);
+            break;
+        case clMoveType::Compound: {
+            const std::size_t n = std::min<std::size_t>(move.parts.size(), clMove::kMaxParts);
+            for (std::size_t i = 0; i < n; ++i) {
+                if (move.parts[i].type != clMoveType::Compound) DoMove(move.parts[i]);
+            }
+            return;
+        }
+        default:
+            return;
+    }
+    AfterMove();
+}
+
+void clSolitaireRules::PlayPart(const clMove& move) {
+    score += ScoreMove(move);
+    switch (move.type) {
+        case clMoveType::Card: {
+            if (!TakeCards(move)) break;
+            const bool animate = IsAnimationOn();
+            clCard* bottom = moveGroup.Bottom();
+            if (animate) {
+                graphics->LiftGroup(moveGroup);
+                moveGroup.UnplaceAll();
+                DrawTable();
+                moveGroup.PlaceAll();
+            }
+            if (PlaceCards(move) && animate && bottom) graphics->Animate(*bottom, 10, 8);
+            break;
+        }
+        case clMoveType::Set:
+            RemoveCards(move.count, move.cards.data());
+            break;
+        case clMoveType::Pair:
+            RemovePair(move.first, move.second);
+            break;
+        case clMoveType::Stock:
+            StockAction(true);
+            break;
+        default:
+            return;
+    }
+    AfterMove();
+}
+
+void clSolitaireRules::PlayMove(const clMove& move) {
+    if (move.type != clMoveType::Compound) {
+        PlayPart(move);
+        return;
+    }
+    const std::size_t n = std::min<std::size_t>(move.parts.size(), clMove::kMaxParts);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (move.parts[i].type == clMoveType::Compound) continue;
+        PlayPart(move.parts[i]);
+        if (i + 1 < n) {
+            PlaySound(clSound::Card);
+            UpdateWindow();
+            RefreshScore();
+            DrawTable();
+            UpdateScoreboard();
+        }
+    }
+}
+
+void clSolitaireRules::StartDeal() {
+    StartDeal(random->Next(0, 0));
+}
+
+// A deal number below 1 is not a deal (0 would seed from the clock, negative
+// numbers restart or mirror other deals): a fresh number is drawn instead.
+void clSolitaireRules::StartDeal(std::int32_t number) {
+    dealNumber = number > 0 ? number : random->Next(0, 0);
+    random->Seed(dealNumber);
+    ResetDeal();
+    Deal();
+    AfterMove();
+}
+
+bool clSolitaireRules::Replay(std::size_t target, bool checked) {
+    random->Seed(dealNumber);
+    ResetDeal();
+    Deal();
+    AfterMove();
+    history->SetPosition(0);
+    while (history->Position() < target) {
+        const clMove* move = history->StepForward();
+        if (move == nullptr) break;
+        if (checked && !ValidateMove(*move)) {
+            history->SetPosition(history->Position() - 1);
+            return false;
+        }
+        DoMove(*move);
+    }
+    return true;
+}
+
+void clSolitaireRules::Rebuild() {
+    Replay(history->Position(), false);
+    DrawTable();
+    RelayScoreboard();
+}
+
+bool clSolitaireRules::CheckedRebuild() {
+    const bool ok = Replay(history->Position(), true);
+    DrawTable();
+    RelayScoreboard();
+    return ok;
+}
+
+void clSolitaireRules::UndoMove(const clMove& move) {
+    Rebuild();
+    AfterMove();
+    score -= ScoreMove(move);
+    RefreshScore();
+}
+
+bool clSolitaireRules::IsAutoPlayOn() {
+    return !IsControlKeyDown() && autoPlaySupported;
+}
+
+bool clSolitaireRules::CanCommit(const clMove& move) const {
+    return !roundEnded && history->CanPush(move);
+}
+
+bool clSolitaireRules::CommitDraggedMove(const clMove& move) {
+    if (!CanCommit(move)) return false;
+    PlaySound(clSound::Card);
+    const std::int32_t oldScore = score;
+    score += ScoreMove(move);
+    DoMove(move);
+    GoalCrossingSounds(oldScore);
+    Bookkeeping(move);
+    return true;
+}
+
+bool clSolitaireRules::CommitPlayedMove(const clMove& move, bool stockDeal) {
+    if (!CanCommit(move)) return false;
+    const std::int32_t oldScore = score;
+    PlayMove(move);
+    PlaySound(stockDeal ? clSound::Shuffle : clSound::Card);
+    GoalCrossingSounds(oldScore);
+    Bookkeeping(move);
+    return true;
+}
+
+bool clSolitaireRules::CommitChainedMove(const clMove& move) {
+    if (roundEnded || !history->CanAppend(move)) return false;
+    PlayMove(move);
+    PlaySound(clSound::Card);
+    DrawTable();
+    UpdateScoreboard();
+    history->Append(move);
+    UpdateMenus();
+    CheckRoundEnd();
+    return true;
+}
+
+void clSolitaireRules::Bookkeeping(const clMove& move) {
+    if (roundEnded) return;
+    DrawTable();
+    UpdateScoreboard();
+    history->Push(move);
+    OnMoveCommitted(move);
+    if (IsAutoPlayOn() && autoPlayEnabled) {
+        const std::int32_t oldScore = score;
+        while (AutoPlay()) {
+        }
+        GoalCrossingSounds(oldScore);
+    }
+    UpdateMenus();
+    CheckRoundEnd();
+}
+
+void clSolitaireRules::CancelPick() {
+    if (lifted) {
+        dragGroup.PlaceAll();
+        if (sourcePile) sourcePile->Arrange();
+        DrawTable();
+    }
+    dragGroup.Clear();
+    lifted = false;
+}
+
+void clSolitaireRules::OnEmptyPick() {
+    CancelPick();
+}
+
+void clSolitaireRules::OnPileClick() {
+    CancelPick();
+}

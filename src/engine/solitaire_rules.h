@@ -1,0 +1,215 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <type_traits>
+#include <vector>
+
+#include "engine/location.h"
+#include "engine/move.h"
+#include "engine/solitaire_type.h"
+#include "piles/group.h"
+#include "piles/pile.h"
+
+// The rules engine of a playing screen: the pile registry, move validation,
+// playing and recording moves, automatic play to the foundations, and undo by
+// re-dealing and replaying the history. It knows piles only through clPile.
+class clSolitaireRules : public clSolitaireType {
+public:
+    // Capacities of the pile lists, and of the move and drag groups.
+    static constexpr std::size_t kMaxPiles = 160;
+    static constexpr std::size_t kMaxFoundations = 16;
+    static constexpr std::size_t kMaxTableau = 128;
+    static constexpr std::size_t kMaxReserves = 16;
+    static constexpr std::uint32_t kGroupCapacity = 216;
+
+    clSolitaireRules();
+
+    // The deck with deckCount packs and no jokers; cardCount follows.
+    bool CreateDeck() override;
+    // The generic deal: tableau round-robin (the first faceDownCount cards face
+    // down and blocked), then stock, reserves round-robin and waste.
+    void Deal() override;
+    // Every foundation full; every tableau pile, reserve, stock and waste empty.
+    bool IsGameWon() override;
+    bool AutoPlay() override;
+    bool ValidateMove(const clMove& move) override;
+    void ResetDeal() override;
+    void DrawTable() override;
+    void DrawPausedTable() override;
+    void DoMove(const clMove& move) override;
+    void PlayMove(const clMove& move) override;
+    void UndoMove(const clMove& move) override;
+    bool IsAutoPlayOn() override;
+
+    virtual void OnEmptyPick();
+    virtual void OnPileClick();
+    virtual bool OnRightClick() { return false; }
+    virtual bool CanStartDrag() { return true; }
+    virtual bool RetargetDrop(clMove& move);
+    virtual bool FindMove(clMove& move);
+    virtual bool FindKeyMove(clMove& move);
+    // Tries the card on every foundation with room and plays the first valid move.
+    virtual bool MoveToFoundation(std::int32_t dealIndex, const clLocation& from);
+    virtual bool TakeCards(const clMove& move);
+    virtual bool PlaceCards(const clMove& move);
+    virtual void RemoveCards(int count, const std::int32_t* cards);
+    virtual void RemovePair(std::int32_t first, std::int32_t second);
+    virtual void StockAction(bool animated);
+    virtual bool ValidateCompound(const clMove& move);
+    virtual bool ValidateCardMove(const clMove& move);
+    virtual bool ValidateRemoval(int count, const std::int32_t* cards) {
+        (void)count, (void)cards;
+        return false;
+    }
+    virtual bool ValidatePair(std::int32_t first, std::int32_t second) {
+        (void)first, (void)second;
+        return false;
+    }
+    virtual bool ValidateStockAction() { return false; }
+    virtual bool CanTake(const clLocation& from, const clLocation& to, clGroup& into);
+    virtual bool CanPlace(const clLocation& to, const clGroup& moving, const clLocation& from);
+
+    // Starts a new deal: a fresh deal number from the generator, then the deal.
+    void StartDeal();
+    // Deals a given deal number (a replay, a test or a saved game).
+    void StartDeal(std::int32_t number);
+    // Re-deals the current deal and replays the history up to its position.
+    void Rebuild();
+    // As Rebuild, but every record must pass ValidateMove first; false at the
+    // first that does not (the table then holds the records before it).
+    bool CheckedRebuild();
+
+    // Commit paths. Each performs the move and does the bookkeeping (record,
+    // commit hook, automatic play, win check). Nothing happens after the round
+    // has ended or when the history is full; false then.
+    bool CommitDraggedMove(const clMove& move);
+    bool CommitPlayedMove(const clMove& move, bool stockDeal = false);
+    bool CommitChainedMove(const clMove& move);
+
+    // The pile at a location, or null for kind none and out-of-range indexes.
+    clPile* PileAt(const clLocation& location) const;
+    // A pile's location with a card position (kind none outside the typed lists).
+    clLocation LocationOf(const clPile* pile, std::int32_t position) const;
+
+    const std::vector<std::unique_ptr<clPile>>& AllPiles() const { return allPiles; }
+    int FoundationCount() const { return static_cast<int>(foundations.size()); }
+    int TableauCount() const { return static_cast<int>(tableau.size()); }
+    int ReserveCount() const { return static_cast<int>(reserves.size()); }
+    clPile* Foundation(int i) const { return ItemAt(foundations, i); }
+    clPile* Tableau(int i) const { return ItemAt(tableau, i); }
+    clPile* Reserve(int i) const { return ItemAt(reserves, i); }
+    clPile* Stock() const { return stock; }
+    clPile* Waste() const { return waste; }
+
+    int CardCount() const { return cardCount; }
+    int DeckCount() const { return deckCount; }
+    bool AutoPlaySupported() const { return autoPlaySupported; }
+    // The player's AutoPlay setting for this variant.
+    void SetAutoPlayEnabled(bool on) { autoPlayEnabled = on; }
+
+    std::int32_t StockActions() const { return stockActions; }
+    std::int32_t Streak() const { return streak; }
+    std::int32_t LongestStreak() const { return longestStreak; }
+    std::int32_t CountingPilesEmptied() const { return countingPilesEmptied; }
+    bool TableauCleared() const { return tableauCleared; }
+
+protected:
+    // Registration: each pile joins its typed list and the all-piles list,
+    // which owns it, and gets its index in the typed list as pile number.
+    template <class P>
+    P* AddFoundation(std::unique_ptr<P> pile) {
+        return Register(std::move(pile), &foundations, kMaxFoundations);
+    }
+    template <class P>
+    P* AddTableau(std::unique_ptr<P> pile) {
+        return Register(std::move(pile), &tableau, kMaxTableau);
+    }
+    template <class P>
+    P* AddReserve(std::unique_ptr<P> pile) {
+        return Register(std::move(pile), &reserves, kMaxReserves);
+    }
+    template <class P>
+    P* SetStock(std::unique_ptr<P> pile) {
+        stock = Register(std::move(pile), nullptr, 0);
+        return static_cast<P*>(stock);
+    }
+    template <class P>
+    P* SetWaste(std::unique_ptr<P> pile) {
+        waste = Register(std::move(pile), nullptr, 0);
+        return static_cast<P*>(waste);
+    }
+    template <class P>
+    P* AddOther(std::unique_ptr<P> pile) {
+        return Register(std::move(pile), nullptr, 0);
+    }
+
+    // Deals deal position k onto a pile, face up or down, free or blocked.
+    void DealCard(clPile& pile, int k, bool faceUp, bool free);
+
+    // The two safe forms of automatic play: a card goes up only when no card
+    // of the other colour could still need it. Neither tests IsAutoPlayOn.
+    bool SafeAutoPlay();
+    // The same for foundations that start at `baseRank`.
+    bool SafeAutoPlayFromBase(int baseRank);
+
+    // The rounds bookkeeping after a committed move.
+    void Bookkeeping(const clMove& move);
+    // Whether a commit may go ahead: a round in play and room in the history.
+    bool CanCommit(const clMove& move) const;
+
+    int cardCount = 52;
+    int deckCount = 1;
+    bool autoPlaySupported = false;
+    bool autoPlayEnabled = true;
+    int tableauDealCount = 0;
+    int stockDealCount = 0;
+    int reserveDealCount = 0;
+    int wasteDealCount = 0;
+    int faceDownCount = 0;
+
+    std::vector<std::unique_ptr<clPile>> allPiles;
+    std::vector<clPile*> foundations;
+    std::vector<clPile*> tableau;
+    std::vector<clPile*> reserves;
+    clPile* stock = nullptr;
+    clPile* waste = nullptr;
+
+    clGroup moveGroup{kGroupCapacity};
+    clGroup dragGroup{kGroupCapacity};
+    clGroup scratchGroup{kGroupCapacity};  // cards a move would take, while validating
+    clGroup dealGroup{1};                  // the card being dealt
+    clLocation pickLocation;
+    clPile* sourcePile = nullptr;
+    bool lifted = false;
+
+    std::int32_t stockActions = 0;
+    std::int32_t streak = 0;
+    std::int32_t longestStreak = 0;
+    std::int32_t countingPilesEmptied = 0;
+    bool tableauCleared = false;
+
+    // The rotating start of the tableau search; program-wide, never reset.
+    static inline int findMoveIndex = 0;
+
+private:
+    template <class P>
+    P* Register(std::unique_ptr<P> pile, std::vector<clPile*>* list, std::size_t limit) {
+        static_assert(std::is_base_of_v<clPile, P>);
+        P* raw = pile.get();
+        RegisterPile(std::move(pile), list, limit);
+        return raw;
+    }
+    void RegisterPile(std::unique_ptr<clPile> pile, std::vector<clPile*>* list, std::size_t limit);
+    static clPile* ItemAt(const std::vector<clPile*>& list, int i) {
+        return i >= 0 && static_cast<std::size_t>(i) < list.size() ? list[i] : nullptr;
+    }
+    clPile* PileWithTop(std::int32_t dealIndex) const;
+    void PlayPart(const clMove& move);
+    // Replays the history records before `target` onto a fresh deal.
+    bool Replay(std::size_t target, bool checked);
+
+protected:
+    // Shows lifted cards again and empties the drag group.
+    void CancelPick();
+};

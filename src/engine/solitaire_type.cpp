@@ -1,0 +1,38 @@
+#include "engine/solitaire_type.h"
+
+#include "engine/operation_error.h"
+#include "engine/random.h"
+
+clSolitaireType::clSolitaireType() : random(&clRandom::Program()) {}
+
+clSolitaireType::~clSolitaireType() = default;
+
+bool clSolitaireType::Initialize() {
+    CreateLayout();
+    SetupRounds();
+    SetupPoints();
+    graphics = std::make_unique<clGraphics>();
+    deck = std::make_unique<clDeck>();
+    if (!CreateDeck()) throw clOperationError("clSolitaireType::CreateDeck()");
+    history = std::make_unique<clHistory>();
+    return true;
+}
+
+void clSolitaireType::GoalCrossingSounds(std::int32_t oldScore) {
+    if (oldScore < goal && score >= goal) {
+        PlaySound(clSound::Grow);
+    } else if (oldScore >= goal && score < goal) {
+        PlaySound(clSound::Shrink);
+    }
+}
+
+void clSolitaireType::Repaint() {
+    if (paused) {
+        DrawPausedTable();
+    } else {
+        DrawTable();
+    }
+    RelayScoreboard();
+    UpdateMenus();
+    UpdateWindow();
+}

@@ -1,0 +1,272 @@
+#include "piles/group.h"
+
+#include <algorithm>
+#include <new>
+#include <utility>
+
+#include "engine/operation_error.h"
+#include "engine/random.h"
+#include "graphics/graphics.h"
+
+clGroup::clGroup(std::uint32_t capacity) {
+    if (capacity == 0) throw clOperationError("clGroup::clGroup");
+    if (!Initialize(capacity)) throw clOperationError("clGroup::Initialize");
+}
+
+clGroup::clGroup(clCard* card) {
+    if (card == nullptr) throw clOperationError("clGroup::clGroup");
+    Initialize(1);
+    Add(card);
+}
+
+clGroup::clGroup(const clGroup& other)
+    : slots(other.slots),
+      capacity(other.capacity),
+      count(other.count),
+      anchor(other.anchor),
+      symbol(other.symbol),
+      key1(other.key1),
+      key2(other.key2),
+      labelWhenEmpty(other.labelWhenEmpty),
+      labelHidden(other.labelHidden) {}
+
+clGroup& clGroup::operator=(const clGroup& other) {
+    if (this == &other) return *this;
+    if (other.capacity > 0 && !Initialize(other.capacity)) {
+        throw clOperationError("clGroup::operator=");
+    }
+    slots = other.slots;
+    capacity = other.capacity;
+    count = other.count;
+    anchor = other.anchor;
+    symbol = other.symbol;
+    key1 = other.key1;
+    key2 = other.key2;
+    labelWhenEmpty = other.labelWhenEmpty;
+    labelHidden = other.labelHidden;
+    return *this;
+}
+
+bool clGroup::Initialize(std::uint32_t newCapacity) {
+    if (newCapacity == 0) return false;
+    try {
+        slots.assign(newCapacity, nullptr);
+    } catch (const std::bad_alloc&) {
+        slots.clear();
+        capacity = count = 0;
+        return false;
+    }
+    capacity = newCapacity;
+    count = 0;
+    return true;
+}
+
+void clGroup::Clear() {
+    std::fill(slots.begin(), slots.end(), nullptr);
+    count = 0;
+}
+
+bool clGroup::Add(clCard* card, std::uint32_t* index) {
+    if (card == nullptr || count >= capacity) return false;
+    if (index) *index = count;
+    slots[count++] = card;
+    return true;
+}
+
+void clGroup::CopyFrom(int index, clGroup& into) const {
+    if (index < 0) return;
+    for (auto i = static_cast<std::uint32_t>(index); i < count; ++i) {
+        if (!into.Add(slots[i])) break;
+    }
+}
+
+bool clGroup::MoveTo(clGroup& into, int index) {
+    if (index < 0 || static_cast<std::uint32_t>(index) >= count) return false;
+    const auto first = static_cast<std::uint32_t>(index);
+    if (&into == this || into.capacity - into.count < count - first) return false;
+    for (std::uint32_t i = first; i < count; ++i) {
+        into.Add(slots[i]);
+        slots[i] = nullptr;
+    }
+    count = first;
+    return true;
+}
+
+void clGroup::RemoveTop() {
+    if (count == 0) return;
+    slots[--count] = nullptr;
+}
+
+clCard* clGroup::At(int i) const {
+    if (i < 0 || static_cast<std::uint32_t>(i) >= count) return nullptr;
+    return slots[static_cast<std::size_t>(i)];
+}
+
+std::int32_t clGroup::TopDealIndex() const {
+    const clCard* card = Top();
+    return card ? card->dealIndex : clCard::kNoDealIndex;
+}
+
+std::int32_t clGroup::BottomDealIndex() const {
+    const clCard* card = Bottom();
+    return card ? card->dealIndex : clCard::kNoDealIndex;
+}
+
+bool clGroup::NextFreeSlot(int& i) const {
+    if (!HasStorage() || IsFull()) return false;
+    i = static_cast<int>(count);
+    return true;
+}
+
+void clGroup::SetPosition(double x, double y, std::int32_t pixelX, std::int32_t pixelY) {
+    anchor.SetPosition(x, y, pixelX, pixelY);
+    anchor.placed = true;
+}
+
+void clGroup::SetKey(int key, bool whenEmpty) {
+    SetKeys(key, 0, whenEmpty);
+}
+
+void clGroup::SetKeys(int firstKey, int secondKey, bool whenEmpty) {
+    key1 = firstKey;
+    key2 = secondKey;
+    labelWhenEmpty = whenEmpty;
+}
+
+bool clGroup::MatchesKey(int key, int previousKey) const {
+    if (labelHidden) return false;
+    if (key2 == 0) return key == key1;
+    return key == key2 && previousKey == key1;
+}
+
+void clGroup::UnplaceAll() {
+    for (std::uint32_t i = 0; i < count; ++i)
+        slots[i]->placed = false;
+}
+
+void clGroup::PlaceAll() {
+    for (std::uint32_t i = 0; i < count; ++i)
+        slots[i]->placed = true;
+}
+
+void clGroup::Shuffle(clRandom& random) {
+    int i = static_cast<int>(count);
+    while (i > 0) {
+        const int j = random.Next(0, i);
+        --i;
+        if (j != i)
+            std::swap(slots[static_cast<std::size_t>(i)], slots[static_cast<std::size_t>(j)]);
+    }
+}
+
+namespace {
+
+// The rank that follows `rank` in a build, wrapping round between king and ace.
+int Step(int rank, bool down) {
+    if (down) return rank == 1 ? 13 : rank - 1;
+    return rank == 13 ? 1 : rank + 1;
+}
+
+}  // namespace
+
+bool clGroup::IsRun(int index, int stopRank, clDirection direction, clMatch match) const {
+    if (index < 0 || static_cast<std::uint32_t>(index) >= count || stopRank > 13) return false;
+    const clCard* first = slots[static_cast<std::size_t>(index)];
+    int rank = first->GetRank();
+    int colour = first->GetColour();
+    for (auto i = static_cast<std::uint32_t>(index) + 1; i < count; ++i) {
+        const clCard* card = slots[i];
+        if (match == clMatch::Alternating) {
+            if (card->GetColour() == colour) return false;
+            colour = card->GetColour();
+        } else if (match == clMatch::InSuit && card->GetSuit() != first->GetSuit()) {
+            return false;
+        }
+        if (rank == stopRank) return false;
+        rank = Step(rank, direction == clDirection::Down);
+        if (card->GetRank() != rank) return false;
+    }
+    return true;
+}
+
+bool clGroup::IsRunDownAlternating(int index, int stopRank) const {
+    return IsRun(index, stopRank, clDirection::Down, clMatch::Alternating);
+}
+bool clGroup::IsRunDownInSuit(int index, int stopRank) const {
+    return IsRun(index, stopRank, clDirection::Down, clMatch::InSuit);
+}
+bool clGroup::IsRunUpAlternating(int index, int stopRank) const {
+    return IsRun(index, stopRank, clDirection::Up, clMatch::Alternating);
+}
+bool clGroup::IsRunUpInSuit(int index, int stopRank) const {
+    return IsRun(index, stopRank, clDirection::Up, clMatch::InSuit);
+}
+
+bool clGroup::CanPlace(const clCard* card, int stopRank, clDirection direction,
+                       clMatch match) const {
+    const clCard* top = Top();
+    if (card == nullptr || stopRank > 13 || top == nullptr) return false;
+    if (match == clMatch::Alternating && card->GetColour() == top->GetColour()) return false;
+    if (match == clMatch::InSuit && card->GetSuit() != top->GetSuit()) return false;
+    if (top->GetRank() == stopRank) return false;
+    return card->GetRank() == Step(top->GetRank(), direction == clDirection::Down);
+}
+
+bool clGroup::CanPlaceDownAlternating(const clCard* card, int stopRank) const {
+    return CanPlace(card, stopRank, clDirection::Down, clMatch::Alternating);
+}
+bool clGroup::CanPlaceDownInSuit(const clCard* card, int stopRank) const {
+    return CanPlace(card, stopRank, clDirection::Down, clMatch::InSuit);
+}
+bool clGroup::CanPlaceDownAnySuit(const clCard* card, int stopRank) const {
+    return CanPlace(card, stopRank, clDirection::Down, clMatch::AnySuit);
+}
+bool clGroup::CanPlaceUpAlternating(const clCard* card, int stopRank) const {
+    return CanPlace(card, stopRank, clDirection::Up, clMatch::Alternating);
+}
+bool clGroup::CanPlaceUpInSuit(const clCard* card, int stopRank) const {
+    return CanPlace(card, stopRank, clDirection::Up, clMatch::InSuit);
+}
+bool clGroup::CanPlaceUpAnySuit(const clCard* card, int stopRank) const {
+    return CanPlace(card, stopRank, clDirection::Up, clMatch::AnySuit);
+}
+
+void clGroup::Draw(clGraphics& graphics) const {
+    graphics.DrawSymbol(*this, symbol);
+    for (std::uint32_t i = 0; i < count; ++i)
+        graphics.DrawCard(*slots[i]);
+    DrawLabel(graphics);
+}
+
+void clGroup::DrawSelected(clGraphics& graphics) const {
+    if (const clCard* top = Top()) graphics.HighlightCard(*top);
+    DrawLabel(graphics);
+}
+
+void clGroup::DrawHidden(clGraphics& graphics) const {
+    graphics.DrawSymbol(*this, symbol);
+    bool firstJoker = true;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const clCard& card = *slots[i];
+        if (card.faceDown) {
+            graphics.DrawCard(card);
+        } else {
+            graphics.DrawCardFace(card, firstJoker ? clCard::kFirstJoker : clCard::kSecondJoker);
+        }
+        firstJoker = !firstJoker;
+    }
+}
+
+void clGroup::DrawLabel(clGraphics& graphics) const {
+    if (!graphics.ShowKeyLabels() || key1 == 0 || labelHidden) return;
+    const clCard* at = Top();
+    if (at == nullptr) {
+        if (!labelWhenEmpty) return;
+        at = &anchor;
+    }
+    if (key2 == 0) {
+        graphics.DrawKeyLabel(*at, key1);
+    } else {
+        graphics.DrawKeyLabels(*at, key1, key2);
+    }
+}

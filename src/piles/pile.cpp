@@ -1,0 +1,97 @@
+#include "piles/pile.h"
+
+#include "engine/operation_error.h"
+#include "graphics/graphics.h"
+
+void clPile::Allocate(std::uint32_t newCapacity) {
+    if (!Initialize(newCapacity)) throw clOperationError("clGroup::Initialize");
+}
+
+void clPile::Clear() {
+    clGroup::Clear();
+}
+
+bool clPile::AddCards(clGroup& group) {
+    if (group.Count() == 0) return true;
+    if (!group.MoveTo(*this, 0)) return false;
+    Arrange();
+    return true;
+}
+
+bool clPile::GiveCards(clGroup& into, int index) {
+    const bool moved = MoveTo(into, index);
+    Arrange();
+    return moved;
+}
+
+void clPile::Arrange() {
+    if (!anchor.placed) return;
+    double dx = fan.dx;
+    double dy = fan.dy;
+    if (count > 1 && fan.limit >= 0.01) {
+        const double step = fan.limit / count;
+        if (dx > step) dx = step;
+        if (dy > step) dy = step;
+    }
+    for (std::uint32_t i = 0; i < count; ++i) {
+        clCard* card = slots[i];
+        if (card == nullptr) continue;
+        card->x = anchor.x + i * dx;
+        card->y = anchor.y + i * dy;
+        card->offsetX = anchor.offsetX + static_cast<std::int32_t>(i) * fan.pixelDx;
+        card->offsetY = anchor.offsetY + static_cast<std::int32_t>(i) * fan.pixelDy;
+    }
+}
+
+bool clPile::GetTop(clLocation& location, std::int32_t& dealIndex) const {
+    location = clLocation{};
+    if (count == 0) return false;
+    dealIndex = slots[count - 1]->dealIndex;
+    return true;
+}
+
+bool clPile::MayGiveFrom(int index) const {
+    if (inert || !canGive) return false;
+    if (index < 0 || static_cast<std::uint32_t>(index) >= count) return false;
+    return maxOut == 0 || count - static_cast<std::uint32_t>(index) <= maxOut;
+}
+
+bool clPile::PickUp(int index, const clLocation& destination, clGroup& into) const {
+    (void)destination;
+    if (!MayGiveFrom(index)) return false;
+    if (slots[static_cast<std::size_t>(index)]->blocked) return false;
+    CopyFrom(index, into);
+    return true;
+}
+
+// Refuses a group that would not fit, so AddCards never has to drop cards.
+bool clPile::CanAccept(int index, const clGroup& moving, const clLocation& source) const {
+    (void)source;
+    if (inert || !canReceive) return false;
+    if (index < 0 || static_cast<std::uint32_t>(index) != count || !IsNextSlot(index)) return false;
+    if (moving.Count() > capacity - count) return false;
+    return maxIn == 0 || moving.Count() <= maxIn;
+}
+
+bool clPile::CanPickUp(int index) const {
+    return MayGiveFrom(index);
+}
+
+bool clPile::HitCard(const clGraphics& graphics, clPoint point, int& index) const {
+    for (int i = static_cast<int>(count) - 1; i >= 0; --i) {
+        const clCard& card = *slots[static_cast<std::size_t>(i)];
+        if (card.blocked) continue;
+        const auto rect = graphics.CardRect(card);
+        if (rect && rect->Contains(point)) {
+            index = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool clPile::HitEmpty(const clGraphics& graphics, clPoint point) const {
+    if (count != 0) return false;
+    const auto rect = graphics.CardRect(anchor);
+    return rect && rect->Contains(point);
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/solitaire_rules.h"
+#include "piles/pile.h"
+
+// A plain pile that takes part in play: it gives any unblocked group and
+// takes any group, and offers its top card from its own location kind.
+class clTestPile : public clPile {
+public:
+    explicit clTestPile(clLocationKind kind, std::uint32_t capacity = kLargeCapacity);
+    bool GetTop(clLocation& location, std::int32_t& dealIndex) const override;
+
+private:
+    clLocationKind kind;
+};
+
+// A foundation for tests: one card at a time, up in suit from the ace.
+class clTestFoundation : public clTestPile {
+public:
+    clTestFoundation() : clTestPile(clLocationKind::Foundation, 13) {}
+    bool CanAccept(int index, const clGroup& moving, const clLocation& source) const override;
+};
+
+// The shape of a small test layout.
+struct clTestLayout {
+    int foundations = 0;
+    int tableau = 4;
+    int reserves = 0;
+    bool stock = true;
+    bool waste = false;
+    int decks = 1;
+    int tableauDeal = 0;
+    int stockDeal = 0;
+    int reserveDeal = 0;
+    int wasteDeal = 0;
+    int faceDown = 0;
+    bool autoPlay = false;
+    // Turn up the top card of every tableau pile after each move.
+    bool turnUpTops = false;
+    // Refill an emptied tableau pile from the stock, chained into the move.
+    bool refillFromStock = false;
+};
+
+// A playing screen over base piles, headless, recording the sounds it plays.
+class clTestTable : public clSolitaireRules {
+public:
+    explicit clTestTable(const clTestLayout& layout);
+
+    void CreateLayout() override;
+    void SetupRounds() override {}
+    void SetupPoints() override {}
+    void AfterMove() override;
+    void OnMoveCommitted(const clMove& move) override;
+
+    // Undo as the Undo command does it: step back and rebuild.
+    bool UndoLast();
+    // Redo: the next record of the tail, committed again.
+    bool RedoNext();
+
+    using clSolitaireRules::SafeAutoPlay;
+    using clSolitaireRules::SafeAutoPlayFromBase;
+
+    void SetControlKeyDown(bool down) { controlDown = down; }
+    void EndRound() { roundEnded = true; }
+    std::vector<clSound> sounds;
+
+protected:
+    void PlaySound(clSound sound) override { sounds.push_back(sound); }
+    bool IsControlKeyDown() const override { return controlDown; }
+
+private:
+    clTestLayout layout;
+    bool controlDown = false;
+};
+
+// Every fact of the table a replay must reproduce: each pile's cards with
+// their flags and positions, and the engine's counters.
+std::string Snapshot(const clSolitaireRules& game);
+
+// A card move of the cards from `position` up of one pile onto the top of another.
+clMove MoveBetween(const clSolitaireRules& game, clLocation from, clLocation toPile);
