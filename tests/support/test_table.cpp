@@ -24,14 +24,16 @@ bool clTestPile::GetTop(clLocation& location, std::int32_t& dealIndex) const {
 bool clTestFoundation::CanAccept(int index, const clGroup& moving, const clLocation& source) const {
     if (!clPile::CanAccept(index, moving, source) || moving.Count() != 1) return false;
     const clCard* card = moving.Bottom();
-    return count == 0 ? card->IsAce() : CanPlaceUpInSuit(card, 13);
+    if (count == 0) return card->GetRank() == baseRank;
+    return CanPlaceUpInSuit(card, baseRank == 1 ? 13 : 0);
 }
 
 clTestTable::clTestTable(const clTestLayout& layout) : layout(layout) {}
 
 void clTestTable::CreateLayout() {
     for (int i = 0; i < layout.foundations; ++i) {
-        AddFoundation(std::make_unique<clTestFoundation>())->SetPosition(3 + i, 0);
+        AddFoundation(std::make_unique<clTestFoundation>(layout.foundationBase))
+            ->SetPosition(3 + i, 0);
     }
     for (int i = 0; i < layout.tableau; ++i) {
         AddTableau(std::make_unique<clTestPile>(clLocationKind::Tableau))->SetPosition(i, 1);
@@ -80,6 +82,13 @@ bool clTestTable::UndoLast() {
 
 bool clTestTable::RedoNext() {
     if (history->Position() >= history->Count()) return false;
+    const clMove next = *history->StepForward();
+    DoMove(next);
+    return true;
+}
+
+bool clTestTable::ReplayNext() {
+    if (history->Position() >= history->Count()) return false;
     const clMove next = history->At(history->Position());
     return ValidateMove(next) && CommitPlayedMove(next);
 }
@@ -109,4 +118,21 @@ clMove MoveBetween(const clSolitaireRules& game, clLocation from, clLocation toP
     const int free = destination ? static_cast<int>(destination->Count()) : 0;
     return clMove::CardMove(bottom ? bottom->dealIndex : clCard::kNoDealIndex, from,
                             toPile.WithPosition(free));
+}
+
+clCard* FindCard(clDeck& deck, int rank, int suit) {
+    for (int k = 0; k < deck.Count(); ++k) {
+        clCard* card = deck.CardAt(k);
+        if (card->GetRank() == rank && card->GetSuit() == suit) return card;
+    }
+    return nullptr;
+}
+
+void Lay(clPile& pile, std::initializer_list<clCard*> cards) {
+    pile.Clear();
+    for (clCard* card : cards) {
+        clGroup one(card);
+        card->faceDown = card->blocked = false;
+        pile.AddCards(one);
+    }
 }

@@ -18,16 +18,22 @@ private:
     clLocationKind kind;
 };
 
-// A foundation for tests: one card at a time, up in suit from the ace.
+// A foundation for tests: one card at a time, up in suit from its base rank,
+// turning the corner from king to ace when the base is not the ace.
 class clTestFoundation : public clTestPile {
 public:
-    clTestFoundation() : clTestPile(clLocationKind::Foundation, 13) {}
+    explicit clTestFoundation(int baseRank = 1)
+        : clTestPile(clLocationKind::Foundation, 13), baseRank(baseRank) {}
     bool CanAccept(int index, const clGroup& moving, const clLocation& source) const override;
+
+private:
+    int baseRank;
 };
 
 // The shape of a small test layout.
 struct clTestLayout {
     int foundations = 0;
+    int foundationBase = 1;
     int tableau = 4;
     int reserves = 0;
     bool stock = true;
@@ -58,8 +64,11 @@ public:
 
     // Undo as the Undo command does it: step back and rebuild.
     bool UndoLast();
-    // Redo: the next record of the tail, committed again.
+    // Redo: the next record of the tail applied again, as a replay does.
     bool RedoNext();
+    // The next record of the tail played again as a new move (with its
+    // bookkeeping), as when the player repeats the move they undid.
+    bool ReplayNext();
 
     using clSolitaireRules::SafeAutoPlay;
     using clSolitaireRules::SafeAutoPlayFromBase;
@@ -80,6 +89,11 @@ private:
 // Every fact of the table a replay must reproduce: each pile's cards with
 // their flags and positions, and the engine's counters.
 std::string Snapshot(const clSolitaireRules& game);
+
+// The first card of the deck with this rank and suit.
+clCard* FindCard(clDeck& deck, int rank, int suit);
+// Empties the pile and puts these cards on it, face up and free, bottom first.
+void Lay(clPile& pile, std::initializer_list<clCard*> cards);
 
 // A card move of the cards from `position` up of one pile onto the top of another.
 clMove MoveBetween(const clSolitaireRules& game, clLocation from, clLocation toPile);
