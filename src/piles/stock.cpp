@@ -1,0 +1,68 @@
+#include "piles/stock.h"
+
+namespace {
+
+constexpr int kTab = 9;
+constexpr int kNoRedealMark = 0;
+constexpr int kRedealMark = 1;
+
+void TurnAll(clGroup& pile, bool faceDown) {
+    for (int i = 0; i < static_cast<int>(pile.Count()); ++i)
+        pile.At(i)->faceDown = faceDown;
+}
+
+}  // namespace
+
+clStock::clStock() {
+    Allocate(kLargeCapacity);
+    inert = false;
+    clickAction = true;
+}
+
+bool clStock::AddCards(clGroup& group) {
+    if (!clPile::AddCards(group)) return false;
+    TurnAll(*this, true);
+    return true;
+}
+
+bool clStock::GetTop(clLocation& location, std::int32_t& dealIndex) const {
+    location = clLocation::Single(clLocationKind::Stock, count > 0 ? TopIndex() : 0);
+    dealIndex = TopDealIndex();
+    return count > 0;
+}
+
+clStockDealOnly::clStockDealOnly() {
+    canGive = true;
+    SetKey(kTab);
+}
+
+clStockToWaste::clStockToWaste() {
+    canGive = true;
+    canReceive = true;
+    symbol = kRedealMark;
+    SetKey(kTab, true);
+}
+
+bool clStockToWaste::PickUp(int index, const clLocation& destination, clGroup& into) const {
+    return destination.kind == dealsTo && clStock::PickUp(index, destination, into);
+}
+
+void clStockToWaste::CountPass() {
+    clStock::CountPass();
+    if (passes == passLimit) symbol = kNoRedealMark;
+}
+
+clStockToReserve::clStockToReserve() {
+    dealsTo = clLocationKind::Reserve;
+}
+
+clStockToWasteOnly::clStockToWasteOnly() {
+    symbol = kNoRedealMark;
+    SetKey(kTab, false);
+}
+
+bool clStockToWasteOpen::AddCards(clGroup& group) {
+    if (!clPile::AddCards(group)) return false;
+    TurnAll(*this, false);
+    return true;
+}

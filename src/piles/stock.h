@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+
+#include "engine/location.h"
+#include "piles/group.h"
+#include "piles/pile.h"
+
+// The undealt cards. Cards arrive face down; a click on the stock runs the
+// variant's stock action. clStock itself gives nothing.
+class clStock : public clPile {
+public:
+    clStock();
+
+    // Turns every card face down once the cards have arrived.
+    bool AddCards(clGroup& group) override;
+    // Stock location with the top index (0 when empty).
+    bool GetTop(clLocation& location, std::int32_t& dealIndex) const override;
+    // Counts one pass through the stock (a redeal).
+    virtual void CountPass() { ++passes; }
+
+    std::uint32_t Passes() const { return passes; }
+    std::uint32_t PassLimit() const { return passLimit; }
+    // 0 means no limit.
+    void SetPassLimit(std::uint32_t limit) { passLimit = limit; }
+
+protected:
+    std::uint32_t passes = 0;
+    std::uint32_t passLimit = 0;
+};
+
+// Gives its cards anywhere: the variant decides where dealt cards go.
+class clStockDealOnly : public clStock {
+public:
+    clStockDealOnly();
+};
+
+// Deals to the waste only, and takes the waste back on a redeal.
+class clStockToWaste : public clStock {
+public:
+    clStockToWaste();
+    bool PickUp(int index, const clLocation& destination, clGroup& into) const override;
+    // Shows the no-redeal mark once the pass limit is reached.
+    void CountPass() override;
+
+protected:
+    // The only kind of pile this stock deals to.
+    clLocationKind dealsTo = clLocationKind::Waste;
+};
+
+// Deals to a reserve only.
+class clStockToReserve : public clStockToWaste {
+public:
+    clStockToReserve();
+};
+
+// Deals to the waste and is never redealt: it shows the no-redeal mark.
+class clStockToWasteOnly : public clStockToWaste {
+public:
+    clStockToWasteOnly();
+};
+
+// As clStockToWasteOnly, with its cards face up.
+class clStockToWasteOpen : public clStockToWasteOnly {
+public:
+    clStockToWasteOpen() = default;
+    bool AddCards(clGroup& group) override;
+};
