@@ -144,23 +144,23 @@ const clAcceptCase kAcceptCases[] = {
 TEST(FoundationAcceptTest, FollowsTheBuildingRule) {
     for (const clAcceptCase& c : kAcceptCases) {
         SCOPED_TRACE(c.what);
-        clCardBox box;
+        clTestCards box;
         const auto pile = c.make();
         for (std::string_view text : c.held)
-            box.Put(*pile, {text});
+            pile->Add(box.Card(text));
         clGroup moving(static_cast<std::uint32_t>(c.moving.size()));
         for (std::string_view text : c.moving)
-            moving.Add(box.Make(text));
+            moving.Add(box.Card(text));
         EXPECT_EQ(pile->CanAccept(static_cast<int>(pile->Count()), moving, kFromTableau),
                   c.accepted);
     }
 }
 
 TEST(FoundationAcceptTest, RefusesBadDrops) {
-    clCardBox box;
+    clTestCards box;
     clFoundationUpInSequence pile;
-    box.Put(pile, {"AC", "2D"});
-    const clGroup three = box.Group({"3H"});
+    box.Put(pile, "AC 2D");
+    const clGroup three = box.Group("3H");
     EXPECT_TRUE(pile.CanAccept(2, three, kFromTableau));
     EXPECT_FALSE(pile.CanAccept(1, three, kFromTableau)) << "below the top";
     EXPECT_FALSE(pile.CanAccept(3, three, kFromTableau)) << "past the top";
@@ -175,18 +175,18 @@ TEST(FoundationAcceptTest, RefusesBadDrops) {
 }
 
 TEST(FoundationBaseRankTest, SetsTheMarkAndTheFirstCard) {
-    clCardBox box;
+    clTestCards box;
     clFoundationUpInSuit pile;
 
     pile.SetBaseRank(0);
     EXPECT_EQ(pile.Symbol(), clGroup::kNoSymbol);
-    EXPECT_TRUE(pile.CanAccept(0, box.Group({"7D"}), kFromTableau));
-    EXPECT_TRUE(pile.CanAccept(0, box.Group({"KC"}), kFromTableau));
+    EXPECT_TRUE(pile.CanAccept(0, box.Group("7D"), kFromTableau));
+    EXPECT_TRUE(pile.CanAccept(0, box.Group("KC"), kFromTableau));
 
     pile.SetBaseRank(5);
     EXPECT_EQ(pile.Symbol(), 7);
-    EXPECT_TRUE(pile.CanAccept(0, box.Group({"5C"}), kFromTableau));
-    EXPECT_FALSE(pile.CanAccept(0, box.Group({"AC"}), kFromTableau));
+    EXPECT_TRUE(pile.CanAccept(0, box.Group("5C"), kFromTableau));
+    EXPECT_FALSE(pile.CanAccept(0, box.Group("AC"), kFromTableau));
 
     pile.SetBaseRank(13);
     EXPECT_EQ(pile.Symbol(), 15);
@@ -195,21 +195,21 @@ TEST(FoundationBaseRankTest, SetsTheMarkAndTheFirstCard) {
 // A foundation started by a dealt queen builds round the corner and is
 // complete when full, though its top card would still take the next rank.
 TEST(FoundationBaseRankTest, WrappingFoundationEndsWhenFull) {
-    clCardBox box;
+    clTestCards box;
     clFoundationUpInSuit pile;
     pile.SetBaseRank(12);
     pile.SetStopRank(0);
-    box.Put(pile, {"QH", "KH"});
-    EXPECT_TRUE(pile.CanAccept(2, box.Group({"AH"}), kFromTableau));
+    box.Put(pile, "QH KH");
+    EXPECT_TRUE(pile.CanAccept(2, box.Group("AH"), kFromTableau));
 
-    box.Put(pile, {"AH", "2H", "3H", "4H", "5H", "6H", "7H", "8H", "9H", "TH", "JH"});
+    box.Put(pile, "AH 2H 3H 4H 5H 6H 7H 8H 9H TH JH");
     ASSERT_TRUE(pile.IsFull());
-    EXPECT_TRUE(pile.CanPlaceUpInSuit(box.Make("QH"), 0));
-    EXPECT_FALSE(pile.CanAccept(13, box.Group({"QH"}), kFromTableau));
+    EXPECT_TRUE(pile.CanPlaceUpInSuit(box.Card("QH"), 0));
+    EXPECT_FALSE(pile.CanAccept(13, box.Group("QH"), kFromTableau));
 }
 
 TEST(FoundationTopTest, ReportsFoundationLocation) {
-    clCardBox box;
+    clTestCards box;
     clFoundationUpInSuit pile;
     pile.SetPileNumber(3);
     clLocation at;
@@ -217,18 +217,18 @@ TEST(FoundationTopTest, ReportsFoundationLocation) {
     EXPECT_FALSE(pile.GetTop(at, dealIndex));
     EXPECT_EQ(at, clLocation::Pile(clLocationKind::Foundation, 3, 0));
 
-    box.Put(pile, {"AS", "2S"});
+    box.Put(pile, "AS 2S");
     ASSERT_TRUE(pile.GetTop(at, dealIndex));
     EXPECT_EQ(at, clLocation::Pile(clLocationKind::Foundation, 3, 1));
     EXPECT_EQ(dealIndex, pile.Top()->dealIndex);
 }
 
 TEST(FoundationPickUpTest, GivesWithinMaxOut) {
-    clCardBox box;
+    clTestCards box;
     const clLocation toTableau = clLocation::Pile(clLocationKind::Tableau, 0, 1);
 
     clFoundationUpInSuit upInSuit;
-    box.Put(upInSuit, {"AS", "2S"});
+    box.Put(upInSuit, "AS 2S");
     clGroup into(13);
     EXPECT_FALSE(upInSuit.PickUp(0, toTableau, into)) << "two cards past max out 1";
     ASSERT_TRUE(upInSuit.PickUp(1, toTableau, into));
@@ -236,14 +236,13 @@ TEST(FoundationPickUpTest, GivesWithinMaxOut) {
     EXPECT_EQ(into.Top(), upInSuit.Top());
 
     clFoundationUpInSequence upInSequence;
-    box.Put(upInSequence, {"AS", "2H"});
+    box.Put(upInSequence, "AS 2H");
     into.Clear();
     EXPECT_TRUE(upInSequence.PickUp(0, toTableau, into));
     EXPECT_EQ(into.Count(), 2u);
 
     clFoundationWholeSuitDown wholeSuit;
-    clGroup suit =
-        box.Group({"KS", "QS", "JS", "TS", "9S", "8S", "7S", "6S", "5S", "4S", "3S", "2S", "AS"});
+    clGroup suit = box.Group("KS QS JS TS 9S 8S 7S 6S 5S 4S 3S 2S AS");
     ASSERT_TRUE(wholeSuit.CanAccept(0, suit, kFromTableau));
     ASSERT_TRUE(wholeSuit.AddCards(suit));
     into.Clear();

@@ -9,21 +9,14 @@
 #include "engine/operation_error.h"
 #include "engine/random.h"
 #include "engine/table_text.h"
+#include "support/test_cards.h"
 
 namespace {
 
 // Cards made from text ("TD", "KS"), owned by the fixture.
 class GroupTest : public ::testing::Test {
 protected:
-    clCard* Card(const std::string& text) {
-        static const std::string ranks = "A23456789TJQK";
-        static const std::string suits = "CDHS";
-        auto& card = cards.emplace_back(std::make_unique<clCard>());
-        card->SetCard(static_cast<int>(ranks.find(text[0])) + 1,
-                      static_cast<int>(suits.find(text[1])) + 1);
-        card->dealIndex = static_cast<int>(cards.size()) - 1;
-        return card.get();
-    }
+    clCard* Card(const std::string& text) { return cards.Card(text); }
     clGroup Group(std::initializer_list<const char*> texts, std::uint32_t capacity = 20) {
         clGroup group(capacity);
         for (const char* t : texts)
@@ -38,7 +31,7 @@ protected:
         return text;
     }
 
-    std::vector<std::unique_ptr<clCard>> cards;
+    clTestCards cards;
 };
 
 TEST_F(GroupTest, ConstructionAndStorage) {

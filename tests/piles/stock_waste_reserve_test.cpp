@@ -94,9 +94,9 @@ const clGiveCase kGiveCases[] = {
 TEST(StockPickUpTest, GivesOnlyTowardItsDestination) {
     for (const clGiveCase& c : kGiveCases) {
         SCOPED_TRACE(c.what);
-        clCardBox box;
+        clTestCards box;
         const auto stock = c.make();
-        box.Put(*stock, {"3C", "9D", "KH"});
+        box.Put(*stock, "3C 9D KH");
         clGroup into(3);
         EXPECT_EQ(stock->PickUp(2, At(c.destination), into), c.gives);
         EXPECT_EQ(into.Count(), c.gives ? 1u : 0u);
@@ -129,13 +129,13 @@ const clFaceCase kFaceCases[] = {
 TEST(AddCardsTest, TurnsTheCardsToThePileFace) {
     for (const clFaceCase& c : kFaceCases) {
         SCOPED_TRACE(c.what);
-        clCardBox box;
+        clTestCards box;
         const auto pile = c.make();
         if (c.holdsCard) {
-            box.Put(*pile, {"4S"});
+            box.Put(*pile, "4S");
             pile->Top()->faceDown = !c.faceDown;
         }
-        clGroup group = box.Group({"JD"});
+        clGroup group = box.Group("JD");
         clCard* arriving = group.Top();
         arriving->faceDown = !c.faceDown;
         arriving->blocked = true;
@@ -150,10 +150,10 @@ TEST(AddCardsTest, TurnsTheCardsToThePileFace) {
 }
 
 TEST(AddCardsTest, RefusedGroupStaysAsItWas) {
-    clCardBox box;
+    clTestCards box;
     clWasteFromStockSingle waste;
-    box.Put(waste, {"4S"});
-    clGroup group = box.Group({"JD"});
+    box.Put(waste, "4S");
+    clGroup group = box.Group("JD");
     group.Top()->faceDown = true;
     group.Top()->blocked = true;
 
@@ -203,33 +203,33 @@ const clWasteCase kWasteCases[] = {
 TEST(WasteAcceptTest, TakesOneCardFromItsSource) {
     for (const clWasteCase& c : kWasteCases) {
         SCOPED_TRACE(c.what);
-        clCardBox box;
+        clTestCards box;
         const auto waste = c.make();
-        const clGroup moving = c.cards == 1 ? box.Group({"5H"}) : box.Group({"5H", "6H"});
+        const clGroup moving = c.cards == 1 ? box.Group("5H") : box.Group("5H 6H");
         EXPECT_EQ(waste->CanAccept(0, moving, At(c.source)), c.accepted);
     }
 }
 
 TEST(WasteAcceptTest, SingleWasteHoldsOneCard) {
-    clCardBox box;
+    clTestCards box;
     clWasteFromStockSingle waste;
-    box.Put(waste, {"5H"});
-    EXPECT_FALSE(waste.CanAccept(1, box.Group({"6H"}), At(clLocationKind::Stock)));
-    EXPECT_FALSE(waste.CanAccept(0, box.Group({"6H"}), At(clLocationKind::Stock)));
+    box.Put(waste, "5H");
+    EXPECT_FALSE(waste.CanAccept(1, box.Group("6H"), At(clLocationKind::Stock)));
+    EXPECT_FALSE(waste.CanAccept(0, box.Group("6H"), At(clLocationKind::Stock)));
 }
 
 TEST(CellTest, HoldsOneCard) {
-    clCardBox box;
+    clTestCards box;
     clCell cell;
     cell.SetPileNumber(2);
     const clLocation fromTableau = At(clLocationKind::Tableau);
-    EXPECT_FALSE(cell.CanAccept(0, box.Group({"9C", "8D"}), fromTableau)) << "max in 1";
-    clGroup card = box.Group({"9C"});
+    EXPECT_FALSE(cell.CanAccept(0, box.Group("9C 8D"), fromTableau)) << "max in 1";
+    clGroup card = box.Group("9C");
     ASSERT_TRUE(cell.CanAccept(0, card, fromTableau));
     ASSERT_TRUE(cell.AddCards(card));
 
-    EXPECT_FALSE(cell.CanAccept(1, box.Group({"8D"}), fromTableau)) << "full";
-    EXPECT_FALSE(cell.CanAccept(0, box.Group({"8D"}), fromTableau)) << "not the next slot";
+    EXPECT_FALSE(cell.CanAccept(1, box.Group("8D"), fromTableau)) << "full";
+    EXPECT_FALSE(cell.CanAccept(0, box.Group("8D"), fromTableau)) << "not the next slot";
 
     clLocation at;
     std::int32_t dealIndex = -1;
@@ -261,10 +261,10 @@ TEST(ReserveTest, TakesAndGivesByItsLimits) {
     const clLocation elsewhere = At(clLocationKind::Tableau);
     for (const clHeapCase& c : kHeapCases) {
         SCOPED_TRACE(c.what);
-        clCardBox box;
+        clTestCards box;
         const auto pile = c.make();
-        box.Put(*pile, {"2C", "7H"});
-        EXPECT_EQ(pile->CanAccept(2, box.Group({"3D", "KS", "8C"}), elsewhere), c.takesThree);
+        box.Put(*pile, "2C 7H");
+        EXPECT_EQ(pile->CanAccept(2, box.Group("3D KS 8C"), elsewhere), c.takesThree);
         clGroup into(2);
         EXPECT_EQ(pile->PickUp(1, elsewhere, into), c.givesTop);
         EXPECT_EQ(pile->CanPickUp(1), c.givesTop);
@@ -275,9 +275,9 @@ TEST(ReserveTest, TakesAndGivesByItsLimits) {
 }
 
 TEST(ReserveTest, DiscardHeapKeepsWhatItTakes) {
-    clCardBox box;
+    clTestCards box;
     clReserveDiscard heap;
-    clGroup five = box.Group({"AC", "2C", "3C", "4C", "5C"});
+    clGroup five = box.Group("AC 2C 3C 4C 5C");
     ASSERT_TRUE(heap.CanAccept(0, five, At(clLocationKind::Tableau)));
     ASSERT_TRUE(heap.AddCards(five));
     clGroup into(5);
@@ -311,11 +311,11 @@ const clTopCase kTopCases[] = {
 TEST(GetTopTest, ReportsThePileKind) {
     for (const clTopCase& c : kTopCases) {
         SCOPED_TRACE(c.what);
-        clCardBox box;
+        clTestCards box;
         const auto pile = c.make();
         pile->SetPileNumber(4);
         for (int i = 0; i < c.cards; ++i)
-            box.Put(*pile, {"QD"});
+            box.Put(*pile, "QD");
         clLocation at;
         std::int32_t dealIndex = 99;
         EXPECT_EQ(pile->GetTop(at, dealIndex), c.hasTop);

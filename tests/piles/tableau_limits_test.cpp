@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "piles/tableau.h"
-#include "piles/test_cards.h"
+#include "support/test_cards.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "piles/test_cards.h"
+#include "support/test_cards.h"
 
 void PrintTo(const clFan& fan, std::ostream* out) {
     *out << "{limit " << fan.limit << ", dx " << fan.dx << ", dy " << fan.dy << ", pixel dx "

@@ -11,38 +11,7 @@
 #include "engine/card.h"
 #include "piles/group.h"
 #include "piles/pile.h"
-
-// Cards for pile fixtures, written as rank then suit ("AS", "TD", "KH").
-// Each card gets the next deal index, starting at 0.
-class clCardBox {
-public:
-    clCard* Make(std::string_view text) {
-        constexpr std::string_view kRanks = "A23456789TJQK";
-        constexpr std::string_view kSuits = "CDHS";
-        clCard& card = cards.emplace_back();
-        card.SetCard(static_cast<int>(kRanks.find(text[0])) + 1,
-                     static_cast<int>(kSuits.find(text[1])) + 1);
-        card.dealIndex = static_cast<std::int32_t>(cards.size()) - 1;
-        return &card;
-    }
-
-    // A group of new cards, bottom first, with room for exactly those cards.
-    clGroup Group(std::initializer_list<std::string_view> texts) {
-        clGroup group(texts.size() > 0 ? static_cast<std::uint32_t>(texts.size()) : 1);
-        for (std::string_view text : texts)
-            group.Add(Make(text));
-        return group;
-    }
-
-    // Puts new cards on the pile directly, past its rules.
-    void Put(clPile& pile, std::initializer_list<std::string_view> texts) {
-        for (std::string_view text : texts)
-            pile.Add(Make(text));
-    }
-
-private:
-    std::deque<clCard> cards;  // stable addresses
-};
+#include "support/test_cards.h"
 
 template <class P>
 std::unique_ptr<clPile> MakePile() {

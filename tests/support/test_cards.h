@@ -47,6 +47,12 @@ public:
         return group;
     }
 
+    // Puts the cards on the pile directly, past its rules.
+    void Put(clPile& pile, const std::string& text) {
+        for (clCard* card : Cards(text))
+            pile.Add(card);
+    }
+
     // Adds the cards to the pile one by one, as a deal does.
     void Fill(clPile& pile, const std::string& text) {
         for (clCard* card : Cards(text)) {
