@@ -347,7 +347,10 @@ void clSolitaireRules::StartDeal(std::int32_t number) {
     AfterMove();
 }
 
+// Without a deal in progress there is nothing to rebuild (and seeding with 0
+// would deal a random layout).
 bool clSolitaireRules::Replay(std::size_t target, bool checked) {
+    if (dealNumber <= 0) return false;
     random->Seed(dealNumber);
     ResetDeal();
     Deal();
@@ -366,7 +369,7 @@ bool clSolitaireRules::Replay(std::size_t target, bool checked) {
 }
 
 void clSolitaireRules::Rebuild() {
-    Replay(history->Position(), false);
+    if (!Replay(history->Position(), false)) return;
     DrawTable();
     RelayScoreboard();
 }

@@ -75,9 +75,11 @@ public:
     // Deals a given deal number (a replay, a test or a saved game).
     void StartDeal(std::int32_t number);
     // Re-deals the current deal and replays the history up to its position.
+    // Does nothing while no deal is in progress.
     void Rebuild();
     // As Rebuild, but every record must pass ValidateMove first; false at the
-    // first that does not (the table then holds the records before it).
+    // first that does not (the table then holds the records before it), and
+    // false without a deal in progress.
     bool CheckedRebuild();
 
     // Commit paths. Each performs the move and does the bookkeeping (record,

@@ -196,6 +196,15 @@ TEST_F(RulesTest, CheckedRebuildStopsAtTheFirstInvalidRecord) {
     EXPECT_EQ(history.Position(), 1u);
 }
 
+TEST(RulesWithoutADealTest, RebuildNeedsADeal) {
+    clTestTable table(clTestLayout{});
+    table.Initialize();
+    EXPECT_EQ(table.DealNumber(), 0);
+    table.Rebuild();
+    EXPECT_FALSE(table.CheckedRebuild());
+    EXPECT_EQ(table.Stock()->Count(), 0u);  // nothing was dealt from a clock seed
+}
+
 class ChainedRulesTest : public RulesTest {
 protected:
     ChainedRulesTest() : RulesTest(ChainShape()) {}
