@@ -11,14 +11,9 @@ constexpr std::int32_t kQuotient = 44488;  // kModulus / kMultiplier
 constexpr std::int32_t kRemainder = 3399;  // kModulus % kMultiplier
 constexpr std::int32_t kFallbackSeed = 1;
 
-const clClock& DefaultClock() {
-    static const clSteadyClock clock;
-    return clock;
-}
-
 }  // namespace
 
-clRandom::clRandom(const clClock* clock) : clock(clock ? clock : &DefaultClock()) {}
+clRandom::clRandom(const clClock* clock) : clock(clock ? clock : &clSteadyClock::Program()) {}
 
 clRandom& clRandom::Program() {
     static clRandom generator;

@@ -2,8 +2,13 @@
 
 #include "toolkit/clock.h"
 
-// The real monotonic clock, used by the game and by headless tools.
+// The real clocks: a monotonic tick count and the system's local time. Used
+// by the game and by headless tools.
 class clSteadyClock final : public clClock {
 public:
     std::uint32_t TickCount() const override;
+    clDateTime LocalTime() const override;
+
+    // The program's clock.
+    static const clSteadyClock& Program();
 };

@@ -14,6 +14,7 @@ class clFakeClock : public clClock {
 public:
     std::uint32_t ticks = 0;
     std::uint32_t TickCount() const override { return ticks; }
+    clDateTime LocalTime() const override { return {}; }
 };
 
 // The value the time seed's auxiliary generator draws from a tick count.
