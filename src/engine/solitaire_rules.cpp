@@ -333,20 +333,6 @@ void clSolitaireRules::PlayMove(const clMove& move) {
     }
 }
 
-void clSolitaireRules::StartDeal() {
-    StartDeal(random->Next(0, 0));
-}
-
-// A deal number below 1 is not a deal (0 would seed from the clock, negative
-// numbers restart or mirror other deals): a fresh number is drawn instead.
-void clSolitaireRules::StartDeal(std::int32_t number) {
-    dealNumber = number > 0 ? number : random->Next(0, 0);
-    random->Seed(dealNumber);
-    ResetDeal();
-    Deal();
-    AfterMove();
-}
-
 // Without a deal in progress there is nothing to rebuild (and seeding with 0
 // would deal a random layout).
 bool clSolitaireRules::Replay(std::size_t target, bool checked) {
@@ -381,10 +367,24 @@ bool clSolitaireRules::CheckedRebuild() {
     return ok;
 }
 
+// A compound's points were earned part by part, each on the table the earlier
+// parts left; they are found again by playing the parts forward silently from
+// the rebuilt table and rebuilding once more.
 void clSolitaireRules::UndoMove(const clMove& move) {
     Rebuild();
     AfterMove();
-    score -= ScoreMove(move);
+    std::int32_t points = 0;
+    if (move.type == clMoveType::Compound) {
+        for (const clMove& part : move.parts) {
+            points += ScoreMove(part);
+            DoMove(part);
+        }
+        Rebuild();
+        AfterMove();
+    } else {
+        points = ScoreMove(move);
+    }
+    score -= points;
     RefreshScore();
 }
 
@@ -435,7 +435,7 @@ void clSolitaireRules::Bookkeeping(const clMove& move) {
     UpdateScoreboard();
     history->Push(move);
     OnMoveCommitted(move);
-    if (IsAutoPlayOn() && autoPlayEnabled) {
+    if (IsAutoPlayOn() && options.autoPlay) {
         const std::int32_t oldScore = score;
         while (AutoPlay()) {
         }

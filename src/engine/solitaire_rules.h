@@ -41,6 +41,8 @@ public:
     void PlayMove(const clMove& move) override;
     void UndoMove(const clMove& move) override;
     bool IsAutoPlayOn() override;
+    // The points of a move from the variant's point values, on the table before it.
+    std::int32_t ScoreMove(const clMove& move) override;
 
     virtual void OnEmptyPick();
     virtual void OnPileClick();
@@ -70,10 +72,6 @@ public:
     virtual bool CanTake(const clLocation& from, const clLocation& to, clGroup& into);
     virtual bool CanPlace(const clLocation& to, const clGroup& moving, const clLocation& from);
 
-    // Starts a new deal: a fresh deal number from the generator, then the deal.
-    void StartDeal();
-    // Deals a given deal number (a replay, a test or a saved game).
-    void StartDeal(std::int32_t number);
     // Re-deals the current deal and replays the history up to its position.
     // Does nothing while no deal is in progress.
     void Rebuild();
@@ -107,8 +105,6 @@ public:
     int CardCount() const { return cardCount; }
     int DeckCount() const { return deckCount; }
     bool AutoPlaySupported() const { return autoPlaySupported; }
-    // The player's AutoPlay setting for this variant.
-    void SetAutoPlayEnabled(bool on) { autoPlayEnabled = on; }
 
     std::int32_t StockActions() const { return stockActions; }
     std::int32_t Streak() const { return streak; }
@@ -163,7 +159,6 @@ protected:
     int cardCount = 52;
     int deckCount = 1;
     bool autoPlaySupported = false;
-    bool autoPlayEnabled = true;
     int tableauDealCount = 0;
     int stockDealCount = 0;
     int reserveDealCount = 0;
@@ -207,6 +202,20 @@ private:
         return i >= 0 && static_cast<std::size_t>(i) < list.size() ? list[i] : nullptr;
     }
     clPile* PileWithTop(std::int32_t dealIndex) const;
+
+    // Move scoring, on the table before the move.
+    std::int32_t ScoreCardMove(const clMove& move, const clPointValues& v);
+    std::int32_t ScoreStockAction(const clPointValues& v);
+    std::int32_t ScorePair(std::int32_t a, std::int32_t b, const clPointValues& v);
+    std::int32_t ScoreSet(const clMove& move, const clPointValues& v);
+    std::int64_t FoundationPoints(const clLocation& at, int count, const clPointValues& v) const;
+    std::int64_t ReservePoints(const clLocation& at, const clPointValues& v) const;
+    std::int64_t TableauPoints(const clMove& move, const clLocation& at, const clCard& card,
+                               int count, const clPointValues& v) const;
+    bool IsSuitRun(const clPile& pile, int first, const clMove& move) const;
+    bool OtherBasesComplete(const clPile* except) const;
+    std::int64_t TotalPoints(const clPile& pile, const clCard& card, const clPointValues& v) const;
+    std::int64_t RowPoints(const clPile* pile, const clCard& card, const clPointValues& v) const;
     void PlayPart(const clMove& move);
     // Replays the history records before `target` onto a fresh deal.
     bool Replay(std::size_t target, bool checked);

@@ -15,15 +15,8 @@ bool clSolitaireType::Initialize() {
     deck = std::make_unique<clDeck>();
     if (!CreateDeck()) throw clOperationError("clSolitaireType::CreateDeck()");
     history = std::make_unique<clHistory>();
+    if (!points.Initialize(displayName)) throw clOperationError("clPointSystem::Initialize()");
     return true;
-}
-
-void clSolitaireType::GoalCrossingSounds(std::int32_t oldScore) {
-    if (oldScore < goal && score >= goal) {
-        PlaySound(clSound::Grow);
-    } else if (oldScore >= goal && score < goal) {
-        PlaySound(clSound::Shrink);
-    }
 }
 
 void clSolitaireType::Repaint() {
@@ -35,4 +28,12 @@ void clSolitaireType::Repaint() {
     RelayScoreboard();
     UpdateMenus();
     UpdateWindow();
+}
+
+void clSolitaireType::GoalCrossingSounds(std::int32_t oldScore) {
+    if (oldScore < goal && score >= goal) {
+        PlaySound(clSound::Grow);
+    } else if (oldScore >= goal && score < goal) {
+        PlaySound(clSound::Shrink);
+    }
 }

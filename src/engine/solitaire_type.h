@@ -8,25 +8,45 @@
 #include "engine/game.h"
 #include "engine/history.h"
 #include "engine/move.h"
+#include "engine/point_system.h"
+#include "engine/timer.h"
 #include "graphics/graphics.h"
 #include "toolkit/sound.h"
 
 class clRandom;
 
+// What a finished or abandoned game leaves in the statistics log.
+enum class clResultKind : std::uint32_t {
+    None = 0,
+    Interrupted = 1,  // resigned while in progress
+    Completed = 2,    // ended by game over
+};
+
+// The player's options that change how a round runs.
+struct clPlayOptions {
+    bool practice = false;           // rounds do not end at 0; nothing is logged
+    bool promptBeforeResign = true;  // ask before a new game abandons this one
+    bool pauseOnFocusLoss = true;
+    bool autoSave = true;  // save automatically when a round is won
+    bool autoPlay = true;  // this variant's AutoPlay setting
+};
+
 // The screen on which one variant is played. It owns the deck, the drawing
-// object and the move history, holds the round state, and declares the
-// operations through which the rules engine and the variants fill in play.
+// object, the move history and the countdown, runs the rounds (deal, goal,
+// time bonus, Take Score, round won, game over, resign, undo, pause), and
+// declares the operations through which the rules engine and the variants
+// fill in play.
 //
-// The window-facing hooks (sounds, score display, scoreboard, menus) do
-// nothing here; the window's screen gives them a body, and headless play
-// (tests, qarvel-table) runs without them.
+// The window-facing hooks (sounds, score display, scoreboard, menus, dialogs,
+// saving, the statistics log) do nothing here; the window's screen gives them
+// a body, and headless play (tests, qarvel-table) runs without them.
 class clSolitaireType : public clGame {
 public:
     clSolitaireType();
     ~clSolitaireType() override;
 
-    // Lays out the variant and creates the deck, drawing object and history.
-    // Throws the operation error of the failing step.
+    // Lays out the variant, fills its point system and creates the deck,
+    // drawing object and history. Throws the operation error of the failing step.
     bool Initialize() override;
 
     const std::string& DisplayName() const { return displayName; }
@@ -41,13 +61,49 @@ public:
     clGraphics& Graphics() { return *graphics; }
     clHistory& History() { return *history; }
     const clHistory& History() const { return *history; }
+    const clTimer& Timer() const { return timer; }
+    const clPointSystem& Points() const { return points; }
     // The program-wide generator the deals draw from.
     clRandom& Random() { return *random; }
 
     std::int32_t DealNumber() const { return dealNumber; }
     std::int32_t Score() const { return score; }
+    std::int32_t Round() const { return round; }
+    std::int32_t Goal() const { return goal; }
+    std::int32_t BonusStart() const { return bonusStart; }
+    // The time bonus as shown and scored: the count in tenths times 10.
+    std::int32_t BonusPoints() const { return timer.Count() * 10; }
+    // The bonus is shown in red from 10 seconds down.
+    bool IsBonusLow() const { return timer.Count() <= 100; }
+    // The score is shown in yellow once it reaches the goal.
+    bool HasReachedGoal() const { return score >= goal; }
     bool RoundEnded() const { return roundEnded; }
+    bool IsTimeUp() const { return timeUp; }
     bool IsPaused() const override { return paused; }
+
+    void SetOptions(const clPlayOptions& newOptions) { options = newOptions; }
+    const clPlayOptions& Options() const { return options; }
+
+    // Starts the next round: round + 1, its goal and bonus, a new deal.
+    void StartRound();
+    // Starts a new deal: a fresh deal number from the generator, then the deal.
+    void StartDeal();
+    // Deals a given deal number (a replay, a test or a saved game). A number
+    // below 1 is not a deal: a fresh one is drawn instead.
+    void StartDeal(std::int32_t number);
+    // Starts the countdown (the first action of a round, or resuming); does
+    // nothing while paused or after the round has ended.
+    void StartTimer();
+    // One 100 ms tick of the platform's round timer.
+    void TimerTick();
+
+    // Commands.
+    void NewGame() override;
+    void Undo() override;
+    void TakeScore() override;
+    void Pause() override;
+    void OnFocusLost() override;
+    void OnTimerTick() override;
     // The table (concealed while paused), the scoreboard and the menus.
     void Repaint() override;
 
@@ -90,15 +146,37 @@ protected:
     virtual void PlaySound(clSound sound) { (void)sound; }
     virtual void UpdateWindow() {}
     virtual void RefreshScore() {}
+    // Shows the time bonus (red once IsBonusLow()).
+    virtual void RefreshBonus() {}
     virtual void UpdateScoreboard() {}
     virtual void RelayScoreboard() {}
     virtual void UpdateMenus() {}
+    virtual void UpdateTitle() {}
+    virtual void RecreateTakeScoreButton() {}
+    // Lets the window catch up for a while (the pause after the alarm).
+    virtual void Wait(int milliseconds) { (void)milliseconds; }
     // Whether the Ctrl key is held down (automatic play is then off).
     virtual bool IsControlKeyDown() const { return false; }
     // Whether moves are animated (the animation option, with a display).
     virtual bool IsAnimationOn() const { return false; }
+    // "Do you want to resign the current game?"; yes without a window.
+    virtual bool ConfirmResign() { return true; }
+    // Appends a finished or resigned game to the statistics log (never in practice mode).
+    virtual void LogResult(clResultKind kind, std::int32_t finalScore, std::int32_t finalRound) {
+        (void)kind, (void)finalScore, (void)finalRound;
+    }
+    // Writes the automatic save (after a won round, with no deal in it).
+    virtual void SaveAutomatically() {}
+    virtual void DeleteAutomaticSave() {}
+    // The end-of-game dialog, after score and round went back to 0.
+    virtual void ShowGameOver(std::int32_t finalScore, std::int32_t finalRound) {
+        (void)finalScore, (void)finalRound;
+    }
+    // The end-of-round dialog; true when the player goes on to the next round.
+    virtual bool ShowRoundOver() { return true; }
+
     // The end-of-round check after every committed move, undo and deal.
-    virtual void CheckRoundEnd() {}
+    void CheckRoundEnd();
     // Plays the grow or shrink sound when the score crossed the goal.
     void GoalCrossingSounds(std::int32_t oldScore);
 
@@ -112,7 +190,10 @@ protected:
     std::unique_ptr<clGraphics> graphics;
     std::unique_ptr<clDeck> deck;
     std::unique_ptr<clHistory> history;
+    clTimer timer;
+    clPointSystem points;
     clRandom* random;
+    clPlayOptions options;
 
     std::int32_t dealNumber = 0;  // 0: no deal in progress
     std::int32_t score = 0;
@@ -123,4 +204,10 @@ protected:
     bool timeUp = false;
     // From the end of a round until the next deal: nothing is recorded.
     bool roundEnded = false;
+
+private:
+    // Adds the remaining bonus and decides: round won or game over.
+    void EndRound();
+    void GameOver();
+    void RoundWon();
 };

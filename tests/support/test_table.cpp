@@ -54,6 +54,29 @@ void clTestTable::CreateLayout() {
     autoPlaySupported = layout.autoPlay;
 }
 
+void clTestTable::SetupRounds() {
+    points.Setup(1000, 1000, 600, 0, 0);
+}
+
+bool clTestTable::ConfirmResign() {
+    events.push_back("ask");
+    return agreeToResign;
+}
+
+void clTestTable::LogResult(clResultKind kind, std::int32_t finalScore, std::int32_t finalRound) {
+    events.push_back(std::string("log ") + (kind == clResultKind::Completed ? "C " : "I ") +
+                     std::to_string(finalScore) + " " + std::to_string(finalRound));
+}
+
+void clTestTable::ShowGameOver(std::int32_t finalScore, std::int32_t finalRound) {
+    events.push_back("game over " + std::to_string(finalScore) + " " + std::to_string(finalRound));
+}
+
+bool clTestTable::ShowRoundOver() {
+    events.push_back("round over " + std::to_string(score) + " " + std::to_string(round));
+    return continueRounds;
+}
+
 void clTestTable::AfterMove() {
     if (!layout.turnUpTops) return;
     for (clPile* pile : tableau) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,10 +58,12 @@ public:
     explicit clTestTable(const clTestLayout& layout);
 
     void CreateLayout() override;
-    void SetupRounds() override {}
+    // A goal of 1000 more points each round and 60 seconds of bonus.
+    void SetupRounds() override;
     void SetupPoints() override {}
     void AfterMove() override;
     void OnMoveCommitted(const clMove& move) override;
+    bool IsGameWon() override { return won ? *won : clSolitaireRules::IsGameWon(); }
 
     // Undo as the Undo command does it: step back and rebuild.
     bool UndoLast();
@@ -75,11 +78,34 @@ public:
 
     void SetControlKeyDown(bool down) { controlDown = down; }
     void EndRound() { roundEnded = true; }
+    void SetScore(std::int32_t newScore) { score = newScore; }
+    void SetCounters(std::int32_t newStockActions, std::int32_t newStreak,
+                     std::int32_t newCountingPilesEmptied) {
+        stockActions = newStockActions;
+        streak = newStreak;
+        countingPilesEmptied = newCountingPilesEmptied;
+    }
+    clPointSystem& PointSystem() { return points; }
+    using clSolitaireType::CheckRoundEnd;
+
     std::vector<clSound> sounds;
+    // What the rounds asked of the window, the log and the saved games, in order.
+    std::vector<std::string> events;
+    // Forces the won test when set.
+    std::optional<bool> won;
+    // The player's answers.
+    bool continueRounds = false;
+    bool agreeToResign = true;
 
 protected:
     void PlaySound(clSound sound) override { sounds.push_back(sound); }
     bool IsControlKeyDown() const override { return controlDown; }
+    bool ConfirmResign() override;
+    void LogResult(clResultKind kind, std::int32_t finalScore, std::int32_t finalRound) override;
+    void SaveAutomatically() override { events.push_back("save"); }
+    void DeleteAutomaticSave() override { events.push_back("delete save"); }
+    void ShowGameOver(std::int32_t finalScore, std::int32_t finalRound) override;
+    bool ShowRoundOver() override;
 
 private:
     clTestLayout layout;

@@ -1,0 +1,165 @@
+// The rounds of a game: dealing, the countdown, and the end of a round.
+#include "engine/random.h"
+#include "engine/solitaire_type.h"
+
+void clSolitaireType::StartDeal() {
+    StartDeal(random->Next(0, 0));
+}
+
+void clSolitaireType::StartDeal(std::int32_t number) {
+    dealNumber = number > 0 ? number : random->Next(0, 0);
+    random->Seed(dealNumber);
+    ResetDeal();
+    Deal();
+    AfterMove();
+}
+
+void clSolitaireType::StartRound() {
+    history->Clear();
+    roundEnded = false;
+    ++round;
+    paused = false;
+    goal = points.Goal(round);
+    bonusStart = points.Bonus(round);
+    StartDeal();
+    timer.SetCount(bonusStart);
+    timer.Stop();
+    timeUp = false;
+    DrawTable();
+    RelayScoreboard();
+    UpdateTitle();
+    UpdateMenus();
+    CheckRoundEnd();  // a deal may already be solved
+}
+
+void clSolitaireType::StartTimer() {
+    if (!paused && !roundEnded) timer.Start();
+}
+
+void clSolitaireType::TimerTick() {
+    if (timer.Tick()) OnTimerTick();
+}
+
+void clSolitaireType::OnTimerTick() {
+    if (timeUp) return;
+    const std::int32_t count = timer.Count();
+    if (count > 0 && count <= 100 && (count % 10 == 0 || (count < 50 && count % 5 == 0))) {
+        PlaySound(clSound::Tick);
+    }
+    if (count == 0) {
+        PlaySound(clSound::Alarm);
+        graphics->StopAnimation();
+        RefreshBonus();
+        UpdateWindow();
+        Wait(1000);
+        if (options.practice) {
+            timeUp = true;  // the round goes on without a bonus
+        } else {
+            TakeScore();
+        }
+    }
+    RefreshBonus();
+}
+
+void clSolitaireType::TakeScore() {
+    if (paused || roundEnded) return;
+    graphics->EndDrag();
+    EndRound();
+}
+
+void clSolitaireType::CheckRoundEnd() {
+    if (roundEnded || !IsGameWon()) return;
+    EndRound();
+}
+
+void clSolitaireType::EndRound() {
+    timer.Stop();
+    score += BonusPoints();
+    Repaint();
+    if (score < goal) {
+        GameOver();
+    } else {
+        RoundWon();
+    }
+}
+
+void clSolitaireType::GameOver() {
+    if (!options.practice) LogResult(clResultKind::Completed, score, round);
+    PlaySound(clSound::Loss);
+    history->Clear();
+    DeleteAutomaticSave();
+    RecreateTakeScoreButton();
+    roundEnded = true;
+    const std::int32_t finalScore = score;
+    const std::int32_t finalRound = round;
+    score = 0;
+    round = 0;
+    ShowGameOver(finalScore, finalRound);
+}
+
+void clSolitaireType::RoundWon() {
+    PlaySound(clSound::Complete);
+    history->Clear();
+    dealNumber = 0;
+    if (options.autoSave) SaveAutomatically();
+    RecreateTakeScoreButton();
+    roundEnded = true;
+    if (ShowRoundOver()) StartRound();
+}
+
+void clSolitaireType::NewGame() {
+    if (score == 0 && history->Count() == 0) {
+        timer.Stop();
+        score = 0;
+        round = 0;
+        StartRound();
+        return;
+    }
+    if (options.promptBeforeResign && !ConfirmResign()) return;
+    timer.Stop();
+    if (!options.practice) LogResult(clResultKind::Interrupted, score, round);
+    DeleteAutomaticSave();
+    score = 0;
+    round = 0;
+    StartRound();
+}
+
+void clSolitaireType::Undo() {
+    const clMove* last = history->StepBack();
+    if (last == nullptr) return;
+    if (score <= 0) {
+        history->StepForward();
+        PlaySound(clSound::Error);
+        return;
+    }
+    const clMove move = *last;
+    score -= points.UndoCost();
+    RefreshScore();
+    PlaySound(clSound::Undo);
+    UndoMove(move);
+    DrawTable();
+    RelayScoreboard();
+    UpdateMenus();
+    CheckRoundEnd();
+    UpdateWindow();
+}
+
+void clSolitaireType::Pause() {
+    if (paused) {
+        DrawTable();
+        paused = false;
+        if (history->Count() > 0) StartTimer();
+    } else {
+        timer.Stop();
+        DrawPausedTable();
+        paused = true;
+    }
+    RelayScoreboard();
+    UpdateMenus();
+}
+
+void clSolitaireType::OnFocusLost() {
+    if (!roundEnded && options.pauseOnFocusLoss && !paused && timer.Count() != bonusStart) {
+        Pause();
+    }
+}
