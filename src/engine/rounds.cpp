@@ -14,14 +14,15 @@ void clSolitaireType::StartDeal(std::int32_t number) {
     AfterMove();
 }
 
-void clSolitaireType::StartRound() {
+void clSolitaireType::StartRound(std::int32_t number) {
     history->Clear();
     roundEnded = false;
     ++round;
     paused = false;
     goal = points.Goal(round);
     bonusStart = points.Bonus(round);
-    StartDeal();
+    lastRoundWon = false;
+    StartDeal(number);
     timer.SetCount(bonusStart);
     timer.Stop();
     timeUp = false;
@@ -75,8 +76,9 @@ void clSolitaireType::CheckRoundEnd() {
 void clSolitaireType::EndRound() {
     timer.Stop();
     score += BonusPoints();
+    lastRoundWon = score >= goal;
     Repaint();
-    if (score < goal) {
+    if (!lastRoundWon) {
         GameOver();
     } else {
         RoundWon();

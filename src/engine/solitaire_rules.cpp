@@ -76,39 +76,44 @@ void clSolitaireRules::DealCard(clPile& pile, int k, bool faceUp, bool free) {
     graphics->PlaceCard(*card);
 }
 
-// Phases with no pile to receive them deal nothing and take no deal positions.
-void clSolitaireRules::Deal() {
-    int tableauCards = tableauDealCount;
-    int stockCards = stockDealCount;
-    const int reserveCards = reserveDealCount;
-    const int wasteCards = wasteDealCount;
-    if (tableauCards == 0) {
-        tableauCards = cardCount - wasteCards - reserveCards - stockCards;
-    } else if (stockCards == 0) {
-        stockCards = cardCount - wasteCards - reserveCards - tableauCards;
+clSolitaireRules::clDealCounts clSolitaireRules::DealCounts() const {
+    clDealCounts counts{tableauDealCount, stockDealCount, reserveDealCount, wasteDealCount};
+    if (counts.tableau == 0) {
+        counts.tableau = cardCount - counts.waste - counts.reserve - counts.stock;
+    } else if (counts.stock == 0) {
+        counts.stock = cardCount - counts.waste - counts.reserve - counts.tableau;
     }
+    return counts;
+}
 
+void clSolitaireRules::Deal() {
+    const clDealCounts counts = DealCounts();
     int k = 0;
     if (!tableau.empty()) {
-        for (int n = 0; n < tableauCards; ++n) {
+        for (int n = 0; n < counts.tableau; ++n) {
             const bool up = n >= faceDownCount;
             DealCard(*tableau[n % tableau.size()], k++, up, up);
         }
     }
+    DealOutside(k, counts);
+    Repaint();
+}
+
+// Phases with no pile to receive them deal nothing and take no deal positions.
+void clSolitaireRules::DealOutside(int& k, const clDealCounts& counts) {
     if (stock) {
-        for (int n = 0; n < stockCards; ++n)
+        for (int n = 0; n < counts.stock; ++n)
             DealCard(*stock, k++, false, true);
     }
     if (!reserves.empty()) {
-        for (int n = 0; n < reserveCards; ++n) {
+        for (int n = 0; n < counts.reserve; ++n) {
             DealCard(*reserves[n % reserves.size()], k++, true, true);
         }
     }
     if (waste) {
-        for (int n = 0; n < wasteCards; ++n)
+        for (int n = 0; n < counts.waste; ++n)
             DealCard(*waste, k++, true, true);
     }
-    Repaint();
 }
 
 bool clSolitaireRules::IsGameWon() {

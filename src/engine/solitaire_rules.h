@@ -80,6 +80,15 @@ public:
     // false without a deal in progress.
     bool CheckedRebuild();
 
+    // A press on a pile, once the pile is known (the pointer's hit test or a
+    // key): the cards from `position` up are picked, the clock starts, and the
+    // pile decides: nothing picked runs OnEmptyPick, a click-action pile
+    // OnPileClick, otherwise the cards may be dragged (true, picked). An inert
+    // pile or a refused pick plays the error sound and gives false.
+    bool PressPile(clPile& pile, int position);
+    // Drops whatever a press picked up.
+    void ReleasePick() { CancelPick(); }
+
     // Commit paths. Each performs the move and does the bookkeeping (record,
     // commit hook, automatic play, win check). Nothing happens after the round
     // has ended or when the history is full; false then.
@@ -144,6 +153,19 @@ protected:
 
     // Deals deal position k onto a pile, face up or down, free or blocked.
     void DealCard(clPile& pile, int k, bool faceUp, bool free);
+
+    // How many cards each phase of a deal takes: the tableau count, when 0,
+    // is what the other phases leave; otherwise an unset stock count is.
+    struct clDealCounts {
+        int tableau = 0;
+        int stock = 0;
+        int reserve = 0;
+        int waste = 0;
+    };
+    clDealCounts DealCounts() const;
+    // The phases after the tableau, from deal position k on: the stock face
+    // down, the reserves round-robin and the waste face up.
+    void DealOutside(int& k, const clDealCounts& counts);
 
     // The two safe forms of automatic play: a card goes up only when no card
     // of the other colour could still need it. Neither tests IsAutoPlayOn.

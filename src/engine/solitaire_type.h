@@ -78,14 +78,17 @@ public:
     // The score is shown in yellow once it reaches the goal.
     bool HasReachedGoal() const { return score >= goal; }
     bool RoundEnded() const { return roundEnded; }
+    // How the last round ended: reached its goal (won) or not (game over).
+    bool LastRoundWon() const { return lastRoundWon; }
     bool IsTimeUp() const { return timeUp; }
     bool IsPaused() const override { return paused; }
 
     void SetOptions(const clPlayOptions& newOptions) { options = newOptions; }
     const clPlayOptions& Options() const { return options; }
 
-    // Starts the next round: round + 1, its goal and bonus, a new deal.
-    void StartRound();
+    // Starts the next round: round + 1, its goal and bonus, and a new deal
+    // (of the given deal number, or a fresh one for 0).
+    void StartRound(std::int32_t number = 0);
     // Starts a new deal: a fresh deal number from the generator, then the deal.
     void StartDeal();
     // Deals a given deal number (a replay, a test or a saved game). A number
@@ -173,7 +176,8 @@ protected:
         (void)finalScore, (void)finalRound;
     }
     // The end-of-round dialog; true when the player goes on to the next round.
-    virtual bool ShowRoundOver() { return true; }
+    // Without a window the round stays ended and the caller decides.
+    virtual bool ShowRoundOver() { return false; }
 
     // The end-of-round check after every committed move, undo and deal.
     void CheckRoundEnd();
@@ -204,6 +208,7 @@ protected:
     bool timeUp = false;
     // From the end of a round until the next deal: nothing is recorded.
     bool roundEnded = false;
+    bool lastRoundWon = false;
 
 private:
     // Adds the remaining bonus and decides: round won or game over.

@@ -17,18 +17,10 @@ void SetMoveLimit(clPile& pile, std::uint32_t limit) {
     pile.SetMaxOut(limit);
 }
 
-// The piles [first, first + n) of the list, cut at its end; n = 0 runs to the end.
-clPileList Range(clPileList piles, int n, int first) {
-    if (n < 0 || first < 0 || static_cast<std::size_t>(first) >= piles.size()) return {};
-    const std::size_t left = piles.size() - static_cast<std::size_t>(first);
-    const std::size_t length = n == 0 ? left : std::min(left, static_cast<std::size_t>(n));
-    return piles.subspan(static_cast<std::size_t>(first), length);
-}
-
 // Calls set(pile, i) for the i-th pile of the range.
 template <class Set>
 void ForEachPile(clPileList piles, int n, int first, Set set) {
-    const clPileList range = Range(piles, n, first);
+    const clPileList range = PileRange(piles, n, first);
     for (std::size_t i = 0; i < range.size(); ++i) {
         if (range[i] != nullptr) set(*range[i], i);
     }
@@ -46,6 +38,13 @@ std::uint32_t NonNegative(long long value) {
 }
 
 }  // namespace
+
+clPileList PileRange(clPileList piles, int n, int first) {
+    if (n < 0 || first < 0 || static_cast<std::size_t>(first) >= piles.size()) return {};
+    const std::size_t left = piles.size() - static_cast<std::size_t>(first);
+    const std::size_t length = n == 0 ? left : std::min(left, static_cast<std::size_t>(n));
+    return piles.subspan(static_cast<std::size_t>(first), length);
+}
 
 void CellCounting(clPileList tableau, clPileList reserves) {
     const std::uint32_t emptyPiles = CountEmpty(tableau);
@@ -99,7 +98,7 @@ void SetTableauRequiredRank(clPileList tableau, std::uint32_t rank, int n, int f
 
 void SetTableauRowSequence(clPileList tableau, int firstRank, int firstValue, int step, int n,
                            int first) {
-    const auto rowLength = static_cast<std::uint32_t>(Range(tableau, n, first).size());
+    const auto rowLength = static_cast<std::uint32_t>(PileRange(tableau, n, first).size());
     ForEachPile(tableau, n, first, [&](clPile& pile, std::size_t i) {
         const auto at = static_cast<long long>(i);
         clTableauScoring scoring = pile.Scoring();

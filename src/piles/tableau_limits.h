@@ -8,6 +8,10 @@
 // A game's list of piles of one kind, in pile-number order. Null entries are skipped.
 using clPileList = std::span<clPile* const>;
 
+// The piles [first, first + n) of a list, cut at its end; n = 0 runs to the
+// end; a negative n or first, or a first past the end, gives none.
+clPileList PileRange(clPileList piles, int n, int first);
+
 // Multi-card move limits, recomputed by the variant after every move. With e
 // empty tableau piles and f empty reserves (cells), every empty tableau pile
 // may take and give e * (f + 1) cards at once, every other (f + 1) * (e + 1).

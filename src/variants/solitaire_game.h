@@ -1,0 +1,154 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "engine/solitaire_rules.h"
+#include "piles/foundation.h"
+#include "piles/reserve.h"
+#include "piles/tableau.h"
+
+// The ready-made forms of the engine's hooks that a variant picks, as in the
+// rules column of the catalogue. Operations of a variant's own override the
+// virtual operations directly.
+enum class clDealForm { Generic, Triangle };
+enum class clAfterMoveForm { None, TurnUpTops, CellCounting, KingsCellCounting };
+enum class clAutoPlayForm { Plain, Safe, SafeFromBase };
+enum class clFindMoveForm { Plain, PreferBuilt, PreferSuit };
+// A click on the stock deals one or three cards to the waste; a click on the
+// empty stock asks for a redeal.
+enum class clClickForm { None, DealOne, DealThree };
+
+struct clForms {
+    clDealForm deal = clDealForm::Generic;
+    clAfterMoveForm afterMove = clAfterMoveForm::None;
+    clAutoPlayForm autoPlay = clAutoPlayForm::Plain;
+    clFindMoveForm findMove = clFindMoveForm::Plain;
+    clClickForm clicks = clClickForm::None;
+    // The stock action turns the waste back over onto the stock.
+    bool redealWasteToStock = false;
+    // Compounds are deals of up to three cards from the stock to the waste.
+    bool dealThreeCompound = false;
+};
+
+// The base of every variant: it describes a patience game as data. A variant
+// constructor names the game and sizes its table; CreateLayout makes, places
+// and keys the piles, sets the deal counts and picks the forms; SetupRounds
+// and SetupPoints fill the point system.
+class clSolitaireGame : public clSolitaireRules {
+public:
+    static constexpr int kMaxSelection = 8;
+
+    void Deal() override;
+    void AfterMove() override;
+    bool AutoPlay() override;
+    bool FindMove(clMove& move) override;
+    void OnPileClick() override;
+    void OnEmptyPick() override;
+    void StockAction(bool animated) override;
+    bool ValidateStockAction() override;
+    bool ValidateCompound(const clMove& move) override;
+
+    const clForms& Forms() const { return forms; }
+    // The base rank the current deal gave the foundations (games that deal one).
+    int BaseRank() const { return baseRank; }
+    int SelectionCount() const { return selectionCount; }
+
+protected:
+    // Names the variant from the catalogue (display name, key, help topic)
+    // and sizes its table in card units.
+    void Describe(const std::string& name, int width, int height);
+
+    // Makes n piles of one class and registers each in the list of its kind:
+    // foundation classes as foundations, tableau classes as tableau piles,
+    // reserve and cell classes as reserves, anything else in no list.
+    template <class P>
+    std::vector<clPile*> MakePiles(int n) {
+        std::vector<clPile*> made;
+        for (int i = 0; i < n; ++i) {
+            auto pile = std::make_unique<P>();
+            if constexpr (std::is_base_of_v<clFoundation, P>) {
+                made.push_back(AddFoundation(std::move(pile)));
+            } else if constexpr (std::is_base_of_v<clStore, P>) {
+                made.push_back(AddTableau(std::move(pile)));
+            } else if constexpr (std::is_base_of_v<clReserve, P>) {
+                made.push_back(AddReserve(std::move(pile)));
+            } else {
+                made.push_back(AddOther(std::move(pile)));
+            }
+        }
+        return made;
+    }
+
+    // Rows of piles. Pile i of n lies at the x given, with pixel offsets that
+    // keep 4 pixels between neighbours; a fan limit above 0 is also stored.
+    void RowCentred(std::span<clPile* const> piles, double centreX, double y, double fanLimit = 0,
+                    int pixelX = 0);
+    void RowRightAligned(std::span<clPile* const> piles, double rightX, double y,
+                         double fanLimit = 0, int pixelX = 0);
+    void RowLeftAligned(std::span<clPile* const> piles, double leftX, double y, double fanLimit = 0,
+                        int pixelX = 0);
+    void RowSpaced(std::span<clPile* const> piles, double leftX, double y, double step,
+                   double fanLimit = 0);
+
+    // Tableau keys '1', '2', ... '9', '0', '1', ... in list order.
+    void KeyTableau();
+
+    // Range setters: n piles from `first` (n = 0: to the end of the list).
+    void SetFoundationBaseRank(int rank, int n = 0, int first = 0);
+    void SetFoundationStopRank(int rank, int n = 0, int first = 0);
+    // Tableau empty rank 13 (Kings only, king mark) or 0 (any card, outline).
+    void KingsOnlyInSpaces();
+    void AnyCardInSpaces();
+
+    // The triangle deal: row r gives a card to each tableau pile r..n-1; a
+    // card is face up when its deal position is at least faceDownCount.
+    void TriangleDeal();
+    // Turns up and frees the top card of every tableau pile.
+    void TurnUpTops();
+
+    // Stock actions, each committed as a played move when valid.
+    void DealOne();
+    void DealMany(int k);
+    void RequestRedeal();
+    // The waste back onto the stock, top card first, so the stock regains its order.
+    void RedealWasteToStock();
+    bool ValidateRedeal();
+    // A deal of m cards: 1 <= m <= stock count, part j from stock position
+    // top - j to waste position free + j, and the first part valid. Checking
+    // the shape rather than each part on today's table lets deals of two and
+    // three cards (and saved games with them) through.
+    bool ValidateDealThree(const clMove& move);
+
+    // The destination searches that build before filling spaces.
+    bool FindMovePreferBuilt(clMove& move);
+    bool FindMovePreferSuit(clMove& move);
+
+    // Card selection for the games that remove cards in pairs or sets; the
+    // card meant is the top card of the pressed pile.
+    void SelectPair();
+    void SelectPairWithRefill();
+    void SelectSet();
+    void ClearSelection() { selectionCount = 0; }
+
+    clForms forms;
+    int baseRank = 1;
+
+private:
+    void SelectPairWith(bool refill);
+    // The selected card's pile and top card, or null.
+    clCard* PressedTop() const;
+    void CommitPair(std::int32_t first, std::int32_t second, bool withRefill);
+
+    int selectionCount = 0;
+    std::array<std::int32_t, kMaxSelection> selection{};
+
+    // The rotating starts of the two searches; program-wide, never reset.
+    static inline int preferBuiltIndex = 0;
+    static inline int preferSuitIndex = 0;
+};
