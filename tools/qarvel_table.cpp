@@ -1,74 +1,158 @@
-// qarvel-table: deals a table without a window and prints it.
+// qarvel-table: plays any game without a window. A deal number plus a file of
+// moves reproduces a game exactly, for scripting, bug reports and tests.
 //
-//   qarvel-table [--deal N]
+//   qarvel-table list
+//   qarvel-table show GAME --deal N [--moves FILE]
+//   qarvel-table play GAME --deal N --moves FILE [--autoplay]
 //
-// Until the variants arrive it deals a seven-column layout of plain piles (28
-// cards to the tableau with the first 21 face down, the rest to the stock), so
-// a deal number can be checked by eye.
+// GAME is a display name or key in any case ("Klondike", "klondike").
 #include <charconv>
 #include <cstdio>
-#include <cstring>
+#include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "engine/catalogue.h"
+#include "engine/registry.h"
 #include "engine/solitaire_rules.h"
+#include "engine/table_script.h"
 #include "engine/table_text.h"
 
 namespace {
 
-class clPlainPile : public clPile {
-public:
-    clPlainPile() {
-        Allocate(kLargeCapacity);
-        inert = false;
-        canGive = true;
-        canReceive = true;
-        fan.dy = 0.2;
-    }
+constexpr int kRefused = 1;
+constexpr int kUsage = 2;
+
+int Usage(const char* problem = nullptr) {
+    if (problem) std::fprintf(stderr, "qarvel-table: %s\n", problem);
+    std::fprintf(stderr,
+                 "usage: qarvel-table list\n"
+                 "       qarvel-table show GAME --deal N [--moves FILE]\n"
+                 "       qarvel-table play GAME --deal N --moves FILE [--autoplay]\n");
+    return kUsage;
+}
+
+struct clArguments {
+    std::string command;
+    std::string game;
+    std::int32_t deal = 0;
+    std::string moves;
+    bool autoPlay = false;
 };
 
-class clDemoTable : public clSolitaireRules {
-public:
-    void CreateLayout() override {
-        for (int i = 0; i < 7; ++i)
-            AddTableau(std::make_unique<clPlainPile>())->SetPosition(i, 1);
-        SetStock(std::make_unique<clPlainPile>())->SetPosition(0, 0);
-        tableauDealCount = 28;
-        faceDownCount = 21;
+std::optional<clArguments> Parse(int argc, char** argv) {
+    clArguments args;
+    std::vector<std::string> words(argv + 1, argv + argc);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        const bool hasValue = i + 1 < words.size();
+        if (word == "--deal" && hasValue) {
+            const std::string& text = words[++i];
+            const auto [end, ec] =
+                std::from_chars(text.data(), text.data() + text.size(), args.deal);
+            if (ec != std::errc{} || end != text.data() + text.size() || args.deal < 1 ||
+                args.deal > 2147483646) {
+                return std::nullopt;
+            }
+        } else if (word == "--moves" && hasValue) {
+            args.moves = words[++i];
+        } else if (word == "--autoplay") {
+            args.autoPlay = true;
+        } else if (args.command.empty()) {
+            args.command = word;
+        } else if (args.game.empty()) {
+            args.game = word;
+        } else {
+            return std::nullopt;
+        }
     }
-    void SetupRounds() override {}
-    void SetupPoints() override {}
-};
+    return args;
+}
 
-int Usage() {
-    std::fprintf(stderr, "usage: qarvel-table [--deal N]   (N from 1 to 2147483646)\n");
-    return 2;
+int List() {
+    std::printf("%-34s %-30s %-16s %s\n", "game", "key", "category", "playable");
+    for (const auto rows : {Catalogue(), HiddenVariants()}) {
+        for (const clCatalogueRow& row : rows) {
+            const std::string category = row.category.empty() ? "-" : std::string(row.category);
+            std::printf("%-34s %-30s %-16s %s\n", std::string(row.displayName).c_str(),
+                        std::string(row.key).c_str(), category.c_str(),
+                        IsRegistered(row.displayName) ? "yes" : "no");
+        }
+    }
+    return 0;
+}
+
+void PrintTable(const clSolitaireRules& game) {
+    std::printf("%s", DescribeTable(game).c_str());
+    std::printf("round %d, score %d, goal %d, bonus %d\n", game.Round(), game.Score(), game.Goal(),
+                game.Timer().Count());
+}
+
+// Applies the move file; prints each move's points when `verbose`. The exit
+// status: 0, or 1 at the first refused move, or 2 for a file that cannot be read.
+int ApplyMoves(clSolitaireRules& game, const std::string& path, bool verbose) {
+    std::ifstream in(path);
+    if (!in) {
+        std::fprintf(stderr, "qarvel-table: cannot read %s\n", path.c_str());
+        return kUsage;
+    }
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        clScriptCommand command;
+        std::string error;
+        if (!ParseScriptLine(line, command, error)) {
+            std::fprintf(stderr, "qarvel-table: %s:%d: %s\n", path.c_str(), number, error.c_str());
+            return kUsage;
+        }
+        if (command.kind == clScriptCommand::clKind::None) continue;
+        const std::int32_t before = game.Score();
+        if (!ApplyScriptCommand(game, command)) {
+            std::printf("line %d refused: %s\n", number, line.c_str());
+            return kRefused;
+        }
+        const std::int32_t after = game.RoundEnded() ? game.LastRoundScore() : game.Score();
+        if (verbose) std::printf("line %d: %s  %+d\n", number, line.c_str(), after - before);
+    }
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::int32_t dealNumber = 0;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--deal") == 0 && i + 1 < argc) {
-            const char* text = argv[++i];
-            const char* end = text + std::strlen(text);
-            const auto [ptr, ec] = std::from_chars(text, end, dealNumber);
-            if (ec != std::errc{} || ptr != end || dealNumber < 1 || dealNumber > 2147483646) {
-                return Usage();
-            }
-        } else {
-            return Usage();
-        }
-    }
+    const std::optional<clArguments> args = Parse(argc, argv);
+    if (!args) return Usage();
+    if (args->command == "list") return args->game.empty() ? List() : Usage();
+    if (args->command != "show" && args->command != "play") return Usage();
+    if (args->game.empty() || args->deal == 0) return Usage("a game and --deal are needed");
+    if (args->command == "play" && args->moves.empty()) return Usage("play needs --moves");
 
-    clDemoTable table;
-    table.Initialize();
-    if (dealNumber > 0) {
-        table.StartDeal(dealNumber);
-    } else {
-        table.StartDeal();
+    const clCatalogueRow* row = LookUpVariant(args->game, true);
+    if (row == nullptr) return Usage(("no such game: " + args->game).c_str());
+    std::unique_ptr<clSolitaireType> screen = CreateVariant(row->displayName);
+    auto* game = dynamic_cast<clSolitaireRules*>(screen.get());
+    if (game == nullptr) {
+        std::fprintf(stderr, "qarvel-table: %s is not playable yet\n",
+                     std::string(row->displayName).c_str());
+        return kUsage;
     }
-    std::printf("Deal %d\n%s", table.DealNumber(), DescribeTable(table).c_str());
-    return 0;
+    clPlayOptions options;
+    options.autoPlay = args->autoPlay;
+    options.promptBeforeResign = false;
+    options.autoSave = false;
+    game->SetOptions(options);
+    game->StartRound(args->deal);
+
+    int status = 0;
+    if (!args->moves.empty()) status = ApplyMoves(*game, args->moves, args->command == "play");
+    if (status == kUsage) return status;
+    std::printf("%s, deal %d\n", std::string(row->displayName).c_str(), args->deal);
+    PrintTable(*game);
+    if (args->command == "play") {
+        const bool won = game->RoundEnded() && game->LastRoundWon();
+        if (game->RoundEnded()) std::printf("final score %d\n", game->LastRoundScore());
+        std::printf("%s\n", won ? "won" : "not won");
+    }
+    return status;
 }

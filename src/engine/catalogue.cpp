@@ -124,14 +124,18 @@ const clCatalogueRow* FindVariant(std::string_view displayName) {
     return nullptr;
 }
 
-const clCatalogueRow* LookUpVariant(std::string_view nameOrKey) {
-    for (const clCatalogueRow& row : Catalogue()) {
-        if (SameIgnoringCase(row.displayName, nameOrKey)) return &row;
-    }
-    for (const clCatalogueRow& row : Catalogue()) {
-        if (SameIgnoringCase(row.key, nameOrKey)) return &row;
-    }
-    return nullptr;
+const clCatalogueRow* LookUpVariant(std::string_view nameOrKey, bool includeHidden) {
+    const auto find = [&](std::span<const clCatalogueRow> rows) -> const clCatalogueRow* {
+        for (const clCatalogueRow& row : rows) {
+            if (SameIgnoringCase(row.displayName, nameOrKey)) return &row;
+        }
+        for (const clCatalogueRow& row : rows) {
+            if (SameIgnoringCase(row.key, nameOrKey)) return &row;
+        }
+        return nullptr;
+    };
+    if (const clCatalogueRow* row = find(Catalogue())) return row;
+    return includeHidden ? find(HiddenVariants()) : nullptr;
 }
 
 std::string KeyOf(std::string_view displayName) {

@@ -34,7 +34,8 @@ std::span<const clCatalogueRow> HiddenVariants();
 // The row of a display name (exact); chooser rows first, then the hidden
 // variants. Null when there is none.
 const clCatalogueRow* FindVariant(std::string_view displayName);
-// A chooser row by display name, then by key, without regard to case.
-const clCatalogueRow* LookUpVariant(std::string_view nameOrKey);
+// A chooser row by display name, then by key, without regard to case; with
+// `includeHidden`, the hidden variants after the chooser's.
+const clCatalogueRow* LookUpVariant(std::string_view nameOrKey, bool includeHidden = false);
 // The key of a display name: its letters and digits, lower case.
 std::string KeyOf(std::string_view displayName);

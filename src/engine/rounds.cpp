@@ -77,6 +77,7 @@ void clSolitaireType::EndRound() {
     timer.Stop();
     score += BonusPoints();
     lastRoundWon = score >= goal;
+    lastRoundScore = score;
     Repaint();
     if (!lastRoundWon) {
         GameOver();

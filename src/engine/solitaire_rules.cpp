@@ -460,6 +460,38 @@ void clSolitaireRules::CancelPick() {
     lifted = false;
 }
 
+bool clSolitaireRules::PressPile(clPile& pile, int position) {
+    CancelPick();
+    sourcePile = &pile;
+    if (pile.Count() == 0) position = 0;
+    pickLocation = LocationOf(&pile, position);
+    if (pile.Count() > 0) {
+        if (!pile.CanPickUp(position)) {
+            PlaySound(clSound::Error);
+            return false;
+        }
+        pile.CopyFrom(position, dragGroup);
+    }
+    StartTimer();
+    if (pile.IsInert()) {
+        CancelPick();
+        PlaySound(clSound::Error);
+        return false;
+    }
+    if (dragGroup.Count() == 0) {
+        OnEmptyPick();
+        return false;
+    }
+    if (pile.IsClickAction()) {
+        OnPileClick();
+        return false;
+    }
+    if (CanStartDrag()) return true;
+    CancelPick();
+    PlaySound(clSound::Error);
+    return false;
+}
+
 void clSolitaireRules::OnEmptyPick() {
     CancelPick();
 }

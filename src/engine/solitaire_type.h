@@ -80,6 +80,9 @@ public:
     bool RoundEnded() const { return roundEnded; }
     // How the last round ended: reached its goal (won) or not (game over).
     bool LastRoundWon() const { return lastRoundWon; }
+    // The score at the end of the last round, bonus included (kept after a
+    // game over puts the score back to 0).
+    std::int32_t LastRoundScore() const { return lastRoundScore; }
     bool IsTimeUp() const { return timeUp; }
     bool IsPaused() const override { return paused; }
 
@@ -209,6 +212,7 @@ protected:
     // From the end of a round until the next deal: nothing is recorded.
     bool roundEnded = false;
     bool lastRoundWon = false;
+    std::int32_t lastRoundScore = 0;
 
 private:
     // Adds the remaining bonus and decides: round won or game over.

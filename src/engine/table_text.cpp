@@ -18,17 +18,17 @@ std::string PileName(const clSolitaireRules& game, const clPile* pile, int& othe
     const clLocation at = game.LocationOf(pile, 0);
     switch (at.kind) {
         case clLocationKind::Foundation:
-            return "F" + std::to_string(at.first);
+            return "foundation " + std::to_string(at.first);
         case clLocationKind::Tableau:
-            return "T" + std::to_string(at.first);
+            return "tableau " + std::to_string(at.first);
         case clLocationKind::Reserve:
-            return "R" + std::to_string(at.first);
+            return "reserve " + std::to_string(at.first);
         case clLocationKind::Stock:
-            return "S";
+            return "stock";
         case clLocationKind::Waste:
-            return "W";
+            return "waste";
         default:
-            return "O" + std::to_string(others++);
+            return "other " + std::to_string(others++);
     }
 }
 

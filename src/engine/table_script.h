@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/location.h"
+
+class clSolitaireRules;
+
+// One line of a move file, the text form of a player's action:
+//
+//   MOVE <from>[:<position>] <to>   cards from that position (default: the top
+//                                   card) onto the top of the destination
+//   PAIR <pile> [<pile>]            the top card(s) removed as a pair (one
+//                                   pile: a card removed alone)
+//   REMOVE <pile>...                the top cards removed as a set
+//   STOCK                           the variant's stock action (a redeal)
+//   DEAL                            what a click on the stock does
+//   UNDO                            undo, as the command does it
+//   TAKE                            Take Score
+//
+// Piles are f<i>, t<i>, r<i> (foundation, tableau, reserve by index), s (the
+// stock) and w (the waste); words are case-insensitive; '#' starts a comment.
+struct clScriptCommand {
+    enum class clKind { None, Move, Pair, Remove, Stock, Deal, Undo, Take };
+
+    clKind kind = clKind::None;     // None: a blank or comment line
+    std::vector<clLocation> piles;  // MOVE: source and destination; PAIR, REMOVE: the piles
+    int position = -1;              // MOVE: the source card position, -1 for the top card
+};
+
+// Reads one line. False, with a message, when it is not a command.
+bool ParseScriptLine(std::string_view line, clScriptCommand& command, std::string& error);
+
+// Carries a command out on a game through the same paths as the player's
+// actions: validated by the rules, committed as a played move (scoring, the
+// variant's refills, automatic play when on, the win check). False when the
+// game refused it or it changed nothing.
+bool ApplyScriptCommand(clSolitaireRules& game, const clScriptCommand& command);
