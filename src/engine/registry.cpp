@@ -5,6 +5,7 @@
 
 #include "engine/solitaire_type.h"
 #include "variants/klondike.h"
+#include "variants/stock_games.h"
 
 namespace {
 
@@ -37,6 +38,11 @@ constexpr clRegistration kRegistrations[] = {
     {"Canfield", Make<clCanfield>},
     {"Canfield Deal Three", Make<clCanfieldDealThree>},
     {"Demons and Thieves", Make<clDemonsAndThieves>},
+    {"BlackJack Best", Make<clBlackJackBest>},
+    {"BlackJack Speed", Make<clBlackJackSpeed>},
+    {"Aces and Kings", Make<clAcesAndKings>},
+    {"Osmosis", Make<clOsmosis>},
+    {"Fifteen Rush", Make<clFifteenRush>},
 };
 
 const clRegistration* Find(std::string_view displayName) {
