@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "engine/solitaire_type.h"
+#include "variants/gaps.h"
 #include "variants/klondike.h"
 #include "variants/stock_games.h"
 
@@ -43,6 +44,8 @@ constexpr clRegistration kRegistrations[] = {
     {"Aces and Kings", Make<clAcesAndKings>},
     {"Osmosis", Make<clOsmosis>},
     {"Fifteen Rush", Make<clFifteenRush>},
+    {"Gaps", Make<clGaps>},
+    {"Montana", Make<clMontana>},
 };
 
 const clRegistration* Find(std::string_view displayName) {
