@@ -6,6 +6,7 @@
 #include "engine/solitaire_type.h"
 #include "variants/gaps.h"
 #include "variants/klondike.h"
+#include "variants/pairs.h"
 #include "variants/stock_games.h"
 
 namespace {
@@ -46,6 +47,13 @@ constexpr clRegistration kRegistrations[] = {
     {"Fifteen Rush", Make<clFifteenRush>},
     {"Gaps", Make<clGaps>},
     {"Montana", Make<clMontana>},
+    {"Nestor", Make<clNestor>},
+    {"Vertical", Make<clVertical>},
+    {"Patient Pairs", Make<clPatientPairs>},
+    {"Fourteen Out", Make<clFourteenOut>},
+    {"Five Piles", Make<clFivePiles>},
+    {"Fourteen Up", Make<clFourteenUp>},
+    {"Pelmanism", Make<clPelmanism>},
 };
 
 const clRegistration* Find(std::string_view displayName) {
