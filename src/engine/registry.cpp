@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "engine/solitaire_type.h"
+#include "variants/black_hole.h"
 #include "variants/gaps.h"
 #include "variants/klondike.h"
 #include "variants/pairs.h"
@@ -54,6 +55,9 @@ constexpr clRegistration kRegistrations[] = {
     {"Five Piles", Make<clFivePiles>},
     {"Fourteen Up", Make<clFourteenUp>},
     {"Pelmanism", Make<clPelmanism>},
+    {"Black Hole", Make<clBlackHole>},
+    {"Binary Star", Make<clBinaryStar>},
+    {"Aces Up", Make<clAcesUp>},
 };
 
 const clRegistration* Find(std::string_view displayName) {

@@ -268,18 +268,7 @@ std::vector<clPile*> clFivePiles::DealTargets() const {
 }
 
 void clFivePiles::StockAction(bool animated) {
-    for (clPile* pile : DealTargets()) {
-        if (!stock || stock->Count() == 0) break;
-        dealGroup.Clear();
-        if (!stock->GiveCards(dealGroup, stock->TopIndex())) break;
-        clCard* card = dealGroup.Top();
-        if (!pile->AddCards(dealGroup)) {
-            stock->AddCards(dealGroup);
-            break;
-        }
-        card->faceDown = card->blocked = false;
-        graphics->PlaceCard(*card);
-    }
+    DealToEach(DealTargets());
     clSolitaireRules::StockAction(animated);
 }
 
