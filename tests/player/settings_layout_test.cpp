@@ -1,6 +1,7 @@
 #include "player/settings_layout.h"
 
 #include <cstddef>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,10 @@ const clExpectedValue kExpected[] = {
     {"email", 't', 0, "", 64},
 };
 // clang-format on
+
+void PrintTo(const clExpectedValue& value, std::ostream* out) {
+    *out << value.name;
+}
 
 class SettingsLayoutTest : public ::testing::TestWithParam<clExpectedValue> {};
 

@@ -1,6 +1,7 @@
 #include "player/settings.h"
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -97,6 +98,10 @@ const clStoredCase kStoredCases[] = {
     {"played", "-3", "played=-3"},
     {"cardset", "other.cards", "cardset=other.cards"},
 };
+
+void PrintTo(const clStoredCase& c, std::ostream* out) {
+    *out << c.name << " stored as " << (c.text ? c.text : "bytes");
+}
 
 std::string Describe(const clSettings& settings, std::string_view name) {
     for (const clFlagRow& row : kFlagRows)
@@ -270,6 +275,10 @@ struct clGameSaveCase {
     clRect32 button;
     std::vector<std::string> written;
 };
+
+void PrintTo(const clGameSaveCase& c, std::ostream* out) {
+    *out << "mode " << static_cast<int>(c.mode) << (c.button.IsValid() ? ", button" : "");
+}
 
 class GameSaveTest : public SettingsTest, public ::testing::WithParamInterface<clGameSaveCase> {};
 

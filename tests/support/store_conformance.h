@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -24,11 +25,18 @@ public:
     virtual clSettingsStore& Reopen() = 0;
 };
 
-using clBackingFactory = std::unique_ptr<clStoreBacking> (*)();
+struct clBackingFactory {
+    const char* name;
+    std::unique_ptr<clStoreBacking> (*make)();
+};
+
+inline void PrintTo(const clBackingFactory& factory, std::ostream* out) {
+    *out << factory.name;
+}
 
 class StoreConformanceTest : public ::testing::TestWithParam<clBackingFactory> {
 protected:
-    void SetUp() override { backing = GetParam()(); }
+    void SetUp() override { backing = GetParam().make(); }
     clSettingsStore& Store() { return backing->Store(); }
     clSettingsStore& Reopen() { return backing->Reopen(); }
 

@@ -21,6 +21,7 @@ std::unique_ptr<clStoreBacking> MakeMemoryBacking() {
     return std::make_unique<clMemoryBacking>();
 }
 
-INSTANTIATE_TEST_SUITE_P(Memory, StoreConformanceTest, ::testing::Values(&MakeMemoryBacking));
+INSTANTIATE_TEST_SUITE_P(Memory, StoreConformanceTest,
+                         ::testing::Values(clBackingFactory{"memory", &MakeMemoryBacking}));
 
 }  // namespace

@@ -28,6 +28,7 @@ std::unique_ptr<clStoreBacking> MakeFileBacking() {
     return std::make_unique<clFileBacking>();
 }
 
-INSTANTIATE_TEST_SUITE_P(IniFile, StoreConformanceTest, ::testing::Values(&MakeFileBacking));
+INSTANTIATE_TEST_SUITE_P(IniFile, StoreConformanceTest,
+                         ::testing::Values(clBackingFactory{"ini_file", &MakeFileBacking}));
 
 }  // namespace
