@@ -121,14 +121,20 @@ TEST_F(PlayerDataTest, FirstStartLeavesThePlayerAndEveryDefaultInTheFile) {
 }
 
 TEST_F(PlayerDataTest, EveryKindOfValueSurvivesARestart) {
+    const auto number = [](const clNumberRow& row) {
+        return row.byDefault == row.high ? row.low : row.high;
+    };
+    const auto text = [](const clTextRow& row) {
+        return "\xC3\xA9t\xC3\xA9, \"" + std::string(row.name) + "\" ; #1";
+    };
     clRun& first = FirstStart("Ann");
     clSettings& s = first.settings;
     for (const clFlagRow& row : kFlagRows)
         s.SetFlag(row.id, !row.byDefault);
     for (const clNumberRow& row : kNumberRows)
-        ASSERT_TRUE(s.SetNumber(row.id, row.byDefault == row.high ? row.low : row.high));
+        ASSERT_TRUE(s.SetNumber(row.id, number(row)));
     for (const clTextRow& row : kTextRows)
-        s.SetText(row.id, "\xC3\xA9t\xC3\xA9, \"" + std::string(row.name) + "\" ; #1");
+        s.SetText(row.id, text(row));
     s.SetWindow({-8, 16, 1024, 768, true});
     std::array<std::uint32_t, 16> colors{};
     for (std::size_t i = 0; i < colors.size(); ++i)
@@ -151,9 +157,9 @@ TEST_F(PlayerDataTest, EveryKindOfValueSurvivesARestart) {
     for (const clFlagRow& row : kFlagRows)
         EXPECT_EQ(t.Flag(row.id), !row.byDefault) << row.name;
     for (const clNumberRow& row : kNumberRows)
-        EXPECT_EQ(t.Number(row.id), s.Number(row.id)) << row.name;
+        EXPECT_EQ(t.Number(row.id), number(row)) << row.name;
     for (const clTextRow& row : kTextRows)
-        EXPECT_EQ(t.Text(row.id), s.Text(row.id)) << row.name;
+        EXPECT_EQ(t.Text(row.id), text(row)) << row.name;
     EXPECT_EQ(t.Window(), (clWindowPlacement{-8, 16, 1024, 768, true}));
     EXPECT_EQ(t.CustomColors(), colors);
     EXPECT_FALSE(t.Help());
