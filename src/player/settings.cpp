@@ -1,8 +1,8 @@
 #include "player/settings.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
-#include <cstring>
 
 #include "player/player_folders.h"
 #include "player/settings_keys.h"
@@ -12,7 +12,7 @@
 namespace {
 
 std::string Cut(std::string_view text, std::size_t maxChars) {
-    // A zero ends a text, as it did in the store's fixed buffers.
+    // Stored texts are zero-terminated: a zero character ends one.
     return std::string(Utf8Prefix(text.substr(0, text.find('\0')), maxChars));
 }
 
@@ -49,7 +49,7 @@ struct clReader {
     }
 };
 
-// Binary values are little-endian, as the files of the original platform.
+// Binary values are little-endian on every machine, so a settings file can move.
 std::uint32_t GetU32(const std::uint8_t* bytes) {
     return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
            static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
