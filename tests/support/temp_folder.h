@@ -3,6 +3,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -15,10 +16,9 @@ class clTempFolder {
 public:
     clTempFolder() {
         static std::atomic<int> serial{0};
-        const auto ticks = std::filesystem::file_time_type::clock::now().time_since_epoch().count();
         path = std::filesystem::temp_directory_path() /
-               ("qarvel-test-" + std::to_string(getpid()) + "-" + std::to_string(ticks) + "-" +
-                std::to_string(serial++));
+               ("qarvel-test-" + std::to_string(getpid()) + "-" +
+                std::to_string(std::random_device{}()) + "-" + std::to_string(serial++));
         std::filesystem::create_directories(path);
     }
     ~clTempFolder() {
