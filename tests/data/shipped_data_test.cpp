@@ -1,0 +1,166 @@
+// The data files the build writes into its data folder, read back.
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "assets/card_file_reader.h"
+#include "assets/card_file_writer.h"
+#include "assets/sound_synth.h"
+
+namespace {
+
+const std::filesystem::path kData = QARVEL_DATA_DIR;
+
+struct clSize {
+    int width;
+    int height;
+};
+constexpr std::array<clSize, 5> kNativeSizes = {
+    {{150, 200}, {120, 160}, {90, 120}, {71, 96}, {53, 72}}};
+
+std::uint8_t Alpha(const clPicture& p, int x, int y) {
+    return p.At(x, y)[3];
+}
+
+// Every set of one kind, in file order, with the sizes it should have.
+void ExpectSets(clCardFileReader& reader, std::uint32_t tag, const std::vector<clSize>& sizes,
+                std::size_t count, std::vector<clPictureSet>& sets) {
+    ASSERT_EQ(reader.Count(tag), static_cast<int>(sizes.size()));
+    for (std::size_t k = 0; k < sizes.size(); ++k) {
+        clPictureSet set;
+        ASSERT_TRUE(reader.ReadSet(tag, static_cast<int>(k), set)) << reader.Error();
+        EXPECT_EQ(set.width, sizes[k].width) << "set " << k;
+        EXPECT_EQ(set.height, sizes[k].height) << "set " << k;
+        EXPECT_EQ(set.pictures.size(), count) << "set " << k;
+        sets.push_back(std::move(set));
+    }
+}
+
+// No two pictures of a set are the same: a painter that drew one face twice
+// would show the wrong card.
+void ExpectAllDifferent(const clPictureSet& set, std::size_t first) {
+    std::set<std::vector<std::uint8_t>> seen;
+    for (std::size_t i = first; i < set.pictures.size(); ++i) {
+        EXPECT_TRUE(seen.insert(set.pictures[i].bgra).second)
+            << "picture " << i << " of the " << set.width << " x " << set.height << " set repeats";
+    }
+}
+
+TEST(ShippedCardSetTest, DefaultSetHasEveryKindAtEveryNativeSize) {
+    clCardFileReader reader;
+    ASSERT_TRUE(reader.Open(kData / "qarvel.cards")) << reader.Error();
+    EXPECT_EQ(reader.Description(), "Qarvel Classic");
+    EXPECT_EQ(reader.Type(), kOwnTransparency);
+    const std::vector<clSize> sizes(kNativeSizes.begin(), kNativeSizes.end());
+    std::vector<clPictureSet> cards, backs, symbols;
+    ExpectSets(reader, clCardFileTag::kCards, sizes, 56, cards);
+    ExpectSets(reader, clCardFileTag::kBacks, sizes, 8, backs);
+    ExpectSets(reader, clCardFileTag::kSymbols, sizes, 16, symbols);
+    for (const clPictureSet& set : cards) {
+        const int cx = set.width / 2, cy = set.height / 2;
+        // The mask and every face: rounded corners clear, the middle solid.
+        for (const clPicture& picture : set.pictures) {
+            EXPECT_EQ(Alpha(picture, 0, 0), 0);
+            EXPECT_EQ(Alpha(picture, set.width - 1, set.height - 1), 0);
+            EXPECT_EQ(Alpha(picture, cx, cy), 255);
+            EXPECT_EQ(Alpha(picture, cx, 1), 255);
+        }
+        ExpectAllDifferent(set, 1);
+    }
+    for (const clPictureSet& set : backs) {
+        for (const clPicture& picture : set.pictures) {
+            EXPECT_EQ(Alpha(picture, 0, 0), 0);
+            EXPECT_EQ(Alpha(picture, set.width / 2, set.height / 2), 255);
+        }
+        ExpectAllDifferent(set, 0);
+    }
+    for (const clPictureSet& set : symbols) {
+        // Symbols let the table show through.
+        for (const clPicture& picture : set.pictures) {
+            EXPECT_EQ(Alpha(picture, 0, 0), 0);
+            EXPECT_LT(Alpha(picture, 3 * set.width / 4, set.height / 8), 255);
+        }
+        ExpectAllDifferent(set, 0);
+    }
+}
+
+TEST(ShippedCardSetTest, SecondSetTakesItsTransparencyFromTheMask) {
+    clCardFileReader reader;
+    ASSERT_TRUE(reader.Open(kData / "qarvel_four_colour.cards")) << reader.Error();
+    EXPECT_EQ(reader.Description(), "Qarvel Four Colour");
+    EXPECT_EQ(reader.Type(), kMaskTransparency);
+    const std::vector<clSize> sizes = {kNativeSizes[0], kNativeSizes[3], kNativeSizes[4]};
+    std::vector<clPictureSet> cards, backs;
+    ExpectSets(reader, clCardFileTag::kCards, sizes, 56, cards);
+    ExpectSets(reader, clCardFileTag::kBacks, sizes, 3, backs);
+    EXPECT_EQ(reader.Count(clCardFileTag::kSymbols), 0);
+    for (std::size_t k = 0; k < cards.size(); ++k) {
+        const clPicture& mask = cards[k].pictures.front();
+        // A mask of black outside the card and a solid middle.
+        EXPECT_EQ(mask.At(0, 0)[0], 0);
+        EXPECT_EQ(mask.At(0, 0)[2], 0);
+        EXPECT_EQ(Alpha(mask, mask.width / 2, mask.height / 2), 255);
+        for (clPictureSet* set : {&cards[k], &backs[k]}) {
+            for (clPicture& picture : set->pictures) {
+                clCardFileReader::ApplyMask(mask, picture);
+                EXPECT_EQ(Alpha(picture, 0, 0), 0);
+                EXPECT_EQ(Alpha(picture, picture.width / 2, picture.height / 2), 255);
+            }
+        }
+        ExpectAllDifferent(cards[k], 1);
+    }
+}
+
+std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+}
+
+std::uint16_t U16(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
+}
+
+// Every sound: a plain PCM wave header, short, audible but not clipped, and
+// starting and ending at rest so that cutting one off with the next does not click.
+TEST(ShippedSoundTest, EveryWaveIsAShortCleanPcmSound) {
+    ASSERT_EQ(SoundNames().size(), 16u);
+    for (const std::string& name : SoundNames()) {
+        SCOPED_TRACE(name);
+        std::ifstream in(kData / (name + ".wav"), std::ios::binary);
+        ASSERT_TRUE(in);
+        const std::vector<std::uint8_t> b(std::istreambuf_iterator<char>(in), {});
+        ASSERT_GE(b.size(), 44u);
+        EXPECT_EQ(std::string(b.begin(), b.begin() + 4), "RIFF");
+        EXPECT_EQ(U32(b, 4), b.size() - 8);
+        EXPECT_EQ(std::string(b.begin() + 8, b.begin() + 16), "WAVEfmt ");
+        EXPECT_EQ(U32(b, 16), 16u);
+        EXPECT_EQ(U16(b, 20), 1);  // PCM
+        EXPECT_EQ(U16(b, 22), 1);  // mono
+        EXPECT_EQ(U32(b, 24), 22050u);
+        EXPECT_EQ(U32(b, 28), 44100u);
+        EXPECT_EQ(U16(b, 32), 2);
+        EXPECT_EQ(U16(b, 34), 16);
+        EXPECT_EQ(std::string(b.begin() + 36, b.begin() + 40), "data");
+        ASSERT_EQ(U32(b, 40), b.size() - 44);
+        const std::size_t samples = (b.size() - 44) / 2;
+        EXPECT_GE(samples, 22050u / 40) << "shorter than 25 ms";
+        EXPECT_LE(samples, 22050u * 2) << "longer than two seconds";
+        int peak = 0;
+        for (std::size_t i = 0; i < samples; ++i) {
+            peak = std::max(
+                peak, std::abs(static_cast<int>(static_cast<std::int16_t>(U16(b, 44 + 2 * i)))));
+        }
+        EXPECT_GT(peak, 16000);
+        EXPECT_LT(peak, 32767);
+        EXPECT_LT(std::abs(static_cast<std::int16_t>(U16(b, 44))), 2000);
+        EXPECT_LT(std::abs(static_cast<std::int16_t>(U16(b, b.size() - 2))), 2000);
+    }
+}
+
+}  // namespace

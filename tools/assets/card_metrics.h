@@ -1,0 +1,33 @@
+#pragma once
+
+#include <array>
+
+// Where the parts of a card face lie at one native size, in pixels. Each size
+// is laid out for itself: the small cards get relatively larger indices and
+// pips so that they stay readable, not a shrunken copy of the large ones.
+struct clFaceMetrics {
+    int width = 0;
+    int height = 0;
+    double radius = 0;      // corner radius
+    double rankHeight = 0;  // cap height of the corner rank
+    double indexX = 0;      // centre of the corner index column
+    double indexTop = 0;    // top of the corner rank
+    double indexSuit = 0;   // height of the suit mark under the rank
+    double indexWidth = 0;  // widest the rank may be ("10" is squeezed to fit)
+    double pip = 0;         // height of a pip
+    double pipColumn = 0;   // distance of the side pip columns from the centre line
+    double pipTop = 0;      // centre of the top pip row
+    double acePip = 0;      // height of an Ace's single pip
+    double frameX = 0;      // left edge of the court picture frame
+    double frameY = 0;      // top edge of the court picture frame
+    int detail = 0;         // 0 for the smallest sizes: fewer, bolder details
+};
+
+// The five native sizes, largest first.
+inline constexpr std::array<clFaceMetrics, 5> kFaceMetrics = {{
+    {150, 200, 9.0, 17.0, 13.0, 9.0, 13.0, 22.0, 27.0, 34.0, 33.0, 72.0, 27.0, 21.0, 2},
+    {120, 160, 7.5, 14.0, 10.5, 7.0, 11.0, 18.0, 22.0, 27.0, 27.0, 58.0, 22.0, 17.0, 2},
+    {90, 120, 6.0, 11.0, 8.0, 5.5, 8.5, 14.0, 16.5, 20.0, 20.0, 44.0, 16.5, 13.0, 1},
+    {71, 96, 5.0, 9.5, 6.5, 4.5, 7.0, 11.5, 13.0, 15.5, 16.0, 34.0, 13.5, 10.5, 1},
+    {53, 72, 4.0, 8.0, 5.5, 3.5, 5.5, 9.5, 9.5, 11.5, 12.0, 25.0, 11.0, 8.5, 0},
+}};

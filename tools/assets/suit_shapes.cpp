@@ -1,0 +1,84 @@
+#include "assets/suit_shapes.h"
+
+#include <QRectF>
+
+namespace {
+
+QPainterPath Heart() {
+    QPainterPath p;
+    p.moveTo(0.50, 0.24);
+    p.cubicTo(0.44, 0.06, 0.27, 0.02, 0.15, 0.06);
+    p.cubicTo(0.02, 0.11, -0.02, 0.27, 0.03, 0.42);
+    p.cubicTo(0.09, 0.62, 0.33, 0.76, 0.50, 0.98);
+    p.cubicTo(0.67, 0.76, 0.91, 0.62, 0.97, 0.42);
+    p.cubicTo(1.02, 0.27, 0.98, 0.11, 0.85, 0.06);
+    p.cubicTo(0.73, 0.02, 0.56, 0.06, 0.50, 0.24);
+    p.closeSubpath();
+    return p;
+}
+
+QPainterPath Diamond() {
+    QPainterPath p;
+    p.moveTo(0.50, 0.00);
+    p.quadTo(0.64, 0.27, 0.88, 0.50);
+    p.quadTo(0.64, 0.73, 0.50, 1.00);
+    p.quadTo(0.36, 0.73, 0.12, 0.50);
+    p.quadTo(0.36, 0.27, 0.50, 0.00);
+    p.closeSubpath();
+    return p;
+}
+
+// The flared foot shared by spades and clubs.
+void AddStem(QPainterPath& p) {
+    p.moveTo(0.47, 0.60);
+    p.cubicTo(0.47, 0.80, 0.40, 0.92, 0.27, 1.00);
+    p.lineTo(0.73, 1.00);
+    p.cubicTo(0.60, 0.92, 0.53, 0.80, 0.53, 0.60);
+    p.closeSubpath();
+}
+
+QPainterPath Spade() {
+    QPainterPath p;
+    p.moveTo(0.50, 0.00);
+    p.cubicTo(0.40, 0.16, 0.17, 0.30, 0.06, 0.44);
+    p.cubicTo(-0.04, 0.57, 0.00, 0.76, 0.17, 0.80);
+    p.cubicTo(0.31, 0.83, 0.42, 0.76, 0.48, 0.66);
+    p.lineTo(0.52, 0.66);
+    p.cubicTo(0.58, 0.76, 0.69, 0.83, 0.83, 0.80);
+    p.cubicTo(1.00, 0.76, 1.04, 0.57, 0.94, 0.44);
+    p.cubicTo(0.83, 0.30, 0.60, 0.16, 0.50, 0.00);
+    p.closeSubpath();
+    AddStem(p);
+    return p;
+}
+
+QPainterPath Club() {
+    QPainterPath p;
+    const double r = 0.215;
+    p.addEllipse(QRectF(0.50 - r, 0.02, 2 * r, 2 * r));
+    p.addEllipse(QRectF(0.03, 0.38, 2 * r, 2 * r));
+    p.addEllipse(QRectF(0.97 - 2 * r, 0.38, 2 * r, 2 * r));
+    // Fills the gap between the three leaves.
+    p.moveTo(0.50, 0.30);
+    p.lineTo(0.30, 0.56);
+    p.lineTo(0.50, 0.66);
+    p.lineTo(0.70, 0.56);
+    p.closeSubpath();
+    AddStem(p);
+    return p.simplified();
+}
+
+}  // namespace
+
+QPainterPath SuitPath(int suit) {
+    switch (suit) {
+        case 1:
+            return Club();
+        case 2:
+            return Diamond();
+        case 3:
+            return Heart();
+        default:
+            return Spade();
+    }
+}
