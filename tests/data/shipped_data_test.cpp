@@ -13,6 +13,7 @@
 #include "assets/card_file_reader.h"
 #include "assets/card_file_writer.h"
 #include "assets/sound_synth.h"
+#include "graphics/interface_layout.h"
 
 namespace {
 
@@ -116,6 +117,68 @@ TEST(ShippedCardSetTest, SecondSetTakesItsTransparencyFromTheMask) {
         }
         ExpectAllDifferent(cards[k], 1);
     }
+}
+
+std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+std::uint32_t BigEndian(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return static_cast<std::uint32_t>(b[at]) << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];
+}
+
+// Both interface images are PNG files of the size their layout gives, the
+// picture with an alpha channel where nothing is drawn.
+TEST(ShippedInterfaceImageTest, ArePngFilesOfTheLayoutSize) {
+    const struct {
+        const char* name;
+        int width;
+        int height;
+    } files[] = {
+        {"qarvel.iface", clInterfaceLayout::kWidth, clInterfaceLayout::kHeight},
+        {"qarvel_help.iface", clInterfaceLayout::kHelpWidth, clInterfaceLayout::kHelpHeight}};
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.name);
+        const std::vector<std::uint8_t> b = ReadFile(kData / file.name);
+        ASSERT_GE(b.size(), 33u);
+        EXPECT_EQ(std::vector<std::uint8_t>(b.begin(), b.begin() + 8),
+                  (std::vector<std::uint8_t>{0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'}));
+        EXPECT_EQ(std::string(b.begin() + 12, b.begin() + 16), "IHDR");
+        EXPECT_EQ(BigEndian(b, 16), static_cast<std::uint32_t>(file.width));
+        EXPECT_EQ(BigEndian(b, 20), static_cast<std::uint32_t>(file.height));
+        EXPECT_EQ(b[24], 8);  // bits a channel
+    }
+}
+
+// Every picture of the interface image has its own place inside it.
+TEST(ShippedInterfaceImageTest, LayoutRectanglesLieInsideTheImageApart) {
+    namespace layout = clInterfaceLayout;
+    std::vector<clRect> rects = {layout::kSplash, layout::kAbout, layout::kBackgroundTile,
+                                 layout::kKeyLabels, layout::kPause};
+    for (int f = 0; f < layout::kFilterCount; ++f) {
+        for (int s = 0; s < layout::kFilterStates; ++s)
+            rects.push_back(layout::FilterButton(f, s));
+    }
+    for (int i = 0; i < layout::kToolCount; ++i)
+        rects.push_back(layout::ToolPicture(i));
+    const clRect image{0, 0, layout::kWidth, layout::kHeight};
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        EXPECT_EQ(image.Union(rects[i]), image) << "rectangle " << i << " leaves the image";
+        for (std::size_t j = i + 1; j < rects.size(); ++j) {
+            const clRect& a = rects[i];
+            const clRect& b = rects[j];
+            const bool apart =
+                a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
+            EXPECT_TRUE(apart) << "rectangles " << i << " and " << j << " overlap";
+        }
+    }
+    EXPECT_EQ(layout::kKeyLabels.Width(), (layout::kKeyCells + 2) * layout::kKeyCell);
+    const clRect help{0, 0, layout::kHelpWidth, layout::kHelpHeight};
+    for (const layout::clHotRectangle& hot : layout::kHelpHotRectangles) {
+        EXPECT_EQ(help.Union(hot.rect), help) << hot.caption;
+    }
+    EXPECT_LE(layout::kHelpHotRectangles.size(), 32u);
 }
 
 std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {

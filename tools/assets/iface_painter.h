@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+
+#include "assets/fonts.h"
+#include "graphics/table_coords.h"
+
+// The fonts the interface pictures are lettered in.
+inline constexpr const char* kTitleFont = "DejaVuSerif-Bold.ttf";
+inline constexpr const char* kLabelFont = "DejaVuSans-Bold.ttf";
+inline constexpr const char* kTextFont = "DejaVuSans.ttf";
+inline constexpr const char* kCardFont = "DejaVuSansCondensed-Bold.ttf";
+
+// Draws "qarvel.iface": every picture at its place of the interface layout,
+// transparent where nothing is drawn.
+QImage PaintInterfaceImage(const clFonts& fonts);
+
+// Draws "qarvel_help.iface", the Help Center's picture.
+QImage PaintHelpCenterImage(const clFonts& fonts);
+
+inline QRect ToQRect(const clRect& r) {
+    return QRect(r.left, r.top, r.Width(), r.Height());
+}
