@@ -5,6 +5,7 @@
 
 #include "engine/solitaire_type.h"
 #include "variants/klondike.h"
+#include "variants/spider.h"
 
 namespace {
 
@@ -37,6 +38,14 @@ constexpr clRegistration kRegistrations[] = {
     {"Canfield", Make<clCanfield>},
     {"Canfield Deal Three", Make<clCanfieldDealThree>},
     {"Demons and Thieves", Make<clDemonsAndThieves>},
+    {"Spider", Make<clSpider>},
+    {"Spider One Suit", Make<clSpiderOneSuit>},
+    {"Spider Two Suits", Make<clSpiderTwoSuits>},
+    {"Spider Web", Make<clSpiderWeb>},
+    {"Scorpion", Make<clScorpion>},
+    {"Classic Scorpion", Make<clClassicScorpion>},
+    {"Scorpion Kings", Make<clScorpionKings>},
+    {"Scorpion II", Make<clScorpionII>},
 };
 
 const clRegistration* Find(std::string_view displayName) {
