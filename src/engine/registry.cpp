@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "engine/solitaire_type.h"
+#include "variants/forty_thieves.h"
 #include "variants/klondike.h"
 #include "variants/spider.h"
 
@@ -46,6 +47,10 @@ constexpr clRegistration kRegistrations[] = {
     {"Classic Scorpion", Make<clClassicScorpion>},
     {"Scorpion Kings", Make<clScorpionKings>},
     {"Scorpion II", Make<clScorpionII>},
+    {"Forty Thieves", Make<clFortyThieves>},
+    {"Interchange", Make<clInterchange>},
+    {"Interchange Kings", Make<clInterchangeKings>},
+    {"Thieves of Egypt", Make<clThievesOfEgypt>},
 };
 
 const clRegistration* Find(std::string_view displayName) {
