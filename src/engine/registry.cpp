@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "engine/solitaire_type.h"
+#include "variants/fan.h"
 #include "variants/forty_thieves.h"
 #include "variants/klondike.h"
 #include "variants/spider.h"
@@ -51,6 +52,11 @@ constexpr clRegistration kRegistrations[] = {
     {"Interchange", Make<clInterchange>},
     {"Interchange Kings", Make<clInterchangeKings>},
     {"Thieves of Egypt", Make<clThievesOfEgypt>},
+    {"Fast Fan", Make<clFastFan>},
+    {"Free Fan", Make<clFreeFan>},
+    {"Free Fan Easy", Make<clFreeFanEasy>},
+    {"La Belle Lucie", Make<clLaBelleLucie>},
+    {"Cruel", Make<clCruel>},
 };
 
 const clRegistration* Find(std::string_view displayName) {
