@@ -6,8 +6,10 @@
 #include "engine/solitaire_type.h"
 #include "variants/fan.h"
 #include "variants/forty_thieves.h"
+#include "variants/gaps.h"
 #include "variants/klondike.h"
 #include "variants/spider.h"
+#include "variants/stock_games.h"
 
 namespace {
 
@@ -40,6 +42,13 @@ constexpr clRegistration kRegistrations[] = {
     {"Canfield", Make<clCanfield>},
     {"Canfield Deal Three", Make<clCanfieldDealThree>},
     {"Demons and Thieves", Make<clDemonsAndThieves>},
+    {"BlackJack Best", Make<clBlackJackBest>},
+    {"BlackJack Speed", Make<clBlackJackSpeed>},
+    {"Aces and Kings", Make<clAcesAndKings>},
+    {"Osmosis", Make<clOsmosis>},
+    {"Fifteen Rush", Make<clFifteenRush>},
+    {"Gaps", Make<clGaps>},
+    {"Montana", Make<clMontana>},
     {"Spider", Make<clSpider>},
     {"Spider One Suit", Make<clSpiderOneSuit>},
     {"Spider Two Suits", Make<clSpiderTwoSuits>},
