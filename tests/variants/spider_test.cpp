@@ -3,12 +3,14 @@
 // Scorpion won test.
 #include "variants/spider.h"
 
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "engine/table_script.h"
 #include "support/variant_table.h"
 
 namespace {
@@ -265,6 +267,54 @@ TEST(SpiderSuitTest, WithoutAutomaticPlayTheSuitWaitsAndMovesWhole) {
     EXPECT_EQ(game.Foundation(0)->Count(), 13u);
     EXPECT_EQ(game.History().Count(), 2u);
     EXPECT_EQ(game.Score(), 1000 + 10000);
+}
+
+int FullFoundations(const clSolitaireRules& game) {
+    int full = 0;
+    for (int i = 0; i < game.FoundationCount(); ++i)
+        full += game.Foundation(i)->IsFull() ? 1 : 0;
+    return full;
+}
+
+// The scripted game played through the engine: each suit completed by a line
+// leaves by automatic play as one more record, a 13-card move from its column;
+// the first is undone alone and played again.
+TEST(SpiderSuitTest, ScriptedGameRecordsEachSuitAsOneMove) {
+    clRecordingVariant<clSpiderOneSuit> game(1, true);
+    std::ifstream in(QARVEL_TEST_GAMES "/spideronesuit-1.moves");
+    ASSERT_TRUE(in);
+    int suits = 0;
+    bool undone = false;
+    for (std::string line; std::getline(in, line) && !game.RoundEnded();) {
+        clScriptCommand command;
+        std::string error;
+        ASSERT_TRUE(ParseScriptLine(line, command, error)) << error;
+        if (command.kind == clScriptCommand::clKind::None) continue;
+        const std::size_t position = game.History().Position();
+        const int full = FullFoundations(game);
+        ASSERT_TRUE(ApplyScriptCommand(game, command)) << line;
+        const int completed = FullFoundations(game) - full;
+        if (game.RoundEnded() || completed == 0) continue;
+        suits += completed;
+
+        ASSERT_EQ(game.History().Position(), position + 1 + completed) << line;
+        const clMove suit = game.History().At(game.History().Position() - 1);
+        ASSERT_EQ(suit.type, clMoveType::Card);
+        ASSERT_EQ(suit.from.kind, clLocationKind::Tableau);
+        EXPECT_EQ(suit.to.kind, clLocationKind::Foundation);
+        const clPile& column = *game.Tableau(suit.from.first);
+        EXPECT_EQ(static_cast<int>(column.Count()), suit.from.Position());
+        if (undone) continue;
+        undone = true;
+        game.Undo();
+        EXPECT_EQ(FullFoundations(game), full + completed - 1);
+        EXPECT_EQ(static_cast<int>(column.Count()), suit.from.Position() + 13);
+        ASSERT_TRUE(game.CommitPlayedMove(suit));
+        EXPECT_EQ(FullFoundations(game), full + completed);
+    }
+    EXPECT_TRUE(game.RoundEnded());
+    EXPECT_TRUE(game.LastRoundWon());
+    EXPECT_EQ(suits, 7);  // the eighth ends the round with the line that completes it
 }
 
 // Scorpion is won inside the tableau: stock empty, every column empty or one
