@@ -5,9 +5,12 @@
 
 #include "engine/solitaire_type.h"
 #include "variants/black_hole.h"
+#include "variants/fan.h"
+#include "variants/forty_thieves.h"
 #include "variants/gaps.h"
 #include "variants/klondike.h"
 #include "variants/pairs.h"
+#include "variants/spider.h"
 #include "variants/stock_games.h"
 
 namespace {
@@ -58,6 +61,23 @@ constexpr clRegistration kRegistrations[] = {
     {"Black Hole", Make<clBlackHole>},
     {"Binary Star", Make<clBinaryStar>},
     {"Aces Up", Make<clAcesUp>},
+    {"Spider", Make<clSpider>},
+    {"Spider One Suit", Make<clSpiderOneSuit>},
+    {"Spider Two Suits", Make<clSpiderTwoSuits>},
+    {"Spider Web", Make<clSpiderWeb>},
+    {"Scorpion", Make<clScorpion>},
+    {"Classic Scorpion", Make<clClassicScorpion>},
+    {"Scorpion Kings", Make<clScorpionKings>},
+    {"Scorpion II", Make<clScorpionII>},
+    {"Forty Thieves", Make<clFortyThieves>},
+    {"Interchange", Make<clInterchange>},
+    {"Interchange Kings", Make<clInterchangeKings>},
+    {"Thieves of Egypt", Make<clThievesOfEgypt>},
+    {"Fast Fan", Make<clFastFan>},
+    {"Free Fan", Make<clFreeFan>},
+    {"Free Fan Easy", Make<clFreeFanEasy>},
+    {"La Belle Lucie", Make<clLaBelleLucie>},
+    {"Cruel", Make<clCruel>},
 };
 
 const clRegistration* Find(std::string_view displayName) {

@@ -65,6 +65,18 @@ std::int32_t TopCard(const clSolitaireRules& game, const clLocation& pile) {
     return p ? p->TopDealIndex() : clCard::kNoDealIndex;
 }
 
+// The pile a DEAL presses: the stock, or in a game without one the clickable
+// mark outside the typed lists (a redeal symbol).
+clPile* DealPile(const clSolitaireRules& game) {
+    if (game.Stock() != nullptr) return game.Stock();
+    for (const auto& pile : game.AllPiles()) {
+        if (pile->IsClickAction() && game.LocationOf(pile.get(), 0).kind == clLocationKind::None) {
+            return pile.get();
+        }
+    }
+    return nullptr;
+}
+
 bool Commit(clSolitaireRules& game, const clMove& move, bool stockDeal = false) {
     return game.ValidateMove(move) && game.CommitPlayedMove(move, stockDeal);
 }
@@ -172,15 +184,15 @@ bool ApplyScriptCommand(clSolitaireRules& game, const clScriptCommand& command) 
         case Kind::Stock:
             return Commit(game, clMove::StockMove(), true);
         case Kind::Deal: {
-            clPile* stock = game.Stock();
-            if (stock == nullptr) return false;
+            clPile* pressed = DealPile(game);
+            if (pressed == nullptr) return false;
             const auto state = [&] {
                 return std::array<std::size_t, 4>{game.History().Count(), game.History().Position(),
                                                   Count(game, {clLocationKind::Stock, 0, 0}),
                                                   Count(game, {clLocationKind::Waste, 0, 0})};
             };
             const auto before = state();
-            game.PressPile(*stock, stock->TopIndex());
+            game.PressPile(*pressed, pressed->TopIndex());
             game.ReleasePick();
             return state() != before;
         }

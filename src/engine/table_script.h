@@ -16,7 +16,8 @@ class clSolitaireRules;
 //                                   pile: a card removed alone)
 //   REMOVE <pile>...                the top cards removed as a set
 //   STOCK                           the variant's stock action (a redeal)
-//   DEAL                            what a click on the stock does
+//   DEAL                            what a click on the stock does (in a game
+//                                   without a stock, on its redeal symbol)
 //   UNDO                            undo, as the command does it
 //   TAKE                            Take Score
 //
