@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "engine/solitaire_type.h"
+#include "variants/freecell.h"
 #include "variants/klondike.h"
 
 namespace {
@@ -37,6 +38,27 @@ constexpr clRegistration kRegistrations[] = {
     {"Canfield", Make<clCanfield>},
     {"Canfield Deal Three", Make<clCanfieldDealThree>},
     {"Demons and Thieves", Make<clDemonsAndThieves>},
+    {"FreeCell", Make<clFreeCell>},
+    {"FreeCell Kings", Make<clFreeCellKings>},
+    {"ForeCell", Make<clForeCell>},
+    {"Three Cells", Make<clThreeCells>},
+    {"Two Cells", Make<clTwoCells>},
+    {"Four By Ten", Make<clFourByTen>},
+    {"Seven By Five", Make<clSevenByFive>},
+    {"Seven By Four", Make<clSevenByFour>},
+    {"Seven By Four Kings", Make<clSevenByFourKings>},
+    {"Ten By One", Make<clTenByOne>},
+    {"Sea Towers", Make<clSeaTowers>},
+    {"Sea Towers Kings", Make<clSeaTowersKings>},
+    {"Double SeaTowers", Make<clDoubleSeaTowers>},
+    {"Baker's Game", Make<clBakersGame>},
+    {"Baker's Game Kings", Make<clBakersGameKings>},
+    {"Eight Off", Make<clEightOff>},
+    {"Eight On", Make<clEightOn>},
+    {"Penguin", Make<clPenguin>},
+    {"Tuxedo", Make<clTuxedo>},
+    {"Opus", Make<clOpus>},
+    {"Beleaguered Castle", Make<clBeleagueredCastle>},
 };
 
 const clRegistration* Find(std::string_view displayName) {
