@@ -5,7 +5,10 @@
 
 #include "engine/solitaire_type.h"
 #include "variants/freecell.h"
+#include "variants/golf.h"
 #include "variants/klondike.h"
+#include "variants/pyramid.h"
+#include "variants/towers.h"
 
 namespace {
 
@@ -38,6 +41,21 @@ constexpr clRegistration kRegistrations[] = {
     {"Canfield", Make<clCanfield>},
     {"Canfield Deal Three", Make<clCanfieldDealThree>},
     {"Demons and Thieves", Make<clDemonsAndThieves>},
+    {"Pyramid", Make<clPyramid>},
+    {"Hidden Pyramid", Make<clHiddenPyramid>},
+    {"Double Pyramid", Make<clDoublePyramid>},
+    {"Cheops", Make<clCheops>},
+    {"King Tut", Make<clKingTut>},
+    {"Picking Pairs", Make<clPickingPairs>},
+    {"Golf", Make<clGolf>},
+    {"Putt Putt", Make<clPuttPutt>},
+    {"Driving Range", Make<clDrivingRange>},
+    {"Night Golf", Make<clNightGolf>},
+    {"Triple Towers", Make<clTripleTowers>},
+    {"Triple Peaks", Make<clTriplePeaks>},
+    {"Twin Peaks", Make<clTwinPeaks>},
+    {"Crown Peaks", Make<clCrownPeaks>},
+    {"Rapunzel", Make<clRapunzel>},
     {"FreeCell", Make<clFreeCell>},
     {"FreeCell Kings", Make<clFreeCellKings>},
     {"ForeCell", Make<clForeCell>},
