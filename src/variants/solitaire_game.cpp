@@ -243,6 +243,21 @@ void clSolitaireGame::RedealWasteToStock() {
     clSolitaireRules::StockAction(false);
 }
 
+void clSolitaireGame::DealToEach(std::span<clPile* const> piles) {
+    for (clPile* pile : piles) {
+        if (!stock || stock->Count() == 0) return;
+        dealGroup.Clear();
+        if (!stock->GiveCards(dealGroup, stock->TopIndex())) return;
+        clCard* card = dealGroup.Top();
+        if (!pile->AddCards(dealGroup)) {
+            stock->AddCards(dealGroup);  // no room: the card goes back
+            return;
+        }
+        card->faceDown = card->blocked = false;
+        graphics->PlaceCard(*card);
+    }
+}
+
 bool clSolitaireGame::ValidateRedeal() {
     return stock && waste && stock->Count() == 0 && waste->Count() > 0;
 }

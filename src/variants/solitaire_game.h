@@ -118,6 +118,9 @@ protected:
     void RequestRedeal();
     // The waste back onto the stock, top card first, so the stock regains its order.
     void RedealWasteToStock();
+    // One card from the stock's top, face up, onto each pile in order, while
+    // the stock lasts (a stock action's work; not a move of its own).
+    void DealToEach(std::span<clPile* const> piles);
     bool ValidateRedeal();
     // A deal of m cards: 1 <= m <= stock count, part j from stock position
     // top - j to waste position free + j, and the first part valid. Checking

@@ -1,6 +1,7 @@
-// Every registered variant lays its piles out on the table and deals every
-// card inside the table's size, at the standard card size with the pixel
-// offsets added.
+// Every registered variant gives each of its piles a place, and deals every
+// card inside the table's size at the standard card size with the pixel
+// offsets of its rows added (the gaps between neighbours must not push the
+// outer piles off the table).
 #include <string>
 
 #include <gtest/gtest.h>
