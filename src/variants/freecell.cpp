@@ -437,8 +437,8 @@ void clOpus::CreateLayout() {
     PenguinLayout(5, 1.0, 4);
 }
 
-// Beleaguered Castle. The design's 8 x 5 table is too short for its lowest
-// row of fans (which reaches 5.5 card heights), so the table is 6 high.
+// Beleaguered Castle. Its lowest row of fans reaches 5.5 card heights, so the
+// table is 6 high, not 5.
 
 clBeleagueredCastle::clBeleagueredCastle() {
     Describe("Beleaguered Castle", 8, 6);

@@ -1,5 +1,5 @@
-// The goal and bonus tables of the removal and FreeCell games, round by round
-// as the design's tables give them, and the point values of the Towers games.
+// The goal and bonus tables of the removal and FreeCell games, round by round,
+// and the point values of the Towers games.
 #include <gtest/gtest.h>
 
 #include "support/variant_fixture.h"

@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(EveryRemovalGame, RemovalDealTest,
                                            clDealCase{"Rapunzel", 78, 1, 77, -1, 1, 71, 71}),
                          [](const auto& info) { return Identifier(info.param.name); });
 
-// Entries of the design's covering lists: pile p is covered by a and b.
+// Entries of the covering lists: pile p is covered by a and b.
 struct clCoverCase {
     const char* name;
     int pile;
@@ -127,7 +127,7 @@ TEST_P(CoveringTest, FreesAPileWhenBothCoversAreGone) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    DesignLists, CoveringTest,
+    CoveringLists, CoveringTest,
     ::testing::Values(
         clCoverCase{"Pyramid", 0, 1, 2}, clCoverCase{"Pyramid", 6, 10, 11},
         clCoverCase{"Pyramid", 20, 26, 27}, clCoverCase{"Hidden Pyramid", 14, 19, 20},
