@@ -144,6 +144,8 @@ protected:
 
 private:
     void SelectPairWith(bool refill);
+    bool TryDestination(clMove& move, std::int32_t card, clLocationKind kind, int i,
+                        const clPile* pile);
     // The selected card's pile and top card, or null.
     clCard* PressedTop() const;
     void CommitPair(std::int32_t first, std::int32_t second, bool withRefill);
