@@ -69,6 +69,8 @@ public:
         return false;
     }
     virtual bool ValidateStockAction() { return false; }
+    // How many cards a press has selected for a pair or set removal.
+    virtual int SelectionCount() const { return 0; }
     virtual bool CanTake(const clLocation& from, const clLocation& to, clGroup& into);
     virtual bool CanPlace(const clLocation& to, const clGroup& moving, const clLocation& from);
 

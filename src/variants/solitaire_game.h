@@ -57,7 +57,7 @@ public:
     const clForms& Forms() const { return forms; }
     // The base rank the current deal gave the foundations (games that deal one).
     int BaseRank() const { return baseRank; }
-    int SelectionCount() const { return selectionCount; }
+    int SelectionCount() const override { return selectionCount; }
 
 protected:
     // Names the variant from the catalogue (display name, key, help topic)
