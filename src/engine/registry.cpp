@@ -15,6 +15,7 @@
 #include "variants/pyramid.h"
 #include "variants/spider.h"
 #include "variants/stock_games.h"
+#include "variants/sums.h"
 #include "variants/towers.h"
 
 namespace {
@@ -101,6 +102,8 @@ constexpr clRegistration kRegistrations[] = {
     {"Black Hole", Make<clBlackHole>},
     {"Binary Star", Make<clBinaryStar>},
     {"Aces Up", Make<clAcesUp>},
+    {"Hidden Sums", Make<clHiddenSums>},
+    {"Get 11", Make<clGet11>},
     {"Spider", Make<clSpider>},
     {"Spider One Suit", Make<clSpiderOneSuit>},
     {"Spider Two Suits", Make<clSpiderTwoSuits>},

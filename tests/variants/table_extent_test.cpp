@@ -27,6 +27,9 @@ TEST_P(TableExtentTest, DealsEveryCardInsideTheTable) {
             const clLocation at = game->LocationOf(pile.get(), 0);
             SCOPED_TRACE(::testing::Message() << "deal " << deal << ", pile kind "
                                               << static_cast<int>(at.kind) << " #" << at.first);
+            // A pile may have no place only while it never holds a card (Hidden
+            // Sums' hidden cover pile).
+            if (pile->Count() == 0 && !pile->GetAnchor().placed) continue;
             ASSERT_TRUE(pile->GetAnchor().placed) << "a pile with no place";
             for (int i = 0; i < static_cast<int>(pile->Count()); ++i) {
                 const clCard& card = *pile->At(i);
