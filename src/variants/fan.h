@@ -70,9 +70,10 @@ public:
     clLaBelleLucie();
     void SetupPoints() override;
     void OnEmptyPick() override;
-    // After the last redeal the symbol shows the no-more-redeals mark.
+    // After the last redeal the symbol shows the no-more-redeals mark. The
+    // click stops at two redeals; the redeal move itself is always valid, as
+    // in the other fan games.
     void StockAction(bool animated) override;
-    bool ValidateStockAction() override { return stockActions < kRedeals; }
 };
 
 // Twelve piles of four with the Aces dealt to the foundations; cards build
