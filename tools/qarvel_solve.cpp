@@ -266,7 +266,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "qarvel-solve: no playable game %s\n", gameName.c_str());
         return 2;
     }
-    const clPlayOptions options{.promptBeforeResign = false, .autoSave = false, .autoPlay = autoPlay};
+    const clPlayOptions options{
+        .promptBeforeResign = false, .autoSave = false, .autoPlay = autoPlay};
     game->SetOptions(options);
 
     clSolver solver(*game, deal, nodes, stockLimit, options);

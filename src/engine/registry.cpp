@@ -5,10 +5,18 @@
 
 #include "engine/solitaire_type.h"
 #include "variants/black_hole.h"
+#include "variants/fan.h"
+#include "variants/forty_thieves.h"
+#include "variants/freecell.h"
 #include "variants/gaps.h"
+#include "variants/golf.h"
 #include "variants/klondike.h"
 #include "variants/pairs.h"
+#include "variants/pyramid.h"
+#include "variants/spider.h"
 #include "variants/stock_games.h"
+#include "variants/sums.h"
+#include "variants/towers.h"
 
 namespace {
 
@@ -41,6 +49,42 @@ constexpr clRegistration kRegistrations[] = {
     {"Canfield", Make<clCanfield>},
     {"Canfield Deal Three", Make<clCanfieldDealThree>},
     {"Demons and Thieves", Make<clDemonsAndThieves>},
+    {"Pyramid", Make<clPyramid>},
+    {"Hidden Pyramid", Make<clHiddenPyramid>},
+    {"Double Pyramid", Make<clDoublePyramid>},
+    {"Cheops", Make<clCheops>},
+    {"King Tut", Make<clKingTut>},
+    {"Picking Pairs", Make<clPickingPairs>},
+    {"Golf", Make<clGolf>},
+    {"Putt Putt", Make<clPuttPutt>},
+    {"Driving Range", Make<clDrivingRange>},
+    {"Night Golf", Make<clNightGolf>},
+    {"Triple Towers", Make<clTripleTowers>},
+    {"Triple Peaks", Make<clTriplePeaks>},
+    {"Twin Peaks", Make<clTwinPeaks>},
+    {"Crown Peaks", Make<clCrownPeaks>},
+    {"Rapunzel", Make<clRapunzel>},
+    {"FreeCell", Make<clFreeCell>},
+    {"FreeCell Kings", Make<clFreeCellKings>},
+    {"ForeCell", Make<clForeCell>},
+    {"Three Cells", Make<clThreeCells>},
+    {"Two Cells", Make<clTwoCells>},
+    {"Four By Ten", Make<clFourByTen>},
+    {"Seven By Five", Make<clSevenByFive>},
+    {"Seven By Four", Make<clSevenByFour>},
+    {"Seven By Four Kings", Make<clSevenByFourKings>},
+    {"Ten By One", Make<clTenByOne>},
+    {"Sea Towers", Make<clSeaTowers>},
+    {"Sea Towers Kings", Make<clSeaTowersKings>},
+    {"Double SeaTowers", Make<clDoubleSeaTowers>},
+    {"Baker's Game", Make<clBakersGame>},
+    {"Baker's Game Kings", Make<clBakersGameKings>},
+    {"Eight Off", Make<clEightOff>},
+    {"Eight On", Make<clEightOn>},
+    {"Penguin", Make<clPenguin>},
+    {"Tuxedo", Make<clTuxedo>},
+    {"Opus", Make<clOpus>},
+    {"Beleaguered Castle", Make<clBeleagueredCastle>},
     {"BlackJack Best", Make<clBlackJackBest>},
     {"BlackJack Speed", Make<clBlackJackSpeed>},
     {"Aces and Kings", Make<clAcesAndKings>},
@@ -58,6 +102,25 @@ constexpr clRegistration kRegistrations[] = {
     {"Black Hole", Make<clBlackHole>},
     {"Binary Star", Make<clBinaryStar>},
     {"Aces Up", Make<clAcesUp>},
+    {"Hidden Sums", Make<clHiddenSums>},
+    {"Get 11", Make<clGet11>},
+    {"Spider", Make<clSpider>},
+    {"Spider One Suit", Make<clSpiderOneSuit>},
+    {"Spider Two Suits", Make<clSpiderTwoSuits>},
+    {"Spider Web", Make<clSpiderWeb>},
+    {"Scorpion", Make<clScorpion>},
+    {"Classic Scorpion", Make<clClassicScorpion>},
+    {"Scorpion Kings", Make<clScorpionKings>},
+    {"Scorpion II", Make<clScorpionII>},
+    {"Forty Thieves", Make<clFortyThieves>},
+    {"Interchange", Make<clInterchange>},
+    {"Interchange Kings", Make<clInterchangeKings>},
+    {"Thieves of Egypt", Make<clThievesOfEgypt>},
+    {"Fast Fan", Make<clFastFan>},
+    {"Free Fan", Make<clFreeFan>},
+    {"Free Fan Easy", Make<clFreeFanEasy>},
+    {"La Belle Lucie", Make<clLaBelleLucie>},
+    {"Cruel", Make<clCruel>},
 };
 
 const clRegistration* Find(std::string_view displayName) {

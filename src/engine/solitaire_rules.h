@@ -69,6 +69,8 @@ public:
         return false;
     }
     virtual bool ValidateStockAction() { return false; }
+    // How many cards a press has selected for a pair or set removal.
+    virtual int SelectionCount() const { return 0; }
     virtual bool CanTake(const clLocation& from, const clLocation& to, clGroup& into);
     virtual bool CanPlace(const clLocation& to, const clGroup& moving, const clLocation& from);
 
@@ -82,9 +84,10 @@ public:
 
     // A press on a pile, once the pile is known (the pointer's hit test or a
     // key): the cards from `position` up are picked, the clock starts, and the
-    // pile decides: nothing picked runs OnEmptyPick, a click-action pile
-    // OnPileClick, otherwise the cards may be dragged (true, picked). An inert
-    // pile or a refused pick plays the error sound and gives false.
+    // pile decides: a click-action pile with cards runs OnPileClick (whether
+    // or not they could be picked), an empty pile OnEmptyPick, otherwise the
+    // cards may be dragged (true, picked). An inert pile or a refused pick
+    // plays the error sound and gives false.
     bool PressPile(clPile& pile, int position);
     // Drops whatever a press picked up.
     void ReleasePick() { CancelPick(); }

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <charconv>
 #include <sstream>
+#include <utility>
 
 #include "engine/solitaire_rules.h"
 
@@ -65,6 +66,18 @@ std::int32_t TopCard(const clSolitaireRules& game, const clLocation& pile) {
     return p ? p->TopDealIndex() : clCard::kNoDealIndex;
 }
 
+// The pile a DEAL presses: the stock, or in a game without one the clickable
+// mark outside the typed lists (a redeal symbol).
+clPile* DealPile(const clSolitaireRules& game) {
+    if (game.Stock() != nullptr) return game.Stock();
+    for (const auto& pile : game.AllPiles()) {
+        if (pile->IsClickAction() && game.LocationOf(pile.get(), 0).kind == clLocationKind::None) {
+            return pile.get();
+        }
+    }
+    return nullptr;
+}
+
 bool Commit(clSolitaireRules& game, const clMove& move, bool stockDeal = false) {
     return game.ValidateMove(move) && game.CommitPlayedMove(move, stockDeal);
 }
@@ -101,21 +114,32 @@ bool ParseScriptLine(std::string_view line, clScriptCommand& command, std::strin
         return true;
     };
 
+    // "t3:2": the pile and a card position in it.
+    const auto cardPosition = [&](std::size_t at) {
+        const std::string word = words[at];
+        const auto colon = word.find(':');
+        if (colon != std::string::npos && !ParseNumber(word.substr(colon + 1), command.position)) {
+            error = "not a card position: " + word.substr(colon + 1);
+            return false;
+        }
+        words[at] = word.substr(0, colon);
+        return true;
+    };
     if (verb == "MOVE") {
         if (words.size() != 3) {
             error = "MOVE takes a source and a destination";
             return false;
         }
-        const std::string source = words[1];
-        const auto colon = source.find(':');
-        if (colon != std::string::npos &&
-            !ParseNumber(source.substr(colon + 1), command.position)) {
-            error = "not a card position: " + source.substr(colon + 1);
+        command.kind = Kind::Move;
+        return cardPosition(1) && piles(1, 2, 2);
+    }
+    if (verb == "CLICK") {
+        if (words.size() != 2) {
+            error = "CLICK takes one pile";
             return false;
         }
-        words[1] = source.substr(0, colon);
-        command.kind = Kind::Move;
-        return piles(1, 2, 2);
+        command.kind = Kind::Click;
+        return cardPosition(1) && piles(1, 1, 1);
     }
     if (verb == "PAIR") {
         command.kind = Kind::Pair;
@@ -172,17 +196,32 @@ bool ApplyScriptCommand(clSolitaireRules& game, const clScriptCommand& command) 
         case Kind::Stock:
             return Commit(game, clMove::StockMove(), true);
         case Kind::Deal: {
-            clPile* stock = game.Stock();
-            if (stock == nullptr) return false;
+            clPile* pressed = DealPile(game);
+            if (pressed == nullptr) return false;
             const auto state = [&] {
                 return std::array<std::size_t, 4>{game.History().Count(), game.History().Position(),
                                                   Count(game, {clLocationKind::Stock, 0, 0}),
                                                   Count(game, {clLocationKind::Waste, 0, 0})};
             };
             const auto before = state();
-            game.PressPile(*stock, stock->TopIndex());
+            game.PressPile(*pressed, pressed->TopIndex());
             game.ReleasePick();
             return state() != before;
+        }
+        case Kind::Click: {
+            clPile* pile = game.PileAt(command.piles[0]);
+            if (pile == nullptr) return false;
+            const int top = pile->Count() > 0 ? pile->TopIndex() : 0;
+            const int position = command.position < 0 ? top : command.position;
+            if (position > top) return false;
+            const auto recorded = [&] {
+                return std::pair(game.History().Count(), game.History().Position());
+            };
+            const auto before = recorded();
+            const int selected = game.SelectionCount();
+            game.PressPile(*pile, position);
+            game.ReleasePick();
+            return recorded() != before || game.SelectionCount() > selected;
         }
         case Kind::Undo: {
             const std::size_t before = game.History().Position();

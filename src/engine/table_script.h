@@ -16,18 +16,22 @@ class clSolitaireRules;
 //                                   pile: a card removed alone)
 //   REMOVE <pile>...                the top cards removed as a set
 //   STOCK                           the variant's stock action (a redeal)
-//   DEAL                            what a click on the stock does
+//   DEAL                            what a click on the stock does (in a game
+//                                   without a stock, on its redeal symbol)
+//   CLICK <pile>[:<position>]       what a click on that card (default: the
+//                                   top card, or the empty pile) does: deal,
+//                                   play a card, select a card for a pair
 //   UNDO                            undo, as the command does it
 //   TAKE                            Take Score
 //
 // Piles are f<i>, t<i>, r<i> (foundation, tableau, reserve by index), s (the
 // stock) and w (the waste); words are case-insensitive; '#' starts a comment.
 struct clScriptCommand {
-    enum class clKind { None, Move, Pair, Remove, Stock, Deal, Undo, Take };
+    enum class clKind { None, Move, Pair, Remove, Stock, Deal, Click, Undo, Take };
 
     clKind kind = clKind::None;     // None: a blank or comment line
-    std::vector<clLocation> piles;  // MOVE: source and destination; PAIR, REMOVE: the piles
-    int position = -1;              // MOVE: the source card position, -1 for the top card
+    std::vector<clLocation> piles;  // MOVE: source and destination; PAIR, REMOVE, CLICK: the piles
+    int position = -1;              // MOVE, CLICK: the card position, -1 for the top card
 };
 
 // Reads one line. False, with a message, when it is not a command.
@@ -36,5 +40,6 @@ bool ParseScriptLine(std::string_view line, clScriptCommand& command, std::strin
 // Carries a command out on a game through the same paths as the player's
 // actions: validated by the rules, committed as a played move (scoring, the
 // variant's refills, automatic play when on, the win check). False when the
-// game refused it or it changed nothing.
+// game refused it or it changed nothing (a CLICK succeeds when it recorded a
+// move or selected a card).
 bool ApplyScriptCommand(clSolitaireRules& game, const clScriptCommand& command);

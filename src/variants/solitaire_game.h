@@ -57,7 +57,7 @@ public:
     const clForms& Forms() const { return forms; }
     // The base rank the current deal gave the foundations (games that deal one).
     int BaseRank() const { return baseRank; }
-    int SelectionCount() const { return selectionCount; }
+    int SelectionCount() const override { return selectionCount; }
 
 protected:
     // Names the variant from the catalogue (display name, key, help topic)
@@ -144,6 +144,8 @@ protected:
 
 private:
     void SelectPairWith(bool refill);
+    bool TryDestination(clMove& move, std::int32_t card, clLocationKind kind, int i,
+                        const clPile* pile);
     // The selected card's pile and top card, or null.
     clCard* PressedTop() const;
     void CommitPair(std::int32_t first, std::int32_t second, bool withRefill);

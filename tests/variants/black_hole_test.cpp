@@ -10,15 +10,6 @@ namespace {
 
 enum { kClubs = 1, kDiamonds, kHearts, kSpades };
 
-template <class Variant>
-std::unique_ptr<Variant> Dealt(std::int32_t number) {
-    auto game = std::make_unique<Variant>();
-    game->Initialize();
-    game->SetOptions({.autoSave = false, .autoPlay = false});
-    game->StartRound(number);
-    return game;
-}
-
 TEST(BlackHoleTest, TheAceOfSpadesStartsTheHole) {
     auto game = Dealt<clBlackHole>(5);
     ASSERT_EQ(game->Waste()->Count(), 1u);

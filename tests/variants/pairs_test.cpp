@@ -12,15 +12,6 @@ namespace {
 enum { kClubs = 1, kDiamonds, kHearts, kSpades };
 
 template <class Variant>
-std::unique_ptr<Variant> Dealt(std::int32_t number) {
-    auto game = std::make_unique<Variant>();
-    game->Initialize();
-    game->SetOptions({.autoSave = false, .autoPlay = false});
-    game->StartRound(number);
-    return game;
-}
-
-template <class Variant>
 void ExpectNoColumnRepeatsARank(int columns, int middleCards) {
     for (std::int32_t deal = 1; deal <= 30; ++deal) {
         SCOPED_TRACE(deal);

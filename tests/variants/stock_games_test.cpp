@@ -13,15 +13,6 @@ namespace {
 
 enum { kClubs = 1, kDiamonds, kHearts, kSpades };
 
-template <class Variant>
-std::unique_ptr<Variant> Dealt(std::int32_t number) {
-    auto game = std::make_unique<Variant>();
-    game->Initialize();
-    game->SetOptions({.autoSave = false, .autoPlay = false});
-    game->StartRound(number);
-    return game;
-}
-
 clLocation T(int i, int position = 0) {
     return clLocation::Pile(clLocationKind::Tableau, i, position);
 }
