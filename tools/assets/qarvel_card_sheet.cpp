@@ -13,6 +13,7 @@
 
 #include "assets/card_file_reader.h"
 #include "assets/card_file_writer.h"
+#include "assets/offscreen.h"
 #include "assets/qt_picture.h"
 
 namespace {
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
     if (file.empty() || out.empty() || width < 1 || height < 1) {
         return Fail("usage: qarvel-card-sheet FILE --size WxH --out PNG");
     }
+    PrepareOffscreen();
     QGuiApplication app(argc, argv);
 
     clCardFileReader reader;

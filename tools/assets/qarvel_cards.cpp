@@ -14,6 +14,7 @@
 #include "assets/back_painter.h"
 #include "assets/card_file_writer.h"
 #include "assets/face_painter.h"
+#include "assets/offscreen.h"
 #include "assets/qt_picture.h"
 #include "assets/symbol_painter.h"
 
@@ -133,6 +134,7 @@ int main(int argc, char** argv) {
         return Usage("unknown set (classic or fourcolour)");
     }
 
+    PrepareOffscreen();
     QGuiApplication app(argc, argv);
     clFonts fonts;
     QString error;

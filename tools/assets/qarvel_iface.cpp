@@ -12,6 +12,7 @@
 #include <string>
 
 #include "assets/iface_painter.h"
+#include "assets/offscreen.h"
 
 int main(int argc, char** argv) {
     std::string fontFolder, out;
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: qarvel-iface --fonts DIR --out DIR\n");
         return 2;
     }
+    PrepareOffscreen();
     QGuiApplication app(argc, argv);
     clFonts fonts;
     QString error;
