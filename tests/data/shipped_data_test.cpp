@@ -153,6 +153,20 @@ TEST(ShippedInterfaceImageTest, ArePngFilesOfTheLayoutSize) {
     }
 }
 
+// The default table background, the picture the `image` setting names.
+TEST(ShippedInterfaceImageTest, TableBackgroundIsAnOpaqueBitmap) {
+    const std::vector<std::uint8_t> b = ReadFile(kData / "qarvel.bmp");
+    clPicture picture;
+    ASSERT_TRUE(DecodeBmp(b.data(), b.size(), picture));
+    EXPECT_EQ(picture.width, 1024);
+    EXPECT_EQ(picture.height, 768);
+    EXPECT_EQ(b[28], 24);  // bits a pixel: no alpha, and no magenta key on the felt
+    for (int y = 0; y < picture.height; y += 37) {
+        for (int x = 0; x < picture.width; x += 41)
+            EXPECT_EQ(Alpha(picture, x, y), 255);
+    }
+}
+
 // Every picture of the interface image has its own place inside it.
 TEST(ShippedInterfaceImageTest, LayoutRectanglesLieInsideTheImageApart) {
     namespace layout = clInterfaceLayout;

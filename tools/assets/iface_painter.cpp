@@ -321,6 +321,13 @@ QImage PaintInterfaceImage(const clFonts& fonts) {
     return image;
 }
 
+QImage PaintTableBackground() {
+    QImage image(kTableWidth, kTableHeight, QImage::Format_ARGB32);
+    QPainter p(&image);
+    PaintFelt(p, QRectF(0, 0, kTableWidth, kTableHeight));
+    return image;
+}
+
 QImage PaintHelpCenterImage(const clFonts& fonts) {
     QImage image(layout::kHelpWidth, layout::kHelpHeight, QImage::Format_ARGB32);
     QPainter p(&image);

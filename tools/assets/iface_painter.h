@@ -19,6 +19,12 @@ QImage PaintInterfaceImage(const clFonts& fonts);
 // Draws "qarvel_help.iface", the Help Center's picture.
 QImage PaintHelpCenterImage(const clFonts& fonts);
 
+// The default table background "qarvel.bmp": green baize, stretched over the
+// table by the game.
+inline constexpr int kTableWidth = 1024;
+inline constexpr int kTableHeight = 768;
+QImage PaintTableBackground();
+
 inline QRect ToQRect(const clRect& r) {
     return QRect(r.left, r.top, r.Width(), r.Height());
 }

@@ -5,14 +5,19 @@
 // Writes qarvel.iface (the chooser's filter buttons, the splash and About
 // pictures, the chooser's background tile, the keyboard labels, the pause
 // picture and the tool bar pictures) and qarvel_help.iface (the Help Center),
-// both PNG files laid out as graphics/interface_layout.h says.
+// both PNG files laid out as graphics/interface_layout.h says, and the
+// default table background qarvel.bmp, a 24-bit BMP file.
 #include <QGuiApplication>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
+#include "assets/bmp_file.h"
 #include "assets/iface_painter.h"
 #include "assets/offscreen.h"
+#include "assets/qt_picture.h"
 
 int main(int argc, char** argv) {
     std::string fontFolder, out;
@@ -50,6 +55,15 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "qarvel-iface: cannot write %s\n", path.c_str());
             return 1;
         }
+    }
+    const std::vector<std::uint8_t> table = EncodeBmp(ToPicture(PaintTableBackground()), 24);
+    const std::string tablePath = (folder / "qarvel.bmp").string();
+    std::ofstream file(tablePath, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(table.data()),
+               static_cast<std::streamsize>(table.size()));
+    if (!file.flush()) {
+        std::fprintf(stderr, "qarvel-iface: cannot write %s\n", tablePath.c_str());
+        return 1;
     }
     return 0;
 }

@@ -130,10 +130,10 @@ std::vector<std::int16_t> MakeSound(const std::string& name) {
         clSoundMix m(0.5);
         double t = 0;
         for (int i = 0; i < 16; ++i) {
-            m.Noise(t, 0.03, 2600 + 180 * (i % 4), 0.5 + 0.03 * i, 0.001, 0.008);
+            m.Noise(t, 0.03, 2600 + 180 * (i % 4), 0.9 + 0.03 * i, 0.001, 0.008);
             t += 0.028 - i * 0.0008;
         }
-        m.Noise(t + 0.05, 0.06, 900, 0.9, 0.001, 0.012);
+        m.Noise(t + 0.05, 0.06, 900, 0.7, 0.001, 0.012);
         m.Tone(t + 0.05, 0.05, 130, 0.25, clTimbre::Sine, 0.001, 0.015);
         return m.Samples();
     }
@@ -180,7 +180,7 @@ std::vector<std::int16_t> MakeSound(const std::string& name) {
         clSoundMix m(1.5);
         const int run[] = {C5, E5, G5, C6};
         for (int i = 0; i < 4; ++i) {
-            m.Tone(0.12 * i, 0.16, Note(run[i]), 0.5, clTimbre::Brass, 0.01, 0.12);
+            m.Tone(0.12 * i, 0.16, Note(run[i]), 1.0, clTimbre::Brass, 0.01, 0.12);
         }
         for (const int n : {C5, E5, G5, C6}) {
             m.Tone(0.5, 0.95, Note(n), 0.35, clTimbre::Brass, 0.02, 0.5);
@@ -204,11 +204,9 @@ std::vector<std::int16_t> MakeSound(const std::string& name) {
         for (int i = 0; i < 3; ++i) {
             m.Tone(0.22 * i, 0.24, Note(fall[i]), 0.7, clTimbre::SoftSquare, 0.01, 0.2);
         }
-        for (int i = 0; i < 6; ++i) {
-            const double wobble = i % 2 ? 0.985 : 1.0;
-            m.Glide(0.66 + 0.1 * i, 0.1, Note(E4) * wobble, Note(E4) * (i % 2 ? 1.0 : 0.985),
-                    0.7 - 0.08 * i, clTimbre::SoftSquare, 0.0, 0.0);
-        }
+        // Two voices a few hertz apart beat against each other: the held note wavers.
+        m.Tone(0.66, 0.62, Note(E4), 0.45, clTimbre::SoftSquare, 0.01, 0.5);
+        m.Tone(0.66, 0.62, Note(E4) * 1.014, 0.45, clTimbre::SoftSquare, 0.01, 0.5);
         return m.Samples();
     }
     if (name == "tick") {
