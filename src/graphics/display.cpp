@@ -90,7 +90,11 @@ bool clDisplay::LoadBackgroundSource(const std::string& image) {
     if (image.empty()) return false;
     const std::string path = catalogue.FullPath(image).string();
     if (path == sourcePath && !backgroundSource.IsEmpty()) return true;
-    if (!backgroundSource.LoadFile(path, messages)) return false;
+    if (failedSources.contains(path)) return false;
+    if (!backgroundSource.LoadFile(path, messages)) {
+        failedSources.insert(path);
+        return false;
+    }
     sourcePath = path;
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 
 #include "graphics/card_set.h"
@@ -64,7 +65,10 @@ public:
     // The current back, when 0 <= i < the number of backs.
     void SetCardBack(int i);
     // The current screen's background (a playing screen's own, or Global).
-    void SetScreenBackground(const clBackgroundChoice& choice) { options.current = choice; }
+    void SetScreenBackground(const clBackgroundChoice& choice) {
+        options.current = choice;
+        failedSources.clear();
+    }
 
     // A new logical size; false when a side is below 1 or nothing changes.
     // Grows the pictures when needed and then redraws the background.
@@ -139,6 +143,10 @@ private:
     clImage background;
     clImage backgroundSource;
     std::string sourcePath;
+    // Pictures that could not be read: not tried (nor reported) again at every
+    // redraw of the background, such as each step of a window resize, until a
+    // screen sets its background.
+    std::set<std::string> failedSources;
     clCardSet cards;
     clCardBacks backs;
     clCardSymbols symbols;

@@ -291,6 +291,19 @@ TEST_F(DisplayTest, BackgroundsAndTheirFallbacks) {
     EXPECT_EQ(display.Background().PixelValue(639, 479), source.PixelValue(2, 1));
 }
 
+// A screen's own picture that is missing is reported once, not at every
+// redraw of the background (each step of a window resize).
+TEST_F(DisplayTest, AMissingPictureIsReportedOnce) {
+    options.current = {clMode::Tiled, 0, "missing.bmp"};
+    ASSERT_TRUE(display.Create(640, 480));
+    ASSERT_TRUE(display.OnWindowSize(700, 500));
+    ASSERT_TRUE(display.OnWindowSize(720, 520));
+    EXPECT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(options.current.mode, clMode::Tiled);  // the player's picture stands in
+    EXPECT_EQ(display.Background().PixelValue(719, 519),
+              PatternPicture(3, 2, 5).PixelValue(719 % 3, 519 % 2));
+}
+
 TEST_F(DisplayTest, TheVirtualScreenFollowsTheWindowWithinItsMinimum) {
     ASSERT_TRUE(display.Create(640, 480));
     const std::uint64_t generation = display.ScreenGeneration();
