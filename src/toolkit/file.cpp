@@ -94,3 +94,8 @@ bool FileExists(const std::filesystem::path& path) {
     std::error_code error;
     return std::filesystem::is_regular_file(path, error);
 }
+
+bool RemoveFile(const std::filesystem::path& path) {
+    std::error_code error;
+    return FileExists(path) && std::filesystem::remove(path, error);
+}

@@ -48,6 +48,8 @@ std::vector<std::string> ListFiles(const std::filesystem::path& folder,
 
 // Whether a regular file exists at `path`.
 bool FileExists(const std::filesystem::path& path);
+// Deletes the regular file at `path`; false when there is none or it stays.
+bool RemoveFile(const std::filesystem::path& path);
 
 // Lower-case ASCII copy of a text; other bytes stay as they are.
 std::string AsciiLower(std::string text);

@@ -48,6 +48,12 @@ TEST(FileTest, ReadingAWholeFileAddsOneZeroByte) {
     EXPECT_FALSE(file.Read(bytes, 3));  // exact reads only
     EXPECT_FALSE(file.Open(folder / "missing"));
     EXPECT_FALSE(file.Open(folder.Path()));  // a folder is not a file
+
+    file.Close();
+    EXPECT_TRUE(RemoveFile(folder / "three"));
+    EXPECT_FALSE(RemoveFile(folder / "three"));
+    std::filesystem::create_directory(folder / "sub");
+    EXPECT_FALSE(RemoveFile(folder / "sub"));
 }
 
 TEST(FileTest, ListingMatchesTheExtensionInAnyCaseInNameOrder) {
