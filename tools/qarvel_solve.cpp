@@ -3,7 +3,7 @@
 // checking that a deal can be won; it knows no game's strategy, only the
 // rules the engine enforces.
 //
-//   qarvel-solve GAME --deal N [--autoplay] [--nodes LIMIT]
+//   qarvel-solve GAME --deal N [--autoplay] [--nodes LIMIT] [--stock-actions LIMIT]
 //
 // Exit status 0 with the moves on standard output, 1 when no win was found
 // within the node limit, 2 for bad arguments.
@@ -27,6 +27,7 @@ namespace {
 struct clCandidate {
     std::string text;
     int priority = 0;
+    std::int32_t points = 0;  // what the game pays for it: the better move among equals
 };
 
 std::string PileName(const clLocation& at) {
@@ -48,8 +49,11 @@ std::string PileName(const clLocation& at) {
 
 class clSolver {
 public:
-    clSolver(clSolitaireRules& game, std::int32_t deal, long nodeLimit)
-        : game(game), deal(deal), nodeLimit(nodeLimit) {}
+    // `stockLimit` caps the stock actions (redeals) of a line: games whose
+    // redeals cost more each time are won only with few of them.
+    clSolver(clSolitaireRules& game, std::int32_t deal, long nodeLimit, int stockLimit,
+             const clPlayOptions& options)
+        : game(game), deal(deal), nodeLimit(nodeLimit), stockLimit(stockLimit), options(options) {}
 
     bool Solve() {
         game.StartRound(deal);
@@ -73,10 +77,9 @@ private:
                         clMove::CardMove(source->At(p)->dealIndex, fromPile.WithPosition(p), to);
                     if (!game.ValidateMove(move)) continue;
                     const int priority = Priority(*source, p, *destination, fromPile, to);
-                    if (priority < 0) continue;
                     out.push_back({"MOVE " + PileName(fromPile) + ":" + std::to_string(p) + " " +
                                        PileName(to),
-                                   priority});
+                                   priority, game.ScoreMove(move)});
                 }
             }
         }
@@ -94,21 +97,24 @@ private:
             }
         }
         if (game.Stock() && game.Stock()->IsClickAction()) out.push_back({"DEAL", 20});
-        if (game.ValidateMove(clMove::StockMove())) out.push_back({"STOCK", 10});
+        const auto stockActions = std::count(line.begin(), line.end(), std::string("STOCK"));
+        if (stockActions < stockLimit && game.ValidateMove(clMove::StockMove())) {
+            out.push_back({"STOCK", 10});
+        }
         std::stable_sort(out.begin(), out.end(), [](const clCandidate& a, const clCandidate& b) {
-            return a.priority > b.priority;
+            return a.priority != b.priority ? a.priority > b.priority : a.points > b.points;
         });
         return out;
     }
 
     // Foundations first, then moves that turn a card or clear a pile; moving
-    // a whole pile into an empty one is never worth trying.
+    // a whole pile into an empty one comes last.
     static int Priority(const clPile& source, int p, const clPile& destination,
                         const clLocation& from, const clLocation& to) {
         if (to.kind == clLocationKind::Foundation) return 100;
         if (from.kind == clLocationKind::Foundation) return 5;
         if (from.kind == clLocationKind::Tableau && to.kind == clLocationKind::Tableau) {
-            if (p == 0 && destination.Count() == 0) return -1;
+            if (p == 0 && destination.Count() == 0) return 1;
             if (p > 0 && source.At(p - 1)->faceDown) return 80;
             if (p == 0) return 60;
             return 30;
@@ -161,7 +167,9 @@ private:
             }
             line.push_back(text);
             if (game.RoundEnded()) {
-                if (game.LastRoundWon()) return true;
+                // The search's own score is not kept across backtracking: a
+                // solved table is checked by playing the line on a fresh game.
+                if (game.IsGameWon() && Verify()) return true;
                 line.pop_back();
                 Replay();
                 continue;
@@ -172,6 +180,23 @@ private:
             }
         }
         return false;
+    }
+
+    // Whether the line wins when played from the deal, as qarvel-table plays it.
+    bool Verify() const {
+        std::unique_ptr<clSolitaireType> screen = CreateVariant(game.DisplayName());
+        auto* fresh = dynamic_cast<clSolitaireRules*>(screen.get());
+        if (fresh == nullptr) return false;
+        fresh->SetOptions(options);
+        fresh->StartRound(deal);
+        for (const std::string& text : line) {
+            clScriptCommand command;
+            std::string error;
+            if (!ParseScriptLine(text, command, error) || !ApplyScriptCommand(*fresh, command)) {
+                return false;
+            }
+        }
+        return fresh->RoundEnded() && fresh->LastRoundWon();
     }
 
     // After a round ended without a win the history is gone: deal again and
@@ -189,13 +214,17 @@ private:
     clSolitaireRules& game;
     std::int32_t deal;
     long nodeLimit;
+    int stockLimit;
+    clPlayOptions options;
     long nodes = 0;
     std::unordered_set<std::size_t> visited;
     std::vector<std::string> line;
 };
 
 int Usage() {
-    std::fprintf(stderr, "usage: qarvel-solve GAME --deal N [--autoplay] [--nodes LIMIT]\n");
+    std::fprintf(stderr,
+                 "usage: qarvel-solve GAME --deal N [--autoplay] [--nodes LIMIT] "
+                 "[--stock-actions LIMIT]\n");
     return 2;
 }
 
@@ -205,6 +234,7 @@ int main(int argc, char** argv) {
     std::string gameName;
     std::int32_t deal = 0;
     long nodes = 200000;
+    int stockLimit = 1000000;
     bool autoPlay = false;
     for (int i = 1; i < argc; ++i) {
         const std::string word = argv[i];
@@ -218,6 +248,8 @@ int main(int argc, char** argv) {
             if (!number(deal)) return Usage();
         } else if (word == "--nodes") {
             if (!number(nodes)) return Usage();
+        } else if (word == "--stock-actions") {
+            if (!number(stockLimit)) return Usage();
         } else if (word == "--autoplay") {
             autoPlay = true;
         } else if (gameName.empty()) {
@@ -234,9 +266,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "qarvel-solve: no playable game %s\n", gameName.c_str());
         return 2;
     }
-    game->SetOptions({.promptBeforeResign = false, .autoSave = false, .autoPlay = autoPlay});
+    const clPlayOptions options{
+        .promptBeforeResign = false, .autoSave = false, .autoPlay = autoPlay};
+    game->SetOptions(options);
 
-    clSolver solver(*game, deal, nodes);
+    clSolver solver(*game, deal, nodes, stockLimit, options);
     if (!solver.Solve()) {
         std::fprintf(stderr, "qarvel-solve: no win found for %s deal %d within %ld nodes\n",
                      std::string(row->displayName).c_str(), deal, nodes);

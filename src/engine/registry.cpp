@@ -4,7 +4,11 @@
 #include <iterator>
 
 #include "engine/solitaire_type.h"
+#include "variants/black_hole.h"
+#include "variants/gaps.h"
 #include "variants/klondike.h"
+#include "variants/pairs.h"
+#include "variants/stock_games.h"
 
 namespace {
 
@@ -37,6 +41,23 @@ constexpr clRegistration kRegistrations[] = {
     {"Canfield", Make<clCanfield>},
     {"Canfield Deal Three", Make<clCanfieldDealThree>},
     {"Demons and Thieves", Make<clDemonsAndThieves>},
+    {"BlackJack Best", Make<clBlackJackBest>},
+    {"BlackJack Speed", Make<clBlackJackSpeed>},
+    {"Aces and Kings", Make<clAcesAndKings>},
+    {"Osmosis", Make<clOsmosis>},
+    {"Fifteen Rush", Make<clFifteenRush>},
+    {"Gaps", Make<clGaps>},
+    {"Montana", Make<clMontana>},
+    {"Nestor", Make<clNestor>},
+    {"Vertical", Make<clVertical>},
+    {"Patient Pairs", Make<clPatientPairs>},
+    {"Fourteen Out", Make<clFourteenOut>},
+    {"Five Piles", Make<clFivePiles>},
+    {"Fourteen Up", Make<clFourteenUp>},
+    {"Pelmanism", Make<clPelmanism>},
+    {"Black Hole", Make<clBlackHole>},
+    {"Binary Star", Make<clBinaryStar>},
+    {"Aces Up", Make<clAcesUp>},
 };
 
 const clRegistration* Find(std::string_view displayName) {

@@ -460,17 +460,20 @@ void clSolitaireRules::CancelPick() {
     lifted = false;
 }
 
+// A click-action pile runs its click whether or not its cards may be picked
+// up (a discard heap gives nothing, but a click on it still acts).
 bool clSolitaireRules::PressPile(clPile& pile, int position) {
     CancelPick();
     sourcePile = &pile;
     if (pile.Count() == 0) position = 0;
     pickLocation = LocationOf(&pile, position);
     if (pile.Count() > 0) {
-        if (!pile.CanPickUp(position)) {
+        if (pile.CanPickUp(position)) {
+            pile.CopyFrom(position, dragGroup);
+        } else if (!pile.IsClickAction()) {
             PlaySound(clSound::Error);
             return false;
         }
-        pile.CopyFrom(position, dragGroup);
     }
     StartTimer();
     if (pile.IsInert()) {
@@ -478,12 +481,12 @@ bool clSolitaireRules::PressPile(clPile& pile, int position) {
         PlaySound(clSound::Error);
         return false;
     }
-    if (dragGroup.Count() == 0) {
-        OnEmptyPick();
+    if (pile.Count() > 0 && pile.IsClickAction()) {
+        OnPileClick();
         return false;
     }
-    if (pile.IsClickAction()) {
-        OnPileClick();
+    if (dragGroup.Count() == 0) {
+        OnEmptyPick();
         return false;
     }
     if (CanStartDrag()) return true;

@@ -82,9 +82,10 @@ public:
 
     // A press on a pile, once the pile is known (the pointer's hit test or a
     // key): the cards from `position` up are picked, the clock starts, and the
-    // pile decides: nothing picked runs OnEmptyPick, a click-action pile
-    // OnPileClick, otherwise the cards may be dragged (true, picked). An inert
-    // pile or a refused pick plays the error sound and gives false.
+    // pile decides: a click-action pile with cards runs OnPileClick (whether
+    // or not they could be picked), an empty pile OnEmptyPick, otherwise the
+    // cards may be dragged (true, picked). An inert pile or a refused pick
+    // plays the error sound and gives false.
     bool PressPile(clPile& pile, int position);
     // Drops whatever a press picked up.
     void ReleasePick() { CancelPick(); }

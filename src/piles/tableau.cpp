@@ -165,6 +165,16 @@ int clTableauBlackJack::Points(const clCard& card) {
     return std::min(card.GetRank(), 10);
 }
 
+int clTableauBlackJack::Total(const clGroup& pile) {
+    int total = 0;
+    bool ace = false;
+    for (int i = 0; i < static_cast<int>(pile.Count()); ++i) {
+        total += Points(*pile.At(i));
+        ace = ace || pile.At(i)->IsAce();
+    }
+    return ace && total <= 11 ? total + 10 : total;
+}
+
 clTableauFan::clTableauFan() {
     fan.dx = kFanStep;
     fan.dy = 0.0;

@@ -124,6 +124,9 @@ public:
 
     // Ace 1, two to ten their rank, court cards 10.
     static int Points(const clCard& card);
+    // A pile's total: its cards' points, plus 10 when it holds an ace and
+    // that does not pass 21.
+    static int Total(const clGroup& pile);
 };
 
 // A row fanned to the right, building down in suit one card at a time.

@@ -243,6 +243,21 @@ void clSolitaireGame::RedealWasteToStock() {
     clSolitaireRules::StockAction(false);
 }
 
+void clSolitaireGame::DealToEach(std::span<clPile* const> piles) {
+    for (clPile* pile : piles) {
+        if (!stock || stock->Count() == 0) return;
+        dealGroup.Clear();
+        if (!stock->GiveCards(dealGroup, stock->TopIndex())) return;
+        clCard* card = dealGroup.Top();
+        if (!pile->AddCards(dealGroup)) {
+            stock->AddCards(dealGroup);  // no room: the card goes back
+            return;
+        }
+        card->faceDown = card->blocked = false;
+        graphics->PlaceCard(*card);
+    }
+}
+
 bool clSolitaireGame::ValidateRedeal() {
     return stock && waste && stock->Count() == 0 && waste->Count() > 0;
 }
@@ -267,22 +282,29 @@ bool clSolitaireGame::ValidateDealThree(const clMove& move) {
     return ValidateMove(move.parts[0]);
 }
 
+// A type 1 move of the picked cards to the pile's free position, when valid.
+bool clSolitaireGame::TryDestination(clMove& move, std::int32_t card, clLocationKind kind, int i,
+                                     const clPile* pile) {
+    int free = 0;
+    if (!pile->NextFreeSlot(free)) return false;
+    move = clMove::CardMove(card, pickLocation, clLocation::Pile(kind, i, free));
+    return ValidateMove(move);
+}
+
 bool clSolitaireGame::FindMovePreferBuilt(clMove& move) {
     const clCard* bottom = dragGroup.Bottom();
     if (bottom == nullptr) return false;
-    const auto tryPile = [&](clLocationKind kind, int i, const clPile* pile) {
-        int free = 0;
-        if (!pile->NextFreeSlot(free)) return false;
-        move = clMove::CardMove(bottom->dealIndex, pickLocation, clLocation::Pile(kind, i, free));
-        return ValidateMove(move);
-    };
+    const std::int32_t card = bottom->dealIndex;
     for (int i = 0; i < FoundationCount(); ++i) {
-        if (tryPile(clLocationKind::Foundation, i, foundations[i])) return true;
+        if (TryDestination(move, card, clLocationKind::Foundation, i, foundations[i])) return true;
     }
     for (int n = 0; n < TableauCount(); ++n) {
         const int i = preferBuiltIndex % TableauCount();
         preferBuiltIndex = (i + 1) % TableauCount();
-        if (tableau[i]->Count() > 0 && tryPile(clLocationKind::Tableau, i, tableau[i])) return true;
+        if (tableau[i]->Count() > 0 &&
+            TryDestination(move, card, clLocationKind::Tableau, i, tableau[i])) {
+            return true;
+        }
     }
     return clSolitaireRules::FindMove(move);
 }
@@ -290,14 +312,9 @@ bool clSolitaireGame::FindMovePreferBuilt(clMove& move) {
 bool clSolitaireGame::FindMovePreferSuit(clMove& move) {
     const clCard* bottom = dragGroup.Bottom();
     if (bottom == nullptr) return false;
-    const auto tryPile = [&](clLocationKind kind, int i, const clPile* pile) {
-        int free = 0;
-        if (!pile->NextFreeSlot(free)) return false;
-        move = clMove::CardMove(bottom->dealIndex, pickLocation, clLocation::Pile(kind, i, free));
-        return ValidateMove(move);
-    };
+    const std::int32_t card = bottom->dealIndex;
     for (int i = 0; i < FoundationCount(); ++i) {
-        if (tryPile(clLocationKind::Foundation, i, foundations[i])) return true;
+        if (TryDestination(move, card, clLocationKind::Foundation, i, foundations[i])) return true;
     }
     for (const bool sameSuitOnly : {true, false}) {
         for (int n = 0; n < TableauCount(); ++n) {
@@ -305,7 +322,7 @@ bool clSolitaireGame::FindMovePreferSuit(clMove& move) {
             preferSuitIndex = (i + 1) % TableauCount();
             const clCard* top = tableau[i]->Top();
             if (top == nullptr || (sameSuitOnly && top->GetSuit() != bottom->GetSuit())) continue;
-            if (tryPile(clLocationKind::Tableau, i, tableau[i])) return true;
+            if (TryDestination(move, card, clLocationKind::Tableau, i, tableau[i])) return true;
         }
     }
     return clSolitaireRules::FindMove(move);

@@ -118,6 +118,9 @@ protected:
     void RequestRedeal();
     // The waste back onto the stock, top card first, so the stock regains its order.
     void RedealWasteToStock();
+    // One card from the stock's top, face up, onto each pile in order, while
+    // the stock lasts (a stock action's work; not a move of its own).
+    void DealToEach(std::span<clPile* const> piles);
     bool ValidateRedeal();
     // A deal of m cards: 1 <= m <= stock count, part j from stock position
     // top - j to waste position free + j, and the first part valid. Checking
@@ -141,6 +144,8 @@ protected:
 
 private:
     void SelectPairWith(bool refill);
+    bool TryDestination(clMove& move, std::int32_t card, clLocationKind kind, int i,
+                        const clPile* pile);
     // The selected card's pile and top card, or null.
     clCard* PressedTop() const;
     void CommitPair(std::int32_t first, std::int32_t second, bool withRefill);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -120,6 +121,17 @@ std::string Snapshot(const clSolitaireRules& game);
 clCard* FindCard(clDeck& deck, int rank, int suit);
 // Empties the pile and puts these cards on it, face up and free, bottom first.
 void Lay(clPile& pile, std::initializer_list<clCard*> cards);
+
+// A variant dealt with a given deal number, its round started, without
+// automatic play or saving.
+template <class Variant>
+std::unique_ptr<Variant> Dealt(std::int32_t number) {
+    auto game = std::make_unique<Variant>();
+    game->Initialize();
+    game->SetOptions({.autoSave = false, .autoPlay = false});
+    game->StartRound(number);
+    return game;
+}
 
 // A card move of the cards from `position` up of one pile onto the top of another.
 clMove MoveBetween(const clSolitaireRules& game, clLocation from, clLocation toPile);

@@ -23,6 +23,25 @@ TEST_P(VariantPropertyTest, RandomPlayStaysConsistent) {
     PlayRandomly(*game, chance, 8, 40);
 }
 
+// Every dealt card lies inside the table the variant asks the display for.
+TEST_P(VariantPropertyTest, DealtCardsLieInsideTheTable) {
+    auto screen = CreateVariant(GetParam());
+    ASSERT_NE(screen, nullptr);
+    auto& game = dynamic_cast<clSolitaireRules&>(*screen);
+    for (const std::int32_t deal : {1, 77, 2024}) {
+        game.StartRound(deal);
+        for (const auto& pile : game.AllPiles()) {
+            for (int k = 0; k < static_cast<int>(pile->Count()); ++k) {
+                const clCard& card = *pile->At(k);
+                EXPECT_GE(card.x, 0.0);
+                EXPECT_GE(card.y, 0.0);
+                EXPECT_LE(card.x + 1.0, game.TableWidth() + 1e-9) << "deal " << deal;
+                EXPECT_LE(card.y + 1.0, game.TableHeight() + 1e-9) << "deal " << deal;
+            }
+        }
+    }
+}
+
 std::string TestName(const ::testing::TestParamInfo<std::string_view>& info) {
     std::string name;
     for (const char c : info.param) {

@@ -1,0 +1,166 @@
+#include "variants/gaps.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "piles/tableau_limits.h"
+
+namespace {
+
+constexpr int kOutlineSymbol = 2;
+constexpr int kTwoMark = 4;  // the rank mark of a 2
+
+}  // namespace
+
+clGaps::clGaps() {
+    Describe("Gaps", 13, 6);
+    for (clCard& marker : markers)
+        marker.SetCard(1, 4);
+}
+
+void clGaps::CreateLayout() {
+    const std::vector<clPile*> spaces = MakePiles<clTableauSingle>(kRows * kColumns);
+    for (int row = 0; row < kRows; ++row) {
+        for (int column = 0; column < kColumns; ++column) {
+            clPile* space = spaces[row * kColumns + column];
+            space->SetPosition(column, 1.25 * (row + 1));
+            space->SetSymbol(column == 0 ? kTwoMark : kOutlineSymbol);
+            space->SetKeys('A' + column, '1' + row);
+        }
+    }
+    AddOther(std::make_unique<clSymbolReshuffle>())->SetPosition(6.0, 0);
+}
+
+void clGaps::SetupRounds() {
+    points.Setup(10000, 20000, 3600, 100, 1);
+    points.AddGoalStep(2, 25000);
+    points.AddGoalStep(3, 30000);
+    points.AddGoalStep(4, 35000);
+    points.AddGoalStep(5, 40000);
+}
+
+// Each row is scored as a sequence: space c wants rank 2 + c and is worth 12 - c.
+void clGaps::SetupPoints() {
+    points.values.rowRunPoints = 100;
+    points.values.stockActionCost = 1000;
+    points.values.stockActionIncrement = 1000;
+    points.values.rowsCompleteBonus = 15000;
+    for (int row = 0; row < kRows; ++row) {
+        SetTableauRowSequence(tableau, 2, 12, -1, kColumns - 1, row * kColumns);
+    }
+}
+
+void clGaps::Deal() {
+    for (int k = 0; k < cardCount && k < TableauCount(); ++k) {
+        const clCard* card = deck->CardAt(k);
+        if (card && !card->IsAce()) DealCard(*tableau[k], k, true, true);
+    }
+    Repaint();
+    ClearSelection();
+}
+
+bool clGaps::ValidateCardMove(const clMove& move) {
+    if (move.from.kind != clLocationKind::Tableau || move.to.kind != clLocationKind::Tableau) {
+        return false;
+    }
+    const clPile* source = PileAt(move.from);
+    const clPile* target = PileAt(move.to);
+    const clCard* card = source ? source->At(move.from.Position()) : nullptr;
+    if (card == nullptr || target == nullptr || target->Count() != 0) return false;
+    const int column = move.to.first % kColumns;
+    if (column == 0) {
+        if (card->GetRank() != 2) return false;
+    } else {
+        const clCard* left = Tableau(move.to.first - 1)->Top();
+        if (left == nullptr || left->GetSuit() != card->GetSuit() ||
+            card->GetRank() != left->GetRank() + 1) {
+            return false;
+        }
+    }
+    return clSolitaireGame::ValidateCardMove(move);
+}
+
+bool clGaps::IsGameWon() {
+    for (int row = 0; row < kRows; ++row) {
+        if (RunLength(row) != kColumns - 1 || Space(row, kColumns - 1)->Count() != 0) return false;
+    }
+    return true;
+}
+
+void clGaps::OnEmptyPick() {
+    const bool redealButton = sourcePile && LocationOf(sourcePile, 0).kind == clLocationKind::None;
+    CancelPick();
+    if (!redealButton) return;
+    const clMove move = clMove::StockMove();
+    if (ValidateMove(move)) CommitPlayedMove(move, true);
+}
+
+int clGaps::RunLength(int row) const {
+    const clCard* first = Space(row, 0)->Top();
+    int length = 0;
+    while (length < kColumns - 1) {
+        const clCard* card = Space(row, length)->Top();
+        if (card == nullptr || card->GetRank() != 2 + length ||
+            card->GetSuit() != first->GetSuit()) {
+            break;
+        }
+        ++length;
+    }
+    return length;
+}
+
+std::array<int, clGaps::kRows> clGaps::Gather(bool withMarkers) {
+    std::array<int, kRows> runs{};
+    working.Clear();
+    for (int row = 0; row < kRows; ++row) {
+        runs[row] = RunLength(row);
+        for (int column = runs[row]; column < kColumns; ++column) {
+            clPile* space = Space(row, column);
+            if (space->Count() > 0) space->GiveCards(working, 0);
+        }
+    }
+    if (withMarkers) {
+        for (clCard& marker : markers)
+            working.Add(&marker);
+    }
+    working.Shuffle(*random);
+    return runs;
+}
+
+void clGaps::Spread(const std::array<int, kRows>& runs, int skip) {
+    int next = 0;
+    for (int row = 0; row < kRows; ++row) {
+        for (int column = runs[row] + skip; column < kColumns; ++column) {
+            clCard* card = working.At(next++);
+            if (card == nullptr) return;
+            const bool marker = std::any_of(markers.begin(), markers.end(),
+                                            [card](const clCard& m) { return &m == card; });
+            if (marker) continue;
+            clGroup one(card);
+            Space(row, column)->AddCards(one);
+            card->faceDown = card->blocked = false;
+            graphics->PlaceCard(*card);
+        }
+    }
+}
+
+void clGaps::StockAction(bool animated) {
+    Spread(Gather(false), 1);
+    working.Clear();
+    clSolitaireRules::StockAction(animated);
+}
+
+clMontana::clMontana() {
+    Describe("Montana", 13, 6);
+}
+
+void clMontana::SetupPoints() {
+    clGaps::SetupPoints();
+    points.values.rowsCompleteBonus = 20000;
+}
+
+void clMontana::StockAction(bool animated) {
+    Spread(Gather(true), 0);
+    working.Clear();
+    clSolitaireRules::StockAction(animated);
+}

@@ -1,0 +1,374 @@
+#include "variants/stock_games.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "piles/stock.h"
+#include "piles/tableau_limits.h"
+#include "piles/waste.h"
+
+namespace {
+
+constexpr int kDiscardKey = 'D';
+
+clLocation StockAt(int position) {
+    return clLocation::Single(clLocationKind::Stock, position);
+}
+
+// Refills after a first part: card moves from the stock's next cards (top
+// first) into position 0 of tableau piles, or from the waste's once the
+// stock is out.
+bool AreRefills(const clMove& move, const clPile* stock, const clPile* waste) {
+    int stockLeft = stock ? static_cast<int>(stock->Count()) : 0;
+    int wasteLeft = waste ? static_cast<int>(waste->Count()) : 0;
+    for (std::size_t i = 1; i < move.parts.size(); ++i) {
+        const clMove& part = move.parts[i];
+        if (part.type != clMoveType::Card || part.to.kind != clLocationKind::Tableau ||
+            part.to.second != 0) {
+            return false;
+        }
+        if (part.from.kind == clLocationKind::Stock && part.from.first == stockLeft - 1) {
+            --stockLeft;
+        } else if (part.from.kind == clLocationKind::Waste && part.from.first < wasteLeft) {
+            wasteLeft = part.from.first;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool WellFormed(const clMove& move) {
+    return move.type == clMoveType::Compound && move.count >= 1 &&
+           move.count <= clMove::kMaxParts &&
+           move.parts.size() == static_cast<std::size_t>(move.count);
+}
+
+}  // namespace
+
+// BlackJack Best.
+
+clBlackJackBest::clBlackJackBest() {
+    Describe("BlackJack Best", 7, 5);
+}
+
+void clBlackJackBest::LayOut(int piles, double left, double step, std::uint32_t discardLimit) {
+    RowSpaced(MakePiles<clTableauBlackJack>(piles), left, 1.0, step, 2.5);
+    clPile* discard = AddReserve(std::make_unique<clReserveDiscard>());
+    discard->SetPosition(6.0, 3.5);
+    discard->SetKey(kDiscardKey, true);
+    discard->SetMaxIn(discardLimit);
+    discard->SetMaxOut(discardLimit);
+    SetStock(std::make_unique<clStockToWaste>())->SetPosition(3.0, 3.5);
+    stock->SetFan({.pixelDx = -3});
+    SetWaste(std::make_unique<clWasteFromStockSingle>())->SetPosition(4.5, 3.5);
+    static constexpr char kKeys[] = "123456789";
+    for (int i = 0; i < TableauCount(); ++i)
+        tableau[i]->SetKey(kKeys[i], true);
+    stockDealCount = 51;
+    wasteDealCount = 1;
+    totals.assign(tableau.size(), 0);
+    counts.assign(tableau.size(), 0);
+}
+
+void clBlackJackBest::CreateLayout() {
+    LayOut(5, 0.5, 1.25, 1);
+}
+
+void clBlackJackBest::SetupRounds() {
+    points.Setup(40000, 40000, 450, 0, 1);
+    points.AddBonusStep(4, 10, 1);
+}
+
+void clBlackJackBest::SetupPoints() {
+    points.values.twentyOnePoints = 10000;
+    points.values.allTwentyOneBonus = 10000;
+    points.values.pipPoints = 100;
+    points.values.reserveCost = 500;
+    points.values.reserveDepthCost = 500;
+}
+
+void clBlackJackBest::AfterMove() {
+    for (int i = 0; i < TableauCount(); ++i) {
+        totals[i] = clTableauBlackJack::Total(*tableau[i]);
+        counts[i] = static_cast<int>(tableau[i]->Count());
+    }
+}
+
+bool clBlackJackBest::IsGameWon() {
+    return std::all_of(tableau.begin(), tableau.end(), [](const clPile* pile) {
+        return pile->Count() > 0 && clTableauBlackJack::Total(*pile) == 21;
+    });
+}
+
+void clBlackJackBest::OnPileClick() {
+    clPile* pressed = sourcePile;
+    CancelPick();
+    if (pressed == nullptr) return;
+    if (pressed == stock) {
+        DealOne();
+    } else if (pressed != waste) {
+        PlayWasteOnto(*pressed);
+    }
+}
+
+void clBlackJackBest::OnEmptyPick() {
+    clPile* pressed = sourcePile;
+    CancelPick();
+    if (pressed == nullptr) return;
+    if (pressed == waste) {
+        DealOne();
+    } else if (pressed != stock) {
+        PlayWasteOnto(*pressed);
+    }
+}
+
+void clBlackJackBest::PlayWasteOnto(clPile& pile) {
+    if (!waste || waste->Count() == 0) {
+        PlaySound(clSound::Error);
+        return;
+    }
+    const clMove move = clMove::CardMove(
+        waste->TopDealIndex(), clLocation::Single(clLocationKind::Waste, waste->TopIndex()),
+        LocationOf(&pile, static_cast<int>(pile.Count())));
+    if (!ValidateMove(move) || !CommitPlayedMove(move)) PlaySound(clSound::Error);
+}
+
+// BlackJack Speed.
+
+clBlackJackSpeed::clBlackJackSpeed() {
+    Describe("BlackJack Speed", 7, 5);
+}
+
+void clBlackJackSpeed::CreateLayout() {
+    LayOut(4, 0.75, 1.5, 3);
+}
+
+void clBlackJackSpeed::SetupRounds() {
+    points.Setup(5000, 5000, 900, 0, 1);
+    points.AddGoalStep(4, 10000);
+    points.AddBonusStep(4, 10, 1);
+}
+
+void clBlackJackSpeed::SetupPoints() {
+    points.values.twentyOnePoints = 1000;
+    points.values.fiveCardPoints = 750;
+    points.values.pipPoints = 1;
+    points.values.reserveCost = 500;
+    points.values.reserveDepthCost = 500;
+    points.values.lastOutsideCardBonus = 10000;
+}
+
+void clBlackJackSpeed::AfterMove() {
+    clBlackJackBest::AfterMove();
+    for (int i = 0; i < TableauCount(); ++i) {
+        if (totals[i] != 21 && counts[i] < 5) continue;
+        tableau[i]->UnplaceAll();
+        tableau[i]->Clear();
+        totals[i] = 0;
+        counts[i] = 0;
+    }
+}
+
+bool clBlackJackSpeed::IsGameWon() {
+    return stock && waste && stock->Count() == 0 && waste->Count() == 0;
+}
+
+// Aces and Kings.
+
+clAcesAndKings::clAcesAndKings() {
+    Describe("Aces and Kings", 9, 5);
+}
+
+void clAcesAndKings::CreateLayout() {
+    std::vector<clPile*> foundationRow = MakePiles<clFoundationUpInSequence>(4);
+    const std::vector<clPile*> down = MakePiles<clFoundationDownInSequence>(4);
+    foundationRow.insert(foundationRow.end(), down.begin(), down.end());
+    RowCentred(foundationRow, 4.5, 2.0);
+    RowRightAligned(MakePiles<clTableauSingle>(4), 9, 3.25);
+    SetTableauSymbol(tableau, 2);
+    const std::vector<clPile*> reserveRow = MakePiles<clReserveRemoveTopCard>(2);
+    reserveRow[0]->SetPosition(0.2, 0.75, 2, 0);
+    reserveRow[1]->SetPosition(6.0, 0.75, 2, 0);
+    for (clPile* reserve : reserveRow)
+        reserve->SetFan({.dx = 0.15});
+    SetStock(std::make_unique<clStockToWaste>())->SetPosition(0, 3.25);
+    SetWaste(std::make_unique<clWasteFromStock>())->SetPosition(1.0, 3.25, 8, 0);
+    KeyTableau();
+    deckCount = 2;
+    tableauDealCount = 4;
+    reserveDealCount = 26;
+    wasteDealCount = 1;
+    forms.afterMove = clAfterMoveForm::TurnUpTops;
+    forms.clicks = clClickForm::DealOne;
+    forms.redealWasteToStock = true;
+}
+
+void clAcesAndKings::SetupRounds() {
+    points.Setup(10000, 10000, 3000, 0, 1);
+    points.AddGoalStep(2, 20000);
+    points.AddGoalStep(3, 40000);
+    points.AddBonusStep(3, 100, 1);
+}
+
+void clAcesAndKings::SetupPoints() {
+    points.values.foundationPoints = 500;
+    points.values.allFoundationsBonus = 20000;
+    points.values.stockActionCost = 20000;
+}
+
+void clAcesAndKings::OnMoveCommitted(const clMove& move) {
+    (void)move;
+    if (!stock || stock->Count() == 0) return;
+    for (int i = 0; i < TableauCount(); ++i) {
+        if (tableau[i]->Count() != 0) continue;
+        // The game's own move: the stock gives only to the waste when the player deals.
+        CommitChainedMove(clMove::CardMove(stock->TopDealIndex(), StockAt(stock->TopIndex()),
+                                           clLocation::Pile(clLocationKind::Tableau, i, 0)));
+        return;
+    }
+}
+
+// Each part is checked on the table it meets: the first on today's, the
+// refills by their shape, since the spaces they fill are only empty once
+// the first part has been played.
+bool clAcesAndKings::ValidateCompound(const clMove& move) {
+    return WellFormed(move) && move.parts[0].type == clMoveType::Card &&
+           ValidateCardMove(move.parts[0]) && AreRefills(move, stock, nullptr);
+}
+
+// Osmosis.
+
+clOsmosis::clOsmosis() {
+    Describe("Osmosis", 7, 6);
+}
+
+void clOsmosis::CreateLayout() {
+    const std::vector<clPile*> builds = MakePiles<clFoundationInSuit>(4);
+    const std::vector<clPile*> columns = MakePiles<clTableauFanSourceOnly>(4);
+    for (int i = 0; i < 4; ++i) {
+        columns[i]->SetPosition(0, 0.75 + 1.25 * i);
+        builds[i]->SetPosition(2.0, 0.75 + 1.25 * i);
+        builds[i]->SetFan({.dx = 0.15});
+    }
+    SetStock(std::make_unique<clStockToWaste>())->SetPosition(6.0, 2.0);
+    stock->SetFan({.pixelDy = -2});
+    SetWaste(std::make_unique<clWasteFromStock>())->SetPosition(6.0, 3.25);
+    waste->SetFan({.pixelDy = 2});
+    KeyTableau();
+    tableauDealCount = 16;
+    wasteDealCount = 1;
+    faceDownCount = 12;
+    forms.afterMove = clAfterMoveForm::TurnUpTops;
+    forms.clicks = clClickForm::DealOne;
+    forms.redealWasteToStock = true;
+}
+
+void clOsmosis::SetupRounds() {
+    points.Setup(10000, 10000, 1200, 0, 1);
+    points.AddGoalStep(2, 20000);
+    points.AddGoalStep(3, 40000);
+    points.AddBonusStep(3, 50, 1);
+}
+
+void clOsmosis::SetupPoints() {
+    points.values.foundationPoints = 500;
+    points.values.allFoundationsBonus = 20000;
+}
+
+void clOsmosis::Deal() {
+    int k = 0;
+    const clCard* first = deck->CardAt(0);
+    baseRank = first ? first->GetRank() : 1;
+    if (!foundations.empty()) DealCard(*foundations[0], k, true, true);
+    ++k;
+    for (int n = 0; n < tableauDealCount && !tableau.empty(); ++n) {
+        const bool up = n >= faceDownCount;
+        DealCard(*tableau[n % tableau.size()], k++, up, up);
+    }
+    while (stock && k < cardCount - wasteDealCount)
+        DealCard(*stock, k++, false, true);
+    while (waste && k < cardCount)
+        DealCard(*waste, k++, true, true);
+    SetFoundationBaseRank(baseRank);
+    SetFoundationStopRank(0);
+    Repaint();
+    ClearSelection();
+}
+
+bool clOsmosis::ValidateCardMove(const clMove& move) {
+    if (move.to.kind == clLocationKind::Foundation && move.to.first > 0) {
+        const clPile* source = PileAt(move.from);
+        const clPile* above = Foundation(move.to.first - 1);
+        const clCard* card = source ? source->At(move.from.Position()) : nullptr;
+        if (card == nullptr || above == nullptr) return false;
+        bool held = false;
+        for (int i = 0; i < static_cast<int>(above->Count()); ++i) {
+            held = held || above->At(i)->GetRank() == card->GetRank();
+        }
+        if (!held) return false;
+    }
+    return clSolitaireGame::ValidateCardMove(move);
+}
+
+// Fifteen Rush.
+
+clFifteenRush::clFifteenRush() {
+    Describe("Fifteen Rush", 8, 5);
+}
+
+void clFifteenRush::CreateLayout() {
+    RowCentred(MakePiles<clTableauDiscardOnly>(7), 4.0, 2.0);
+    SetStock(std::make_unique<clStockToWaste>())->SetPosition(1.5, 0.75, -8, 0);
+    stock->SetFan({.pixelDx = -3});
+    SetWaste(std::make_unique<clWasteFromStockSelect>())->SetPosition(2.5, 0.75, -4, 0);
+    waste->SetFan({.dx = 0.15});
+    KeyTableau();
+    tableauDealCount = 28;
+    wasteDealCount = 3;
+    faceDownCount = 28;
+    forms.deal = clDealForm::Triangle;
+    forms.afterMove = clAfterMoveForm::TurnUpTops;
+    forms.clicks = clClickForm::DealThree;
+    forms.redealWasteToStock = true;
+    forms.dealThreeCompound = true;
+}
+
+void clFifteenRush::SetupRounds() {
+    points.Setup(10000, 10000, 900, 0, 1);
+    points.AddGoalStep(2, 20000);
+    points.AddGoalStep(3, 40000);
+    points.AddBonusStep(3, 10, 1);
+}
+
+void clFifteenRush::SetupPoints() {
+    points.values.sameRankPairPoints = 1000;
+    points.values.pairPoints = 1000;
+    points.values.tableauPairCardPoints = 500;
+    points.values.tableauClearedBonus = 5000;
+    points.values.stockActionCost = 500;
+    points.values.stockActionIncrement = 500;
+}
+
+bool clFifteenRush::ValidatePair(std::int32_t first, std::int32_t second) {
+    const clCard* a = deck->CardAt(first);
+    const clCard* b = deck->CardAt(second);
+    if (a == nullptr || b == nullptr || a == b) return false;
+    if (!a->placed || !b->placed || a->blocked || b->blocked) return false;
+    return a->GetRank() + b->GetRank() == 15 || (a->IsAce() && b->IsAce());
+}
+
+void clFifteenRush::OnPileClick() {
+    if (sourcePile == stock) {
+        clSolitaireGame::OnPileClick();
+        return;
+    }
+    SelectPairWithRefill();
+    CancelPick();
+}
+
+bool clFifteenRush::ValidateCompound(const clMove& move) {
+    if (!WellFormed(move)) return false;
+    if (move.parts[0].type != clMoveType::Pair) return ValidateDealThree(move);
+    return ValidateMove(move.parts[0]) && AreRefills(move, stock, waste);
+}
