@@ -10,9 +10,11 @@
 #include "graphics/card_set_writer.h"
 #include "graphics/card_size.h"
 #include "graphics/chunk.h"
+#include "graphics/display_settings.h"
 #include "graphics/display_target.h"
 #include "support/card_set_files.h"
 #include "support/picture_files.h"
+#include "toolkit/memory_settings_store.h"
 #include "toolkit/messages.h"
 
 namespace {
@@ -437,6 +439,35 @@ TEST_F(DisplayTest, TheDisplayTargetDrawsATableIntoTheVirtualScreen) {
     target.TakeOff(rect);
     EXPECT_EQ(colour(rect.left + 1, rect.top + 1), 0x404040u);
     EXPECT_EQ(invalidated, std::vector<clRect>{rect});
+}
+
+// The player's settings feed the display, and what the display changed goes
+// back: here the raised virtual width and a back number past the backs.
+TEST_F(DisplayTest, ThePlayersSettingsFeedTheDisplayAndTakeItsChangesBack) {
+    clMemorySettingsStore store;
+    clSettings settings(store);
+    settings.SetNumber(clNumber::MinSize, 4);
+    settings.SetNumber(clNumber::MaxSize, 4);
+    settings.SetNumber(clNumber::VirtualWidth, 300);
+    settings.SetNumber(clNumber::CardBack, 7);
+    settings.SetCurrentBackground(clBackgroundMode::Solid, 0x102030, "");
+
+    clDisplayOptions fromSettings = DisplayOptionsFromSettings(settings);
+    EXPECT_EQ(fromSettings.current.mode, clMode::Solid);
+    EXPECT_EQ(fromSettings.global.mode, clMode::Stretched);
+    clHeadlessMessages quiet;
+    clDisplay fed(fromSettings, catalogue, quiet);
+    ASSERT_TRUE(fed.Create(800, 600));
+    EXPECT_EQ(fed.CardWidth(), 71);
+    EXPECT_EQ(fed.Background().PixelValue(0, 0), 0x00302010u);
+    StoreDisplayOptions(fromSettings, settings);
+    EXPECT_EQ(settings.Number(clNumber::VirtualWidth), 640);
+    EXPECT_EQ(settings.Number(clNumber::CardBack), 0);
+    EXPECT_EQ(settings.CurrentBackgroundMode(), clBackgroundMode::Solid);
+
+    const clCardSetLookup lookup = CatalogueLookup(catalogue);
+    EXPECT_EQ(lookup("QARVEL.cards"), 0);
+    EXPECT_FALSE(lookup("gone.cards"));
 }
 
 }  // namespace
