@@ -16,6 +16,12 @@ public:
     bool AddCards(clGroup& group) override;
     // Stock location with the top index (0 when empty).
     bool GetTop(clLocation& location, std::int32_t& dealIndex) const override;
+    // No card is ever moved onto a stock: cards come back to it only through
+    // the game's own redeal, so a waste card dragged onto the stock is refused.
+    bool CanAccept(int index, const clGroup& moving, const clLocation& source) const override {
+        (void)index, (void)moving, (void)source;
+        return false;
+    }
     // Counts one pass through the stock (a redeal).
     virtual void CountPass() { ++passes; }
 

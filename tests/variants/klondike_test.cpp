@@ -182,6 +182,14 @@ TEST_F(HandLaidTest, KingsOnlyOrAnyCardInSpaces) {
     }
 }
 
+TEST_F(HandLaidTest, AWasteCardCannotGoBackOntoTheStock) {
+    Load("Klondike");
+    Lay(*game->Waste(), {C(5, kHearts)});
+    Lay(*game->Stock(), {C(9, kClubs)});
+    EXPECT_FALSE(game->ValidateMove(MoveBetween(*game, clLocation::Single(clLocationKind::Waste, 0),
+                                                clLocation::Single(clLocationKind::Stock, 1))));
+}
+
 TEST_F(HandLaidTest, YukonMovesAnyFaceUpGroup) {
     Load("Yukon");
     Lay(*game->Tableau(0), {C(9, kHearts)});

@@ -1,0 +1,360 @@
+#include "graphics/display.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/operation_error.h"
+#include "graphics/card_size.h"
+#include "toolkit/file.h"
+#include "toolkit/messages.h"
+
+namespace {
+
+using clMode = clBackgroundChoice::Mode;
+
+constexpr clPictureSize kLargestCard{150, 200};
+
+bool IsDefaultFile(const std::string& name) {
+    return AsciiLower(name) == clDisplayOptions::kDefaultCardFile;
+}
+
+std::int64_t Area(const clPictureSize& size) {
+    return std::int64_t{size.width} * size.height;
+}
+
+// The set of exactly that size, else the first of the largest area; -1 when there is none.
+int ChooseSet(const std::vector<clPictureSize>& sizes, clPictureSize wanted) {
+    int largest = -1;
+    for (int k = 0; k < static_cast<int>(sizes.size()); ++k) {
+        const clPictureSize& size = sizes[static_cast<std::size_t>(k)];
+        if (size == wanted) return k;
+        if (largest < 0 || Area(size) > Area(sizes[static_cast<std::size_t>(largest)])) largest = k;
+    }
+    return largest;
+}
+
+}  // namespace
+
+void SanitizeDisplayOptions(clDisplayOptions& options, int maxVirtualSide) {
+    if (options.minSize < 0 || options.minSize > kSmallestSizeIndex) options.minSize = 0;
+    if (options.maxSize < 0 || options.maxSize > kSmallestSizeIndex) options.maxSize = 0;
+    if (options.cardBack < 0) options.cardBack = 0;
+    options.virtualWidth = std::clamp(options.virtualWidth, 1, maxVirtualSide);
+    options.virtualHeight = std::clamp(options.virtualHeight, 1, maxVirtualSide);
+    const auto mode = static_cast<std::int32_t>(options.global.mode);
+    if (mode < 0 || mode > 2) options.global.mode = clMode::Stretched;
+    const auto current = static_cast<std::int32_t>(options.current.mode);
+    if (current < 0 || current > 3) options.current.mode = clMode::Global;
+    options.global.colour &= 0xFFFFFF;
+    options.current.colour &= 0xFFFFFF;
+}
+
+clDisplay::clDisplay(clDisplayOptions& options, clCardSetList& catalogue, clMessages& messages)
+    : options(options), catalogue(catalogue), messages(messages) {}
+
+bool clDisplay::Create(int areaWidth, int areaHeight) {
+    try {
+        SanitizeDisplayOptions(options, kMaxVirtualSide);
+        options.virtualWidth = std::max(options.virtualWidth, kMinVirtualWidth);
+        options.virtualHeight = std::max(options.virtualHeight, kMinVirtualHeight);
+        const int width = std::clamp(areaWidth, options.virtualWidth, kMaxVirtualSide);
+        const int height = std::clamp(areaHeight, options.virtualHeight, kMaxVirtualSide);
+        MakePictures(width, height);
+        virtualWidth = width;
+        virtualHeight = height;
+        if (!ChangeBackground()) throw clOperationError("clDisplay::ChangeBackground");
+        if (!ChangeCardSet()) throw clOperationError("clDisplay::ChangeCardSet");
+        CopyBackgroundToScreen();
+        return true;
+    } catch (const clOperationError&) {
+        screen.Release();
+        background.Release();
+        backgroundSource.Release();
+        sourcePath.clear();
+        virtualWidth = virtualHeight = 0;
+        return false;
+    }
+}
+
+void clDisplay::MakePictures(int width, int height) {
+    clImage newScreen, newBackground;
+    if (!newScreen.CreateImage(width, height) || !newBackground.CreateImage(width, height)) {
+        throw clOperationError("clImage::CreateImage");
+    }
+    screen = std::move(newScreen);
+    background = std::move(newBackground);
+    ++screenGeneration;
+}
+
+bool clDisplay::LoadBackgroundSource(const std::string& image) {
+    if (image.empty()) return false;
+    const std::string path = catalogue.FullPath(image).string();
+    if (path == sourcePath && !backgroundSource.IsEmpty()) return true;
+    if (failedSources.contains(path)) return false;
+    if (!backgroundSource.LoadFile(path, messages)) {
+        failedSources.insert(path);
+        return false;
+    }
+    sourcePath = path;
+    return true;
+}
+
+void clDisplay::DrawBackground(const clBackgroundChoice& choice) {
+    if (choice.mode == clMode::Stretched) {
+        background.Stretch(backgroundSource, virtualWidth, virtualHeight);
+    } else if (choice.mode == clMode::Tiled) {
+        background.Tile(backgroundSource, virtualWidth, virtualHeight);
+    } else {
+        background.Fill(choice.colour & 0xFFFFFF);
+    }
+}
+
+bool clDisplay::ChangeBackground() {
+    if (background.IsEmpty()) return false;
+    // A screen that defers to the player's background draws that one, and a
+    // picture that fails turns the player's background solid.
+    clBackgroundChoice& choice =
+        options.current.mode == clMode::Global ? options.global : options.current;
+    if (choice.mode == clMode::Stretched || choice.mode == clMode::Tiled) {
+        const bool isGlobal = &choice == &options.global;
+        if (!LoadBackgroundSource(choice.image) &&
+            (isGlobal || !LoadBackgroundSource(options.global.image))) {
+            choice.mode = clMode::Solid;
+            choice.colour = clBackgroundChoice::kDefaultColour;
+        }
+    }
+    DrawBackground(choice);
+    return true;
+}
+
+void clDisplay::CopyBackgroundToScreen() {
+    if (screen.IsEmpty()) return;
+    const clRect keep = screen.Clip();
+    screen.ClearClip();
+    screen.Copy(background, {0, 0});
+    screen.SetClip(keep);
+}
+
+clPictureSize clDisplay::DesiredCardSize(clPictureSize proposed) {
+    if (customFlag && customWidth > 0 && customHeight > 0) return {customWidth, customHeight};
+    customFlag = false;
+    if (nativeFlag) {
+        const clCardSetInfo* info = catalogue.Current(clCardFile::Cards);
+        if (info) {
+            if (const auto size = info->CardSize(nativeSet)) return *size;
+        }
+    }
+    nativeFlag = false;
+    return AutomaticCardSize(
+        {options.minSize, options.maxSize, columns, rows, virtualWidth, virtualHeight}, proposed);
+}
+
+bool clDisplay::LoadCardFaces() {
+    catalogue.SelectFile(clCardFile::Cards, options.cardSet);
+    const clCardSetInfo* info = catalogue.Current(clCardFile::Cards);
+    if (info == nullptr) {
+        return cards.Load(catalogue.FullPath(options.cardSet).string(), 0, messages);
+    }
+    const std::string path = catalogue.FullPath(info->Path()).string();
+    if (nativeFlag && info->CardSize(nativeSet)) return cards.Load(path, nativeSet, messages);
+
+    const clPictureSize wanted = DesiredCardSize(kLargestCard);
+    const int set = ChooseSet(info->CardSizes(), wanted);
+    if (set < 0 || !cards.Load(path, set, messages)) return false;
+    if (cards.Width() == wanted.width && cards.Height() == wanted.height) return true;
+    return cards.Resize(wanted.width, wanted.height, messages);
+}
+
+bool clDisplay::LoadCardPictures(clPictureSet& set, clCardFile which, std::string& fileName) {
+    const auto load = [&]() {
+        catalogue.SelectFile(which, fileName);
+        const clCardSetInfo* info = catalogue.Current(which);
+        const clPictureSize card{cards.Width(), cards.Height()};
+        int k = 0;
+        std::string path = catalogue.FullPath(fileName).string();
+        if (info) {
+            k = ChooseSet(which == clCardFile::Backs ? info->BackSizes() : info->SymbolSizes(),
+                          card);
+            path = catalogue.FullPath(info->Path()).string();
+        }
+        if (k < 0 || !set.Load(path, k, messages)) return false;
+        if ((set.Width() != card.width || set.Height() != card.height) &&
+            !set.Resize(card.width, card.height, messages)) {
+            return false;
+        }
+        if (const clImage* mask = cards.Mask()) set.ApplyMask(*mask);
+        return true;
+    };
+    if (load()) return true;
+    if (IsDefaultFile(fileName)) return false;
+    fileName = clDisplayOptions::kDefaultCardFile;
+    return load();
+}
+
+bool clDisplay::LoadPictures() {
+    if (!LoadCardFaces()) return false;
+    if (!LoadCardPictures(backs, clCardFile::Backs, options.backs)) return false;
+    if (options.cardBack >= backs.Count() || options.cardBack < 0) options.cardBack = 0;
+    if (!LoadCardPictures(symbols, clCardFile::Symbols, options.symbols)) return false;
+
+    // The virtual screen grows, per side, to hold the whole table.
+    const std::int64_t tableWidth = std::int64_t{columns} * cards.Width();
+    const std::int64_t tableHeight = std::int64_t{rows} * cards.Height();
+    if (tableWidth > virtualWidth || tableHeight > virtualHeight) {
+        UpdateVirtualScreen(
+            static_cast<int>(std::min<std::int64_t>(
+                std::max<std::int64_t>(tableWidth, virtualWidth), kMaxVirtualSide)),
+            static_cast<int>(std::min<std::int64_t>(
+                std::max<std::int64_t>(tableHeight, virtualHeight), kMaxVirtualSide)));
+    }
+    return true;
+}
+
+bool clDisplay::ChangeCardSet() {
+    if (LoadPictures()) return true;
+    if (IsDefaultFile(options.cardSet)) return false;
+    options.cardSet = clDisplayOptions::kDefaultCardFile;
+    return LoadPictures();
+}
+
+bool clDisplay::SetNativeSize(int k) {
+    nativeFlag = true;
+    nativeSet = k;
+    customFlag = false;
+    return ChangeCardSet();
+}
+
+bool clDisplay::SetCustomSize(int width, int height) {
+    if (width < 1 || height < 1) return false;
+    customFlag = true;
+    customWidth = std::min(width, kMaxCardSide);
+    customHeight = std::min(height, kMaxCardSide);
+    nativeFlag = false;
+    return ChangeCardSet();
+}
+
+bool clDisplay::SetAutomaticSize() {
+    nativeFlag = false;
+    customFlag = false;
+    return ChangeCardSet();
+}
+
+bool clDisplay::ChooseCardSize(int index) {
+    if (index < 0 || index > kSmallestSizeIndex) return false;
+    options.minSize = options.maxSize = index;
+    return SetAutomaticSize();
+}
+
+void clDisplay::ReloadForSize(clPictureSize proposed) {
+    const clPictureSize wanted = DesiredCardSize(proposed);
+    if (wanted.width != cards.Width() || wanted.height != cards.Height()) ChangeCardSet();
+}
+
+void clDisplay::SetLayout(int newColumns, int newRows) {
+    if (newColumns < 1 || newRows < 1) return;
+    columns = newColumns;
+    rows = newRows;
+    if (!IsCreated()) return;
+    ReloadForSize({cards.Width(), cards.Height()});
+    // A table larger than the virtual screen would lie partly out of reach.
+    const std::int64_t tableWidth = std::int64_t{columns} * cards.Width();
+    const std::int64_t tableHeight = std::int64_t{rows} * cards.Height();
+    if (tableWidth > virtualWidth || tableHeight > virtualHeight) {
+        const int width = static_cast<int>(std::min<std::int64_t>(
+            std::max<std::int64_t>(tableWidth, virtualWidth), kMaxVirtualSide));
+        const int height = static_cast<int>(std::min<std::int64_t>(
+            std::max<std::int64_t>(tableHeight, virtualHeight), kMaxVirtualSide));
+        if (UpdateVirtualScreen(width, height)) CopyBackgroundToScreen();
+    }
+}
+
+void clDisplay::SetCardBack(int i) {
+    if (i >= 0 && i < backs.Count()) options.cardBack = i;
+}
+
+bool clDisplay::UpdateVirtualScreen(int width, int height) {
+    if (width < 1 || height < 1 || screen.IsEmpty()) return false;
+    width = std::min(width, kMaxVirtualSide);
+    height = std::min(height, kMaxVirtualSide);
+    if (width == virtualWidth && height == virtualHeight) return false;
+    if (width > screen.Width() || height > screen.Height()) {
+        MakePictures(std::max(width, screen.Width()), std::max(height, screen.Height()));
+    }
+    virtualWidth = width;
+    virtualHeight = height;
+    ChangeBackground();
+    return true;
+}
+
+clPictureSize clDisplay::MinimumVirtualSize() const {
+    int width = kMinVirtualWidth, height = kMinVirtualHeight;
+    if (columns > 0 && rows > 0) {
+        clPictureSize card = kFallbackCardSize;
+        if (customFlag) {
+            card = {customWidth, customHeight};
+        } else if (nativeFlag) {
+            const clCardSetInfo* info = catalogue.Current(clCardFile::Cards);
+            if (info && info->CardSize(nativeSet)) card = *info->CardSize(nativeSet);
+        } else if (options.minSize > 0 && options.minSize <= kSmallestSizeIndex) {
+            card = CardSizeOf(options.minSize);
+        }
+        width = static_cast<int>(
+            std::clamp<std::int64_t>(std::int64_t{columns} * card.width, width, kMaxVirtualSide));
+        height = static_cast<int>(
+            std::clamp<std::int64_t>(std::int64_t{rows} * card.height, height, kMaxVirtualSide));
+    }
+    if (options.forceVirtual) {
+        width = std::clamp(options.virtualWidth, width, kMaxVirtualSide);
+        height = std::clamp(options.virtualHeight, height, kMaxVirtualSide);
+    }
+    return {width, height};
+}
+
+bool clDisplay::OnWindowSize(int areaWidth, int areaHeight) {
+    if (areaWidth < 1 || areaHeight < 1 || !IsCreated()) return false;
+    if (areaWidth == virtualWidth && areaHeight == virtualHeight) return false;
+    const clPictureSize minimum = MinimumVirtualSize();
+    if (!UpdateVirtualScreen(std::max(areaWidth, minimum.width),
+                             std::max(areaHeight, minimum.height))) {
+        return false;
+    }
+    ReloadForSize(kLargestCard);
+    CopyBackgroundToScreen();
+    return true;
+}
+
+clTableMetrics clDisplay::Metrics() const {
+    return {cards.Width(), cards.Height(), columns, rows, virtualWidth, virtualHeight};
+}
+
+clPoint clDisplay::TableToScreen(double fx, double fy, std::int32_t dx, std::int32_t dy) const {
+    return ::TableToScreen(Metrics(), fx, fy, dx, dy);
+}
+
+clRect clDisplay::TableArea() const {
+    const clPoint origin = TableToScreen(0.0, 0.0, 0, 0);
+    return {origin.x, origin.y, origin.x + static_cast<int>(columns * cards.Width() + 0.5),
+            origin.y + static_cast<int>(rows * cards.Height() + 0.5)};
+}
+
+void clDisplay::TableFraction(const clRect& rect, double& fx, double& fy) const {
+    const clRect area = TableArea();
+    const int cx = (rect.left + rect.right) / 2;
+    const int cy = (rect.top + rect.bottom) / 2;
+    fx = area.Width() > 0 ? (cx - (area.left + area.right) / 2.0) / area.Width() : 0.0;
+    fy = area.Height() > 0 ? (cy - (area.top + area.bottom) / 2.0) / area.Height() : 0.0;
+}
+
+clRect clDisplay::PositionInTable(double fx, double fy, const clRect& rect) const {
+    const clRect area = TableArea();
+    const int cx = static_cast<int>(area.Width() * fx + (area.left + area.right) / 2.0 + 0.5);
+    const int cy = static_cast<int>(area.Height() * fy + (area.top + area.bottom) / 2.0 + 0.5);
+    const int dx = cx - (rect.left + rect.right) / 2;
+    const int dy = cy - (rect.top + rect.bottom) / 2;
+    return {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
+}
+
+void clDisplay::Invalidate(const clRect& rect) const {
+    const clRect clamped = rect.ClampedToScreen();
+    if (onInvalidate && !clamped.IsEmpty()) onInvalidate(clamped);
+}

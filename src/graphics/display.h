@@ -1,0 +1,165 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <set>
+#include <string>
+
+#include "graphics/card_set.h"
+#include "graphics/card_set_info.h"
+#include "graphics/display_options.h"
+#include "graphics/image.h"
+#include "graphics/table_coords.h"
+
+class clMessages;
+
+// The one drawing surface of the program: the virtual screen, an off-screen
+// 32-bit picture the current screen composes the table on and the window
+// paints from. The display owns the background picture and the loaded card
+// faces, backs and symbols, decides the card size, and maps card units to
+// pixels.
+//
+// The virtual screen has an allocated size (its picture) and a logical size
+// (what is shown, never larger). It only grows: a smaller window changes
+// only the logical size. The screen's pixels move when it grows
+// (ScreenGeneration() tells a window to view them again).
+class clDisplay {
+public:
+    // The virtual screen's smallest logical size and the largest side it may have.
+    static constexpr int kMinVirtualWidth = 640;
+    static constexpr int kMinVirtualHeight = 480;
+    static constexpr int kMaxVirtualSide = 8192;
+    // The largest card side a custom size may ask for.
+    static constexpr int kMaxCardSide = 600;
+    // When no table is set, or no better size is known.
+    static constexpr clPictureSize kFallbackCardSize{53, 72};
+
+    clDisplay(clDisplayOptions& options, clCardSetList& catalogue, clMessages& messages);
+
+    // Builds the virtual screen for a drawing area of that size (the larger
+    // of it and the virtual-size settings, which are raised to at least
+    // 640 x 480), draws the background and loads the card pictures. False,
+    // with the display left unusable, when a step fails.
+    bool Create(int areaWidth, int areaHeight);
+    bool IsCreated() const { return !screen.IsEmpty(); }
+
+    // Draws the current screen's background into the background picture,
+    // falling back to the player's picture, then to solid dark green.
+    bool ChangeBackground();
+    // Reloads faces, backs and symbols for the current size mode; when the
+    // card-set file fails, the player's file becomes "qarvel.cards" and the
+    // load runs once more.
+    bool ChangeCardSet();
+    // The size modes: card set number k at its own size; a typed size (each
+    // side limited to kMaxCardSide; ignored unless both are at least 1); or
+    // the automatic rule. Each reloads the card pictures.
+    bool SetNativeSize(int k);
+    bool SetCustomSize(int width, int height);
+    bool SetAutomaticSize();
+    // The "Card Size" menu: index 0..5 becomes both limits, then automatic.
+    bool ChooseCardSize(int index);
+    // The current table in card units (both at least 1). Reloads the card
+    // pictures when the size the rule gives changes, and grows the virtual
+    // screen when the table does not fit it.
+    void SetLayout(int columns, int rows);
+    // The current back, when 0 <= i < the number of backs.
+    void SetCardBack(int i);
+    // The current screen's background (a playing screen's own, or Global).
+    void SetScreenBackground(const clBackgroundChoice& choice) {
+        options.current = choice;
+        failedSources.clear();
+    }
+
+    // A new logical size; false when a side is below 1 or nothing changes.
+    // Grows the pictures when needed and then redraws the background.
+    bool UpdateVirtualScreen(int width, int height);
+    // The window's drawing area changed: the logical size follows it within
+    // the minimum the table needs; the background is redrawn, the card
+    // pictures follow the automatic rule and the background is copied to the
+    // screen. True when the size changed: the window then has the screen lay
+    // itself out again and repaints.
+    bool OnWindowSize(int areaWidth, int areaHeight);
+    // The smallest logical size for the current table and settings.
+    clPictureSize MinimumVirtualSize() const;
+    // The card size the size mode gives, starting from a proposed size.
+    clPictureSize DesiredCardSize(clPictureSize proposed);
+
+    void CopyBackgroundToScreen();
+
+    // Table coordinates.
+    clTableMetrics Metrics() const;
+    clPoint TableToScreen(double fx, double fy, std::int32_t dx, std::int32_t dy) const;
+    // The rectangle moved so that its centre lies at the fractions (fx, fy)
+    // of the table area, and the inverse.
+    clRect PositionInTable(double fx, double fy, const clRect& rect) const;
+    void TableFraction(const clRect& rect, double& fx, double& fy) const;
+
+    // The pictures. The screen is allocated-size; the window shows its
+    // top-left logical part.
+    clImage& Screen() { return screen; }
+    const clImage& Screen() const { return screen; }
+    const clImage& Background() const { return background; }
+    const clCardSet& Cards() const { return cards; }
+    const clCardBacks& Backs() const { return backs; }
+    const clCardSymbols& Symbols() const { return symbols; }
+    // The back picture in use, or null when none is loaded.
+    const clImage* CurrentBack() const { return backs.Picture(options.cardBack); }
+
+    int VirtualWidth() const { return virtualWidth; }
+    int VirtualHeight() const { return virtualHeight; }
+    int CardWidth() const { return cards.Width(); }
+    int CardHeight() const { return cards.Height(); }
+    int Columns() const { return columns; }
+    int Rows() const { return rows; }
+    bool IsNativeSize() const { return nativeFlag; }
+    bool IsCustomSize() const { return customFlag; }
+    std::uint64_t ScreenGeneration() const { return screenGeneration; }
+
+    const clDisplayOptions& Options() const { return options; }
+
+    // Changed rectangles of the virtual screen go to the window through this.
+    void SetInvalidateHandler(std::function<void(const clRect&)> handler) {
+        onInvalidate = std::move(handler);
+    }
+    void Invalidate(const clRect& rect) const;
+
+private:
+    void MakePictures(int width, int height);
+    bool LoadPictures();
+    bool LoadCardFaces();
+    // Backs or symbols at the card size, with the type-0 mask applied.
+    bool LoadCardPictures(clPictureSet& set, clCardFile which, std::string& fileName);
+    // Reloads when the rule's size differs from the loaded one.
+    void ReloadForSize(clPictureSize proposed);
+    bool LoadBackgroundSource(const std::string& image);
+    void DrawBackground(const clBackgroundChoice& choice);
+    clRect TableArea() const;
+
+    clDisplayOptions& options;
+    clCardSetList& catalogue;
+    clMessages& messages;
+
+    clImage screen;
+    clImage background;
+    clImage backgroundSource;
+    std::string sourcePath;
+    // Pictures that could not be read: not tried (nor reported) again at every
+    // redraw of the background, such as each step of a window resize, until a
+    // screen sets its background.
+    std::set<std::string> failedSources;
+    clCardSet cards;
+    clCardBacks backs;
+    clCardSymbols symbols;
+
+    int virtualWidth = 0;
+    int virtualHeight = 0;
+    int columns = 0;
+    int rows = 0;
+    bool nativeFlag = false;
+    int nativeSet = 0;
+    bool customFlag = false;
+    int customWidth = 0;
+    int customHeight = 0;
+    std::uint64_t screenGeneration = 0;
+    std::function<void(const clRect&)> onInvalidate;
+};

@@ -1,0 +1,101 @@
+#include "toolkit/file.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "toolkit/memory.h"
+
+clFile::~clFile() {
+    Close();
+}
+
+bool clFile::Open(const std::filesystem::path& path) {
+    Close();
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return false;
+    file = std::fopen(path.c_str(), "rb");
+    return file != nullptr;
+}
+
+bool clFile::Create(const std::filesystem::path& path) {
+    Close();
+    file = std::fopen(path.c_str(), "wb");
+    return file != nullptr;
+}
+
+void clFile::Close() {
+    if (file) std::fclose(file);
+    file = nullptr;
+}
+
+bool clFile::Read(void* buffer, std::size_t count) {
+    if (file == nullptr) return false;
+    return std::fread(buffer, 1, count, file) == count;
+}
+
+bool clFile::Write(const void* buffer, std::size_t count) {
+    if (file == nullptr) return false;
+    return std::fwrite(buffer, 1, count, file) == count;
+}
+
+bool clFile::Seek(std::uint64_t offset) {
+    if (file == nullptr || offset > static_cast<std::uint64_t>(INT64_MAX)) return false;
+    return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
+}
+
+std::uint64_t clFile::Size() const {
+    if (file == nullptr) return 0;
+    const off_t here = ftello(file);
+    if (here < 0 || fseeko(file, 0, SEEK_END) != 0) return 0;
+    const off_t end = ftello(file);
+    fseeko(file, here, SEEK_SET);
+    return end < 0 ? 0 : static_cast<std::uint64_t>(end);
+}
+
+bool clFile::ReadAll(clMemory& block, std::size_t maxBytes) {
+    const std::uint64_t size = Size();
+    if (file == nullptr || size > maxBytes || !Seek(0)) return false;
+    block.Allocate(static_cast<std::size_t>(size) + 1);
+    if (!Read(block.Data(), static_cast<std::size_t>(size))) {
+        block.Free();
+        return false;
+    }
+    return true;
+}
+
+std::string AsciiLower(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+std::vector<std::string> ListFiles(const std::filesystem::path& folder,
+                                   const std::string& extension) {
+    std::vector<std::string> names;
+    const std::string wanted = AsciiLower(extension);
+    std::error_code error;
+    std::filesystem::directory_iterator it(folder, error);
+    if (error) return names;
+    for (const auto& entry : it) {
+        std::error_code kindError;
+        if (!entry.is_regular_file(kindError)) continue;
+        const std::string name = entry.path().filename().string();
+        if (name.size() > wanted.size() &&
+            AsciiLower(name.substr(name.size() - wanted.size())) == wanted) {
+            names.push_back(name);
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool FileExists(const std::filesystem::path& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+bool RemoveFile(const std::filesystem::path& path) {
+    std::error_code error;
+    return FileExists(path) && std::filesystem::remove(path, error);
+}

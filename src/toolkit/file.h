@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class clMemory;
+
+// A file opened for reading or for writing. Reads and writes are exact: a
+// short read or write is a failure. Closed when the object goes.
+class clFile {
+public:
+    clFile() = default;
+    clFile(const clFile&) = delete;
+    clFile& operator=(const clFile&) = delete;
+    virtual ~clFile();
+
+    // An existing file, for reading (others may read it at the same time).
+    bool Open(const std::filesystem::path& path);
+    // A new or emptied file, for writing.
+    bool Create(const std::filesystem::path& path);
+    void Close();
+    bool IsOpen() const { return file != nullptr; }
+
+    bool Read(void* buffer, std::size_t count);
+    bool Write(const void* buffer, std::size_t count);
+    bool Seek(std::uint64_t offset);
+    // The file's length in bytes; 0 when it cannot be told.
+    std::uint64_t Size() const;
+
+    // The whole file into `block`, followed by one extra 0 byte (so an empty
+    // file gives a block holding that single byte). False for a file larger
+    // than `maxBytes` or one that cannot be read.
+    bool ReadAll(clMemory& block, std::size_t maxBytes);
+
+private:
+    std::FILE* file = nullptr;
+};
+
+// The regular files of a folder whose names end in `extension` (".cards";
+// compared without regard to case), sorted by name so that every listing of
+// the same folder gives the same order. Empty when the folder cannot be read.
+std::vector<std::string> ListFiles(const std::filesystem::path& folder,
+                                   const std::string& extension);
+
+// Whether a regular file exists at `path`.
+bool FileExists(const std::filesystem::path& path);
+// Deletes the regular file at `path`; false when there is none or it stays.
+bool RemoveFile(const std::filesystem::path& path);
+
+// Lower-case ASCII copy of a text; other bytes stay as they are.
+std::string AsciiLower(std::string text);

@@ -1,0 +1,473 @@
+#include "graphics/display.h"
+
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "engine/registry.h"
+#include "engine/solitaire_rules.h"
+#include "graphics/bmp.h"
+#include "graphics/card_set_writer.h"
+#include "graphics/card_size.h"
+#include "graphics/chunk.h"
+#include "graphics/display_settings.h"
+#include "graphics/display_target.h"
+#include "support/card_set_files.h"
+#include "support/picture_files.h"
+#include "toolkit/memory_settings_store.h"
+#include "toolkit/messages.h"
+
+namespace {
+
+using clMode = clBackgroundChoice::Mode;
+
+// The card-size rule with the worked examples of the card-size menu.
+TEST(CardSizeTest, AutomaticSizeTakesTheLargestAllowedSizeThatFits) {
+    struct Case {
+        const char* what;
+        clSizeRule rule;
+        clPictureSize expected;
+    };
+    const clPictureSize proposed{150, 200};
+    const Case cases[] = {
+        {"10 x 4 on 800 x 600: small", {0, 0, 10, 4, 800, 600}, {71, 96}},
+        {"10 x 4 on 640 x 480: tiny", {0, 0, 10, 4, 640, 480}, {53, 72}},
+        {"nothing fits at all: tiny", {0, 0, 20, 10, 640, 480}, {53, 72}},
+        {"both limits large: always large", {2, 2, 10, 4, 640, 480}, {120, 160}},
+        {"smallest above largest: the proposal", {2, 4, 10, 4, 640, 480}, proposed},
+        {"large to small, small fits", {4, 2, 10, 4, 800, 600}, {71, 96}},
+        {"large to small, none fits: small", {4, 2, 10, 4, 640, 480}, {71, 96}},
+        {"large to small, large fits", {4, 2, 5, 3, 800, 600}, {120, 160}},
+        {"no table: the largest", {0, 0, 0, 0, 640, 480}, {150, 200}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(AutomaticCardSize(c.rule, proposed), c.expected);
+    }
+}
+
+class DisplayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WriteCardSetFile(install / "qarvel.cards",
+                         {{clTag::kCards, 56, 71, 96},
+                          {clTag::kCards, 56, 150, 200},
+                          {clTag::kBacks, 3, 71, 96},
+                          {clTag::kBacks, 2, 150, 200},
+                          {clTag::kSymbols, 4, 150, 200}},
+                         1);
+        WriteBytes(install / "qarvel.bmp", EncodeBitmap(PatternPicture(3, 2, 5), 24));
+        options.virtualWidth = 300;  // raised to the minimum
+        catalogue.Build(install.Path(), {});
+    }
+    // A fresh display over the same files, for one case of a table.
+    struct clFresh {
+        clDisplayOptions options;
+        clHeadlessMessages messages;
+        clDisplay display;
+        clFresh(clCardSetList& catalogue, const clDisplayOptions& start)
+            : options(start), display(options, catalogue, messages) {}
+    };
+    std::unique_ptr<clFresh> Fresh(const clDisplayOptions& start) {
+        return std::make_unique<clFresh>(catalogue, start);
+    }
+
+    clTempFolder install;
+    clDisplayOptions options;
+    clCardSetList catalogue;
+    clHeadlessMessages messages;
+    clDisplay display{options, catalogue, messages};
+};
+
+TEST_F(DisplayTest, CreateSizesTheScreenAndLoadsExactSetsAtTheirOwnSize) {
+    ASSERT_TRUE(display.Create(800, 600));
+    EXPECT_EQ(options.virtualWidth, 640);
+    EXPECT_EQ(display.Screen().Width(), 800);
+    EXPECT_EQ(display.VirtualWidth(), 800);
+    EXPECT_EQ(display.VirtualHeight(), 600);
+    // No table yet: the largest size fits.
+    EXPECT_EQ(display.CardWidth(), 150);
+    EXPECT_FALSE(display.Cards().Face(0)->OwnsPixels());
+    EXPECT_EQ(display.Cards().Face(51)->PixelValue(0, 0), SetColour(clTag::kCards, 52));
+    EXPECT_EQ(display.Backs().Count(), 2);
+    EXPECT_EQ(display.Backs().Width(), 150);
+    EXPECT_EQ(display.Symbols().Count(), 4);
+    EXPECT_EQ(display.Screen().PixelValue(799, 599), display.Background().PixelValue(799, 599));
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+TEST_F(DisplayTest, TheCardSizeFollowsTheTableAndThePlayersLimits) {
+    struct Case {
+        const char* what;
+        int minSize, maxSize, areaWidth, areaHeight, columns, rows;
+        clPictureSize card;
+        bool resampled;
+        clPictureSize screen;
+    };
+    const Case cases[] = {
+        {"small is native", 0, 0, 800, 600, 10, 4, {71, 96}, false, {800, 600}},
+        {"medium is scaled from huge", 0, 0, 800, 600, 8, 4, {90, 120}, true, {800, 600}},
+        {"tiny on a small window", 0, 0, 600, 400, 10, 4, {53, 72}, true, {640, 480}},
+        {"fixed large grows the screen", 2, 2, 800, 600, 10, 4, {120, 160}, true, {1200, 640}},
+        {"smallest above largest keeps the size",
+         2,
+         4,
+         800,
+         600,
+         10,
+         4,
+         {150, 200},
+         false,
+         {1500, 800}},
+        {"large down to small", 4, 2, 800, 600, 10, 4, {71, 96}, false, {800, 600}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        clDisplayOptions start;
+        start.minSize = c.minSize;
+        start.maxSize = c.maxSize;
+        auto fresh = Fresh(start);
+        ASSERT_TRUE(fresh->display.Create(c.areaWidth, c.areaHeight));
+        fresh->display.SetLayout(c.columns, c.rows);
+        EXPECT_EQ(fresh->display.CardWidth(), c.card.width);
+        EXPECT_EQ(fresh->display.CardHeight(), c.card.height);
+        EXPECT_EQ(fresh->display.Cards().Face(0)->OwnsPixels(), c.resampled);
+        EXPECT_EQ(fresh->display.Backs().Width(), c.card.width);
+        EXPECT_EQ(fresh->display.Symbols().Height(), c.card.height);
+        EXPECT_EQ(fresh->display.VirtualWidth(), c.screen.width);
+        EXPECT_EQ(fresh->display.VirtualHeight(), c.screen.height);
+    }
+}
+
+TEST_F(DisplayTest, NativeAndCustomSizes) {
+    ASSERT_TRUE(display.Create(800, 600));
+    ASSERT_TRUE(display.SetNativeSize(0));
+    EXPECT_TRUE(display.IsNativeSize());
+    EXPECT_EQ(display.CardWidth(), 71);
+    // A set the file does not have: back to the automatic rule.
+    ASSERT_TRUE(display.SetNativeSize(9));
+    EXPECT_FALSE(display.IsNativeSize());
+    EXPECT_EQ(display.CardWidth(), 150);
+
+    ASSERT_TRUE(display.SetCustomSize(100, 130));
+    EXPECT_TRUE(display.IsCustomSize());
+    EXPECT_EQ(display.CardWidth(), 100);
+    EXPECT_EQ(display.Backs().Height(), 130);
+    EXPECT_FALSE(display.SetCustomSize(0, 50));
+    EXPECT_EQ(display.CardWidth(), 100);
+    ASSERT_TRUE(display.SetCustomSize(5000, 90));  // held to the fixed limit
+    EXPECT_EQ(display.CardWidth(), clDisplay::kMaxCardSide);
+    EXPECT_EQ(display.CardHeight(), 90);
+
+    ASSERT_TRUE(display.ChooseCardSize(3));
+    EXPECT_FALSE(display.IsCustomSize());
+    EXPECT_EQ(options.minSize, 3);
+    EXPECT_EQ(options.maxSize, 3);
+    EXPECT_EQ(display.CardWidth(), 90);
+}
+
+TEST_F(DisplayTest, ADamagedCardSetFallsBackToTheDefaultFile) {
+    // Its headers are fine (so the catalogue lists it); its bitmap is not.
+    clCardSetWriter writer;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> corners(56, {0, 0});
+    std::vector<std::uint8_t> bitmap = EncodeBitmap(SolidPicture(2, 2, 0xFF000000), 32);
+    bitmap[26] = 2;  // two planes
+    writer.AddChunk(clTag::kCards, clCardSetWriter::PictureSetPayload(56, 2, 2, corners, bitmap));
+    writer.Write(install / "broken.cards");
+    catalogue.Build(install.Path(), {});
+    ASSERT_EQ(catalogue.Count(), 2);
+
+    options.cardSet = "broken.cards";
+    ASSERT_TRUE(display.Create(800, 600));
+    EXPECT_EQ(options.cardSet, "qarvel.cards");
+    EXPECT_EQ(display.CardWidth(), 150);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Invalid bitmap file data."});
+}
+
+TEST_F(DisplayTest, CreateFailsWhenNoCardSetCanBeLoaded) {
+    std::filesystem::remove(install / "qarvel.cards");
+    catalogue.Build(install.Path(), {});
+    EXPECT_FALSE(display.Create(800, 600));
+    EXPECT_FALSE(display.IsCreated());
+}
+
+TEST_F(DisplayTest, BacksFallBackAndTheBackNumberStaysInRange) {
+    WriteCardSetFile(install / "faces.cards", {{clTag::kCards, 56, 71, 96}});
+    catalogue.Build(install.Path(), {});
+    options.backs = "faces.cards";  // no backs in it
+    options.cardBack = 5;
+    ASSERT_TRUE(display.Create(800, 600));
+    EXPECT_EQ(options.backs, "qarvel.cards");
+    EXPECT_EQ(options.cardBack, 0);
+    display.SetCardBack(1);
+    EXPECT_EQ(options.cardBack, 1);
+    display.SetCardBack(2);  // only two backs at this size
+    EXPECT_EQ(options.cardBack, 1);
+    EXPECT_EQ(display.CurrentBack()->PixelValue(0, 0), SetColour(clTag::kBacks, 1));
+}
+
+TEST_F(DisplayTest, BackgroundsAndTheirFallbacks) {
+    const clImage source = PatternPicture(3, 2, 5);
+    const std::uint32_t green = 0x00008000;  // dark green, alpha 0
+    struct Case {
+        const char* what;
+        clBackgroundChoice current, global;
+        std::uint32_t topLeft, at4x3;  // expected pixels (0xAARRGGBB)
+        clMode currentAfter, globalAfter;
+        std::size_t messages;
+    };
+    const Case cases[] = {
+        {"solid colour",
+         {clMode::Solid, 0x332211, ""},
+         {},
+         0x00112233,
+         0x00112233,
+         clMode::Solid,
+         clMode::Stretched,
+         0},
+        {"global solid",
+         {clMode::Global, 0, ""},
+         {clMode::Solid, 0x0000FF, ""},
+         0x00FF0000,
+         0x00FF0000,
+         clMode::Global,
+         clMode::Solid,
+         0},
+        {"tiled picture",
+         {clMode::Tiled, 0, "qarvel.bmp"},
+         {},
+         source.PixelValue(0, 0),
+         source.PixelValue(1, 1),
+         clMode::Tiled,
+         clMode::Stretched,
+         0},
+        {"missing picture: the global picture instead",
+         {clMode::Tiled, 0, "missing.bmp"},
+         {clMode::Solid, 0x123456, "qarvel.bmp"},
+         source.PixelValue(0, 0),
+         source.PixelValue(1, 1),
+         clMode::Tiled,
+         clMode::Solid,
+         1},
+        {"both missing: dark green",
+         {clMode::Tiled, 0x123456, "missing.bmp"},
+         {clMode::Solid, 0, "alsomissing.bmp"},
+         green,
+         green,
+         clMode::Solid,
+         clMode::Solid,
+         2},
+        {"global picture missing",
+         {clMode::Global, 0, ""},
+         {clMode::Stretched, 0x123456, "missing.png"},
+         green,
+         green,
+         clMode::Global,
+         clMode::Solid,
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        clDisplayOptions start;
+        start.current = c.current;
+        start.global = c.global;
+        auto fresh = Fresh(start);
+        ASSERT_TRUE(fresh->display.Create(640, 480));
+        const clImage& background = fresh->display.Background();
+        EXPECT_EQ(background.PixelValue(0, 0), c.topLeft);
+        EXPECT_EQ(background.PixelValue(4, 3), c.at4x3);
+        EXPECT_EQ(fresh->options.current.mode, c.currentAfter);
+        EXPECT_EQ(fresh->options.global.mode, c.globalAfter);
+        if (c.currentAfter == clMode::Solid && c.current.mode != clMode::Solid) {
+            EXPECT_EQ(fresh->options.current.colour, 0x008000u);
+        }
+        EXPECT_EQ(fresh->messages.Texts().size(), c.messages);
+        EXPECT_EQ(fresh->display.Screen().PixelValue(4, 3), c.at4x3);
+    }
+
+    // Stretched over the logical size by nearest neighbour: 3 x 2 over 640 x 480.
+    options.current = {clMode::Stretched, 0, "qarvel.bmp"};
+    ASSERT_TRUE(display.Create(640, 480));
+    EXPECT_EQ(display.Background().PixelValue(213, 239), source.PixelValue(0, 0));
+    EXPECT_EQ(display.Background().PixelValue(214, 240), source.PixelValue(1, 1));
+    EXPECT_EQ(display.Background().PixelValue(639, 479), source.PixelValue(2, 1));
+}
+
+// A screen's own picture that is missing is reported once, not at every
+// redraw of the background (each step of a window resize).
+TEST_F(DisplayTest, AMissingPictureIsReportedOnce) {
+    options.current = {clMode::Tiled, 0, "missing.bmp"};
+    ASSERT_TRUE(display.Create(640, 480));
+    ASSERT_TRUE(display.OnWindowSize(700, 500));
+    ASSERT_TRUE(display.OnWindowSize(720, 520));
+    EXPECT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(options.current.mode, clMode::Tiled);  // the player's picture stands in
+    EXPECT_EQ(display.Background().PixelValue(719, 519),
+              PatternPicture(3, 2, 5).PixelValue(719 % 3, 519 % 2));
+}
+
+TEST_F(DisplayTest, TheVirtualScreenFollowsTheWindowWithinItsMinimum) {
+    ASSERT_TRUE(display.Create(640, 480));
+    const std::uint64_t generation = display.ScreenGeneration();
+    EXPECT_FALSE(display.OnWindowSize(640, 480));  // nothing changes
+    ASSERT_TRUE(display.OnWindowSize(1024, 768));
+    EXPECT_EQ(display.Screen().Width(), 1024);
+    EXPECT_GT(display.ScreenGeneration(), generation);
+
+    // Smaller windows only change the logical size, never below 640 x 480.
+    const std::uint64_t grown = display.ScreenGeneration();
+    ASSERT_TRUE(display.OnWindowSize(700, 500));
+    EXPECT_EQ(display.VirtualWidth(), 700);
+    EXPECT_EQ(display.Screen().Width(), 1024);
+    ASSERT_TRUE(display.OnWindowSize(300, 200));
+    EXPECT_EQ(display.VirtualWidth(), 640);
+    EXPECT_EQ(display.VirtualHeight(), 480);
+    EXPECT_EQ(display.ScreenGeneration(), grown);
+
+    // The table's minimum with the smallest allowed size, and the forced size.
+    options.minSize = 2;
+    display.SetLayout(10, 4);
+    ASSERT_TRUE(display.OnWindowSize(1300, 700));
+    ASSERT_TRUE(display.OnWindowSize(800, 600));
+    EXPECT_EQ(display.VirtualWidth(), 1200);
+    EXPECT_EQ(display.VirtualHeight(), 640);
+    options.forceVirtual = true;
+    options.virtualWidth = 1600;
+    ASSERT_TRUE(display.OnWindowSize(1000, 700));
+    EXPECT_EQ(display.VirtualWidth(), 1600);
+    EXPECT_EQ(display.VirtualHeight(), 700);
+}
+
+// A table larger than the screen grows it per side to the larger of the
+// table and the current size, never below the current size.
+TEST_F(DisplayTest, ALargeTableGrowsTheScreenSideBySide) {
+    ASSERT_TRUE(display.Create(640, 480));
+    display.SetLayout(12, 2);
+    EXPECT_EQ(display.CardWidth(), 53);  // automatic: tiny fits
+    ASSERT_TRUE(display.ChooseCardSize(1));
+    EXPECT_EQ(display.VirtualWidth(), 1800);
+    EXPECT_EQ(display.VirtualHeight(), 480);
+
+    // The same when the size stays and only the table changes.
+    display.SetLayout(13, 3);
+    EXPECT_EQ(display.VirtualWidth(), 1950);
+    EXPECT_EQ(display.VirtualHeight(), 600);
+}
+
+TEST_F(DisplayTest, StoredValuesOutOfRangeFallBack) {
+    options.minSize = 9;
+    options.maxSize = -2;
+    options.cardBack = -3;
+    options.virtualWidth = 1000000;
+    options.virtualHeight = 0;
+    options.global.mode = static_cast<clMode>(3);
+    ASSERT_TRUE(display.Create(800, 600));
+    EXPECT_EQ(options.minSize, 0);
+    EXPECT_EQ(options.maxSize, 0);
+    EXPECT_EQ(options.cardBack, 0);
+    EXPECT_EQ(options.virtualWidth, clDisplay::kMaxVirtualSide);
+    EXPECT_EQ(options.virtualHeight, 480);
+    EXPECT_EQ(options.global.mode, clMode::Stretched);
+    EXPECT_EQ(display.Screen().Width(), clDisplay::kMaxVirtualSide);
+}
+
+TEST_F(DisplayTest, TableCoordinatesAndFractions) {
+    options.minSize = options.maxSize = 4;
+    ASSERT_TRUE(display.Create(640, 480));
+    display.SetLayout(8, 4);
+    EXPECT_EQ(display.TableToScreen(1.5, 0.25, 4, 0), (clPoint{147, 72}));
+
+    // The table spans 36..604 x 48..432; its centre is (320, 240).
+    double fx = 1, fy = 1;
+    display.TableFraction({300, 220, 340, 260}, fx, fy);
+    EXPECT_EQ(fx, 0.0);
+    EXPECT_EQ(fy, 0.0);
+    display.TableFraction({604 - 10, 432 - 10, 604 + 10, 432 + 10}, fx, fy);
+    EXPECT_DOUBLE_EQ(fx, 0.5);
+    EXPECT_DOUBLE_EQ(fy, 0.5);
+    for (const clRect& rect : {clRect{100, 100, 244, 172}, clRect{500, 400, 645, 473}}) {
+        display.TableFraction(rect, fx, fy);
+        EXPECT_EQ(display.PositionInTable(fx, fy, rect), rect);
+    }
+    EXPECT_EQ(display.PositionInTable(0.0, -0.5, {0, 0, 144, 72}), (clRect{248, 12, 392, 84}));
+}
+
+// The drawing calls of a real game put the card set's pictures on the screen.
+TEST_F(DisplayTest, TheDisplayTargetDrawsATableIntoTheVirtualScreen) {
+    options.current = {clMode::Solid, 0x404040, ""};
+    ASSERT_TRUE(display.Create(800, 600));
+    std::vector<clRect> invalidated;
+    display.SetInvalidateHandler([&](const clRect& rect) { invalidated.push_back(rect); });
+    clDisplayTarget target(display);
+
+    std::unique_ptr<clSolitaireType> screen = CreateVariant("Klondike");
+    auto* game = dynamic_cast<clSolitaireRules*>(screen.get());
+    ASSERT_NE(game, nullptr);
+    display.SetLayout(game->TableWidth(), game->TableHeight());
+    EXPECT_EQ(display.CardWidth(), 71);
+    game->Graphics().Attach(&target);
+    game->StartRound(1);
+    game->DrawTable();
+    EXPECT_FALSE(invalidated.empty());
+
+    // The screen's alpha is not shown (a solid background has alpha 0), so
+    // only colours are compared.
+    const clImage& pixels = display.Screen();
+    const auto colour = [&](int x, int y) { return pixels.PixelValue(x, y) & 0xFFFFFF; };
+    for (int i = 0; i < game->TableauCount(); ++i) {
+        const clPile* pile = game->Tableau(i);
+        const clCard& top = *pile->At(static_cast<int>(pile->Count()) - 1);
+        const auto rect = game->Graphics().CardRect(top);
+        ASSERT_TRUE(rect);
+        const int x = rect->left + 35, y = rect->top + 60;
+        EXPECT_EQ(colour(x, y), SetColour(clTag::kCards, top.value + 1) & 0xFFFFFF) << i;
+        if (pile->Count() > 1) {
+            const auto below = game->Graphics().CardRect(*pile->At(0));
+            EXPECT_EQ(colour(below->left + 35, below->top + 2),
+                      SetColour(clTag::kBacks, 0) & 0xFFFFFF);
+        }
+    }
+    EXPECT_EQ(colour(0, 0), 0x404040u);
+
+    // Highlighting inverts the face; taking a card off shows the background.
+    const clCard& card = *game->Tableau(0)->At(0);
+    const clRect rect = *game->Graphics().CardRect(card);
+    game->Graphics().HighlightCard(card);
+    EXPECT_EQ(colour(rect.left + 1, rect.top + 1),
+              ~SetColour(clTag::kCards, card.value + 1) & 0xFFFFFF);
+    invalidated.clear();
+    target.TakeOff(rect);
+    EXPECT_EQ(colour(rect.left + 1, rect.top + 1), 0x404040u);
+    EXPECT_EQ(invalidated, std::vector<clRect>{rect});
+}
+
+// The player's settings feed the display, and what the display changed goes
+// back: here the raised virtual width and a back number past the backs.
+TEST_F(DisplayTest, ThePlayersSettingsFeedTheDisplayAndTakeItsChangesBack) {
+    clMemorySettingsStore store;
+    clSettings settings(store);
+    settings.SetNumber(clNumber::MinSize, 4);
+    settings.SetNumber(clNumber::MaxSize, 4);
+    settings.SetNumber(clNumber::VirtualWidth, 300);
+    settings.SetNumber(clNumber::CardBack, 7);
+    settings.SetCurrentBackground(clBackgroundMode::Solid, 0x102030, "");
+
+    clDisplayOptions fromSettings = DisplayOptionsFromSettings(settings);
+    EXPECT_EQ(fromSettings.current.mode, clMode::Solid);
+    EXPECT_EQ(fromSettings.global.mode, clMode::Stretched);
+    clHeadlessMessages quiet;
+    clDisplay fed(fromSettings, catalogue, quiet);
+    ASSERT_TRUE(fed.Create(800, 600));
+    EXPECT_EQ(fed.CardWidth(), 71);
+    EXPECT_EQ(fed.Background().PixelValue(0, 0), 0x00302010u);
+    StoreDisplayOptions(fromSettings, settings);
+    EXPECT_EQ(settings.Number(clNumber::VirtualWidth), 640);
+    EXPECT_EQ(settings.Number(clNumber::CardBack), 0);
+    EXPECT_EQ(settings.CurrentBackgroundMode(), clBackgroundMode::Solid);
+
+    const clCardSetLookup lookup = CatalogueLookup(catalogue);
+    EXPECT_EQ(lookup("QARVEL.cards"), 0);
+    EXPECT_FALSE(lookup("gone.cards"));
+}
+
+}  // namespace
