@@ -12,11 +12,12 @@
 #include <vector>
 
 #include "assets/back_painter.h"
-#include "assets/card_file_writer.h"
 #include "assets/face_painter.h"
 #include "assets/offscreen.h"
-#include "assets/qt_picture.h"
+#include "assets/qt_image.h"
 #include "assets/symbol_painter.h"
+#include "graphics/card_set_writer.h"
+#include "graphics/chunk.h"
 
 namespace {
 
@@ -29,6 +30,11 @@ int Usage(const char* problem) {
     return kUsage;
 }
 
+// Transparency types of a card-set file: with type 0 the card mask gives
+// every picture its alpha; with any other type each picture keeps its own.
+constexpr std::uint32_t kMaskTransparency = 0;
+constexpr std::uint32_t kOwnTransparency = 1;
+
 struct clSetPlan {
     clCardStyle style;
     std::vector<clBackDesign> backs;
@@ -40,31 +46,51 @@ struct clSetPlan {
 
 // A 24-bit bitmap keeps no alpha: a pixel is either drawn or keyed out. The
 // mask becomes black outside the card and white inside, as a mask-type file
-// wants it; every other picture is keyed where it is less than half covered.
-clPicture Flatten(const QImage& image, bool isMask) {
-    clPicture picture = ToPicture(image);
-    for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) {
+// wants it; every other picture turns magenta (the transparent key) where it
+// is less than half covered.
+void Flatten(clImage& picture, bool isMask) {
+    for (int y = 0; y < picture.Height(); ++y) {
+        for (int x = 0; x < picture.Width(); ++x) {
             std::uint8_t* p = picture.At(x, y);
             const bool inside = p[3] >= 128;
             if (isMask) {
-                const std::uint8_t v = inside ? 255 : 0;
-                p[0] = p[1] = p[2] = v;
-                p[3] = 255;
-            } else {
-                p[3] = inside ? 255 : 0;
+                p[0] = p[1] = p[2] = inside ? 255 : 0;
+            } else if (!inside) {
+                p[0] = 255;
+                p[1] = 0;
+                p[2] = 255;
             }
+            p[3] = 255;
         }
     }
-    return picture;
 }
 
-clPicture Convert(const QImage& image, const clSetPlan& plan, bool isMask = false) {
-    return plan.bitsPerPixel == 32 ? ToPicture(image) : Flatten(image, isMask);
-}
+// The pictures of one set, ready for the writer.
+class clSetPictures {
+public:
+    explicit clSetPictures(const clSetPlan& plan) : plan(plan) {}
+
+    bool Add(const QImage& image, bool isMask = false) {
+        clImage picture;
+        if (!ToImage(image, picture)) return false;
+        if (plan.bitsPerPixel == 24) Flatten(picture, isMask);
+        pictures.push_back(std::move(picture));
+        return true;
+    }
+    std::vector<const clImage*> Pointers() const {
+        std::vector<const clImage*> out;
+        for (const clImage& picture : pictures)
+            out.push_back(&picture);
+        return out;
+    }
+
+private:
+    const clSetPlan& plan;
+    std::vector<clImage> pictures;
+};
 
 bool Build(const clSetPlan& plan, const clFonts& fonts, const std::string& out) {
-    clCardFileWriter writer;
+    clCardSetWriter writer;
     writer.AddVersion(1, 0);
     writer.AddType(plan.type);
     writer.AddDescription(plan.style.description.toStdString());
@@ -72,28 +98,20 @@ bool Build(const clSetPlan& plan, const clFonts& fonts, const std::string& out) 
     for (const int size : plan.sizes) {
         const clFaceMetrics& metrics = kFaceMetrics[static_cast<std::size_t>(size)];
         const clFacePainter painter(plan.style, metrics, fonts);
-        std::vector<clPicture> cards;
-        cards.push_back(Convert(painter.Mask(), plan, true));
-        for (int value = 0; value < kFaceCount; ++value) {
-            cards.push_back(Convert(painter.Face(value), plan));
+        clSetPictures cards(plan), backs(plan), symbols(plan);
+        bool made = cards.Add(painter.Mask(), true);
+        for (int value = 0; value < kFaceCount; ++value)
+            made = made && cards.Add(painter.Face(value));
+        for (const clBackDesign& design : plan.backs)
+            made = made && backs.Add(PaintBack(design, metrics));
+        for (int i = 0; plan.symbols && i < kSymbolCount; ++i) {
+            made = made && symbols.Add(PaintSymbol(i, metrics, fonts, plan.style.rankFont));
         }
-        std::vector<clPicture> backs;
-        for (const clBackDesign& design : plan.backs) {
-            backs.push_back(Convert(PaintBack(design, metrics), plan));
-        }
-        if (!writer.AddPictureSet(clCardFileTag::kCards, cards, plan.bitsPerPixel, 14) ||
-            !writer.AddPictureSet(clCardFileTag::kBacks, backs, plan.bitsPerPixel, 8)) {
-            return false;
-        }
+        if (!made) return false;
+        writer.AddPictureSet(clTag::kCards, cards.Pointers(), plan.bitsPerPixel, 14);
+        writer.AddPictureSet(clTag::kBacks, backs.Pointers(), plan.bitsPerPixel, 8);
         if (plan.symbols) {
-            std::vector<clPicture> symbols;
-            for (int i = 0; i < kSymbolCount; ++i) {
-                symbols.push_back(
-                    Convert(PaintSymbol(i, metrics, fonts, plan.style.rankFont), plan));
-            }
-            if (!writer.AddPictureSet(clCardFileTag::kSymbols, symbols, plan.bitsPerPixel, 8)) {
-                return false;
-            }
+            writer.AddPictureSet(clTag::kSymbols, symbols.Pointers(), plan.bitsPerPixel, 8);
         }
     }
     return writer.Write(out);

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "assets/bmp_file.h"
 #include "assets/iface_painter.h"
 #include "assets/offscreen.h"
-#include "assets/qt_picture.h"
+#include "assets/qt_image.h"
+#include "graphics/bmp.h"
 
 int main(int argc, char** argv) {
     std::string fontFolder, out;
@@ -56,7 +56,9 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    const std::vector<std::uint8_t> table = EncodeBmp(ToPicture(PaintTableBackground()), 24);
+    clImage background;
+    if (!ToImage(PaintTableBackground(), background)) return 1;
+    const std::vector<std::uint8_t> table = EncodeBitmap(background, 24);
     const std::string tablePath = (folder / "qarvel.bmp").string();
     std::ofstream file(tablePath, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(table.data()),
