@@ -7,8 +7,13 @@
 #include <gtest/gtest.h>
 
 #include "data/shipped_data.h"
+#include "engine/registry.h"
+#include "engine/solitaire_rules.h"
 #include "graphics/card_set.h"
 #include "graphics/card_set_info.h"
+#include "graphics/display.h"
+#include "graphics/display_target.h"
+#include "piles/pile.h"
 #include "toolkit/messages.h"
 
 namespace {
@@ -134,6 +139,59 @@ TEST(ShippedCardSetTest, SecondSetTakesItsTransparencyFromTheMask) {
         ExpectAllDifferent(backs, 0);
     }
     EXPECT_TRUE(messages.Texts().empty());
+}
+
+// The display picks the shipped set of each card size as it is, with no
+// scaling, and a dealt table shows its faces and backs pixel for pixel.
+TEST(ShippedCardSetTest, TheDisplayDrawsATableWithTheDefaultSetAtEveryNativeSize) {
+    clCardSetList catalogue;
+    catalogue.Build(kShippedData, {});
+    const std::string path = (kShippedData / "qarvel.cards").string();
+    for (int index = 1; index <= 5; ++index) {
+        const clPictureSize size = kNativeSizes[static_cast<std::size_t>(index - 1)];
+        SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
+        clDisplayOptions options;
+        options.minSize = options.maxSize = index;
+        clHeadlessMessages messages;
+        clDisplay display(options, catalogue, messages);
+        ASSERT_TRUE(display.Create(1600, 1200));
+        std::unique_ptr<clSolitaireType> screen = CreateVariant("Klondike");
+        auto* game = dynamic_cast<clSolitaireRules*>(screen.get());
+        ASSERT_NE(game, nullptr);
+        display.SetLayout(game->TableWidth(), game->TableHeight());
+        ASSERT_EQ(display.CardWidth(), size.width);
+        ASSERT_EQ(display.CardHeight(), size.height);
+        clDisplayTarget target(display);
+        game->Graphics().Attach(&target);
+        game->StartRound(1);
+        game->DrawTable();
+
+        clCardSet faces;
+        clCardBacks backs;
+        ASSERT_TRUE(faces.Load(path, index - 1, messages));
+        ASSERT_TRUE(backs.Load(path, index - 1, messages));
+        const clImage& pixels = display.Screen();
+        for (int i = 0; i < game->TableauCount(); ++i) {
+            const clPile* pile = game->Tableau(i);
+            const clCard& top = *pile->At(static_cast<int>(pile->Count()) - 1);
+            const auto rect = game->Graphics().CardRect(top);
+            ASSERT_TRUE(rect);
+            const clImage& face = *faces.Face(top.value);
+            for (const clPoint at : {clPoint{size.width / 2, size.height / 2}, clPoint{4, 4},
+                                     clPoint{size.width / 3, size.height - 5}}) {
+                EXPECT_EQ(pixels.PixelValue(rect->left + at.x, rect->top + at.y) & 0xFFFFFF,
+                          face.PixelValue(at.x, at.y) & 0xFFFFFF)
+                    << "column " << i;
+            }
+            if (pile->Count() > 1) {
+                const auto below = game->Graphics().CardRect(*pile->At(0));
+                EXPECT_EQ(
+                    pixels.PixelValue(below->left + size.width / 2, below->top + 3) & 0xFFFFFF,
+                    backs.Picture(0)->PixelValue(size.width / 2, 3) & 0xFFFFFF);
+            }
+        }
+        EXPECT_TRUE(messages.Texts().empty());
+    }
 }
 
 }  // namespace
