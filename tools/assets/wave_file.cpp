@@ -8,7 +8,11 @@ std::vector<std::uint8_t> EncodeWave(const std::vector<std::int16_t>& samples) {
     const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
     std::vector<std::uint8_t> out;
     out.reserve(44 + dataBytes);
-    const auto tag = [&](const char* text) { out.insert(out.end(), text, text + 4); };
+    // Byte by byte: GCC's overflow check misreads a range insert into the reserved vector.
+    const auto tag = [&](const char* text) {
+        for (int i = 0; i < 4; ++i)
+            out.push_back(static_cast<std::uint8_t>(text[i]));
+    };
     tag("RIFF");
     PutU32(out, 36 + dataBytes);
     tag("WAVE");
