@@ -94,12 +94,12 @@ void clHiddenSums::OnPileClick() {
     CancelPick();
 }
 
-void clHiddenSums::OnEmptyPick() {
-    const bool onStock = sourcePile == stock;
+bool clHiddenSums::OnRightClick() {
+    if (sourcePile != stock) return false;
     CancelPick();
-    if (!onStock) return;
     const clMove move = clMove::StockMove();
     if (!ValidateMove(move) || !CommitPlayedMove(move, true)) PlaySound(clSound::Error);
+    return true;
 }
 
 bool clHiddenSums::ValidateRemoval(int count, const std::int32_t* cards) {

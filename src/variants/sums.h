@@ -7,8 +7,8 @@
 // (and the waste's top card) into a selection; as soon as the selected cards
 // add up to exactly 11 they leave the table. A click on a selected card
 // takes it out of the selection again. A click on the stock turns its next
-// card onto the waste; once the stock is used up and the three bottom piles
-// still hold cards, a click on the empty stock turns the waste back under it.
+// card onto the waste; a right click on it turns the waste back under the
+// stock, while the stock, the waste and the three bottom piles hold cards.
 class clHiddenSums : public clRemovalGame {
 public:
     clHiddenSums();
@@ -20,7 +20,8 @@ public:
     // Won with every table pile and the stock empty.
     bool IsGameWon() override;
     void OnPileClick() override;
-    void OnEmptyPick() override;
+    // A right click on the stock turns the waste back under it.
+    bool OnRightClick() override;
     // Free cards (and the waste's top card) adding up to exactly 11.
     bool ValidateRemoval(int count, const std::int32_t* cards) override;
     // The waste goes back under the stock, the stock's cards staying on top.

@@ -34,11 +34,20 @@ TEST(SumsTest, DealsTheTableWithItsCoveredCardsHidden) {
     }
 }
 
+class clOpenSums : public clHiddenSums {
+public:
+    // A right click on the stock, as the pointer play delivers it.
+    bool OnRightClickStock() {
+        sourcePile = stock;
+        return OnRightClick();
+    }
+};
+
 // A hand-laid table: every pile emptied, cards laid where the case needs them.
 class SumsTableTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        game = Dealt<clHiddenSums>(5);
+        game = Dealt<clOpenSums>(5);
         for (const auto& pile : game->AllPiles())
             pile->Clear();
     }
@@ -54,7 +63,7 @@ protected:
         Lay(*game->Tableau(pile), {card});
         game->AfterMove();
     }
-    std::unique_ptr<clHiddenSums> game;
+    std::unique_ptr<clOpenSums> game;
 };
 
 TEST_F(SumsTableTest, FreeCardsAddingUpToElevenLeave) {
@@ -99,6 +108,15 @@ TEST_F(SumsTableTest, TheWasteGoesBackUnderTheStock) {
     EXPECT_EQ(game->Stock()->TopDealIndex(), stockTop);  // the stock's cards stay on top
     // As in the order first dealt: the last card turned lies at the bottom.
     EXPECT_EQ(game->Stock()->BottomDealIndex(), wasteTop);
+
+    // A right click on the stock does it in play.
+    Lay(*game->Waste(), {Rank(7)});
+    game->PressPile(*game->Stock(), game->Stock()->TopIndex());  // a click deals one
+    EXPECT_EQ(game->Waste()->Count(), 2u);
+    game->PressPile(*game->Stock(), game->Stock()->TopIndex());
+    game->ReleasePick();
+    EXPECT_TRUE(game->OnRightClickStock());
+    EXPECT_EQ(game->Waste()->Count(), 0u);
 
     game->Tableau(20)->Clear();  // a bottom pile is empty: no more turning over
     Lay(*game->Waste(), {Rank(5)});
