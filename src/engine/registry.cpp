@@ -134,11 +134,12 @@ const clRegistration* Find(std::string_view displayName) {
 
 // Whatever goes wrong while a variant initialises (a refused step, a failed
 // allocation) leaves nothing behind: the caller stays where it was.
-std::unique_ptr<clSolitaireType> CreateVariant(std::string_view displayName) {
+std::unique_ptr<clSolitaireType> CreateVariant(std::string_view displayName, clScreenHost* host) {
     const clRegistration* registration = Find(displayName);
     if (registration == nullptr) return nullptr;
     try {
         std::unique_ptr<clSolitaireType> screen = registration->make();
+        screen->SetHost(host);
         if (!screen->Initialize()) return nullptr;
         return screen;
     } catch (...) {

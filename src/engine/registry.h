@@ -4,12 +4,15 @@
 #include <string_view>
 #include <vector>
 
+class clScreenHost;
 class clSolitaireType;
 
 // Creates the playing screen of a variant by its display name (exact, case
-// sensitive) and initialises it. Null when no variant has that name or its
-// initialisation failed (the half-built screen is destroyed).
-std::unique_ptr<clSolitaireType> CreateVariant(std::string_view displayName);
+// sensitive) and initialises it, in the window `host` when one is given.
+// Null when no variant has that name or its initialisation failed (the
+// half-built screen is destroyed).
+std::unique_ptr<clSolitaireType> CreateVariant(std::string_view displayName,
+                                               clScreenHost* host = nullptr);
 
 // Whether a variant of that display name can be created.
 bool IsRegistered(std::string_view displayName);

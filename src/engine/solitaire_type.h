@@ -9,18 +9,14 @@
 #include "engine/history.h"
 #include "engine/move.h"
 #include "engine/point_system.h"
+#include "engine/scoreboard.h"
 #include "engine/timer.h"
 #include "graphics/graphics.h"
+#include "player/score_record.h"
+#include "toolkit/screen_host.h"
 #include "toolkit/sound.h"
 
 class clRandom;
-
-// What a finished or abandoned game leaves in the statistics log.
-enum class clResultKind : std::uint32_t {
-    None = 0,
-    Interrupted = 1,  // resigned while in progress
-    Completed = 2,    // ended by game over
-};
 
 // The player's options that change how a round runs.
 struct clPlayOptions {
@@ -87,6 +83,14 @@ public:
     bool IsPaused() const override { return paused; }
 
     void SetOptions(const clPlayOptions& newOptions) { options = newOptions; }
+    // The window around the screen, or null (headless). Set before Initialize.
+    void SetHost(clScreenHost* windowHost) { host = windowHost; }
+    clScreenHost* Host() const { return host; }
+    const clScoreboard& Scoreboard() const { return scoreboard; }
+    // What the menus and tool bar show now.
+    clMenuState MenuState() const;
+    // "Qarvel 1.60: Klondike [player]".
+    std::string WindowTitle(const std::string& player) const;
     const clPlayOptions& Options() const { return options; }
 
     // Starts the next round: round + 1, its goal and bonus, and a new deal
@@ -148,39 +152,37 @@ public:
     virtual void UpdateScoreboardExtra() {}
 
 protected:
-    // Window-facing hooks.
-    virtual void PlaySound(clSound sound) { (void)sound; }
-    virtual void UpdateWindow() {}
-    virtual void RefreshScore() {}
-    // Shows the time bonus (red once IsBonusLow()).
-    virtual void RefreshBonus() {}
-    virtual void UpdateScoreboard() {}
-    virtual void RelayScoreboard() {}
-    virtual void UpdateMenus() {}
-    virtual void UpdateTitle() {}
-    virtual void RecreateTakeScoreButton() {}
+    // Window-facing hooks. Each goes to the host when there is one; headless
+    // play shows nothing and answers every question with yes.
+    virtual void PlaySound(clSound sound);
+    virtual void UpdateWindow();
+    // Redraws the score, the bonus (red once IsBonusLow()) or both.
+    virtual void RefreshScore();
+    virtual void RefreshBonus();
+    virtual void UpdateScoreboard();
+    // Lays the scoreboard out again for the current card size and table.
+    virtual void RelayScoreboard();
+    virtual void UpdateMenus();
+    virtual void UpdateTitle();
+    virtual void RecreateTakeScoreButton();
     // Lets the window catch up for a while (the pause after the alarm).
-    virtual void Wait(int milliseconds) { (void)milliseconds; }
+    virtual void Wait(int milliseconds);
     // Whether the Ctrl key is held down (automatic play is then off).
-    virtual bool IsControlKeyDown() const { return false; }
+    virtual bool IsControlKeyDown() const;
     // Whether moves are animated (the animation option, with a display).
-    virtual bool IsAnimationOn() const { return false; }
+    virtual bool IsAnimationOn() const;
     // "Do you want to resign the current game?"; yes without a window.
-    virtual bool ConfirmResign() { return true; }
+    virtual bool ConfirmResign();
     // Appends a finished or resigned game to the statistics log (never in practice mode).
-    virtual void LogResult(clResultKind kind, std::int32_t finalScore, std::int32_t finalRound) {
-        (void)kind, (void)finalScore, (void)finalRound;
-    }
+    virtual void LogResult(clResultKind kind, std::int32_t finalScore, std::int32_t finalRound);
     // Writes the automatic save (after a won round, with no deal in it).
     virtual void SaveAutomatically() {}
     virtual void DeleteAutomaticSave() {}
     // The end-of-game dialog, after score and round went back to 0.
-    virtual void ShowGameOver(std::int32_t finalScore, std::int32_t finalRound) {
-        (void)finalScore, (void)finalRound;
-    }
+    virtual void ShowGameOver(std::int32_t finalScore, std::int32_t finalRound);
     // The end-of-round dialog; true when the player goes on to the next round.
     // Without a window the round stays ended and the caller decides.
-    virtual bool ShowRoundOver() { return false; }
+    virtual bool ShowRoundOver();
 
     // The end-of-round check after every committed move, undo and deal.
     void CheckRoundEnd();
@@ -201,6 +203,8 @@ protected:
     clPointSystem points;
     clRandom* random;
     clPlayOptions options;
+    clScreenHost* host = nullptr;
+    clScoreboard scoreboard;
 
     std::int32_t dealNumber = 0;  // 0: no deal in progress
     std::int32_t score = 0;

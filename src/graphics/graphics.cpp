@@ -31,6 +31,11 @@ int clGraphics::LabelCell(int key) {
     return -1;
 }
 
+std::optional<clTableMetrics> clGraphics::Metrics() const {
+    if (target == nullptr) return std::nullopt;
+    return target->Metrics();
+}
+
 std::optional<clRect> clGraphics::CardRect(const clCard& card) const {
     if (target == nullptr || !card.placed) return std::nullopt;
     const clTableMetrics metrics = target->Metrics();

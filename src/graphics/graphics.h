@@ -20,6 +20,8 @@ public:
     // Attaches the display's draw target, or detaches it with null (headless).
     void Attach(clDrawTarget* drawTarget) { target = drawTarget; }
     bool HasDisplay() const { return target != nullptr; }
+    // The display's card size, table and screen; none headless.
+    std::optional<clTableMetrics> Metrics() const;
 
     // Key labels are drawn while the "Display keyboard shortcuts" option is on.
     void SetShowKeyLabels(bool on) { showKeyLabels = on; }

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What the command line asks for: a player to switch to ("/p NAME"), a saved
+// game to open ("/o FILE") and a game to start (any other word). Switches
+// begin with "/" or "-" and take the next word.
+struct clCommandLine {
+    std::vector<std::string> players;  // in the order given; each switches at once
+    std::string game;
+    std::string file;
+    bool quitAfterStart = false;  // test use: Exit as soon as the window is up
+
+    bool HasStartRequest() const { return !game.empty() || !file.empty(); }
+};
+
+// The words after the program's name. Unknown switches are ignored; a switch
+// without its word does nothing; the last game or file given wins.
+clCommandLine ParseCommandLine(const std::vector<std::string>& words);

@@ -1,0 +1,738 @@
+#include "shell/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSystemTrayIcon>
+#include <QToolBar>
+#include <QUrl>
+
+#include "engine/product.h"
+#include "engine/registry.h"
+#include "engine/solitaire_rules.h"
+#include "player/statistics.h"
+#include "shell/commands.h"
+#include "shell/program.h"
+#include "shell/take_score_window.h"
+#include "shell/web_pages.h"
+#include "shell/window_dialogs.h"
+
+namespace {
+
+constexpr const char* kFirstGame = "Klondike";
+constexpr int kRoundTimerMs = 100;
+
+// The accelerator table: keys that run a command whichever child has the focus.
+struct clAccelerator {
+    int key;
+    bool control;
+    int command;
+};
+
+constexpr clAccelerator kAccelerators[] = {
+    {Qt::Key_A, true, clCommand::kAbout},        {Qt::Key_N, true, clCommand::kNew},
+    {Qt::Key_U, true, clCommand::kUndo},         {Qt::Key_Backspace, false, clCommand::kUndo},
+    {Qt::Key_Delete, true, clCommand::kMinimize}, {Qt::Key_Escape, false, clCommand::kPause},
+    {Qt::Key_F1, false, clCommand::kRules},      {Qt::Key_F2, false, clCommand::kHelpCenter},
+    {Qt::Key_F3, false, clCommand::kAbout},      {Qt::Key_F5, false, clCommand::kOpen},
+    {Qt::Key_F6, false, clCommand::kSave},       {Qt::Key_Pause, false, clCommand::kPause},
+    {Qt::Key_Space, false, clCommand::kTakeScore}, {Qt::Key_X, true, clCommand::kExit},
+    {Qt::Key_Z, true, clCommand::kUndo},
+};
+
+int AcceleratorCommand(const QKeyEvent& event) {
+    const bool control = event.modifiers() & Qt::ControlModifier;
+    for (const clAccelerator& a : kAccelerators) {
+        if (a.key == event.key() && a.control == control) return a.command;
+    }
+    return 0;
+}
+
+// The tool bar of a playing screen: picture index, command, tip.
+struct clToolButton {
+    int picture;
+    int command;
+    const char* tip;
+};
+
+constexpr clToolButton kToolButtons[] = {
+    {3, clCommand::kUndo, "Undo"},          {2, clCommand::kNew, "New Game"},
+    {5, clCommand::kStatistics, "Statistics"}, {6, clCommand::kWebSite, "Web Site"},
+    {0, clCommand::kRules, "How to Play"},  {4, clCommand::kPause, "Pause"},
+    {10, clCommand::kTakeScore, "Take Score"}, {1, clCommand::kExit, "Close"},
+};
+
+QIcon IconOf(const clImage& picture) {
+    if (picture.IsEmpty()) return {};
+    const QImage view(picture.Pixels(), picture.Width(), picture.Height(), picture.Stride(),
+                      QImage::Format_ARGB32);
+    return QIcon(QPixmap::fromImage(view.copy()));
+}
+
+// Web pages by command.
+struct clWebCommand {
+    int command;
+    const char* key;
+    const char* suffix;
+};
+
+constexpr clWebCommand kWebCommands[] = {
+    {clCommand::kWebSite, "index", ""},        {clCommand::kLatestVersion, "latest", "160"},
+    {clCommand::kCardSetsPage, "cardsets", ""}, {clCommand::kCardSetsDownload, "cardsets", ""},
+    {clCommand::kNewsletter, "newsletter", ""}, {clCommand::kCustomerService, "customer", ""},
+    {clCommand::kForum, "forum", ""},          {clCommand::kOnlineGames, "games", ""},
+};
+
+}  // namespace
+
+clMainWindow::clMainWindow(clProgram& program, clWindowDialogs& dialogs)
+    : program(program), dialogs(dialogs) {
+    setWindowTitle(QStringLiteral("%1 %2").arg(kProductName, kProductVersion));
+    table = new clTableView(*this, this);
+    setCentralWidget(table);
+    BuildMenus();
+    BuildToolBar();
+    roundTimer.setInterval(kRoundTimerMs);
+    connect(&roundTimer, &QTimer::timeout, this, [this] { TimerTick(); });
+    qApp->installEventFilter(this);
+}
+
+clMainWindow::~clMainWindow() {
+    qApp->removeEventFilter(this);
+    CloseScreen();
+}
+
+// Menus ----------------------------------------------------------------------
+
+QAction* clMainWindow::AddCommand(QMenu* menu, int command, const QString& caption,
+                                  bool checkable) {
+    auto* action = new QAction(caption, this);
+    action->setCheckable(checkable);
+    connect(action, &QAction::triggered, this, [this, command] { ExecuteCommand(command); });
+    menu->addAction(action);
+    actions[command] = action;
+    return action;
+}
+
+QAction* clMainWindow::Action(int command) const {
+    const auto it = actions.find(command);
+    return it == actions.end() ? nullptr : it->second;
+}
+
+// The playing screen's menu. Captions carry the accelerator after a tab;
+// the keys themselves go through the accelerator table.
+void clMainWindow::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    QMenu* game = bar->addMenu(QStringLiteral("&Game"));
+    AddCommand(game, clCommand::kNew, QStringLiteral("&New\tCtrl+N"));
+    AddCommand(game, clCommand::kOpen, QStringLiteral("&Open...\tF5"));
+    AddCommand(game, clCommand::kSave, QStringLiteral("&Save...\tF6"));
+    AddCommand(game, clCommand::kAddToFavorites, QStringLiteral("Add to &Favorites"));
+    AddCommand(game, clCommand::kCreateShortcut, QStringLiteral("&Create Desktop Shortcut"));
+    game->addSeparator();
+    AddCommand(game, clCommand::kExit, QStringLiteral("E&xit\tCtrl+X"));
+
+    QMenu* action = bar->addMenu(QStringLiteral("&Action"));
+    AddCommand(action, clCommand::kTakeScore, QStringLiteral("&Take Score\tSpace"));
+    AddCommand(action, clCommand::kUndo, QStringLiteral("&Undo\tCtrl+U"));
+    AddCommand(action, clCommand::kPause, QStringLiteral("&Pause\tEsc"), true);
+
+    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
+    AddCommand(options, clCommand::kOptions, QStringLiteral("&Options..."));
+    AddCommand(options, clCommand::kGameOptions, QStringLiteral("&Game..."));
+    AddCommand(options, clCommand::kStatistics, QStringLiteral("St&atistics"));
+    AddCommand(options, clCommand::kGameSaving, QStringLiteral("Game &Saving"), true);
+    AddCommand(options, clCommand::kCardBacks, QStringLiteral("Card &Backs..."));
+    cardSetMenu = options->addMenu(QStringLiteral("Card Set"));
+    cardSizeMenu = options->addMenu(QStringLiteral("Card Size"));
+    const char* sizes[] = {"Automatic", "Huge", "Large", "Medium", "Small", "Tiny"};
+    for (int i = 0; i < 6; ++i) {
+        AddCommand(cardSizeMenu, clCommand::kCardSizeFirst + i, QString::fromLatin1(sizes[i]),
+                   true);
+    }
+    cardSizeMenu->addSeparator();
+    AddCommand(cardSizeMenu, clCommand::kCustomSize, QStringLiteral("Custom..."), true);
+
+    QMenu* internet = bar->addMenu(QStringLiteral("&Internet"));
+    AddCommand(internet, clCommand::kWebSite, QStringLiteral("Qarvel on the Web"));
+    AddCommand(internet, clCommand::kLatestVersion, QStringLiteral("Download Latest Version"));
+    AddCommand(internet, clCommand::kCardSetsPage,
+               QStringLiteral("Download Additional Card Sets"));
+    AddCommand(internet, clCommand::kGameHighScoresPage, QStringLiteral("View High Scores"));
+    AddCommand(internet, clCommand::kNewsletter, QStringLiteral("Free Email Newsletter"));
+    AddCommand(internet, clCommand::kCustomerService, QStringLiteral("Customer Service"));
+    AddCommand(internet, clCommand::kForum, QStringLiteral("Discussion Forum"));
+    AddCommand(internet, clCommand::kOnlineGames, QStringLiteral("Online Games"));
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    AddCommand(help, clCommand::kRules, QStringLiteral("&Rules\tF1"));
+    AddCommand(help, clCommand::kHelpCenter, QStringLiteral("&Help Center\tF2"));
+    help->addAction(QStringLiteral("Customer Service"), this,
+                    [this] { ExecuteCommand(clCommand::kCustomerService); });
+    AddCommand(help, clCommand::kAbout, QStringLiteral("&About\tF3"));
+}
+
+// The card-set items: one per catalogue entry, then "Download Additional Card Sets".
+void clMainWindow::FillCardSetMenu() {
+    cardSetMenu->clear();
+    const clCardSetList& catalogue = program.Catalogue();
+    const std::optional<int> current = catalogue.Find(program.DisplayOptions().cardSet);
+    for (int i = 0; i < catalogue.Count() && i <= clCommand::kCardSetLast - clCommand::kCardSetFirst;
+         ++i) {
+        QAction* item =
+            AddCommand(cardSetMenu, clCommand::kCardSetFirst + i,
+                       QString::fromStdString(catalogue.Entry(i).ShownDescription()), true);
+        item->setChecked(current == i);
+    }
+    cardSetMenu->addSeparator();
+    AddCommand(cardSetMenu, clCommand::kCardSetsDownload,
+               QStringLiteral("Download Additional Card Sets"));
+}
+
+void clMainWindow::BuildToolBar() {
+    toolBar = addToolBar(QStringLiteral("Tools"));
+    toolBar->setMovable(false);
+    toolBar->setIconSize(QSize(32, 32));
+    toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    for (const clToolButton& b : kToolButtons) {
+        auto* button = new QAction(IconOf(program.ToolPicture(b.picture)),
+                                   QString::fromLatin1(b.tip), this);
+        const int command = b.command;
+        connect(button, &QAction::triggered, this, [this, command] { ExecuteCommand(command); });
+        toolBar->addAction(button);
+        toolBar->addSeparator();
+    }
+}
+
+// Start and the screens ------------------------------------------------------
+
+bool clMainWindow::Start(const clCommandLine& line) {
+    clSettings& settings = program.Settings();
+    for (const std::string& player : line.players) {
+        if (program.Players().ChangePlayer(player)) program.ApplyDisplaySettings();
+    }
+    const clWindowPlacement& place = settings.Window();
+    if (place.IsValid()) {
+        setGeometry(place.left, place.top, place.width, place.height);
+    } else {
+        resize(640, 480 + menuBar()->sizeHint().height() + toolBar->sizeHint().height());
+    }
+    toolBar->setVisible(settings.Flag(clFlag::Toolbar));
+    if (!program.CreateDisplay(std::max(1, table->viewport()->width()),
+                               std::max(1, table->viewport()->height()))) {
+        return false;
+    }
+    program.Display().SetInvalidateHandler(
+        [this](const clRect& rect) { table->InvalidateVirtual(rect); });
+    table->SetDisplay(&program.Display());
+    table->SetPausePicture(&program.PausePicture());
+    FillCardSetMenu();
+
+    if (line.HasStartRequest()) settings.SetFlag(clFlag::Practice, false);
+    std::string game = !line.game.empty() ? line.game : settings.CurrentGameName();
+    if (!OpenGame(game) && !OpenGame(kFirstGame)) return false;
+    roundTimer.start();
+    if (place.maximized) showMaximized();
+    return true;
+}
+
+clSolitaireRules* clMainWindow::Rules() const {
+    return dynamic_cast<clSolitaireRules*>(playing);
+}
+
+bool clMainWindow::OpenGame(const std::string& name) {
+    if (name.empty() || !IsRegistered(name)) return false;
+    CloseScreen();
+    std::unique_ptr<clSolitaireType> made = CreateVariant(name, this);
+    if (!made) return false;
+    playing = made.get();
+    screen = std::move(made);
+
+    clSettings& settings = program.Settings();
+    auto* rules = Rules();
+    const bool offersAutoPlay = rules && rules->AutoPlaySupported();
+    settings.SetCurrentGame(playing->DisplayName(), playing->Key());
+    settings.LoadGameValues(playing->DisplayName(), offersAutoPlay);
+    playing->SetOptions(program.PlayOptions(offersAutoPlay));
+    program.ApplyDisplaySettings();
+
+    clDisplay& display = program.Display();
+    display.SetLayout(playing->TableWidth(), playing->TableHeight());
+    display.ChangeBackground();
+    display.CopyBackgroundToScreen();
+    // TODO(anim): program.Target().SetAnimationPump(&pump);
+    playing->Graphics().Attach(&program.Target());
+    playing->Graphics().SetShowKeyLabels(settings.Flag(clFlag::Keyboard));
+    table->SetScoreboard(&playing->Scoreboard());
+    table->UpdateScrollBars();
+    Action(clCommand::kGameSaving)->setChecked(settings.Flag(clFlag::Autosave));
+
+    RecreateTakeScoreButton();
+    playing->NewGame();
+    table->viewport()->update();
+    return true;
+}
+
+void clMainWindow::CloseScreen() {
+    if (!screen) return;
+    if (playing) {
+        program.Settings().SaveGameValues(playing->DisplayName(),
+                                          Rules() && Rules()->AutoPlaySupported());
+    }
+    screen->Shutdown();
+    if (takeScoreWindow) {
+        takeScoreWindow->hide();
+        takeScoreWindow->deleteLater();
+        takeScoreWindow = nullptr;
+    }
+    table->SetScoreboard(nullptr);
+    playing = nullptr;
+    screen.reset();
+}
+
+// Until the game chooser exists, leaving a game ends the program.
+void clMainWindow::Quit() {
+    if (closing) return;
+    closing = true;
+    roundTimer.stop();
+    clSettings& settings = program.Settings();
+    if (!isMinimized()) {
+        clWindowPlacement place = settings.Window();
+        if (isMaximized()) {
+            place.maximized = true;
+        } else {
+            const QRect frame = geometry();
+            place = {frame.x(), frame.y(), frame.width(), frame.height(), false};
+        }
+        settings.SetWindow(place);
+    }
+    if (trayIcon) trayIcon->hide();
+    CloseScreen();
+    program.ShutDown();
+    QCoreApplication::quit();
+}
+
+void clMainWindow::closeEvent(QCloseEvent* event) {
+    Quit();
+    event->accept();
+}
+
+// Commands -------------------------------------------------------------------
+
+void clMainWindow::ExecuteCommand(int command) {
+    if (command >= clCommand::kCardSetFirst && command <= clCommand::kCardSetLast) {
+        ChooseCardSet(command - clCommand::kCardSetFirst);
+        return;
+    }
+    if (command >= clCommand::kCardSizeFirst && command <= clCommand::kCardSizeLast) {
+        ChooseCardSize(command - clCommand::kCardSizeFirst);
+        return;
+    }
+    for (const clWebCommand& web : kWebCommands) {
+        if (web.command == command) {
+            OpenWebPage(web.key, web.suffix);
+            return;
+        }
+    }
+    clGame* current = screen.get();
+    switch (command) {
+        case clCommand::kExit:
+            close();
+            return;
+        case clCommand::kMinimize:
+            showMinimized();
+            return;
+        case clCommand::kAbout:
+        case clCommand::kHelpCenter:
+        case clCommand::kHelpCenterTool:
+            OpenHelpTopic(0);
+            return;
+        case clCommand::kGameHighScoresPage:
+            OpenWebPage("highscores");
+            return;
+        case clCommand::kTrayPlay:
+            LeaveTray();
+            return;
+        default:
+            break;
+    }
+    if (!current) return;
+    switch (command) {
+        case clCommand::kRandom:
+            current->RandomGame();
+            break;
+        case clCommand::kNew:
+            current->NewGame();
+            break;
+        case clCommand::kOpen:
+            current->OpenGame();
+            break;
+        case clCommand::kSave:
+            current->SaveGame();
+            break;
+        case clCommand::kAddToFavorites:
+            AddToFavorites();
+            break;
+        case clCommand::kCreateShortcut:
+            current->CreateDesktopShortcut();
+            break;
+        case clCommand::kTakeScore:
+        case clCommand::kTakeScoreButton:
+            current->TakeScore();
+            break;
+        case clCommand::kPause:
+            current->Pause();
+            table->SetPaused(current->IsPaused());
+            ShowControls();
+            break;
+        case clCommand::kUndo:
+            current->Undo();
+            break;
+        case clCommand::kGameOptions:
+            current->GameOptions();
+            break;
+        case clCommand::kStatistics:
+            current->ShowStatistics();
+            break;
+        case clCommand::kGameSaving:
+            ToggleAutoSave();
+            break;
+        case clCommand::kRules:
+            if (playing) {
+                OpenHelpTopic(playing->HelpTopic());
+            } else {
+                current->ShowRules();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void clMainWindow::ToggleAutoSave() {
+    clSettings& settings = program.Settings();
+    settings.SetFlag(clFlag::Autosave, !settings.Flag(clFlag::Autosave));
+    if (playing) {
+        clPlayOptions options = playing->Options();
+        options.autoSave = settings.Flag(clFlag::Autosave);
+        playing->SetOptions(options);
+    }
+    Action(clCommand::kGameSaving)->setChecked(settings.Flag(clFlag::Autosave));
+}
+
+void clMainWindow::AddToFavorites() {
+    if (!playing) return;
+    clSettings& settings = program.Settings();
+    settings.SetCurrentFavorite(true);
+    settings.SaveGameValues(playing->DisplayName(), Rules() && Rules()->AutoPlaySupported());
+}
+
+void clMainWindow::ChooseCardSize(int index) {
+    if (!program.HasDisplay()) return;
+    program.Display().ChooseCardSize(index);
+    for (int i = 0; i < 6; ++i) Action(clCommand::kCardSizeFirst + i)->setChecked(i == index);
+    Action(clCommand::kCustomSize)->setChecked(false);
+    RepaintScreen();
+}
+
+void clMainWindow::ChooseCardSet(int index) {
+    const clCardSetList& catalogue = program.Catalogue();
+    if (index < 0 || index >= catalogue.Count() || !program.HasDisplay()) return;
+    program.DisplayOptions().cardSet = catalogue.Entry(index).Path();
+    program.Display().ChangeCardSet();
+    program.StoreDisplaySettings();
+    RepaintScreen();
+    ShowControls();
+    FillCardSetMenu();
+}
+
+void clMainWindow::OpenWebPage(const std::string& key, const std::string& suffix) {
+    const std::string url = WebPageUrl(program.Settings(), key, suffix);
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+}
+
+// The help pages: the contents (topic 0) or a game's page by its topic number.
+void clMainWindow::OpenHelpTopic(int topic) {
+    const std::filesystem::path page = program.DataFolder() / "help" /
+                                       (topic > 0 ? std::to_string(topic) + ".html" : "index.html");
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
+}
+
+// Keys -----------------------------------------------------------------------
+
+bool clMainWindow::IsInputAllowed() const {
+    return screen && !screen->IsPaused();
+}
+
+// Every key typed into the window (whichever child has the focus) is first
+// tried as an accelerator, then handed to the screen as a character.
+bool clMainWindow::HandleKey(QKeyEvent* event) {
+    if (event->modifiers() & Qt::AltModifier) return false;  // menu mnemonics
+    const int command = AcceleratorCommand(*event);
+    if (command != 0) ExecuteCommand(command);
+    const QString text = event->text();
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    if (!control && text.size() == 1 && IsInputAllowed()) {
+        const int character = text.at(0).unicode();
+        if (character < 0x100) screen->OnChar(character);
+    }
+    return command != 0 || !text.isEmpty();
+}
+
+bool clMainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const bool ours = widget && (widget->window() == this ||
+                                     (takeScoreWindow && widget->window() == takeScoreWindow));
+        if (ours && !QApplication::activePopupWidget()) {
+            return HandleKey(static_cast<QKeyEvent*>(event));
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Pointer --------------------------------------------------------------------
+
+bool clMainWindow::IsOnScreen(clPoint point) const {
+    return program.HasDisplay() && point.x >= 0 && point.y >= 0 &&
+           point.x < program.Display().VirtualWidth() && point.y < program.Display().VirtualHeight();
+}
+
+void clMainWindow::TableLeftDown(clPoint point) {
+    if (!IsInputAllowed() || !IsOnScreen(point)) return;
+    const bool twice = lastLeftDown.isValid() && point == lastLeftPoint &&
+                       lastLeftDown.elapsed() <= QApplication::doubleClickInterval();
+    if (twice) {
+        lastLeftDown.invalidate();
+        lastLeftPoint = {-1, -1};
+        screen->OnDoubleClick(point);
+    } else {
+        lastLeftDown.start();
+        lastLeftPoint = point;
+        screen->OnLeftDown(point);
+    }
+}
+
+void clMainWindow::TableLeftUp(clPoint point) {
+    if (IsInputAllowed()) screen->OnLeftUp(point);
+}
+
+void clMainWindow::TableRightDown(clPoint point) {
+    if (IsInputAllowed() && IsOnScreen(point)) screen->OnRightDown(point);
+}
+
+void clMainWindow::TableRightUp(clPoint point) {
+    if (IsInputAllowed()) screen->OnRightUp(point);
+}
+
+void clMainWindow::TableMiddleDown() {
+    if (IsInputAllowed()) screen->Undo();
+}
+
+void clMainWindow::TableMouseMove(clPoint point) {
+    if (screen) screen->OnMouseMove(point);
+}
+
+// The display follows the drawing area; the screen lays itself out again.
+void clMainWindow::TableResized(int width, int height) {
+    if (!program.HasDisplay() || width < 1 || height < 1) return;
+    if (program.Display().OnWindowSize(width, height)) RepaintScreen();
+    table->UpdateScrollBars();
+    ShowControls();
+}
+
+void clMainWindow::RepaintScreen() {
+    if (screen) screen->Repaint();
+    table->UpdateScrollBars();
+    table->viewport()->update();
+}
+
+// Round timer, focus, minimising ----------------------------------------------
+
+void clMainWindow::TimerTick() {
+    if (playing) playing->TimerTick();
+}
+
+void clMainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (!screen) return;
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() &&
+        !(takeScoreWindow && takeScoreWindow->isActiveWindow())) {
+        screen->OnFocusLost();
+        table->SetPaused(screen->IsPaused());
+        ShowControls();
+    } else if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        if (!screen->IsPaused()) ExecuteCommand(clCommand::kPause);
+        if (program.Settings().Flag(clFlag::TaskbarIcon)) EnterTray();
+    }
+}
+
+void clMainWindow::EnterTray() {
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
+    if (!trayIcon) {
+        trayIcon = new QSystemTrayIcon(windowIcon(), this);
+        trayIcon->setToolTip(QString::fromLatin1(kProductName));
+        auto* menu = new QMenu(this);
+        menu->addAction(QString::fromLatin1(kProductName), this, [this] { LeaveTray(); });
+        menu->addAction(QStringLiteral("Exit"), this, [this] { Quit(); });
+        trayIcon->setContextMenu(menu);
+        connect(trayIcon, &QSystemTrayIcon::activated, this,
+                [this](QSystemTrayIcon::ActivationReason reason) {
+                    if (reason == QSystemTrayIcon::Trigger) LeaveTray();
+                });
+    }
+    trayIcon->show();
+    hide();
+}
+
+void clMainWindow::LeaveTray() {
+    if (trayIcon) trayIcon->hide();
+    if (program.Settings().Window().maximized) {
+        showMaximized();
+    } else {
+        showNormal();
+    }
+    RepaintScreen();
+}
+
+// The Take Score button ------------------------------------------------------
+
+void clMainWindow::RecreateTakeScoreButton() {
+    if (takeScoreWindow) {
+        takeScoreWindow->hide();
+        takeScoreWindow->deleteLater();
+    }
+    clTakeScoreWindow::clHandlers handlers;
+    handlers.pressed = [this] { ExecuteCommand(clCommand::kTakeScoreButton); };
+    handlers.closed = [this] { program.Settings().SetFlag(clFlag::ScoreButton, false); };
+    handlers.moved = [this](const QRect& frame) {
+        program.Settings().SetButtonRect(
+            {frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1});
+    };
+    takeScoreWindow = new clTakeScoreWindow(table->viewport(), std::move(handlers));
+    PlaceTakeScoreWindow();
+    ShowControls();
+}
+
+void clMainWindow::PlaceTakeScoreWindow() {
+    if (!takeScoreWindow) return;
+    const QSize area = table->viewport()->size();
+    const clRect32 r = program.Settings().PlaceScoreButton(area.width(), area.height());
+    QRect place(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    // It stays inside the table.
+    place.moveLeft(std::clamp(place.left(), 0, std::max(0, area.width() - place.width())));
+    place.moveTop(std::clamp(place.top(), 0, std::max(0, area.height() - place.height())));
+    const QPoint global = table->viewport()->mapToGlobal(place.topLeft());
+    takeScoreWindow->setGeometry(QRect(global, place.size()));
+}
+
+// The button shows while its option is on and the game is not paused.
+void clMainWindow::ShowControls() {
+    if (!takeScoreWindow) return;
+    const bool show = playing && !playing->IsPaused() && !isMinimized() && isVisible() &&
+                      program.Settings().Flag(clFlag::ScoreButton);
+    if (show) {
+        PlaceTakeScoreWindow();
+        takeScoreWindow->show();
+    } else {
+        takeScoreWindow->hide();
+    }
+}
+
+// The host ---------------------------------------------------------------------
+
+void clMainWindow::PlaySound(clSound sound) {
+    program.PlaySound(sound);
+}
+
+void clMainWindow::UpdateWindow() {
+    table->viewport()->repaint();
+}
+
+// The window goes on painting, but the player's input waits.
+void clMainWindow::Wait(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+bool clMainWindow::IsControlKeyDown() const {
+    return QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier;
+}
+
+bool clMainWindow::IsAnimationOn() const {
+    return program.HasDisplay() && program.Settings().Flag(clFlag::Animation);
+}
+
+bool clMainWindow::AskYesNo(const std::string& text, const std::string& caption) {
+    return dialogs.AskYesNo(this, text, caption);
+}
+
+void clMainWindow::SetTitle(const std::string& title) {
+    setWindowTitle(QString::fromStdString(title));
+}
+
+const std::string& clMainWindow::PlayerName() const {
+    return program.Settings().Player();
+}
+
+void clMainWindow::SetMenuState(const clMenuState& state) {
+    Action(clCommand::kUndo)->setEnabled(state.undoEnabled);
+    Action(clCommand::kTakeScore)->setEnabled(state.takeScoreEnabled);
+    Action(clCommand::kPause)->setChecked(state.pauseChecked);
+    Action(clCommand::kGameSaving)->setChecked(state.autoSaveChecked);
+    table->SetPaused(state.pauseChecked);
+}
+
+clTextPainter* clMainWindow::TextPainter() {
+    return &textPainter;
+}
+
+const clImage* clMainWindow::TableBackground() const {
+    return program.HasDisplay() ? &program.Display().Background() : nullptr;
+}
+
+void clMainWindow::ScoreboardChanged() {
+    if (!playing) return;
+    const clScoreboard& board = playing->Scoreboard();
+    for (int i = 0; i < 2; ++i) {
+        table->InvalidateVirtual(shownPanels[i]);
+        shownPanels[i] = board.PanelRect(i);
+        table->InvalidateVirtual(shownPanels[i]);
+    }
+}
+
+void clMainWindow::LogResult(bool completed, std::int32_t score, std::int32_t round) {
+    if (!playing) return;
+    clStatistics statistics(program.Settings(), program.Players().Folders(), program.Clock());
+    statistics.LoadLog(playing->Key(), playing->DisplayName(), false);
+    const clScoreRecord record = completed
+                                     ? clStatistics::MakeCompleted(score, round, program.Clock())
+                                     : clStatistics::MakeInterrupted(score, round, program.Clock());
+    statistics.AppendResult(playing->Key(), record);
+}
+
+void clMainWindow::ShowGameOver(std::int32_t score, std::int32_t round) {
+    UpdateWindow();
+    const clGameOverChoice choice = dialogs.ShowGameOver(this, score, round);
+    // The game goes on once the move that ended it has finished.
+    QTimer::singleShot(0, this, [this, choice] {
+        if (choice == clGameOverChoice::NewGame) {
+            ExecuteCommand(clCommand::kNew);
+        } else {
+            close();
+        }
+    });
+}
+
+bool clMainWindow::ShowRoundOver(std::int32_t score, std::int32_t round) {
+    UpdateWindow();
+    if (dialogs.ShowRoundOver(this, score, round)) return true;
+    QTimer::singleShot(0, this, [this] { close(); });
+    return false;
+}

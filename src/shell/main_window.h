@@ -1,0 +1,131 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <map>
+#include <memory>
+
+#include "engine/game.h"
+#include "shell/animation_pump.h"
+#include "shell/command_line.h"
+#include "shell/table_view.h"
+#include "shell/take_score_window.h"
+#include "toolkit/qt_text_painter.h"
+#include "toolkit/screen_host.h"
+
+class QAction;
+class QMenu;
+class QSystemTrayIcon;
+class QToolBar;
+class clProgram;
+class clSolitaireRules;
+class clSolitaireType;
+class clWindowDialogs;
+
+// The program's one window: menus, tool bar, the table and the floating
+// Take Score button around the current screen. It turns window events into
+// calls on the screen, carries out the commands, and is the screen's host.
+class clMainWindow final : public QMainWindow, public clScreenHost, public clTableInput {
+public:
+    clMainWindow(clProgram& program, clWindowDialogs& dialogs);
+    ~clMainWindow() override;
+
+    // Makes the display, switches players and opens the game the command line
+    // asks for (else the player's last game, else Klondike). False when the
+    // program cannot start.
+    bool Start(const clCommandLine& line);
+
+    // A menu, accelerator or control command. Commands the current screen does
+    // not implement do nothing.
+    void ExecuteCommand(int command);
+    // Opens a game by its display name; false, changing nothing, for an
+    // unknown name or a game that cannot be made.
+    bool OpenGame(const std::string& name);
+
+    clGame* Screen() const { return screen.get(); }
+    clSolitaireType* PlayingScreen() const { return playing; }
+    clTableView* Table() const { return table; }
+    clTakeScoreWindow* TakeScoreWindow() const { return takeScoreWindow; }
+    QAction* Action(int command) const;
+    QToolBar* ToolBar() const { return toolBar; }
+
+    // One tick of the round timer (the 100 ms timer calls it).
+    void TimerTick();
+
+    // clScreenHost
+    void PlaySound(clSound sound) override;
+    void UpdateWindow() override;
+    void Wait(int milliseconds) override;
+    bool IsControlKeyDown() const override;
+    bool IsAnimationOn() const override;
+    bool AskYesNo(const std::string& text, const std::string& caption) override;
+    void SetTitle(const std::string& title) override;
+    const std::string& PlayerName() const override;
+    void SetMenuState(const clMenuState& state) override;
+    clTextPainter* TextPainter() override;
+    const clImage* TableBackground() const override;
+    void ScoreboardChanged() override;
+    void RecreateTakeScoreButton() override;
+    void LogResult(bool completed, std::int32_t score, std::int32_t round) override;
+    void ShowGameOver(std::int32_t score, std::int32_t round) override;
+    bool ShowRoundOver(std::int32_t score, std::int32_t round) override;
+
+    // clTableInput
+    void TableLeftDown(clPoint point) override;
+    void TableLeftUp(clPoint point) override;
+    void TableRightDown(clPoint point) override;
+    void TableRightUp(clPoint point) override;
+    void TableMiddleDown() override;
+    void TableMouseMove(clPoint point) override;
+    void TableResized(int width, int height) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildToolBar();
+    QAction* AddCommand(QMenu* menu, int command, const QString& caption, bool checkable = false);
+    void FillCardSetMenu();
+    bool HandleKey(QKeyEvent* event);
+    bool IsInputAllowed() const;
+    bool IsOnScreen(clPoint point) const;
+    void CloseScreen();
+    void Quit();
+    void RepaintScreen();
+    void ShowControls();
+    void PlaceTakeScoreWindow();
+    void ChooseCardSize(int index);
+    void ChooseCardSet(int index);
+    void OpenWebPage(const std::string& key, const std::string& suffix = {});
+    void OpenHelpTopic(int topic);
+    void ToggleAutoSave();
+    void AddToFavorites();
+    void EnterTray();
+    void LeaveTray();
+    clSolitaireRules* Rules() const;
+
+    clProgram& program;
+    clWindowDialogs& dialogs;
+    std::unique_ptr<clGame> screen;
+    clSolitaireType* playing = nullptr;
+    clTableView* table;
+    QToolBar* toolBar = nullptr;
+    QMenu* cardSetMenu = nullptr;
+    QMenu* cardSizeMenu = nullptr;
+    std::map<int, QAction*> actions;
+    QPointer<clTakeScoreWindow> takeScoreWindow;
+    QSystemTrayIcon* trayIcon = nullptr;
+    clQtTextPainter textPainter;
+    clQtAnimationPump pump;
+    QTimer roundTimer;
+    clRect shownPanels[2];
+    // The double-click test: a second left press at the same place in time.
+    QElapsedTimer lastLeftDown;
+    clPoint lastLeftPoint{-1, -1};
+    bool closing = false;
+};

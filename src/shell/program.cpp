@@ -1,0 +1,110 @@
+#include "shell/program.h"
+
+#include <cstdlib>
+
+#include "engine/operation_error.h"
+#include "graphics/display_settings.h"
+#include "graphics/interface_layout.h"
+#include "toolkit/qt_sound_set.h"
+
+clProgram::clProgram(const clPlatform& platform)
+    : platform(platform),
+      settings(platform.store),
+      players(settings, platform.account),
+      cache(platform.dataFolder) {}
+
+clProgram::~clProgram() = default;
+
+bool clProgram::StartUp() {
+    catalogue.Build(platform.dataFolder, {});
+    settings.SetCardSetLookup(CatalogueLookup(catalogue));
+    if (!players.StartUp(platform.namePrompt)) return false;
+    settings.WriteProgramFolder(platform.dataFolder.string());
+    if (catalogue.Count() == 0) return false;
+    ApplyDisplaySettings();
+    LoadInterfacePictures();
+    return true;
+}
+
+void clProgram::ApplyDisplaySettings() {
+    displayOptions = DisplayOptionsFromSettings(settings);
+}
+
+bool clProgram::CreateDisplay(int areaWidth, int areaHeight) {
+    display = std::make_unique<clDisplay>(displayOptions, catalogue, platform.messages);
+    if (!display->Create(areaWidth, areaHeight)) return false;
+    target = std::make_unique<clDisplayTarget>(*display);
+    if (!labelStrip.IsEmpty()) target->SetLabelStrip(&labelStrip);
+    return true;
+}
+
+void clProgram::StoreDisplaySettings() {
+    StoreDisplayOptions(displayOptions, settings);
+}
+
+void clProgram::ShutDown() {
+    StoreDisplaySettings();
+    settings.SavePlayer();
+    settings.SaveOptions();
+}
+
+// A missing or unreadable interface image leaves the key labels, the pause
+// picture and the tool-bar pictures out; the game plays on without them.
+void clProgram::LoadInterfacePictures() {
+    auto cut = [this](clImage& into, const clRect& r) {
+        return cache.GetInterfaceImage(into, r.left, r.top, r.Width(), r.Height(),
+                                       platform.messages);
+    };
+    try {
+        if (!cut(labelStrip, clInterfaceLayout::kKeyLabels)) return;
+        cut(pausePicture, clInterfaceLayout::kPause);
+        for (int i = 0; i < clInterfaceLayout::kToolCount; ++i) {
+            cut(toolPictures[static_cast<std::size_t>(i)], clInterfaceLayout::ToolPicture(i));
+        }
+    } catch (const clOperationError&) {
+        labelStrip.Release();
+        pausePicture.Release();
+    }
+}
+
+const clImage& clProgram::ToolPicture(int index) const {
+    static const clImage none;
+    if (index < 0 || index >= clInterfaceLayout::kToolCount) return none;
+    return toolPictures[static_cast<std::size_t>(index)];
+}
+
+clQtSoundSet* clProgram::Sounds() {
+    if (!soundsTried && platform.sounds) {
+        soundsTried = true;
+        sounds = std::make_unique<clQtSoundSet>(platform.dataFolder);
+    }
+    return sounds.get();
+}
+
+void clProgram::PlaySound(clSound sound) {
+    if (!settings.Flag(clFlag::Sounds)) return;
+    if (clQtSoundSet* set = Sounds()) set->Play(sound);
+}
+
+void clProgram::PlayWelcome() {
+    if (!settings.Flag(clFlag::Sounds)) return;
+    if (clQtSoundSet* set = Sounds()) set->PlayWelcome();
+}
+
+clPlayOptions clProgram::PlayOptions(bool offersAutoPlay) const {
+    clPlayOptions options;
+    options.practice = settings.Flag(clFlag::Practice);
+    options.promptBeforeResign = settings.Flag(clFlag::Prompt);
+    options.pauseOnFocusLoss = settings.Flag(clFlag::AutoPause);
+    options.autoSave = settings.Flag(clFlag::Autosave);
+    options.autoPlay = offersAutoPlay && settings.CurrentAutoPlay();
+    return options;
+}
+
+std::filesystem::path FindDataFolder(const std::filesystem::path& programFile) {
+    if (const char* env = std::getenv("QARVEL_DATA"); env && *env) return env;
+    const std::filesystem::path installed =
+        programFile.parent_path().parent_path() / "share" / "qarvel";
+    if (std::filesystem::exists(installed / "qarvel.cards")) return installed;
+    return QARVEL_BUILD_DATA_DIR;
+}

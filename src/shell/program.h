@@ -1,0 +1,102 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "engine/solitaire_type.h"
+#include "graphics/card_set_info.h"
+#include "graphics/display.h"
+#include "graphics/display_options.h"
+#include "graphics/display_target.h"
+#include "graphics/image.h"
+#include "graphics/interface_cache.h"
+#include "player/players.h"
+#include "player/settings.h"
+#include "toolkit/sound.h"
+
+class clClock;
+class clMessages;
+class clNamePrompt;
+class clQtSoundSet;
+class clSettingsStore;
+class clUserAccount;
+
+// What the program runs on: its settings store, the user, the prompt for a
+// first player's name, how messages reach the player, and the folder of the
+// shipped data. Tests give their own.
+struct clPlatform {
+    clSettingsStore& store;
+    const clUserAccount& account;
+    clNamePrompt& namePrompt;
+    clMessages& messages;
+    const clClock& clock;
+    std::filesystem::path dataFolder;
+    bool sounds = true;  // false: never open the sound device
+};
+
+// The program-wide objects the window works with: the settings and players,
+// the card-set catalogue, the display and its pictures, the interface
+// pictures and the sounds. Made at start-up in this order, saved at the end.
+class clProgram {
+public:
+    explicit clProgram(const clPlatform& platform);
+    ~clProgram();
+
+    // Settings and the player (asking for a name on the first start), the
+    // card-set catalogue and the interface pictures. False when the program
+    // cannot start: no player, or no card set.
+    bool StartUp();
+    // Makes the display for a drawing area; false when it cannot be made.
+    bool CreateDisplay(int areaWidth, int areaHeight);
+    // Stores what the display changed and saves the settings.
+    void ShutDown();
+
+    clSettings& Settings() { return settings; }
+    clPlayers& Players() { return players; }
+    clCardSetList& Catalogue() { return catalogue; }
+    clDisplay& Display() { return *display; }
+    bool HasDisplay() const { return display != nullptr && display->IsCreated(); }
+    clDisplayTarget& Target() { return *target; }
+    clDisplayOptions& DisplayOptions() { return displayOptions; }
+    clMessages& Messages() { return platform.messages; }
+    const clClock& Clock() const { return platform.clock; }
+    const std::filesystem::path& DataFolder() const { return platform.dataFolder; }
+
+    // The interface pictures; empty when the interface image is missing.
+    const clImage& PausePicture() const { return pausePicture; }
+    const clImage& ToolPicture(int index) const;
+
+    // Plays while the player's sounds are on.
+    void PlaySound(clSound sound);
+    void PlayWelcome();
+
+    // The player's options for a round of a variant.
+    clPlayOptions PlayOptions(bool offersAutoPlay) const;
+    // The display's options follow the settings again (after a player change),
+    // and the settings keep what the display changed.
+    void ApplyDisplaySettings();
+    void StoreDisplaySettings();
+
+private:
+    void LoadInterfacePictures();
+    clQtSoundSet* Sounds();
+
+    clPlatform platform;
+    clSettings settings;
+    clPlayers players;
+    clCardSetList catalogue;
+    clDisplayOptions displayOptions;
+    std::unique_ptr<clDisplay> display;
+    std::unique_ptr<clDisplayTarget> target;
+    clCache cache;
+    clImage labelStrip;
+    clImage pausePicture;
+    std::array<clImage, 11> toolPictures;
+    std::unique_ptr<clQtSoundSet> sounds;
+    bool soundsTried = false;
+};
+
+// The folder of the shipped data: $QARVEL_DATA when set, else share/qarvel
+// beside the program's bin folder, else the build's data folder.
+std::filesystem::path FindDataFolder(const std::filesystem::path& programFile);

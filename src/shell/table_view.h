@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <functional>
+
+#include "graphics/table_coords.h"
+
+class clDisplay;
+class clImage;
+class clScoreboard;
+
+// What the table view passes on: pointer events in virtual-screen pixels and
+// the size of its drawing area.
+class clTableInput {
+public:
+    virtual ~clTableInput() = default;
+    virtual void TableLeftDown(clPoint point) = 0;
+    virtual void TableLeftUp(clPoint point) = 0;
+    virtual void TableRightDown(clPoint point) = 0;
+    virtual void TableRightUp(clPoint point) = 0;
+    virtual void TableMiddleDown() = 0;
+    virtual void TableMouseMove(clPoint point) = 0;
+    virtual void TableResized(int width, int height) = 0;
+};
+
+// The drawing area of the main window: shows the display's virtual screen
+// (scrolled when it is larger than the area), the scoreboard panels over it
+// and, while the game is paused, the pause picture in the middle.
+class clTableView : public QAbstractScrollArea {
+public:
+    clTableView(clTableInput& input, QWidget* parent);
+
+    void SetDisplay(clDisplay* shown);
+    void SetScoreboard(const clScoreboard* board) { scoreboard = board; }
+    void SetPausePicture(const clImage* picture) { pausePicture = picture; }
+    void SetPaused(bool on);
+
+    // A changed rectangle of the virtual screen is painted again.
+    void InvalidateVirtual(const clRect& rect);
+    // The virtual screen's logical size changed: the scroll bars follow.
+    void UpdateScrollBars();
+    // Virtual-screen pixels of a point of the drawing area.
+    clPoint ToVirtual(const QPoint& point) const;
+    QPoint Scroll() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    void Press(QMouseEvent* event);
+    QRect PauseRect() const;
+
+    clTableInput& input;
+    clDisplay* display = nullptr;
+    const clScoreboard* scoreboard = nullptr;
+    const clImage* pausePicture = nullptr;
+    bool paused = false;
+};
