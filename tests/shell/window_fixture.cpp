@@ -1,0 +1,61 @@
+#include "shell/window_fixture.h"
+
+#include "engine/card.h"
+
+void clWindowTest::SetUp() {
+    account = std::make_unique<clFixedUserAccount>(folder.Path(), "tester");
+    const clPlatform platform{store, *account, prompt, messages, clock, QARVEL_BUILD_DATA_DIR,
+                              false};
+    program = std::make_unique<clProgram>(platform);
+    ASSERT_TRUE(program->StartUp());
+    program->Settings().SetFlag(clFlag::Animation, false);
+    window = std::make_unique<clMainWindow>(*program, dialogs);
+}
+
+void clWindowTest::TearDown() {
+    if (window) window->close();
+    window.reset();
+}
+
+bool clWindowTest::Open(const std::string& game, std::int32_t deal) {
+    clCommandLine line;
+    line.game = game;
+    if (!window->Start(line)) return false;
+    window->resize(900, 700);
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get())) return false;
+    QApplication::processEvents();
+    clSolitaireRules& rules = Game();
+    if (rules.DisplayName() != game) return false;
+    rules.StartDeal(deal);
+    rules.Repaint();
+    return true;
+}
+
+clSolitaireRules& clWindowTest::Game() const {
+    return *dynamic_cast<clSolitaireRules*>(window->PlayingScreen());
+}
+
+QPoint clWindowTest::PointOf(const clCard& card, bool nearTop) const {
+    const std::optional<clRect> rect = Game().Graphics().CardRect(card);
+    EXPECT_TRUE(rect.has_value());
+    if (!rect) return {};
+    const QPoint scroll = window->Table()->Scroll();
+    const int y = nearTop ? rect->top + 8 : (rect->top + rect->bottom) / 2;
+    return QPoint((rect->left + rect->right) / 2, y) - scroll;
+}
+
+void clWindowTest::Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(Viewport(), key, modifiers);
+}
+
+void clWindowTest::Type(char character) {
+    QTest::keyClick(Viewport(), character);
+}
+
+void clWindowTest::Drag(const QPoint& from, const QPoint& to) {
+    QTest::mousePress(Viewport(), Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(Viewport(), (from + to) / 2);
+    QTest::mouseMove(Viewport(), to);
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::NoModifier, to);
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "engine/solitaire_rules.h"
+#include "shell/main_window.h"
+#include "shell/program.h"
+#include "shell/window_dialogs.h"
+#include "support/fixed_clock.h"
+#include "support/temp_folder.h"
+#include "toolkit/memory_settings_store.h"
+#include "toolkit/messages.h"
+#include "toolkit/name_prompt.h"
+#include "toolkit/user_account.h"
+
+// Answers the window's questions in the player's place and counts them.
+class clScriptedDialogs final : public clWindowDialogs {
+public:
+    bool yes = true;
+    bool continueRounds = true;
+    clGameOverChoice gameOver = clGameOverChoice::NewGame;
+    int questions = 0;
+    int roundsOver = 0;
+    int gamesOver = 0;
+    std::int32_t lastScore = 0;
+
+    bool AskYesNo(QWidget*, const std::string&, const std::string&) override {
+        ++questions;
+        return yes;
+    }
+    void ShowMessage(QWidget*, const std::string&, const std::string&) override {}
+    clGameOverChoice ShowGameOver(QWidget*, std::int32_t score, std::int32_t) override {
+        ++gamesOver;
+        lastScore = score;
+        return gameOver;
+    }
+    bool ShowRoundOver(QWidget*, std::int32_t score, std::int32_t) override {
+        ++roundsOver;
+        lastScore = score;
+        return continueRounds;
+    }
+};
+
+class clFixedNamePrompt final : public clNamePrompt {
+public:
+    std::optional<std::string> AskPlayerName(std::string_view) override { return "Tester"; }
+};
+
+// A real main window on the offscreen platform, with the shipped data of the
+// build, settings in memory, no sound device and a temporary data folder.
+class clWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Opens a game and deals a fixed deal; false when the game cannot be opened.
+    bool Open(const std::string& game, std::int32_t deal);
+    clSolitaireRules& Game() const;
+    QWidget* Viewport() const { return window->Table()->viewport(); }
+    // The window point of the middle of a card (or a little below its top edge
+    // with `nearTop`).
+    QPoint PointOf(const clCard& card, bool nearTop = false) const;
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void Type(char character);
+    void Drag(const QPoint& from, const QPoint& to);
+
+    clTempFolder folder;
+    clMemorySettingsStore store;
+    std::unique_ptr<clFixedUserAccount> account;
+    clFixedNamePrompt prompt;
+    clHeadlessMessages messages;
+    clFixedClock clock;
+    clScriptedDialogs dialogs;
+    std::unique_ptr<clProgram> program;
+    std::unique_ptr<clMainWindow> window;
+};
