@@ -16,7 +16,9 @@ struct clPanelLayout {
 };
 
 // Field rectangles are x, y, width, height inside the panel.
-constexpr clRect Field(int x, int y, int w, int h) { return {x, y, x + w, y + h}; }
+constexpr clRect Field(int x, int y, int w, int h) {
+    return {x, y, x + w, y + h};
+}
 
 constexpr clPanelLayout kLayouts[] = {
     {264, 56, 24, 2, Field(150, 4, 108, 24), Field(150, 28, 108, 24), Field(6, 4, 144, 24),
@@ -101,7 +103,8 @@ bool clScoreboard::Update(clTextPainter& painter, const clValues& values) {
 
 void clScoreboard::Draw(clTextPainter& painter) {
     const clPanelLayout& layout = LayoutOf(size);
-    for (clPanel& panel : panels) panel.picture.Copy(panel.backdrop, {0, 0});
+    for (clPanel& panel : panels)
+        panel.picture.Copy(panel.backdrop, {0, 0});
 
     clTextStyle style;
     style.height = layout.fontHeight;

@@ -22,7 +22,7 @@ public:
         std::int32_t bonus = 0;  // points
         std::int32_t round = 0;
         std::int32_t goal = 0;
-        bool bonusLow = false;  // the bonus turns red
+        bool bonusLow = false;     // the bonus turns red
         bool reachedGoal = false;  // the score turns yellow
         friend bool operator==(const clValues&, const clValues&) = default;
     };

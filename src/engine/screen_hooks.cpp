@@ -46,8 +46,8 @@ void clSolitaireType::RefreshBonus() {
 namespace {
 
 clScoreboard::clValues ValuesOf(const clSolitaireType& screen) {
-    return {screen.Score(),        screen.BonusPoints(),      screen.Round(),
-            screen.Goal(),         screen.IsBonusLow(),       screen.HasReachedGoal()};
+    return {screen.Score(), screen.BonusPoints(), screen.Round(),
+            screen.Goal(),  screen.IsBonusLow(),  screen.HasReachedGoal()};
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QString::fromLatin1(kProductVersion));
 
     std::vector<std::string> words;
-    for (const QString& word : QApplication::arguments().mid(1)) words.push_back(word.toStdString());
+    for (const QString& word : QApplication::arguments().mid(1))
+        words.push_back(word.toStdString());
     const clCommandLine line = ParseCommandLine(words);
 
     try {

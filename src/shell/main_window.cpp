@@ -35,12 +35,12 @@ struct clAccelerator {
 };
 
 constexpr clAccelerator kAccelerators[] = {
-    {Qt::Key_A, true, clCommand::kAbout},        {Qt::Key_N, true, clCommand::kNew},
-    {Qt::Key_U, true, clCommand::kUndo},         {Qt::Key_Backspace, false, clCommand::kUndo},
-    {Qt::Key_Delete, true, clCommand::kMinimize}, {Qt::Key_Escape, false, clCommand::kPause},
-    {Qt::Key_F1, false, clCommand::kRules},      {Qt::Key_F2, false, clCommand::kHelpCenter},
-    {Qt::Key_F3, false, clCommand::kAbout},      {Qt::Key_F5, false, clCommand::kOpen},
-    {Qt::Key_F6, false, clCommand::kSave},       {Qt::Key_Pause, false, clCommand::kPause},
+    {Qt::Key_A, true, clCommand::kAbout},          {Qt::Key_N, true, clCommand::kNew},
+    {Qt::Key_U, true, clCommand::kUndo},           {Qt::Key_Backspace, false, clCommand::kUndo},
+    {Qt::Key_Delete, true, clCommand::kMinimize},  {Qt::Key_Escape, false, clCommand::kPause},
+    {Qt::Key_F1, false, clCommand::kRules},        {Qt::Key_F2, false, clCommand::kHelpCenter},
+    {Qt::Key_F3, false, clCommand::kAbout},        {Qt::Key_F5, false, clCommand::kOpen},
+    {Qt::Key_F6, false, clCommand::kSave},         {Qt::Key_Pause, false, clCommand::kPause},
     {Qt::Key_Space, false, clCommand::kTakeScore}, {Qt::Key_X, true, clCommand::kExit},
     {Qt::Key_Z, true, clCommand::kUndo},
 };
@@ -61,10 +61,14 @@ struct clToolButton {
 };
 
 constexpr clToolButton kToolButtons[] = {
-    {3, clCommand::kUndo, "Undo"},          {2, clCommand::kNew, "New Game"},
-    {5, clCommand::kStatistics, "Statistics"}, {6, clCommand::kWebSite, "Web Site"},
-    {0, clCommand::kRules, "How to Play"},  {4, clCommand::kPause, "Pause"},
-    {10, clCommand::kTakeScore, "Take Score"}, {1, clCommand::kExit, "Close"},
+    {3, clCommand::kUndo, "Undo"},
+    {2, clCommand::kNew, "New Game"},
+    {5, clCommand::kStatistics, "Statistics"},
+    {6, clCommand::kWebSite, "Web Site"},
+    {0, clCommand::kRules, "How to Play"},
+    {4, clCommand::kPause, "Pause"},
+    {10, clCommand::kTakeScore, "Take Score"},
+    {1, clCommand::kExit, "Close"},
 };
 
 QIcon IconOf(const clImage& picture) {
@@ -82,10 +86,10 @@ struct clWebCommand {
 };
 
 constexpr clWebCommand kWebCommands[] = {
-    {clCommand::kWebSite, "index", ""},        {clCommand::kLatestVersion, "latest", "160"},
+    {clCommand::kWebSite, "index", ""},         {clCommand::kLatestVersion, "latest", "160"},
     {clCommand::kCardSetsPage, "cardsets", ""}, {clCommand::kCardSetsDownload, "cardsets", ""},
     {clCommand::kNewsletter, "newsletter", ""}, {clCommand::kCustomerService, "customer", ""},
-    {clCommand::kForum, "forum", ""},          {clCommand::kOnlineGames, "games", ""},
+    {clCommand::kForum, "forum", ""},           {clCommand::kOnlineGames, "games", ""},
 };
 
 }  // namespace
@@ -161,8 +165,7 @@ void clMainWindow::BuildMenus() {
     QMenu* internet = bar->addMenu(QStringLiteral("&Internet"));
     AddCommand(internet, clCommand::kWebSite, QStringLiteral("Qarvel on the Web"));
     AddCommand(internet, clCommand::kLatestVersion, QStringLiteral("Download Latest Version"));
-    AddCommand(internet, clCommand::kCardSetsPage,
-               QStringLiteral("Download Additional Card Sets"));
+    AddCommand(internet, clCommand::kCardSetsPage, QStringLiteral("Download Additional Card Sets"));
     AddCommand(internet, clCommand::kGameHighScoresPage, QStringLiteral("View High Scores"));
     AddCommand(internet, clCommand::kNewsletter, QStringLiteral("Free Email Newsletter"));
     AddCommand(internet, clCommand::kCustomerService, QStringLiteral("Customer Service"));
@@ -182,8 +185,8 @@ void clMainWindow::FillCardSetMenu() {
     cardSetMenu->clear();
     const clCardSetList& catalogue = program.Catalogue();
     const std::optional<int> current = catalogue.Find(program.DisplayOptions().cardSet);
-    for (int i = 0; i < catalogue.Count() && i <= clCommand::kCardSetLast - clCommand::kCardSetFirst;
-         ++i) {
+    for (int i = 0;
+         i < catalogue.Count() && i <= clCommand::kCardSetLast - clCommand::kCardSetFirst; ++i) {
         QAction* item =
             AddCommand(cardSetMenu, clCommand::kCardSetFirst + i,
                        QString::fromStdString(catalogue.Entry(i).ShownDescription()), true);
@@ -200,8 +203,8 @@ void clMainWindow::BuildToolBar() {
     toolBar->setIconSize(QSize(32, 32));
     toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     for (const clToolButton& b : kToolButtons) {
-        auto* button = new QAction(IconOf(program.ToolPicture(b.picture)),
-                                   QString::fromLatin1(b.tip), this);
+        auto* button =
+            new QAction(IconOf(program.ToolPicture(b.picture)), QString::fromLatin1(b.tip), this);
         const int command = b.command;
         connect(button, &QAction::triggered, this, [this, command] { ExecuteCommand(command); });
         toolBar->addAction(button);
@@ -435,7 +438,8 @@ void clMainWindow::AddToFavorites() {
 void clMainWindow::ChooseCardSize(int index) {
     if (!program.HasDisplay()) return;
     program.Display().ChooseCardSize(index);
-    for (int i = 0; i < 6; ++i) Action(clCommand::kCardSizeFirst + i)->setChecked(i == index);
+    for (int i = 0; i < 6; ++i)
+        Action(clCommand::kCardSizeFirst + i)->setChecked(i == index);
     Action(clCommand::kCustomSize)->setChecked(false);
     RepaintScreen();
 }
@@ -500,7 +504,8 @@ bool clMainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 bool clMainWindow::IsOnScreen(clPoint point) const {
     return program.HasDisplay() && point.x >= 0 && point.y >= 0 &&
-           point.x < program.Display().VirtualWidth() && point.y < program.Display().VirtualHeight();
+           point.x < program.Display().VirtualWidth() &&
+           point.y < program.Display().VirtualHeight();
 }
 
 void clMainWindow::TableLeftDown(clPoint point) {

@@ -91,7 +91,8 @@ void clTableView::paintEvent(QPaintEvent* event) {
     }
     // Outside the virtual screen (only while the window grows) stays black.
     const QRegion outside = QRegion(dirty) - QRegion(shown.translated(-scroll));
-    for (const QRect& r : outside) painter.fillRect(r, Qt::black);
+    for (const QRect& r : outside)
+        painter.fillRect(r, Qt::black);
 
     if (scoreboard && scoreboard->IsLaidOut()) {
         for (int i = 0; i < 2; ++i) {
@@ -100,9 +101,8 @@ void clTableView::paintEvent(QPaintEvent* event) {
         }
     }
     if (paused && pausePicture && !pausePicture->IsEmpty()) {
-        const QImage picture(pausePicture->Pixels(), pausePicture->Width(),
-                             pausePicture->Height(), pausePicture->Stride(),
-                             QImage::Format_ARGB32);
+        const QImage picture(pausePicture->Pixels(), pausePicture->Width(), pausePicture->Height(),
+                             pausePicture->Stride(), QImage::Format_ARGB32);
         painter.drawImage(PauseRect().topLeft(), picture);
     }
 }

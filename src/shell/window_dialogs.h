@@ -27,7 +27,6 @@ class clMessageBoxDialogs final : public clWindowDialogs {
 public:
     bool AskYesNo(QWidget* parent, const std::string& text, const std::string& caption) override;
     void ShowMessage(QWidget* parent, const std::string& text, const std::string& caption) override;
-    clGameOverChoice ShowGameOver(QWidget* parent, std::int32_t score,
-                                  std::int32_t round) override;
+    clGameOverChoice ShowGameOver(QWidget* parent, std::int32_t score, std::int32_t round) override;
     bool ShowRoundOver(QWidget* parent, std::int32_t score, std::int32_t round) override;
 };

@@ -1,9 +1,9 @@
 // The window tests run real widgets on Qt's offscreen platform: no display
 // server, no sound device.
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <cstdlib>
+
+#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);

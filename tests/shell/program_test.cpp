@@ -1,11 +1,11 @@
 // The real game binary on a virtual X display (xvfb-run): it starts, shows
 // its window with a playable game and leaves through the Exit command.
-#include <gtest/gtest.h>
-
 #include <QCoreApplication>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
+
+#include <gtest/gtest.h>
 
 #include "player/players.h"
 #include "player/settings.h"

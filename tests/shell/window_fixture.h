@@ -1,12 +1,12 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QTest>
 #include <memory>
 #include <optional>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "engine/solitaire_rules.h"
 #include "shell/main_window.h"
