@@ -2,18 +2,41 @@
 //
 //   qarvel [/p PLAYER] [GAME] [/o SAVED-GAME]
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTimer>
 #include <cstdio>
 #include <exception>
 
 #include "engine/product.h"
 #include "shell/command_line.h"
 #include "shell/main_window.h"
+#include "shell/picture_windows.h"
 #include "shell/program.h"
 #include "shell/window_dialogs.h"
 #include "toolkit/qt_messages.h"
 #include "toolkit/qt_settings_store.h"
 #include "toolkit/qt_user_account.h"
 #include "toolkit/steady_clock.h"
+
+namespace {
+
+// The first start's name question comes in front of the splash: the splash
+// closes first.
+class clSplashFirstPrompt final : public clNamePrompt {
+public:
+    explicit clSplashFirstPrompt(clNamePrompt& prompt) : prompt(prompt) {}
+    QPointer<clSplashWindow> splash;
+    std::optional<std::string> AskPlayerName(std::string_view suggestion) override {
+        if (splash) splash->close();
+        return prompt.AskPlayerName(suggestion);
+    }
+
+private:
+    clNamePrompt& prompt;
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -28,7 +51,8 @@ int main(int argc, char** argv) {
     try {
         clQtSettingsStore store(clQtSettingsStore::DefaultFile());
         clQtUserAccount account;
-        clQtNamePrompt prompt;
+        clQtNamePrompt askName;
+        clSplashFirstPrompt prompt(askName);
         clQtMessages messages;
         const clPlatform platform{store,
                                   account,
@@ -38,12 +62,25 @@ int main(int argc, char** argv) {
                                   FindDataFolder(QApplication::applicationFilePath().toStdString()),
                                   true};
         clProgram program(platform);
+        // The splash shows while the settings and card sets load, and for at
+        // least two seconds; the game window does not wait for it.
+        program.LoadInterfacePictures();
+        QPointer<clSplashWindow> splash = clSplashWindow::Show(program.SplashPicture());
+        prompt.splash = splash;
+        QElapsedTimer splashShown;
+        splashShown.start();
+        auto closeSplash = [&splash, &splashShown] {
+            if (!splash) return;
+            const int left = std::max<int>(0, 2000 - static_cast<int>(splashShown.elapsed()));
+            QTimer::singleShot(left, splash, &QWidget::close);
+        };
         // A start that fails ends the program quietly.
         if (!program.StartUp()) return 0;
         clMessageBoxDialogs dialogs;
         clMainWindow window(program, dialogs);
         if (!window.Start(line)) return 0;
         window.show();
+        closeSplash();
         program.PlayWelcome();
         if (line.quitAfterStart) {
             QTimer::singleShot(500, &window, [&window] { window.ExecuteCommand(40001); });

@@ -17,6 +17,7 @@
 #include "engine/solitaire_rules.h"
 #include "player/statistics.h"
 #include "shell/commands.h"
+#include "shell/picture_windows.h"
 #include "shell/program.h"
 #include "shell/take_score_window.h"
 #include "shell/web_pages.h"
@@ -351,6 +352,8 @@ void clMainWindow::ExecuteCommand(int command) {
             showMinimized();
             return;
         case clCommand::kAbout:
+            clAboutWindow::Open(program.AboutPicture(), this);
+            return;
         case clCommand::kHelpCenter:
         case clCommand::kHelpCenterTool:
             OpenHelpTopic(0);

@@ -51,6 +51,8 @@ void clProgram::ShutDown() {
 // A missing or unreadable interface image leaves the key labels, the pause
 // picture and the tool-bar pictures out; the game plays on without them.
 void clProgram::LoadInterfacePictures() {
+    if (interfaceTried) return;
+    interfaceTried = true;
     auto cut = [this](clImage& into, const clRect& r) {
         return cache.GetInterfaceImage(into, r.left, r.top, r.Width(), r.Height(),
                                        platform.messages);
@@ -58,12 +60,15 @@ void clProgram::LoadInterfacePictures() {
     try {
         if (!cut(labelStrip, clInterfaceLayout::kKeyLabels)) return;
         cut(pausePicture, clInterfaceLayout::kPause);
+        cut(splashPicture, clInterfaceLayout::kSplash);
+        cut(aboutPicture, clInterfaceLayout::kAbout);
         for (int i = 0; i < clInterfaceLayout::kToolCount; ++i) {
             cut(toolPictures[static_cast<std::size_t>(i)], clInterfaceLayout::ToolPicture(i));
         }
     } catch (const clOperationError&) {
-        labelStrip.Release();
-        pausePicture.Release();
+        for (clImage* picture : {&labelStrip, &pausePicture, &splashPicture, &aboutPicture}) {
+            picture->Release();
+        }
     }
 }
 

@@ -64,6 +64,10 @@ public:
     const std::filesystem::path& DataFolder() const { return platform.dataFolder; }
 
     // The interface pictures; empty when the interface image is missing.
+    // StartUp loads them when they are not loaded yet.
+    void LoadInterfacePictures();
+    const clImage& SplashPicture() const { return splashPicture; }
+    const clImage& AboutPicture() const { return aboutPicture; }
     const clImage& PausePicture() const { return pausePicture; }
     const clImage& ToolPicture(int index) const;
 
@@ -79,7 +83,6 @@ public:
     void StoreDisplaySettings();
 
 private:
-    void LoadInterfacePictures();
     clQtSoundSet* Sounds();
 
     clPlatform platform;
@@ -92,6 +95,9 @@ private:
     clCache cache;
     clImage labelStrip;
     clImage pausePicture;
+    clImage splashPicture;
+    clImage aboutPicture;
+    bool interfaceTried = false;
     std::array<clImage, 11> toolPictures;
     std::unique_ptr<clQtSoundSet> sounds;
     bool soundsTried = false;

@@ -6,6 +6,7 @@
 #include "engine/card.h"
 #include "piles/pile.h"
 #include "shell/commands.h"
+#include "shell/picture_windows.h"
 #include "shell/window_fixture.h"
 
 namespace {
@@ -151,4 +152,19 @@ TEST_F(clWindowTest, ScreenshotsAtTwoSizes) {
             folder + QStringLiteral("/klondike-%1x%2.png").arg(size.width()).arg(size.height());
         EXPECT_TRUE(shot.save(file)) << file.toStdString();
     }
+}
+
+TEST_F(clWindowTest, AboutOpensOnceAtATime) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    Press(Qt::Key_F3);
+    clAboutWindow* about = clAboutWindow::Current();
+    ASSERT_NE(about, nullptr);
+    Press(Qt::Key_A, Qt::ControlModifier);
+    int open = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        open += dynamic_cast<clAboutWindow*>(widget) != nullptr && widget->isVisible();
+    }
+    EXPECT_EQ(open, 1);
+    about->grab().save(QStringLiteral(QARVEL_SCREENSHOT_DIR "/about.png"));
+    about->close();
 }
