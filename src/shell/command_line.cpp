@@ -9,6 +9,10 @@ clCommandLine ParseCommandLine(const std::vector<std::string>& words) {
             line.quitAfterStart = true;
             continue;
         }
+        if (word == "--report-startup") {
+            line.reportStartup = true;
+            continue;
+        }
         if (word[0] != '/' && word[0] != '-') {
             line.game = word;
             continue;

@@ -11,6 +11,7 @@ struct clCommandLine {
     std::string game;
     std::string file;
     bool quitAfterStart = false;  // test use: Exit as soon as the window is up
+    bool reportStartup = false;   // measuring: print the start-up time and memory, then Exit
 
     bool HasStartRequest() const { return !game.empty() || !file.empty(); }
 };

@@ -105,6 +105,11 @@ void clTableView::paintEvent(QPaintEvent* event) {
                              pausePicture->Stride(), QImage::Format_ARGB32);
         painter.drawImage(PauseRect().topLeft(), picture);
     }
+    if (firstPaint) {
+        auto handler = std::move(firstPaint);
+        firstPaint = nullptr;
+        handler();
+    }
 }
 
 void clTableView::resizeEvent(QResizeEvent* event) {

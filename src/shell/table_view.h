@@ -34,6 +34,8 @@ public:
     void SetScoreboard(const clScoreboard* board) { scoreboard = board; }
     void SetPausePicture(const clImage* picture) { pausePicture = picture; }
     void SetPaused(bool on);
+    // Runs once, after the first paint that showed the table.
+    void OnFirstPaint(std::function<void()> handler) { firstPaint = std::move(handler); }
 
     // A changed rectangle of the virtual screen is painted again.
     void InvalidateVirtual(const clRect& rect);
@@ -62,4 +64,5 @@ private:
     const clScoreboard* scoreboard = nullptr;
     const clImage* pausePicture = nullptr;
     bool paused = false;
+    std::function<void()> firstPaint;
 };
