@@ -63,14 +63,14 @@ bool clSolitaireRules::PickFrom(clPile& pile, int position) {
     return pile.IsClickAction() && !pile.IsInert();
 }
 
-bool clSolitaireRules::ActOnPick(clPile& pile, bool rightButton) {
+bool clSolitaireRules::ActOnPick(clPile& pile, clButton button) {
     StartTimer();
     if (pile.IsInert()) {
         CancelPick();
         PlaySound(clSound::Error);
         return false;
     }
-    if (rightButton && OnRightClick()) return false;
+    if (button == clButton::Right && OnRightClick()) return false;
     if (pile.Count() > 0 && pile.IsClickAction()) {
         OnPileClick();
         return false;
@@ -90,7 +90,7 @@ bool clSolitaireRules::PressPile(clPile& pile, int position) {
         PlaySound(clSound::Error);
         return false;
     }
-    return ActOnPick(pile, false);
+    return ActOnPick(pile, clButton::Left);
 }
 
 void clSolitaireRules::OnEmptyPick() {
@@ -147,7 +147,7 @@ void clSolitaireRules::OnRightDown(clPoint point) {
         PlaySound(clSound::Error);
         return;
     }
-    if (ActOnPick(*pile, true)) {
+    if (ActOnPick(*pile, clButton::Right)) {
         clMove move;
         const bool found = FindMove(move);
         CancelPick();

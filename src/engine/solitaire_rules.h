@@ -99,7 +99,7 @@ public:
     bool CheckedRebuild();
 
     // A left press on a pile, once the pile is known: the cards from
-    // `position` up are picked, the clock starts, and the pile decides: a
+    // `position` up are picked, the clock starts and the pile decides: a
     // click-action pile with cards runs OnPileClick (whether or not they could
     // be picked), an empty pile OnEmptyPick, otherwise the cards may be
     // dragged (true, picked) when CanStartDrag agrees. A refused pick, an
@@ -278,11 +278,12 @@ private:
     // misses: the cards may not be picked up and the pile has no click action
     // of its own (or is inert).
     bool PickFrom(clPile& pile, int position);
+    enum class clButton { Left, Right };
     // What the picked pile does: the clock starts; an inert pile refuses; a
     // right press may be taken by OnRightClick; a click-action pile with cards
-    // runs OnPileClick and an empty pile OnEmptyPick. True when the picked
-    // cards are left to the caller, which CanStartDrag must allow.
-    bool ActOnPick(clPile& pile, bool rightButton);
+    // runs OnPileClick and an empty pile OnEmptyPick. Otherwise the cards stay
+    // picked for the caller (true) when CanStartDrag agrees.
+    bool ActOnPick(clPile& pile, clButton button);
 
 protected:
     // Ends the drag picture and shows lifted cards again, then empties the drag group.
