@@ -181,6 +181,7 @@ void clSolitaireRules::ResetDeal() {
     for (const auto& pile : allPiles)
         pile->Clear();
     moveGroup.Clear();
+    if (lifted) graphics->EndDrag();  // an undo or a new deal in the middle of a drag
     dragGroup.Clear();
     sourcePile = nullptr;
     lifted = false;
@@ -448,57 +449,4 @@ void clSolitaireRules::Bookkeeping(const clMove& move) {
     }
     UpdateMenus();
     CheckRoundEnd();
-}
-
-void clSolitaireRules::CancelPick() {
-    if (lifted) {
-        dragGroup.PlaceAll();
-        if (sourcePile) sourcePile->Arrange();
-        DrawTable();
-    }
-    dragGroup.Clear();
-    lifted = false;
-}
-
-// A click-action pile runs its click whether or not its cards may be picked
-// up (a discard heap gives nothing, but a click on it still acts).
-bool clSolitaireRules::PressPile(clPile& pile, int position) {
-    CancelPick();
-    sourcePile = &pile;
-    if (pile.Count() == 0) position = 0;
-    pickLocation = LocationOf(&pile, position);
-    if (pile.Count() > 0) {
-        if (pile.CanPickUp(position)) {
-            pile.CopyFrom(position, dragGroup);
-        } else if (!pile.IsClickAction()) {
-            PlaySound(clSound::Error);
-            return false;
-        }
-    }
-    StartTimer();
-    if (pile.IsInert()) {
-        CancelPick();
-        PlaySound(clSound::Error);
-        return false;
-    }
-    if (pile.Count() > 0 && pile.IsClickAction()) {
-        OnPileClick();
-        return false;
-    }
-    if (dragGroup.Count() == 0) {
-        OnEmptyPick();
-        return false;
-    }
-    if (CanStartDrag()) return true;
-    CancelPick();
-    PlaySound(clSound::Error);
-    return false;
-}
-
-void clSolitaireRules::OnEmptyPick() {
-    CancelPick();
-}
-
-void clSolitaireRules::OnPileClick() {
-    CancelPick();
 }

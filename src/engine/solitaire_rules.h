@@ -44,6 +44,22 @@ public:
     // The points of a move from the variant's point values, on the table before it.
     std::int32_t ScoreMove(const clMove& move) override;
 
+    // Pointer and keyboard play (points are virtual-screen pixels). A press
+    // picks from the pile under the point and lets it act; a drag lifts the
+    // picked cards on the first movement and drops them on release; a right
+    // press or a double click plays the pressed cards to the first place that
+    // takes them; a key chooses the pile that carries it and plays from it.
+    // Every refused press, right click and key plays the error sound; a
+    // refused drop makes none.
+    void OnLeftDown(clPoint point) override;
+    void OnMouseMove(clPoint point) override;
+    void OnLeftUp(clPoint point) override;
+    void OnRightDown(clPoint point) override;
+    void OnDoubleClick(clPoint point) override;
+    void OnChar(int character) override;
+    // Pausing drops any pick, so no dragged card shows over the concealed table.
+    void Pause() override;
+
     virtual void OnEmptyPick();
     virtual void OnPileClick();
     virtual bool OnRightClick() { return false; }
@@ -82,13 +98,18 @@ public:
     // false without a deal in progress.
     bool CheckedRebuild();
 
-    // A press on a pile, once the pile is known (the pointer's hit test or a
-    // key): the cards from `position` up are picked, the clock starts, and the
-    // pile decides: a click-action pile with cards runs OnPileClick (whether
-    // or not they could be picked), an empty pile OnEmptyPick, otherwise the
-    // cards may be dragged (true, picked). An inert pile or a refused pick
-    // plays the error sound and gives false.
+    // A left press on a pile, once the pile is known: the cards from
+    // `position` up are picked, the clock starts and the pile decides: a
+    // click-action pile with cards runs OnPileClick (whether or not they could
+    // be picked), an empty pile OnEmptyPick, otherwise the cards may be
+    // dragged (true, picked) when CanStartDrag agrees. A refused pick, an
+    // inert pile and a refused drag play the error sound and give false.
     bool PressPile(clPile& pile, int position);
+    // The pile under a point in the search order of a press: the first with
+    // an unblocked card there (and that card's position), else the first
+    // empty pile whose outline holds the point (position 0). Null when none;
+    // always null without a display.
+    clPile* HitTest(clPoint point, int& position) const;
     // Drops whatever a press picked up.
     void ReleasePick() { CancelPick(); }
 
@@ -213,6 +234,9 @@ protected:
 
     // The rotating start of the tableau search; program-wide, never reset.
     static inline int findMoveIndex = 0;
+    // The character typed before the current one, upper-cased (two-key
+    // labels); program-wide.
+    static inline int previousKey = 0;
 
 private:
     template <class P>
@@ -245,7 +269,23 @@ private:
     // Replays the history records before `target` onto a fresh deal.
     bool Replay(std::size_t target, bool checked);
 
+    // The piles in the order presses and keys search them: foundations,
+    // tableau piles, reserves, stock, waste, then the other piles in
+    // registration order.
+    std::vector<clPile*> SearchOrder() const;
+    // The pick of a press: the pile becomes the source and the cards from
+    // `position` up are copied into the drag group. False when the press
+    // misses: the cards may not be picked up and the pile has no click action
+    // of its own (or is inert).
+    bool PickFrom(clPile& pile, int position);
+    enum class clButton { Left, Right };
+    // What the picked pile does: the clock starts; an inert pile refuses; a
+    // right press may be taken by OnRightClick; a click-action pile with cards
+    // runs OnPileClick and an empty pile OnEmptyPick. Otherwise the cards stay
+    // picked for the caller (true) when CanStartDrag agrees.
+    bool ActOnPick(clPile& pile, clButton button);
+
 protected:
-    // Shows lifted cards again and empties the drag group.
+    // Ends the drag picture and shows lifted cards again, then empties the drag group.
     void CancelPick();
 };

@@ -133,8 +133,9 @@ void clGroup::SetKeys(int firstKey, int secondKey, bool whenEmpty) {
     labelWhenEmpty = whenEmpty;
 }
 
+// A group without a key is chosen by no character, not even character 0.
 bool clGroup::MatchesKey(int key, int previousKey) const {
-    if (labelHidden) return false;
+    if (labelHidden || key1 == 0) return false;
     if (key2 == 0) return key == key1;
     return key == key2 && previousKey == key1;
 }

@@ -190,7 +190,7 @@ TEST_F(GroupTest, PlacementTests) {
 }
 
 TEST_F(GroupTest, KeysMatchOneOrTwoCharacters) {
-    clGroup single(1), pair(1), hidden(1);
+    clGroup single(1), pair(1), hidden(1), none(1);
     single.SetKey('7');
     pair.SetKeys('1', '0');
     hidden.SetKey('7');
@@ -203,6 +203,7 @@ TEST_F(GroupTest, KeysMatchOneOrTwoCharacters) {
     EXPECT_FALSE(pair.MatchesKey('0', '2'));
     EXPECT_FALSE(pair.MatchesKey('1', 0));
     EXPECT_FALSE(hidden.MatchesKey('7', 0));
+    EXPECT_FALSE(none.MatchesKey(0, 0)) << "a group without a key";
 }
 
 TEST_F(GroupTest, AnchorIsPlacedEvenWhenThePositionIsRefused) {
