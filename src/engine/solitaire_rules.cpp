@@ -1,6 +1,7 @@
 #include "engine/solitaire_rules.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "engine/operation_error.h"
 #include "engine/random.h"
@@ -292,19 +293,14 @@ void clSolitaireRules::DoMove(const clMove& move) {
 void clSolitaireRules::PlayPart(const clMove& move) {
     score += ScoreMove(move);
     switch (move.type) {
-        case clMoveType::Card: {
+        case clMoveType::Card:
             if (!TakeCards(move)) break;
-            const bool animate = IsAnimationOn();
-            clCard* bottom = moveGroup.Bottom();
-            if (animate) {
-                graphics->LiftGroup(moveGroup);
-                moveGroup.UnplaceAll();
-                DrawTable();
-                moveGroup.PlaceAll();
+            if (IsAnimationOn()) {
+                MoveAnimated(move);
+            } else {
+                PlaceCards(move);
             }
-            if (PlaceCards(move) && animate && bottom) graphics->Animate(*bottom, 10, 8);
             break;
-        }
         case clMoveType::Set:
             RemoveCards(move.count, move.cards.data());
             break;
@@ -318,6 +314,24 @@ void clSolitaireRules::PlayPart(const clMove& move) {
             return;
     }
     AfterMove();
+}
+
+// The taken cards travel as a picture. They stay off the table until it has
+// arrived, so that a redraw while the window's events run (between steps) shows
+// them neither at their old place nor early at their new one; then they are
+// placed on top of their pile. A cancelled animation still completes the move.
+void clSolitaireRules::MoveAnimated(const clMove& move) {
+    std::vector<clCard*> cards;
+    for (int i = 0; i < static_cast<int>(moveGroup.Count()); ++i)
+        cards.push_back(moveGroup.At(i));
+    graphics->LiftGroup(moveGroup);
+    moveGroup.UnplaceAll();
+    DrawTable();
+    if (PlaceCards(move) && !cards.empty()) {
+        graphics->Animate(*cards.front(), kAnimationStepTime, kAnimationSteps);
+    }
+    for (clCard* card : cards)
+        graphics->PlaceCard(*card);
 }
 
 void clSolitaireRules::PlayMove(const clMove& move) {

@@ -22,6 +22,9 @@ public:
     static constexpr std::size_t kMaxTableau = 128;
     static constexpr std::size_t kMaxReserves = 16;
     static constexpr std::uint32_t kGroupCapacity = 216;
+    // An animated move takes this many steps of this many milliseconds.
+    static constexpr int kAnimationStepTime = 10;
+    static constexpr int kAnimationSteps = 8;
 
     clSolitaireRules();
 
@@ -266,6 +269,8 @@ private:
     std::int64_t TotalPoints(const clPile& pile, const clCard& card, const clPointValues& v) const;
     std::int64_t RowPoints(const clPile* pile, const clCard& card, const clPointValues& v) const;
     void PlayPart(const clMove& move);
+    // Places the taken cards of a card move after their picture has travelled there.
+    void MoveAnimated(const clMove& move);
     // Replays the history records before `target` onto a fresh deal.
     bool Replay(std::size_t target, bool checked);
 

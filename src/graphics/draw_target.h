@@ -31,15 +31,21 @@ public:
     // Takes a card's old picture off the table (before it is drawn elsewhere).
     virtual void TakeOff(const clRect& rect) { (void)rect; }
 
-    // Moving pictures. A lifted picture shows the cards stacked 16 pixels apart.
+    // Moving pictures. A lifted picture shows the cards stacked 16 pixels
+    // apart and starts at the first card's place; lifting stops a running
+    // animation.
     virtual void Lift(std::span<const clCard* const> cards) { (void)cards; }
     // Moves the lifted picture to a point in `steps` steps of `stepTime` ms;
-    // false when the player cancelled it.
+    // false when the player cancelled it. The picture stays at the point
+    // until the next drawing, so drawing the cards there leaves nothing of it.
     virtual bool Animate(clPoint to, int stepTime, int steps) {
         (void)to, (void)stepTime, (void)steps;
         return true;
     }
+    // Takes the lifted picture off the screen; a running animation ends.
     virtual void StopAnimation() {}
+    // A picture of the cards follows the pointer, which holds the top card at
+    // its middle 8 pixels below its top edge; EndDrag takes it off.
     virtual void StartDrag(std::span<const clCard* const> cards) { (void)cards; }
     virtual void DragTo(clPoint to) { (void)to; }
     virtual void EndDrag() {}

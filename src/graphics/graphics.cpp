@@ -1,5 +1,6 @@
 #include "graphics/graphics.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "engine/card.h"
@@ -36,11 +37,17 @@ std::optional<clTableMetrics> clGraphics::Metrics() const {
     return target->Metrics();
 }
 
+std::optional<clPoint> clGraphics::ScreenPosition(const clCard& card) const {
+    if (target == nullptr) return std::nullopt;
+    return TableToScreen(target->Metrics(), card.x, card.y, card.offsetX, card.offsetY);
+}
+
 std::optional<clRect> clGraphics::CardRect(const clCard& card) const {
-    if (target == nullptr || !card.placed) return std::nullopt;
+    if (!card.placed) return std::nullopt;
+    const auto at = ScreenPosition(card);
+    if (!at) return std::nullopt;
     const clTableMetrics metrics = target->Metrics();
-    const clPoint at = TableToScreen(metrics, card.x, card.y, card.offsetX, card.offsetY);
-    return clRect{at.x, at.y, at.x + metrics.cardWidth, at.y + metrics.cardHeight};
+    return clRect{at->x, at->y, at->x + metrics.cardWidth, at->y + metrics.cardHeight};
 }
 
 void clGraphics::ClearTable() {
@@ -128,9 +135,9 @@ void clGraphics::LiftGroup(const clGroup& group) {
 }
 
 bool clGraphics::Animate(const clCard& card, int stepTime, int steps) {
-    const auto rect = CardRect(card);
-    if (!rect) return true;
-    return target->Animate({rect->left, rect->top}, stepTime, steps);
+    const auto at = ScreenPosition(card);
+    if (!at) return true;
+    return target->Animate(*at, stepTime, steps);
 }
 
 void clGraphics::StopAnimation() {
@@ -147,4 +154,18 @@ void clGraphics::DragTo(clPoint to) {
 
 void clGraphics::EndDrag() {
     if (target) target->EndDrag();
+}
+
+void clGraphics::ScatterCard(const clCard& card, std::uint64_t r1, std::uint64_t r2) {
+    if (target == nullptr) return;
+    const clTableMetrics metrics = target->Metrics();
+    // A screen no larger than a card leaves one place: its corner.
+    const auto place = [](std::uint64_t r, int screen, int cardSide) {
+        const std::uint64_t room = static_cast<std::uint64_t>(std::max(0, screen - cardSide));
+        return static_cast<int>(r % (room + 1));
+    };
+    const int x = place(r1, metrics.screenWidth, metrics.cardWidth);
+    const int y = place(r2, metrics.screenHeight, metrics.cardHeight);
+    const clRect rect{x, y, x + metrics.cardWidth, y + metrics.cardHeight};
+    target->DrawCardPicture(rect, card.faceDown ? clDrawTarget::kBackFace : card.value, false);
 }

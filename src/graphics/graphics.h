@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <random>
 
 #include "graphics/draw_target.h"
 #include "graphics/table_coords.h"
@@ -49,19 +50,40 @@ public:
     void ClipToGroup(const clGroup& pile);
     void ClearClip();
 
+    // A picture of the card, or of the group's cards stacked 16 pixels apart,
+    // that can travel across the table (the caller redraws the table without
+    // the cards).
     void LiftCard(const clCard& card);
     void LiftGroup(const clGroup& group);
-    // Moves the lifted picture to the card's place; false when cancelled.
+    // Moves the lifted picture to the card's place, whether or not the card
+    // is placed yet (cards are placed once their picture has arrived); false
+    // when the player cancelled.
     bool Animate(const clCard& card, int stepTime, int steps);
     void StopAnimation();
+    // A picture of the group's cards follows the pointer until EndDrag.
     void StartDrag(const clGroup& group);
     void DragTo(clPoint to);
     void EndDrag();
+
+    // Draws the card (its back when face down) at a random place of the
+    // virtual screen, behind the round and game dialogs. Its left edge is r1
+    // mod (max(0, screen width - card width) + 1), its top likewise with r2.
+    void ScatterCard(const clCard& card, std::uint64_t r1, std::uint64_t r2);
+    // The same with two numbers of a generator of the caller's (not the
+    // game's, whose numbers make the deals).
+    template <std::uniform_random_bit_generator Generator>
+    void ScatterCard(const clCard& card, Generator& generator) {
+        const std::uint64_t r1 = generator();
+        ScatterCard(card, r1, generator());
+    }
 
     // The label-strip cell of a key, or -1 (Tab is the double cell 36..37).
     static int LabelCell(int key);
 
 private:
+    // The screen position of a card's top-left corner, placed or not; none headless.
+    std::optional<clPoint> ScreenPosition(const clCard& card) const;
+
     clDrawTarget* target = nullptr;
     bool showKeyLabels = false;
     std::int32_t nextDrawKey = 0;

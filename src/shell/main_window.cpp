@@ -269,7 +269,7 @@ bool clMainWindow::OpenGame(const std::string& name) {
     display.SetLayout(playing->TableWidth(), playing->TableHeight());
     display.ChangeBackground();
     display.CopyBackgroundToScreen();
-    // TODO(anim): program.Target().SetAnimationPump(&pump);
+    program.Target().SetAnimationPump(&pump);
     playing->Graphics().Attach(&program.Target());
     playing->Graphics().SetShowKeyLabels(settings.Flag(clFlag::Keyboard));
     table->SetScoreboard(&playing->Scoreboard());

@@ -1,5 +1,10 @@
 #include "graphics/graphics.h"
 
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "engine/card.h"
@@ -141,6 +146,45 @@ TEST_F(GraphicsTest, AnEmptyPileShowsItsLabelOnlyWhenAsked) {
     target.calls.clear();
     pile.Draw(graphics);
     EXPECT_TRUE(target.calls.empty());
+}
+
+// x = r1 mod (max(0, screen width - card width) + 1), y likewise with r2;
+// a screen no larger than a card leaves only its corner.
+TEST_F(GraphicsTest, AScatteredCardLiesWithinTheScreen) {
+    struct Case {
+        int screenWidth, screenHeight;
+        std::uint64_t r1, r2;
+        const char* call;
+    };
+    const Case cases[] = {
+        {640, 480, 0, 0, "card 22 at 0,0-71,96"},
+        {640, 480, 569, 384, "card 22 at 569,384-640,480"},
+        {640, 480, 570, 385, "card 22 at 0,0-71,96"},
+        {640, 480, 1000003, 77, "card 22 at 223,77-294,173"},
+        {71, 96, 12345, 678, "card 22 at 0,0-71,96"},
+        {50, 40, 7, 9, "card 22 at 0,0-71,96"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.call);
+        target.metrics.screenWidth = c.screenWidth;
+        target.metrics.screenHeight = c.screenHeight;
+        target.calls.clear();
+        graphics.ScatterCard(card, c.r1, c.r2);
+        EXPECT_EQ(target.calls, std::vector<std::string>{c.call});
+    }
+    // Face down it shows the back; a generator of the caller's gives the numbers.
+    target.metrics = clTableMetrics{71, 96, 8, 4, 640, 480};
+    clCard back = card;
+    back.faceDown = true;
+    std::mt19937 generator(5);
+    std::mt19937 same(5);
+    const std::uint64_t r1 = same(), r2 = same();
+    target.calls.clear();
+    graphics.ScatterCard(back, generator);
+    const int x = static_cast<int>(r1 % 570), y = static_cast<int>(r2 % 385);
+    EXPECT_EQ(target.calls, std::vector<std::string>{
+                                "card -1 at " + std::to_string(x) + "," + std::to_string(y) + "-" +
+                                std::to_string(x + 71) + "," + std::to_string(y + 96)});
 }
 
 TEST_F(GraphicsTest, ClipToGroupCoversEveryCard) {
