@@ -25,6 +25,7 @@ bool CancelsAnimation(QEvent::Type type) {
 
 bool clQtAnimationPump::WaitForStep(int milliseconds) {
     if (waiting) return false;  // never nested twice
+    ++waits;
     QEventLoop stepLoop;
     loop = &stepLoop;
     cancelled = false;

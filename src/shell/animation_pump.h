@@ -16,6 +16,8 @@ class QEventLoop;
 class clQtAnimationPump final : public QObject, public clAnimationPump {
 public:
     bool WaitForStep(int milliseconds) override;
+    // How many steps were waited for so far.
+    int Waits() const { return waits; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -23,6 +25,7 @@ protected:
 private:
     QEventLoop* loop = nullptr;
     bool waiting = false;
+    int waits = 0;
     bool cancelled = false;
     QPointer<QObject> heldFor;
     std::unique_ptr<QEvent> held;

@@ -50,6 +50,8 @@ public:
     clTakeScoreWindow* TakeScoreWindow() const { return takeScoreWindow; }
     QAction* Action(int command) const;
     QToolBar* ToolBar() const { return toolBar; }
+    // How many animation steps were waited for (the animation's pace).
+    int AnimationWaits() const { return pump.Waits(); }
 
     // One tick of the round timer (the 100 ms timer calls it).
     void TimerTick();
