@@ -111,8 +111,23 @@ std::string ScoreTable(const std::vector<clStoredScore>& rows) {
 clScoreServer::clScoreServer(clScoreStore& store) : store(store), http(std::make_unique<clHttp>()) {
     httplib::Server& server = http->server;
     // A body larger than any request the game sends is refused from its
-    // announced length, before it is read.
+    // announced length, before a byte of it is read, and the connection is
+    // closed on it; a body without a length is cut off at the same size.
     server.set_payload_max_length(kMaxRequestBody);
+    server.set_pre_routing_handler(
+        [](const httplib::Request& request, httplib::Response& response) {
+            if (!request.has_header("Content-Length"))
+                return httplib::Server::HandlerResponse::Unhandled;
+            const std::string length = request.get_header_value("Content-Length");
+            const bool small = !length.empty() && length.size() <= 9 &&
+                               length.find_first_not_of("0123456789") == std::string::npos &&
+                               std::stoul(length) <= kMaxRequestBody;
+            if (small) return httplib::Server::HandlerResponse::Unhandled;
+            response.status = 413;
+            response.set_header("Connection", "close");
+            response.set_content("the request is too large\n", "text/plain");
+            return httplib::Server::HandlerResponse::Handled;
+        });
     const auto answer = [](httplib::Response& response, const clServerReply& reply) {
         response.status = reply.status;
         if (reply.status != 204) response.set_content(reply.body, reply.contentType.c_str());
@@ -236,6 +251,10 @@ int clScoreServer::Bind(const std::string& address, int port) {
 
 bool clScoreServer::Listen() {
     return http->server.listen_after_bind();
+}
+
+bool clScoreServer::IsRunning() const {
+    return http->server.is_running();
 }
 
 void clScoreServer::Stop() {

@@ -58,6 +58,8 @@ public:
     int Bind(const std::string& address, int port);
     // Serves until Stop; false when it could not.
     bool Listen();
+    // True once Listen takes connections; Stop acts only then.
+    bool IsRunning() const;
     void Stop();
 
 private:
