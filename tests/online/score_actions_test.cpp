@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "online/high_scores.h"
 #include "player/player_folders.h"
 #include "player/settings.h"
 #include "player/statistics.h"
@@ -169,6 +170,87 @@ TEST_F(ScoreActionsTest, RoundOverShowsRanksOnlyWithRetrievedLists) {
     EXPECT_EQ(texts.overall, "Overall rank: 2nd of 3");
     EXPECT_EQ(texts.recent, "Recent rank: 2nd of last 3");
     EXPECT_EQ(texts.lastUpdate, "[2017-08-14 21:05]");
+}
+
+}  // namespace
+
+namespace {
+
+class HighScoresTest : public ::testing::Test {
+protected:
+    HighScoresTest() {
+        settings.WritePlayerDefaults("Ann");
+        settings.SetPlayer("Ann");
+        settings.LoadPlayer();
+    }
+
+    void Finish(std::string_view key, std::int32_t score, std::int32_t round) {
+        clStatistics statistics(settings, folders, clock);
+        ASSERT_EQ(statistics.AppendResult(key, clStatistics::MakeCompleted(score, round, clock)),
+                  clAppendResult::Logged);
+    }
+
+    clTempFolder temp;
+    clMemorySettingsStore store;
+    clSettings settings{store};
+    clFixedUserAccount account{temp.Path(), "ann"};
+    clPlayerFolders folders{account};
+    clFixedClock clock;
+};
+
+TEST_F(HighScoresTest, ARowForEveryVariantFinishedWithItsBestResult) {
+    EXPECT_TRUE(FillHighScoreRows(settings, folders, clock).empty());
+    Finish("klondike", 300, 2);
+    Finish("klondike", 700, 4);
+    Finish("golf", 50, 1);
+    const std::vector<clHighScoreRow> rows = FillHighScoreRows(settings, folders, clock);
+    ASSERT_EQ(rows.size(), 2u);
+    // The registry's order: Klondike comes before Golf.
+    EXPECT_EQ(rows[0].entry.gameName, "Klondike");
+    EXPECT_EQ(rows[0].entry.score, 700);
+    EXPECT_EQ(rows[0].entry.round, 4);
+    EXPECT_EQ(rows[1].entry.gameName, "Golf");
+    EXPECT_EQ(rows[1].entry.score, 50);
+    EXPECT_EQ(rows[1].index, 1);
+}
+
+TEST(HighScoreSorting, EachColumnSortsItsOwnWay) {
+    const auto row = [](std::int32_t index, const char* name, std::int32_t score,
+                        clScoreRanks ranks, std::uint16_t day) {
+        clHighScoreRow r;
+        r.index = index;
+        r.entry = {name, score, score / 100, ranks};
+        r.when = {2020, 1, 0, day, 12, 0, 0, 0};
+        return r;
+    };
+    const std::vector<clHighScoreRow> filled = {
+        row(0, "Klondike", 500, {3, 10, 0, 1}, 5),
+        row(1, "Golf", 900, {0, 1, 2, 50}, 9),
+        row(2, "Aces Up", 100, {3, 40, 1, 50}, 1),
+        row(3, "Spider", 500, {1, 5, 0, 0}, 3),
+    };
+    struct {
+        clHighScoreColumn column;
+        bool reversed;
+        std::vector<std::int32_t> order;
+    } const cases[] = {
+        {clHighScoreColumn::Game, false, {2, 1, 0, 3}},
+        {clHighScoreColumn::Game, true, {3, 0, 1, 2}},
+        {clHighScoreColumn::Score, false, {1, 0, 3, 2}},  // equal scores in fill order
+        {clHighScoreColumn::Round, false, {1, 0, 3, 2}},
+        {clHighScoreColumn::OverallRank, false, {3, 2, 0, 1}},  // 3 of 40 before 3 of 10
+        {clHighScoreColumn::OverallRank, true, {1, 0, 2, 3}},
+        {clHighScoreColumn::RecentRank, false, {2, 1, 0, 3}},  // unranked last
+        {clHighScoreColumn::DatePlayed, false, {2, 3, 0, 1}},
+    };
+    for (const auto& c : cases) {
+        std::vector<clHighScoreRow> rows = filled;
+        SortHighScoreRows(rows, c.column, c.reversed);
+        std::vector<std::int32_t> order;
+        for (const clHighScoreRow& r : rows)
+            order.push_back(r.index);
+        EXPECT_EQ(order, c.order) << static_cast<int>(c.column) << " " << c.reversed;
+    }
 }
 
 }  // namespace
