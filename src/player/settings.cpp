@@ -110,6 +110,8 @@ clSettings::clSettings(clSettingsStore& store) : store(store) {
         numbers[static_cast<std::size_t>(row.id)] = row.byDefault;
     for (const clTextRow& row : kTextRows)
         texts[static_cast<std::size_t>(row.id)] = std::string(row.byDefault);
+    SetScoreServerBase(kDefaultScoreServer);
+    SetSiteUrl(kDefaultSite);
 }
 
 // ---- Installation values ----
@@ -139,6 +141,9 @@ void clSettings::LoadOptions() {
         }
     }
     reader.Text(kSource, "", kNameLength, source);
+    // An unusable stored address leaves the one in force.
+    if (const auto server = store.ReadText(key, kServer)) SetScoreServerBase(*server);
+    if (const auto site = store.ReadText(key, kSite)) SetSiteUrl(*site);
 }
 
 bool clSettings::SaveOptions() {
@@ -432,6 +437,39 @@ void clSettings::SetScoreServer(std::string_view pages, std::string_view submit,
     scorePagesUrl = Cut(pages, kUrlLength);
     submitUrl = Cut(submit, kUrlLength);
     listUrl = Cut(list, kUrlLength);
+}
+
+namespace {
+
+// A base address with its closing "/", or nothing when it cannot be one.
+std::optional<std::string> BaseUrl(std::string_view base) {
+    if (base.empty() || base.size() > clSettings::kBaseUrlLength) return std::nullopt;
+    for (char c : base) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte <= 0x20 || byte == 0x7F) return std::nullopt;
+    }
+    std::string url(base);
+    if (url.back() != '/') url += '/';
+    return url;
+}
+
+}  // namespace
+
+bool clSettings::SetScoreServerBase(std::string_view base) {
+    const auto url = BaseUrl(base);
+    if (!url) return false;
+    scoreServerBase = *url;
+    SetScoreServer(*url + "topscores/scores/qarvel", *url + "topscores/qarvel/submit.php",
+                   *url + "topscores/qarvel/list.php");
+    startPageUrl = *url + "index.html";
+    return true;
+}
+
+bool clSettings::SetSiteUrl(std::string_view base) {
+    const auto url = BaseUrl(base);
+    if (!url) return false;
+    siteUrl = *url;
+    return true;
 }
 
 void clSettings::SetCurrentBackground(clBackgroundMode mode, std::uint32_t color,

@@ -63,6 +63,13 @@ public:
     static constexpr std::size_t kNameLength = 63;
     static constexpr std::size_t kUrlLength = 239;
     static constexpr std::size_t kProgramFolderLength = 4095;
+    // The longest score-server or web-site base address: its longest page
+    // address must still fit kUrlLength.
+    static constexpr std::size_t kBaseUrlLength = 200;
+    // A score server started on this machine serves the scores and the web
+    // site's pages by default (README: "Online high scores").
+    static constexpr std::string_view kDefaultScoreServer = "http://127.0.0.1:8080/";
+    static constexpr std::string_view kDefaultSite = "http://127.0.0.1:8080/";
     // The floating "Take Score" button's default and smallest size.
     static constexpr std::int32_t kButtonWidth = 144;
     static constexpr std::int32_t kButtonHeight = 72;
@@ -76,7 +83,8 @@ public:
 
     // Installation values under "options": the player, the help flag, the
     // window placement and the custom colours (which take their defaults
-    // first), and the installation's source tag.
+    // first), the installation's source tag, and the score server's and the
+    // web site's base addresses when stored.
     void LoadOptions();
     bool SaveOptions();
     // The folder of the program's own data files, stored at start-up.
@@ -157,10 +165,22 @@ public:
     std::int32_t BacksIndex() const { return backsIndex; }
     std::int32_t SymbolsIndex() const { return symbolsIndex; }
 
+    // The score server's addresses: the folder of the per-variant pages, the
+    // submit and list requests, and its start page.
     const std::string& ScorePagesUrl() const { return scorePagesUrl; }
     const std::string& SubmitUrl() const { return submitUrl; }
     const std::string& ListUrl() const { return listUrl; }
+    const std::string& StartPageUrl() const { return startPageUrl; }
     void SetScoreServer(std::string_view pages, std::string_view submit, std::string_view list);
+    // All four addresses from the server's base address ("http://host:port/"):
+    // false, changing nothing, for an empty base, one longer than
+    // kBaseUrlLength, or one holding blanks or control characters.
+    bool SetScoreServerBase(std::string_view base);
+    const std::string& ScoreServerBase() const { return scoreServerBase; }
+    // The web site's base address, under which its pages lie as
+    // "app/<key>.html"; the same checks.
+    const std::string& SiteUrl() const { return siteUrl; }
+    bool SetSiteUrl(std::string_view base);
     const std::string& Source() const { return source; }
 
     bool CurrentFavorite() const { return currentFavorite; }
@@ -199,6 +219,9 @@ private:
     std::string scorePagesUrl;
     std::string submitUrl;
     std::string listUrl;
+    std::string startPageUrl;
+    std::string scoreServerBase;
+    std::string siteUrl;
     std::string source;
     bool currentFavorite = false;
     bool currentAutoPlay = true;

@@ -171,6 +171,10 @@ inline constexpr std::string_view kMaximized = "maximized";
 inline constexpr std::string_view kColors = "colors";  // 16 x uint32, 64 bytes
 inline constexpr std::string_view kPath = "path";
 inline constexpr std::string_view kSource = "source";
+// Where the score server and the web site are; read, never written, so that
+// an installation can point the game elsewhere.
+inline constexpr std::string_view kServer = "server";
+inline constexpr std::string_view kSite = "site";
 }  // namespace clOptionNames
 
 // Largest window coordinate or size a stored rectangle may hold, in pixels.

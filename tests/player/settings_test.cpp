@@ -242,6 +242,31 @@ TEST_F(SettingsTest, ProgramFolderIsNeverCut) {
     EXPECT_EQ(settings.ReadProgramFolder(), std::nullopt);
 }
 
+TEST_F(SettingsTest, ScoreServerAndSiteFollowTheStoredBase) {
+    EXPECT_EQ(settings.SubmitUrl(), "http://127.0.0.1:8080/topscores/qarvel/submit.php");
+    EXPECT_EQ(settings.ListUrl(), "http://127.0.0.1:8080/topscores/qarvel/list.php");
+    EXPECT_EQ(settings.ScorePagesUrl(), "http://127.0.0.1:8080/topscores/scores/qarvel");
+    EXPECT_EQ(settings.StartPageUrl(), "http://127.0.0.1:8080/index.html");
+    EXPECT_EQ(settings.SiteUrl(), "http://127.0.0.1:8080/");
+
+    ASSERT_TRUE(store.WriteText(OptionsKey(), "server", "http://scores.example.org:9000"));
+    ASSERT_TRUE(store.WriteText(OptionsKey(), "site", "http://www.example.org/qarvel/"));
+    settings.LoadOptions();
+    EXPECT_EQ(settings.SubmitUrl(), "http://scores.example.org:9000/topscores/qarvel/submit.php");
+    EXPECT_EQ(settings.StartPageUrl(), "http://scores.example.org:9000/index.html");
+    EXPECT_EQ(settings.SiteUrl(), "http://www.example.org/qarvel/");
+    ASSERT_TRUE(settings.SaveOptions());
+    EXPECT_EQ(store.ReadText(OptionsKey(), "server"), "http://scores.example.org:9000");
+
+    // An address that cannot be one leaves the one in force.
+    for (const std::string& bad : {std::string(), std::string(300, 'h'), std::string("http://a b/"),
+                                   std::string("http://h/\r\n")}) {
+        ASSERT_TRUE(store.WriteText(OptionsKey(), "server", bad));
+        settings.LoadOptions();
+        EXPECT_EQ(settings.ListUrl(), "http://scores.example.org:9000/topscores/qarvel/list.php");
+    }
+}
+
 TEST_F(SettingsTest, GameValuesStartFreshForAGameWithoutKey) {
     AddAnn();
     ASSERT_TRUE(settings.SetNumber(clNumber::Color, 0x112233));

@@ -305,6 +305,20 @@ TEST_F(PlayerDataTest, ValuesEditedByHandFallBackToTheDefaults) {
     EXPECT_FALSE(s.ButtonRect().IsValid());
 }
 
+// The README's way of pointing the game at another score server.
+TEST_F(PlayerDataTest, TheScoreServerIsSetByHandInTheFile) {
+    WriteFileBytes(ConfigFile(),
+                   "[1.0]\n"
+                   "options\\player=Ann\n"
+                   "options\\server=http://scores.example.org:9000/\n"
+                   "options\\site=http://www.example.org/\n"
+                   "players\\Ann\\sounds=1\n");
+    clRun& r = Restart();
+    ASSERT_TRUE(r.players.StartUp(prompt));
+    EXPECT_EQ(r.settings.SubmitUrl(), "http://scores.example.org:9000/topscores/qarvel/submit.php");
+    EXPECT_EQ(r.settings.SiteUrl(), "http://www.example.org/");
+}
+
 TEST_F(PlayerDataTest, AStoreThatCannotBeWrittenDoesNotStopPlay) {
     // A file where the settings folder should be.
     WriteFileBytes(temp.Path() / "config" / "Ternwick", "not a folder");

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "online/score_protocol.h"
+
+struct sqlite3;
+
+// One stored score as the pages show it.
+struct clStoredScore {
+    std::int64_t id = 0;
+    std::int32_t score = 0;
+    std::int32_t round = 0;
+    std::string name;
+    std::string location;
+    std::int64_t submitted = 0;  // seconds since 1970, UTC
+};
+
+// The score server's scores in an SQLite database file. Every statement binds
+// its values; one lock serialises the server's threads.
+//
+// Ranking: among a variant's scores, higher scores rank first and equal
+// scores in the order they came in. "Recent" scores are a variant's latest
+// 100 submissions (the recent list holds exactly those, so its count is
+// the "of last N" the game shows).
+class clScoreStore {
+public:
+    static constexpr std::int32_t kRecentScores = kRecentListSize;
+
+    clScoreStore() = default;
+    ~clScoreStore();
+    clScoreStore(const clScoreStore&) = delete;
+    clScoreStore& operator=(const clScoreStore&) = delete;
+
+    // Opens or creates the database; false with a reason in `error`.
+    bool Open(const std::string& path, std::string& error);
+
+    // Stores the accepted scores of one submission in one transaction and
+    // gives each its ranks (nothing for a score not accepted). The same score
+    // of the same player is stored once: sent again, it keeps its place.
+    // Nothing at all when the database fails, and then nothing is stored.
+    struct clAdd {
+        clSubmittedScore score;
+        bool accepted = false;
+    };
+    std::optional<std::vector<std::optional<clScoreRanks>>> AddScores(
+        const clOnlineIdentity& identity, std::string_view player, const std::vector<clAdd>& adds,
+        std::int64_t now);
+
+    // A list's scores, highest first, at most `limit`, and its token, which
+    // changes whenever the list may have.
+    struct clList {
+        std::string token;
+        std::vector<std::int32_t> scores;
+    };
+    std::optional<clList> List(std::string_view game, clScoreListKind kind, std::int32_t limit);
+
+    // The rows of a variant's page.
+    std::optional<std::vector<clStoredScore>> TopScores(std::string_view game, std::int32_t limit);
+    std::optional<std::vector<clStoredScore>> RecentScores(std::string_view game);
+    std::optional<std::int64_t> CountScores(std::string_view game);
+
+private:
+    std::optional<clScoreRanks> AddLocked(const clOnlineIdentity& identity, std::string_view player,
+                                          const clSubmittedScore& score, std::int64_t now);
+    std::optional<clScoreRanks> RanksOf(std::int64_t id, std::string_view game, std::int32_t score);
+    bool Execute(const char* sql);
+
+    std::mutex lock;
+    sqlite3* db = nullptr;
+    std::string nonce;  // this database's mark in every token
+};

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Where an HTTP address leads.
+struct clUrl {
+    std::string host;  // upper case, as the address gave it otherwise
+    std::string path;  // as given, "/" when empty
+    std::uint16_t port = 80;
+    friend bool operator==(const clUrl&, const clUrl&) = default;
+};
+
+// The game's own small HTTP/1.0 client: one POST of a text body, scrambled
+// on the way out, and the reply read back as a status and a raw body. It
+// blocks its caller (the interface thread, under a wait cursor), every wait
+// bounded: the connection within the time-out, the first reply byte within
+// the time-out and the rest of the reply within it again, and the whole
+// exchange within twice the time-out plus a second.
+//
+// A client lives for one exchange. It trusts nothing it reads: a reply that
+// is not a whole, well-formed HTTP/1.x reply (garbage, a header without its
+// end or larger than 16 KiB, a body shorter or longer than announced or
+// longer than 64 KiB, silence past the time-out) fails the exchange and
+// leaves no status, header or body behind.
+class clHttpClient {
+public:
+    static constexpr std::string_view kDefaultUserAgent = "Ternlib 1.50";
+    static constexpr std::chrono::milliseconds kDefaultTimeout{15000};
+    static constexpr std::size_t kMaxUserAgent = 127;
+    static constexpr std::size_t kMaxHeaderSize = 16 * 1024;
+    static constexpr std::size_t kMaxBodySize = 64 * 1024;
+
+    clHttpClient() = default;
+    clHttpClient(const clHttpClient&) = delete;
+    clHttpClient& operator=(const clHttpClient&) = delete;
+
+    // POSTs the body to the address. True when the whole exchange succeeded
+    // and the status is 200 or 204; a complete reply with another status
+    // fails but keeps its status, header and body. A user agent given
+    // replaces the client's (cut to 127 characters).
+    bool Post(std::string_view address, std::string_view body,
+              std::optional<std::string_view> userAgent = std::nullopt);
+
+    // Host, path and port of an "http://host[:port]/path" address (the scheme
+    // in any case, or none); nothing for another scheme, a port that is not
+    // 1 to 65535, or a path holding blanks or control characters.
+    static std::optional<clUrl> ParseUrl(std::string_view address);
+    // The first IPv4 address of the host, in network byte order; nothing for
+    // an empty host or a failed look-up.
+    static std::optional<std::uint32_t> Resolve(const std::string& host);
+
+    // What went wrong last, for diagnostics; empty after a success.
+    const std::string& LastErrorText() const { return lastError; }
+
+    std::chrono::milliseconds Timeout() const { return timeout; }
+    // Time-outs below a millisecond are taken as one.
+    void SetTimeout(std::chrono::milliseconds value);
+    const std::string& UserAgent() const { return userAgent; }
+
+    std::int32_t Status() const { return status; }
+    const std::string& Header() const { return header; }
+    const std::string& Body() const { return body; }
+    std::int32_t BodyLength() const { return static_cast<std::int32_t>(body.size()); }
+
+private:
+    using clDeadline = std::chrono::steady_clock::time_point;
+
+    bool Connect(int socket, std::uint32_t address, std::uint16_t port);
+    bool SendRequest(int socket, const clUrl& url, std::string_view text);
+    bool ReceiveResponse(int socket);
+    bool SendAll(int socket, std::string_view bytes);
+    // Waits for the socket to become readable (or writable) within `limit`
+    // and before the exchange's deadline.
+    bool Wait(int socket, bool forWriting, std::chrono::milliseconds limit);
+    bool Fail(std::string text);
+
+    std::chrono::milliseconds timeout = kDefaultTimeout;
+    std::string body;
+    std::int32_t status = 0;
+    std::string header;
+    std::string userAgent{kDefaultUserAgent};
+    std::string lastError;
+    clDeadline deadline{};
+};

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "online/online_scores.h"
+#include "toolkit/sound.h"
+
+class clDateFormat;
+class clMessages;
+class clSettings;
+class clStatistics;
+
+// What the score dialogs (Statistics, Game Over, Round Over, High Scores)
+// show and do online; the dialogs hold the controls and call these.
+
+inline constexpr std::string_view kCannotQueueOneText = "Unable to submit high score.";
+inline constexpr std::string_view kCannotQueueManyText = "Unable to submit high scores.";
+inline constexpr std::string_view kSubmitFailedText = "Error submitting high score.";
+inline constexpr std::string_view kRetrieveFailedText = "Unable to retrieve online high scores.";
+inline constexpr std::string_view kNoScoreDataText = "No Score Data";
+inline constexpr std::string_view kPressRetrieveText = "Press 'Retrieve Score Data' Button.";
+
+// The longest text the name, location and e-mail fields take.
+inline constexpr std::size_t kOnlineFieldLength = 63;
+
+// ---- Submit buttons ----
+
+// The submit buttons are enabled once the three fields are filled, the
+// e-mail address holds an at sign and a full stop, the game is not in
+// Practice Mode and there is something to submit.
+bool CanSubmit(const clOnlineIdentity& fields, bool practice, bool hasScores);
+// "Submit Top Scores" needs two results or more besides.
+bool CanSubmitTop(const clOnlineIdentity& fields, bool practice, std::int32_t results);
+// "Submit Top 3 Scores": min(results, 3).
+std::string SubmitTopLabel(std::int32_t results);
+
+// ---- What is queued ----
+
+// The best min(count, results) results of a variant, best first: "Submit
+// Highest Score" (1), "Submit Top Scores" (3), a High Scores row (1).
+std::vector<clScoreEntry> BestEntries(const clStatistics& statistics, std::string_view gameName,
+                                      std::int32_t count);
+
+// ---- Submitting ----
+
+enum class clSubmitOutcome {
+    NotAttempted,  // a field was empty: nothing happens, silently
+    NotQueued,     // an entry could not be queued: nothing was sent
+    Failed,        // the exchange or the reply failed
+    Submitted,     // every entry holds its ranks
+};
+
+// How a submission or retrieval reports to the player: message boxes and the
+// wait cursor, and a sound (played only while "sounds" is on).
+struct clOnlineFeedback {
+    clMessages& messages;
+    std::function<void(clSound)> playSound;
+};
+
+// A press of a submit button: with the three fields filled, they become the
+// player's online identity (in memory, stored with the player), the entries
+// are queued and sent under the wait cursor. Failures show their message;
+// success plays the "remove" sound. `scores` gives the transport (tests);
+// without it the game's HTTP client is used.
+clSubmitOutcome SubmitOnline(clSettings& settings, const clClock& clock,
+                             const clOnlineIdentity& fields, std::span<clScoreEntry> entries,
+                             const clOnlineFeedback& feedback,
+                             clScoreTransport* transport = nullptr);
+
+// ---- Rank texts ----
+
+// "Overall rank: 3rd of 120" for a submitted entry; "[unranked]" unless both
+// rank and count are given.
+std::string SubmittedOverallRankText(const clScoreEntry& entry);
+// "Recent rank: 1st of last 100".
+std::string SubmittedRecentRankText(const clScoreEntry& entry);
+// Several entries: "Overall rank: 1st/4th/9th of 530", the ranks up to the
+// first unranked entry, of the largest count; "[unranked]" when the first is.
+std::string SubmittedOverallRankText(std::span<const clScoreEntry> entries);
+std::string SubmittedRecentRankText(std::span<const clScoreEntry> entries);
+// A High Scores row's rank column: "3rd of 120", or "[unranked]".
+std::string RankColumnText(std::int32_t rank, std::int32_t count);
+
+// ---- The Round Over dialog ----
+
+struct clRoundOverTexts {
+    std::string overall;
+    std::string recent;
+    std::string lastUpdate;
+};
+
+// The rank texts of the score so far against the screen's cached lists; "No
+// Score Data" and "Press 'Retrieve Score Data' Button." without valid lists.
+clRoundOverTexts RoundOverTexts(const clOnlineScores& scores, std::int32_t score,
+                                const clDateFormat& format);
+// "Retrieve Score Data": fetches the lists under the wait cursor; shows the
+// failure message, or plays the "remove" sound.
+bool RetrieveOnline(clOnlineScores& scores, std::string_view gameName, const clSettings& settings,
+                    const clOnlineFeedback& feedback);
