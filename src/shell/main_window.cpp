@@ -15,12 +15,12 @@
 #include "engine/product.h"
 #include "engine/registry.h"
 #include "engine/solitaire_rules.h"
+#include "online/web_pages.h"
 #include "player/statistics.h"
 #include "shell/commands.h"
 #include "shell/picture_windows.h"
 #include "shell/program.h"
 #include "shell/take_score_window.h"
-#include "shell/web_pages.h"
 #include "shell/window_dialogs.h"
 
 namespace {
@@ -359,7 +359,7 @@ void clMainWindow::ExecuteCommand(int command) {
             OpenHelpTopic(0);
             return;
         case clCommand::kGameHighScoresPage:
-            OpenWebPage("highscores");
+            if (playing) OpenUrl(ScorePageUrl(program.Settings(), playing->Key()));
             return;
         case clCommand::kTrayPlay:
             LeaveTray();
@@ -459,7 +459,10 @@ void clMainWindow::ChooseCardSet(int index) {
 }
 
 void clMainWindow::OpenWebPage(const std::string& key, const std::string& suffix) {
-    const std::string url = WebPageUrl(program.Settings(), key, suffix);
+    OpenUrl(WebPageUrl(program.Settings(), key, suffix));
+}
+
+void clMainWindow::OpenUrl(const std::string& url) {
     QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
 }
 

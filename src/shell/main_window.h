@@ -104,6 +104,7 @@ private:
     void ChooseCardSize(int index);
     void ChooseCardSet(int index);
     void OpenWebPage(const std::string& key, const std::string& suffix = {});
+    void OpenUrl(const std::string& url);
     void OpenHelpTopic(int topic);
     void ToggleAutoSave();
     void AddToFavorites();
