@@ -106,14 +106,17 @@ int main(int argc, char** argv) {
         if (!window.Start(line)) return 0;
         window.show();
         closeSplash();
-        program.PlayWelcome();
-        if (line.reportStartup) {
-            window.Table()->OnFirstPaint([&window] {
+        // The welcome sound opens the sound device: once the table is on screen.
+        const bool report = line.reportStartup;
+        window.Table()->OnFirstPaint([&window, &program, report] {
+            if (report) {
                 ReportStartup();
                 QTimer::singleShot(0, &window,
                                    [&window] { window.ExecuteCommand(clCommand::kExit); });
-            });
-        }
+                return;
+            }
+            QTimer::singleShot(0, &window, [&program] { program.PlayWelcome(); });
+        });
         if (line.quitAfterStart) {
             QTimer::singleShot(500, &window,
                                [&window] { window.ExecuteCommand(clCommand::kExit); });

@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSystemTrayIcon>
@@ -220,6 +221,15 @@ bool clMainWindow::Start(const clCommandLine& line) {
     for (const std::string& player : line.players) {
         if (program.Players().ChangePlayer(player)) program.ApplyDisplaySettings();
     }
+    if (line.HasStartRequest()) settings.SetFlag(clFlag::Practice, false);
+
+    // The game comes first, so that the display loads its cards once, at the
+    // size that game's table needs in this window.
+    std::unique_ptr<clSolitaireType> first = MakeScreen(line.game);
+    if (!first) first = MakeScreen(settings.CurrentGameName());
+    if (!first) first = MakeScreen(kFirstGame);
+    if (!first) return false;
+
     const clWindowPlacement& place = settings.Window();
     if (place.IsValid()) {
         setGeometry(place.left, place.top, place.width, place.height);
@@ -227,6 +237,8 @@ bool clMainWindow::Start(const clCommandLine& line) {
         resize(640, 480 + menuBar()->sizeHint().height() + toolBar->sizeHint().height());
     }
     toolBar->setVisible(settings.Flag(clFlag::Toolbar));
+    layout()->activate();
+    program.SetTableSize(first->TableWidth(), first->TableHeight());
     if (!program.CreateDisplay(std::max(1, table->viewport()->width()),
                                std::max(1, table->viewport()->height()))) {
         return false;
@@ -237,9 +249,7 @@ bool clMainWindow::Start(const clCommandLine& line) {
     table->SetPausePicture(&program.PausePicture());
     FillCardSetMenu();
 
-    if (line.HasStartRequest()) settings.SetFlag(clFlag::Practice, false);
-    std::string game = !line.game.empty() ? line.game : settings.CurrentGameName();
-    if (!OpenGame(game) && !OpenGame(kFirstGame)) return false;
+    Install(std::move(first));
     roundTimer.start();
     if (place.maximized) showMaximized();
     return true;
@@ -249,11 +259,20 @@ clSolitaireRules* clMainWindow::Rules() const {
     return dynamic_cast<clSolitaireRules*>(playing);
 }
 
+std::unique_ptr<clSolitaireType> clMainWindow::MakeScreen(const std::string& name) {
+    if (name.empty() || !IsRegistered(name)) return nullptr;
+    return CreateVariant(name, this);
+}
+
 bool clMainWindow::OpenGame(const std::string& name) {
-    if (name.empty() || !IsRegistered(name)) return false;
-    CloseScreen();
-    std::unique_ptr<clSolitaireType> made = CreateVariant(name, this);
+    std::unique_ptr<clSolitaireType> made = MakeScreen(name);
     if (!made) return false;
+    Install(std::move(made));
+    return true;
+}
+
+void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
+    CloseScreen();
     playing = made.get();
     screen = std::move(made);
 
@@ -279,7 +298,6 @@ bool clMainWindow::OpenGame(const std::string& name) {
     RecreateTakeScoreButton();
     playing->NewGame();
     table->viewport()->update();
-    return true;
 }
 
 void clMainWindow::CloseScreen() {

@@ -89,6 +89,12 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // A variant's screen in this window, not yet shown; null for an unknown
+    // name or a game that cannot be made.
+    std::unique_ptr<clSolitaireType> MakeScreen(const std::string& name);
+    // Makes a screen current: the player's values for the game, the display
+    // laid out for its table, a new game dealt.
+    void Install(std::unique_ptr<clSolitaireType> made);
     void BuildMenus();
     void BuildToolBar();
     QAction* AddCommand(QMenu* menu, int command, const QString& caption, bool checkable = false);

@@ -32,6 +32,7 @@ void clProgram::ApplyDisplaySettings() {
 
 bool clProgram::CreateDisplay(int areaWidth, int areaHeight) {
     display = std::make_unique<clDisplay>(displayOptions, catalogue, platform.messages);
+    display->SetLayout(tableColumns, tableRows);
     if (!display->Create(areaWidth, areaHeight)) return false;
     target = std::make_unique<clDisplayTarget>(*display);
     if (!labelStrip.IsEmpty()) target->SetLabelStrip(&labelStrip);

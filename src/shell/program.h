@@ -47,6 +47,8 @@ public:
     // card-set catalogue and the interface pictures. False when the program
     // cannot start: no player, or no card set.
     bool StartUp();
+    // The first screen's table in card units, for the display made next.
+    void SetTableSize(int columns, int rows) { tableColumns = columns, tableRows = rows; }
     // Makes the display for a drawing area; false when it cannot be made.
     bool CreateDisplay(int areaWidth, int areaHeight);
     // Stores what the display changed and saves the settings.
@@ -101,6 +103,8 @@ private:
     std::array<clImage, 11> toolPictures;
     std::unique_ptr<clQtSoundSet> sounds;
     bool soundsTried = false;
+    int tableColumns = 0;
+    int tableRows = 0;
 };
 
 // The folder of the shipped data: $QARVEL_DATA when set, else share/qarvel

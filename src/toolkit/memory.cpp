@@ -7,12 +7,8 @@
 void clMemory::Allocate(std::size_t newSize) {
     Free();
     if (newSize > kMaxBytes) throw clOperationError("clMemory::Allocate");
-    try {
-        // Value-initialised: every byte is 0.
-        data = std::make_unique<std::uint8_t[]>(newSize == 0 ? 1 : newSize);
-    } catch (const std::bad_alloc&) {
-        throw clOperationError("clMemory::Allocate");
-    }
+    data.reset(static_cast<std::uint8_t*>(std::calloc(newSize == 0 ? 1 : newSize, 1)));
+    if (!data) throw clOperationError("clMemory::Allocate");
     size = newSize;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <span>
 #include <utility>
@@ -36,6 +37,11 @@ public:
     std::span<const std::uint8_t> Bytes() const { return {data.get(), size}; }
 
 private:
-    std::unique_ptr<std::uint8_t[]> data;
+    // calloc: large blocks come from the system already zero, so a block that
+    // is written over at once (a picture being decoded) is not cleared first.
+    struct clFree {
+        void operator()(std::uint8_t* p) const { std::free(p); }
+    };
+    std::unique_ptr<std::uint8_t[], clFree> data;
     std::size_t size = 0;
 };

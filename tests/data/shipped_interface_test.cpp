@@ -100,8 +100,8 @@ TEST(ShippedInterfaceImageTest, TableBackgroundIsAnOpaqueBitmap) {
     clHeadlessMessages messages;
     clImage picture;
     ASSERT_TRUE(picture.LoadFile((kShippedData / "qarvel.bmp").string(), messages));
-    EXPECT_EQ(picture.Width(), 1024);
-    EXPECT_EQ(picture.Height(), 768);
+    EXPECT_EQ(picture.Width(), 800);
+    EXPECT_EQ(picture.Height(), 600);
     // 24 bits a pixel, and no magenta key on the felt.
     EXPECT_EQ(ReadShippedFile(kShippedData / "qarvel.bmp")[28], 24);
     EXPECT_TRUE(Opaque(picture));
