@@ -291,6 +291,7 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
     program.Target().SetAnimationPump(&pump);
     playing->Graphics().Attach(&program.Target());
     playing->Graphics().SetShowKeyLabels(settings.Flag(clFlag::Keyboard));
+    table->SetAutoScroll(settings.Flag(clFlag::AutoScroll));
     table->SetScoreboard(&playing->Scoreboard());
     table->UpdateScrollBars();
     Action(clCommand::kGameSaving)->setChecked(settings.Flag(clFlag::Autosave));

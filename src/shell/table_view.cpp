@@ -1,5 +1,6 @@
 #include "shell/table_view.h"
 
+#include <QCursor>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -30,8 +31,13 @@ clTableView::clTableView(clTableInput& input, QWidget* parent)
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    horizontalScrollBar()->setSingleStep(3);
+    verticalScrollBar()->setSingleStep(4);
+    autoScrollTimer = new QTimer(this);
+    autoScrollTimer->setSingleShot(true);
+    connect(autoScrollTimer, &QTimer::timeout, this, [this] { AutoScrollStep(); });
 }
 
 void clTableView::SetDisplay(clDisplay* shown) {
@@ -59,13 +65,60 @@ void clTableView::InvalidateVirtual(const clRect& rect) {
     viewport()->update(ToQRect(rect).translated(-Scroll()));
 }
 
+// Both bars show together, whenever the virtual screen does not fit the area.
+// A page step jumps to the end of the range.
 void clTableView::UpdateScrollBars() {
     if (!display || !display->IsCreated()) return;
     const QSize area = viewport()->size();
-    horizontalScrollBar()->setRange(0, std::max(0, display->VirtualWidth() - area.width()));
-    horizontalScrollBar()->setPageStep(area.width());
-    verticalScrollBar()->setRange(0, std::max(0, display->VirtualHeight() - area.height()));
-    verticalScrollBar()->setPageStep(area.height());
+    const int width = display->VirtualWidth() - area.width();
+    const int height = display->VirtualHeight() - area.height();
+    const Qt::ScrollBarPolicy policy =
+        width > 0 || height > 0 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    if (policy != horizontalScrollBarPolicy()) {
+        setHorizontalScrollBarPolicy(policy);
+        setVerticalScrollBarPolicy(policy);
+        viewport()->update();
+    }
+    if (policy == Qt::ScrollBarAlwaysOff) autoScrollTimer->stop(), autoScrollArmed = false;
+    // The area may have changed with the bars: measure again.
+    const QSize shown = viewport()->size();
+    const int horizontal = std::max(0, display->VirtualWidth() - shown.width());
+    const int vertical = std::max(0, display->VirtualHeight() - shown.height());
+    horizontalScrollBar()->setRange(0, horizontal);
+    horizontalScrollBar()->setPageStep(std::max(1, horizontal));
+    verticalScrollBar()->setRange(0, vertical);
+    verticalScrollBar()->setPageStep(std::max(1, vertical));
+}
+
+bool clTableView::HasScrollBars() const {
+    return horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn;
+}
+
+// One line toward each edge the pointer is near, again and again while it stays there.
+void clTableView::AutoScrollStep() {
+    const QPoint at = viewport()->mapFromGlobal(QCursor::pos());
+    const QSize area = viewport()->size();
+    bool scrolled = false;
+    if (QRect(QPoint(0, 0), area).contains(at) && HasScrollBars()) {
+        auto step = [&scrolled](QScrollBar* bar, QAbstractSlider::SliderAction action) {
+            const int before = bar->value();
+            bar->triggerAction(action);
+            scrolled = scrolled || bar->value() != before;
+        };
+        if (at.x() < 32) step(horizontalScrollBar(), QAbstractSlider::SliderSingleStepSub);
+        if (at.x() >= area.width() - 32) {
+            step(horizontalScrollBar(), QAbstractSlider::SliderSingleStepAdd);
+        }
+        if (at.y() < 32) step(verticalScrollBar(), QAbstractSlider::SliderSingleStepSub);
+        if (at.y() >= area.height() - 32) {
+            step(verticalScrollBar(), QAbstractSlider::SliderSingleStepAdd);
+        }
+    }
+    if (scrolled) {
+        autoScrollTimer->start(20);
+    } else {
+        autoScrollArmed = false;
+    }
 }
 
 QRect clTableView::PauseRect() const {
@@ -152,7 +205,15 @@ void clTableView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void clTableView::mouseMoveEvent(QMouseEvent* event) {
-    input.TableMouseMove(ToVirtual(event->position().toPoint()));
+    const QPoint at = event->position().toPoint();
+    const QSize area = viewport()->size();
+    const bool nearEdge =
+        at.x() < 12 || at.x() >= area.width() - 12 || at.y() < 16 || at.y() >= area.height() - 16;
+    if (autoScroll && HasScrollBars() && nearEdge && !autoScrollArmed) {
+        autoScrollArmed = true;
+        autoScrollTimer->start(100);
+    }
+    input.TableMouseMove(ToVirtual(at));
 }
 
 void clTableView::scrollContentsBy(int, int) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QTimer>
 #include <functional>
 
 #include "graphics/table_coords.h"
@@ -34,6 +35,8 @@ public:
     void SetScoreboard(const clScoreboard* board) { scoreboard = board; }
     void SetPausePicture(const clImage* picture) { pausePicture = picture; }
     void SetPaused(bool on);
+    // Scrolling by itself while the pointer is near an edge (the "autoscroll" option).
+    void SetAutoScroll(bool on) { autoScroll = on; }
     // Runs once, after the first paint that showed the table.
     void OnFirstPaint(std::function<void()> handler) { firstPaint = std::move(handler); }
 
@@ -57,6 +60,8 @@ protected:
 
 private:
     void Press(QMouseEvent* event);
+    bool HasScrollBars() const;
+    void AutoScrollStep();
     QRect PauseRect() const;
 
     clTableInput& input;
@@ -65,4 +70,7 @@ private:
     const clImage* pausePicture = nullptr;
     bool paused = false;
     std::function<void()> firstPaint;
+    bool autoScroll = true;
+    bool autoScrollArmed = false;
+    QTimer* autoScrollTimer;
 };

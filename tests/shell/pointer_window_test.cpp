@@ -1,5 +1,6 @@
 // Pointer play in the window: presses, drags and right clicks synthesised on
 // the table of a real Klondike deal.
+#include <QScrollBar>
 #include <QTimer>
 
 #include "engine/card.h"
@@ -176,4 +177,26 @@ TEST_F(clPointerWindowTest, AnUninterruptedAnimationRunsAllItsSteps) {
     QTest::mouseClick(Viewport(), Qt::RightButton, Qt::NoModifier,
                       PointOf(*AceOnTop(Game())->Top()));
     EXPECT_GE(window->AnimationWaits(), clSolitaireRules::kAnimationSteps - 1);
+}
+
+// A window smaller than the virtual screen scrolls, and presses land on the
+// cards under the pointer wherever the table is scrolled to.
+TEST_F(clPointerWindowTest, ScrolledTableStillHitsTheCardUnderThePointer) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    window->resize(420, 330);
+    QApplication::processEvents();
+    clTableView* table = window->Table();
+    ASSERT_EQ(table->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    ASSERT_EQ(table->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    table->horizontalScrollBar()->setValue(std::min(20, table->horizontalScrollBar()->maximum()));
+    table->verticalScrollBar()->setValue(std::min(20, table->verticalScrollBar()->maximum()));
+    QApplication::processEvents();
+    ASSERT_GT(table->Scroll().x(), 0);
+    ASSERT_GT(table->Scroll().y(), 0);
+
+    clPile& stock = *Game().Stock();
+    ASSERT_TRUE(Viewport()->rect().contains(PointOf(*stock.Top())));
+    const std::uint32_t count = stock.Count();
+    QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::NoModifier, PointOf(*stock.Top()));
+    EXPECT_LT(stock.Count(), count);
 }
