@@ -9,6 +9,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QToolBar>
 #include <QUrl>
@@ -19,6 +20,7 @@
 #include "online/web_pages.h"
 #include "player/statistics.h"
 #include "shell/commands.h"
+#include "shell/desktop_shortcut.h"
 #include "shell/picture_windows.h"
 #include "shell/program.h"
 #include "shell/take_score_window.h"
@@ -404,7 +406,7 @@ void clMainWindow::ExecuteCommand(int command) {
             AddToFavorites();
             break;
         case clCommand::kCreateShortcut:
-            current->CreateDesktopShortcut();
+            CreateDesktopShortcut();
             break;
         case clCommand::kTakeScore:
         case clCommand::kTakeScoreButton:
@@ -448,6 +450,19 @@ void clMainWindow::ToggleAutoSave() {
         playing->SetOptions(options);
     }
     Action(clCommand::kGameSaving)->setChecked(settings.Flag(clFlag::Autosave));
+}
+
+// A launcher on the desktop that starts this player's current game.
+void clMainWindow::CreateDesktopShortcut() {
+    if (!playing) return;
+    const std::string& player = program.Settings().Player();
+    const std::string& game = playing->DisplayName();
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    const std::filesystem::path programFile = QApplication::applicationFilePath().toStdString();
+    if (WriteDesktopShortcut(desktop.toStdString(), programFile, player, game)) {
+        dialogs.ShowMessage(this, "A desktop shortcut has been created for " + game + ".",
+                            kProductName);
+    }
 }
 
 void clMainWindow::AddToFavorites() {

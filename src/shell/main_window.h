@@ -114,6 +114,7 @@ private:
     void OpenHelpTopic(int topic);
     void ToggleAutoSave();
     void AddToFavorites();
+    void CreateDesktopShortcut();
     void EnterTray();
     void LeaveTray();
     clSolitaireRules* Rules() const;
