@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QToolBar>
 #include <QUrl>
@@ -105,6 +106,8 @@ clMainWindow::clMainWindow(clProgram& program, clWindowDialogs& dialogs)
     setCentralWidget(table);
     BuildMenus();
     BuildToolBar();
+    // The status line belongs to the game chooser; a playing screen has none.
+    statusBar()->hide();
     roundTimer.setInterval(kRoundTimerMs);
     connect(&roundTimer, &QTimer::timeout, this, [this] { TimerTick(); });
     qApp->installEventFilter(this);
@@ -716,6 +719,10 @@ bool clMainWindow::IsAnimationOn() const {
 
 bool clMainWindow::AskYesNo(const std::string& text, const std::string& caption) {
     return dialogs.AskYesNo(this, text, caption);
+}
+
+void clMainWindow::SetStatusText(const std::string& text) {
+    statusBar()->showMessage(QString::fromStdString(text));
 }
 
 void clMainWindow::SetTitle(const std::string& title) {

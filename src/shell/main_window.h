@@ -53,6 +53,8 @@ public:
     // How many animation steps were waited for (the animation's pace).
     int AnimationWaits() const { return pump.Waits(); }
 
+    // The status line's text (shown while the game chooser is current).
+    void SetStatusText(const std::string& text);
     // One tick of the round timer (the 100 ms timer calls it).
     void TimerTick();
 

@@ -1,6 +1,7 @@
 // The game window with real widgets and synthesised keys and clicks.
 #include <QAction>
 #include <QDir>
+#include <QPointer>
 #include <QPushButton>
 
 #include "engine/card.h"
@@ -167,4 +168,12 @@ TEST_F(clWindowTest, AboutOpensOnceAtATime) {
     EXPECT_EQ(open, 1);
     about->grab().save(QStringLiteral(QARVEL_SCREENSHOT_DIR "/about.png"));
     about->close();
+}
+
+TEST_F(clWindowTest, SplashShowsItsPicture) {
+    QPointer<clSplashWindow> splash = clSplashWindow::Show(program->SplashPicture());
+    ASSERT_NE(splash, nullptr);
+    EXPECT_EQ(splash->size(), QSize(400, 300));
+    splash->grab().save(QStringLiteral(QARVEL_SCREENSHOT_DIR "/splash.png"));
+    splash->close();
 }
