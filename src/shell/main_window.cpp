@@ -236,13 +236,17 @@ bool clMainWindow::Start(const clCommandLine& line) {
     if (!first) return false;
 
     const clWindowPlacement& place = settings.Window();
+    toolBar->setVisible(settings.Flag(clFlag::Toolbar));
     if (place.IsValid()) {
         setGeometry(place.left, place.top, place.width, place.height);
+        layout()->activate();
     } else {
-        resize(640, 480 + menuBar()->sizeHint().height() + toolBar->sizeHint().height());
+        // A drawing area of 640 x 480.
+        const int bars = menuBar()->sizeHint().height() +
+                         (toolBar->isVisibleTo(this) ? toolBar->sizeHint().height() : 0);
+        resize(640, 480 + bars);
+        layout()->activate();
     }
-    toolBar->setVisible(settings.Flag(clFlag::Toolbar));
-    layout()->activate();
     program.SetTableSize(first->TableWidth(), first->TableHeight());
     if (!program.CreateDisplay(std::max(1, table->viewport()->width()),
                                std::max(1, table->viewport()->height()))) {
@@ -620,6 +624,17 @@ void clMainWindow::changeEvent(QEvent* event) {
     }
 }
 
+// The floating button keeps its place over the table as the window moves.
+void clMainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    ShowControls();
+}
+
+void clMainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    ShowControls();
+}
+
 void clMainWindow::EnterTray() {
     if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
     if (!trayIcon) {
@@ -663,7 +678,6 @@ void clMainWindow::RecreateTakeScoreButton() {
             {frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1});
     };
     takeScoreWindow = new clTakeScoreWindow(table->viewport(), std::move(handlers));
-    PlaceTakeScoreWindow();
     ShowControls();
 }
 
@@ -676,7 +690,7 @@ void clMainWindow::PlaceTakeScoreWindow() {
     place.moveLeft(std::clamp(place.left(), 0, std::max(0, area.width() - place.width())));
     place.moveTop(std::clamp(place.top(), 0, std::max(0, area.height() - place.height())));
     const QPoint global = table->viewport()->mapToGlobal(place.topLeft());
-    takeScoreWindow->setGeometry(QRect(global, place.size()));
+    takeScoreWindow->Place(QRect(global, place.size()));
 }
 
 // The button shows while its option is on and the game is not paused.
@@ -686,7 +700,11 @@ void clMainWindow::ShowControls() {
                       program.Settings().Flag(clFlag::ScoreButton);
     if (show) {
         PlaceTakeScoreWindow();
-        takeScoreWindow->show();
+        if (!takeScoreWindow->isVisible()) {
+            takeScoreWindow->show();
+            PlaceTakeScoreWindow();  // showing may have moved it
+        }
+        takeScoreWindow->raise();
     } else {
         takeScoreWindow->hide();
     }

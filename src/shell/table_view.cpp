@@ -69,7 +69,8 @@ void clTableView::InvalidateVirtual(const clRect& rect) {
 // A page step jumps to the end of the range.
 void clTableView::UpdateScrollBars() {
     if (!display || !display->IsCreated()) return;
-    const QSize area = viewport()->size();
+    // Whether the screen fits is judged on the whole area, without the bars.
+    const QSize area = contentsRect().size();
     const int width = display->VirtualWidth() - area.width();
     const int height = display->VirtualHeight() - area.height();
     const Qt::ScrollBarPolicy policy =

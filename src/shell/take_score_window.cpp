@@ -19,6 +19,12 @@ clTakeScoreWindow::clTakeScoreWindow(QWidget* parent, clHandlers handlers)
     placing = false;
 }
 
+void clTakeScoreWindow::Place(const QRect& frame) {
+    placing = true;
+    setGeometry(frame);
+    placing = false;
+}
+
 void clTakeScoreWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     if (handlers.closed) handlers.closed();

@@ -19,6 +19,9 @@ public:
     clTakeScoreWindow(QWidget* parent, clHandlers handlers);
 
     QPushButton* Button() const { return button; }
+    // Puts the window at a place of the screen; only the player's own moves
+    // are reported.
+    void Place(const QRect& frame);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
