@@ -111,15 +111,21 @@ int main(int argc, char** argv) {
         window.Table()->OnFirstPaint([&window, &program, report] {
             if (report) {
                 ReportStartup();
-                QTimer::singleShot(0, &window,
-                                   [&window] { window.ExecuteCommand(clCommand::kExit); });
+                // Exit leaves the game for the chooser, then the chooser.
+                QTimer::singleShot(0, &window, [&window] {
+                    window.ExecuteCommand(clCommand::kExit);
+                    window.ExecuteCommand(clCommand::kExit);
+                });
                 return;
             }
             QTimer::singleShot(0, &window, [&program] { program.PlayWelcome(); });
         });
         if (line.quitAfterStart) {
-            QTimer::singleShot(500, &window,
-                               [&window] { window.ExecuteCommand(clCommand::kExit); });
+            // Exit from a game goes to the chooser; Exit there ends the program.
+            auto* leave = new QTimer(&window);
+            QObject::connect(leave, &QTimer::timeout, &window,
+                             [&window] { window.ExecuteCommand(clCommand::kExit); });
+            leave->start(500);
         }
         return QApplication::exec();
     } catch (const std::exception& error) {

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -14,7 +15,9 @@
 #include <QSystemTrayIcon>
 #include <QToolBar>
 #include <QUrl>
+#include <span>
 
+#include "engine/catalogue.h"
 #include "engine/product.h"
 #include "engine/registry.h"
 #include "engine/solitaire_rules.h"
@@ -22,6 +25,7 @@
 #include "player/statistics.h"
 #include "shell/commands.h"
 #include "shell/desktop_shortcut.h"
+#include "shell/game_list.h"
 #include "shell/picture_windows.h"
 #include "shell/program.h"
 #include "shell/take_score_window.h"
@@ -76,6 +80,12 @@ constexpr clToolButton kToolButtons[] = {
     {1, clCommand::kExit, "Close"},
 };
 
+constexpr clToolButton kChooserToolButtons[] = {
+    {8, clCommand::kRandom, "Random"},       {7, clCommand::kOptions, "Options"},
+    {6, clCommand::kWebSite, "Web Site"},    {5, clCommand::kHighScores, "High Scores"},
+    {0, clCommand::kHelpCenterTool, "Help"}, {1, clCommand::kExit, "Exit"},
+};
+
 QIcon IconOf(const clImage& picture) {
     if (picture.IsEmpty()) return {};
     const QImage view(picture.Pixels(), picture.Width(), picture.Height(), picture.Stride(),
@@ -126,20 +136,29 @@ QAction* clMainWindow::AddCommand(QMenu* menu, int command, const QString& capti
     action->setCheckable(checkable);
     connect(action, &QAction::triggered, this, [this, command] { ExecuteCommand(command); });
     menu->addAction(action);
-    actions[command] = action;
+    (*building)[command] = action;
     return action;
 }
 
+// The shown menu's item first, else the other menu's.
 QAction* clMainWindow::Action(int command) const {
-    const auto it = actions.find(command);
-    return it == actions.end() ? nullptr : it->second;
+    const std::map<int, QAction*>& shown = chooserShown ? chooserActions : playingActions;
+    const std::map<int, QAction*>& other = chooserShown ? playingActions : chooserActions;
+    if (const auto it = shown.find(command); it != shown.end()) return it->second;
+    const auto it = other.find(command);
+    return it == other.end() ? nullptr : it->second;
 }
 
 // The playing screen's menu. Captions carry the accelerator after a tab;
 // the keys themselves go through the accelerator table.
 void clMainWindow::BuildMenus() {
-    QMenuBar* bar = menuBar();
-    QMenu* game = bar->addMenu(QStringLiteral("&Game"));
+    building = &playingActions;
+    auto addMenu = [this](const QString& title) {
+        auto* menu = new QMenu(title, this);
+        playingMenus.push_back(menu);
+        return menu;
+    };
+    QMenu* game = addMenu(QStringLiteral("&Game"));
     AddCommand(game, clCommand::kNew, QStringLiteral("&New\tCtrl+N"));
     AddCommand(game, clCommand::kOpen, QStringLiteral("&Open...\tF5"));
     AddCommand(game, clCommand::kSave, QStringLiteral("&Save...\tF6"));
@@ -148,12 +167,12 @@ void clMainWindow::BuildMenus() {
     game->addSeparator();
     AddCommand(game, clCommand::kExit, QStringLiteral("E&xit\tCtrl+X"));
 
-    QMenu* action = bar->addMenu(QStringLiteral("&Action"));
+    QMenu* action = addMenu(QStringLiteral("&Action"));
     AddCommand(action, clCommand::kTakeScore, QStringLiteral("&Take Score\tSpace"));
     AddCommand(action, clCommand::kUndo, QStringLiteral("&Undo\tCtrl+U"));
     AddCommand(action, clCommand::kPause, QStringLiteral("&Pause\tEsc"), true);
 
-    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
+    QMenu* options = addMenu(QStringLiteral("&Options"));
     AddCommand(options, clCommand::kOptions, QStringLiteral("&Options..."));
     AddCommand(options, clCommand::kGameOptions, QStringLiteral("&Game..."));
     AddCommand(options, clCommand::kStatistics, QStringLiteral("St&atistics"));
@@ -169,7 +188,7 @@ void clMainWindow::BuildMenus() {
     cardSizeMenu->addSeparator();
     AddCommand(cardSizeMenu, clCommand::kCustomSize, QStringLiteral("Custom..."), true);
 
-    QMenu* internet = bar->addMenu(QStringLiteral("&Internet"));
+    QMenu* internet = addMenu(QStringLiteral("&Internet"));
     AddCommand(internet, clCommand::kWebSite, QStringLiteral("Qarvel on the Web"));
     AddCommand(internet, clCommand::kLatestVersion, QStringLiteral("Download Latest Version"));
     AddCommand(internet, clCommand::kCardSetsPage, QStringLiteral("Download Additional Card Sets"));
@@ -179,16 +198,71 @@ void clMainWindow::BuildMenus() {
     AddCommand(internet, clCommand::kForum, QStringLiteral("Discussion Forum"));
     AddCommand(internet, clCommand::kOnlineGames, QStringLiteral("Online Games"));
 
-    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    QMenu* help = addMenu(QStringLiteral("&Help"));
     AddCommand(help, clCommand::kRules, QStringLiteral("&Rules\tF1"));
     AddCommand(help, clCommand::kHelpCenter, QStringLiteral("&Help Center\tF2"));
     help->addAction(QStringLiteral("Customer Service"), this,
                     [this] { ExecuteCommand(clCommand::kCustomerService); });
     AddCommand(help, clCommand::kAbout, QStringLiteral("&About\tF3"));
+    BuildChooserMenus();
+    ShowMenus(false);
+}
+
+// The chooser's menu.
+void clMainWindow::BuildChooserMenus() {
+    building = &chooserActions;
+    auto addMenu = [this](const QString& title) {
+        auto* menu = new QMenu(title, this);
+        chooserMenus.push_back(menu);
+        return menu;
+    };
+    QMenu* game = addMenu(QStringLiteral("&Game"));
+    AddCommand(game, clCommand::kRandom, QStringLiteral("&Random"));
+    AddCommand(game, clCommand::kExit, QStringLiteral("E&xit\tCtrl+X"));
+    QMenu* action = addMenu(QStringLiteral("&Action"));
+    AddCommand(action, clCommand::kNew, QStringLiteral("&Play"));
+    AddCommand(action, clCommand::kTakeScore, QStringLiteral("&Rules"));
+    AddCommand(action, clCommand::kStatistics, QStringLiteral("St&atistics"));
+    QMenu* options = addMenu(QStringLiteral("&Options"));
+    AddCommand(options, clCommand::kOptions, QStringLiteral("&Options..."));
+    AddCommand(options, clCommand::kHighScores, QStringLiteral("&High Scores..."));
+    AddCommand(options, clCommand::kPracticeMode, QStringLiteral("Practice Mode"), true);
+    QMenu* view = options->addMenu(QStringLiteral("&View"));
+    AddCommand(view, clCommand::kLargeIcons, QStringLiteral("Large Icons"), true);
+    AddCommand(view, clCommand::kSmallIcons, QStringLiteral("Small Icons"), true);
+    AddCommand(view, clCommand::kList, QStringLiteral("List"), true);
+    AddCommand(view, clCommand::kDetails, QStringLiteral("Details"), true);
+    AddCommand(view, clCommand::kResetColumns, QStringLiteral("Reset"));
+    QMenu* internet = addMenu(QStringLiteral("&Internet"));
+    AddCommand(internet, clCommand::kWebSite, QStringLiteral("Qarvel on the Web"));
+    AddCommand(internet, clCommand::kLatestVersion, QStringLiteral("Download Latest Version"));
+    AddCommand(internet, clCommand::kCardSetsPage, QStringLiteral("Download Additional Card Sets"));
+    AddCommand(internet, clCommand::kAllHighScoresPage, QStringLiteral("View High Scores"));
+    AddCommand(internet, clCommand::kNewsletter, QStringLiteral("Free Email Newsletter"));
+    AddCommand(internet, clCommand::kCustomerService, QStringLiteral("Customer Service"));
+    AddCommand(internet, clCommand::kForum, QStringLiteral("Discussion Forum"));
+    AddCommand(internet, clCommand::kOnlineGames, QStringLiteral("Online Games"));
+    QMenu* help = addMenu(QStringLiteral("&Help"));
+    AddCommand(help, clCommand::kRules, QStringLiteral("&Games\tF1"));
+    AddCommand(help, clCommand::kHelpCenter, QStringLiteral("&Help Center\tF2"));
+    help->addAction(QStringLiteral("Customer Service"), this,
+                    [this] { ExecuteCommand(clCommand::kCustomerService); });
+    AddCommand(help, clCommand::kAbout, QStringLiteral("&About\tF3"));
+    building = &playingActions;
+}
+
+// The menu bar and tool bar of the chooser or of a playing screen.
+void clMainWindow::ShowMenus(bool chooser) {
+    chooserShown = chooser;
+    menuBar()->clear();
+    for (QMenu* menu : chooser ? chooserMenus : playingMenus)
+        menuBar()->addMenu(menu);
+    if (toolBar) FillToolBar(chooser);
 }
 
 // The card-set items: one per catalogue entry, then "Download Additional Card Sets".
 void clMainWindow::FillCardSetMenu() {
+    building = &playingActions;
     cardSetMenu->clear();
     const clCardSetList& catalogue = program.Catalogue();
     const std::optional<int> current = catalogue.Find(program.DisplayOptions().cardSet);
@@ -209,11 +283,36 @@ void clMainWindow::BuildToolBar() {
     toolBar->setMovable(false);
     toolBar->setIconSize(QSize(32, 32));
     toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    for (const clToolButton& b : kToolButtons) {
-        auto* button =
-            new QAction(IconOf(program.ToolPicture(b.picture)), QString::fromLatin1(b.tip), this);
-        const int command = b.command;
-        connect(button, &QAction::triggered, this, [this, command] { ExecuteCommand(command); });
+    for (bool chooser : {false, true}) {
+        std::vector<QAction*>& buttons = chooser ? chooserTools : playingTools;
+        const std::span<const clToolButton> list =
+            chooser ? std::span<const clToolButton>(kChooserToolButtons)
+                    : std::span<const clToolButton>(kToolButtons);
+        for (const clToolButton& b : list) {
+            auto* button = new QAction(IconOf(program.ToolPicture(b.picture)),
+                                       QString::fromLatin1(b.tip), this);
+            const int command = b.command;
+            connect(button, &QAction::triggered, this,
+                    [this, command] { ExecuteCommand(command); });
+            buttons.push_back(button);
+        }
+    }
+    FillToolBar(chooserShown);
+}
+
+// The chooser's tool bar starts with the player selector.
+void clMainWindow::FillToolBar(bool chooser) {
+    toolBar->clear();
+    if (chooser) {
+        playerBox = new QComboBox(toolBar);
+        playerBox->setFixedWidth(152);
+        connect(playerBox, &QComboBox::textActivated, this, [this](const QString& name) {
+            if (screen) screen->ChangePlayer(name.toStdString());
+        });
+        toolBar->addWidget(playerBox);
+        toolBar->addSeparator();
+    }
+    for (QAction* button : chooser ? chooserTools : playingTools) {
         toolBar->addAction(button);
         toolBar->addSeparator();
     }
@@ -228,12 +327,13 @@ bool clMainWindow::Start(const clCommandLine& line) {
     }
     if (line.HasStartRequest()) settings.SetFlag(clFlag::Practice, false);
 
-    // The game comes first, so that the display loads its cards once, at the
-    // size that game's table needs in this window.
-    std::unique_ptr<clSolitaireType> first = MakeScreen(line.game);
-    if (!first) first = MakeScreen(settings.CurrentGameName());
-    if (!first) first = MakeScreen(kFirstGame);
-    if (!first) return false;
+    // A game asked for comes first, so that the display loads its cards once,
+    // at the size that game's table needs in this window. An unknown name
+    // leaves the chooser shown.
+    std::unique_ptr<clSolitaireType> first;
+    if (const clCatalogueRow* row = LookUpVariant(line.game, true)) {
+        first = MakeScreen(std::string(row->displayName));
+    }
 
     const clWindowPlacement& place = settings.Window();
     toolBar->setVisible(settings.Flag(clFlag::Toolbar));
@@ -247,7 +347,7 @@ bool clMainWindow::Start(const clCommandLine& line) {
         resize(640, 480 + bars);
         layout()->activate();
     }
-    program.SetTableSize(first->TableWidth(), first->TableHeight());
+    if (first) program.SetTableSize(first->TableWidth(), first->TableHeight());
     if (!program.CreateDisplay(std::max(1, table->viewport()->width()),
                                std::max(1, table->viewport()->height()))) {
         return false;
@@ -258,10 +358,100 @@ bool clMainWindow::Start(const clCommandLine& line) {
     table->SetPausePicture(&program.PausePicture());
     FillCardSetMenu();
 
-    Install(std::move(first));
+    if (first) {
+        Install(std::move(first));
+    } else {
+        ShowChooser();
+    }
     roundTimer.start();
     if (place.maximized) showMaximized();
     return true;
+}
+
+// The chooser ------------------------------------------------------------------
+
+void clMainWindow::ShowChooser() {
+    CloseScreen();
+    auto chooser = std::make_unique<clGameList>(*this, program);
+    clGameList* list = chooser.get();
+    screen = std::move(chooser);
+    table->SetScoreboard(nullptr);
+    table->SetPaused(false);
+    table->SetAutoScroll(false);
+    setWindowTitle(QStringLiteral("%1 %2 [%3]")
+                       .arg(kProductName, kProductVersion,
+                            QString::fromStdString(program.Settings().Player())));
+    list->Initialize();
+    Action(clCommand::kPracticeMode)->setChecked(program.Settings().Flag(clFlag::Practice));
+}
+
+void clMainWindow::ShowChooserFrame(bool on) {
+    ShowMenus(on);
+    statusBar()->setVisible(on);
+    layout()->activate();
+}
+
+void clMainWindow::SetChooserSelection(bool selected) {
+    for (int command : {clCommand::kNew, clCommand::kTakeScore, clCommand::kStatistics}) {
+        if (const auto it = chooserActions.find(command); it != chooserActions.end()) {
+            it->second->setEnabled(selected);
+        }
+    }
+}
+
+void clMainWindow::SetChooserView(int view) {
+    const int commands[] = {clCommand::kLargeIcons, clCommand::kSmallIcons, clCommand::kList,
+                            clCommand::kDetails};
+    for (int i = 0; i < 4; ++i)
+        chooserActions[commands[i]]->setChecked(i == view);
+    chooserActions[clCommand::kResetColumns]->setEnabled(view == 3);
+}
+
+// A game chosen in the list starts once the chooser's own event is over.
+void clMainWindow::RequestGame(const std::string& name) {
+    QTimer::singleShot(0, this, [this, name] { StartGame(name); });
+}
+
+bool clMainWindow::StartGame(const std::string& name) {
+    std::unique_ptr<clSolitaireType> made = MakeScreen(name);
+    if (!made) return false;
+    program.PlaySound(clSound::Shuffle);
+    Install(std::move(made));
+    if (program.Settings().Flag(clFlag::Practice)) {
+        UpdateWindow();
+        dialogs.ShowMessage(this,
+                            "You are currently in Practice Mode.  In this mode, game rounds do "
+                            "not automatically end when the time bonus is gone.  However, scores "
+                            "earned in practice mode are not added to your statistics, and they "
+                            "are not eligible for high scores.",
+                            "Practice Mode");
+    }
+    return true;
+}
+
+void clMainWindow::OpenHelp(int topic) {
+    OpenHelpTopic(topic);
+}
+
+void clMainWindow::ShowGameStatistics(const std::string& name) {
+    (void)name;  // the statistics dialog comes with the score dialogs
+}
+
+// A new player's card back, card set and background, and the title.
+void clMainWindow::AfterPlayerChange() {
+    program.ApplyDisplaySettings();
+    if (program.HasDisplay()) {
+        clDisplay& display = program.Display();
+        display.SetCardBack(program.DisplayOptions().cardBack);
+        display.ChangeCardSet();
+        display.ChangeBackground();
+        display.CopyBackgroundToScreen();
+    }
+    setWindowTitle(QStringLiteral("%1 %2 [%3]")
+                       .arg(kProductName, kProductVersion,
+                            QString::fromStdString(program.Settings().Player())));
+    FillCardSetMenu();
+    table->viewport()->update();
 }
 
 clSolitaireRules* clMainWindow::Rules() const {
@@ -284,6 +474,7 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
     CloseScreen();
     playing = made.get();
     screen = std::move(made);
+    ShowChooserFrame(false);
 
     clSettings& settings = program.Settings();
     auto* rules = Rules();
@@ -307,6 +498,7 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
 
     RecreateTakeScoreButton();
     playing->NewGame();
+    TableResized(table->viewport()->width(), table->viewport()->height());
     table->viewport()->update();
 }
 
@@ -327,7 +519,6 @@ void clMainWindow::CloseScreen() {
     screen.reset();
 }
 
-// Until the game chooser exists, leaving a game ends the program.
 void clMainWindow::Quit() {
     if (closing) return;
     closing = true;
@@ -349,7 +540,14 @@ void clMainWindow::Quit() {
     QCoreApplication::quit();
 }
 
+// Closing a game goes back to the chooser; closing the chooser (or from the
+// tray) ends the program.
 void clMainWindow::closeEvent(QCloseEvent* event) {
+    if (screen && !screen->IsGameList() && !closing && isVisible()) {
+        event->ignore();
+        ShowChooser();
+        return;
+    }
     Quit();
     event->accept();
 }
@@ -391,6 +589,15 @@ void clMainWindow::ExecuteCommand(int command) {
             return;
         case clCommand::kTrayPlay:
             LeaveTray();
+            return;
+        case clCommand::kPracticeMode: {
+            clSettings& settings = program.Settings();
+            settings.SetFlag(clFlag::Practice, !settings.Flag(clFlag::Practice));
+            Action(clCommand::kPracticeMode)->setChecked(settings.Flag(clFlag::Practice));
+            return;
+        }
+        case clCommand::kAllHighScoresPage:
+            OpenUrl(StartPageUrl(program.Settings()));
             return;
         default:
             break;
@@ -435,6 +642,21 @@ void clMainWindow::ExecuteCommand(int command) {
             break;
         case clCommand::kGameSaving:
             ToggleAutoSave();
+            break;
+        case clCommand::kLargeIcons:
+            current->ViewLargeIcons();
+            break;
+        case clCommand::kSmallIcons:
+            current->ViewSmallIcons();
+            break;
+        case clCommand::kList:
+            current->ViewList();
+            break;
+        case clCommand::kDetails:
+            current->ViewDetails();
+            break;
+        case clCommand::kResetColumns:
+            current->ResetColumns();
             break;
         case clCommand::kRules:
             if (playing) {
@@ -526,6 +748,8 @@ bool clMainWindow::HandleKey(QKeyEvent* event) {
     if (event->modifiers() & Qt::AltModifier) return false;  // menu mnemonics
     const int command = AcceleratorCommand(*event);
     if (command != 0) ExecuteCommand(command);
+    // The chooser's list keeps its own keys (arrows, Enter, letters).
+    if (!playing) return command != 0;
     const QString text = event->text();
     const bool control = event->modifiers() & Qt::ControlModifier;
     if (!control && text.size() == 1 && IsInputAllowed()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
@@ -43,6 +44,23 @@ public:
     // Opens a game by its display name; false, changing nothing, for an
     // unknown name or a game that cannot be made.
     bool OpenGame(const std::string& name);
+
+    // The chooser: shown at start without a game, and after every game.
+    void ShowChooser();
+    // What the chooser asks of the window: its menus, tool bar and status line
+    // (on) or a playing screen's (off); its player selector; its menu items.
+    void ShowChooserFrame(bool on);
+    QComboBox* PlayerBox() const { return playerBox; }
+    void SetChooserSelection(bool selected);
+    void SetChooserView(int view);
+    // Starts a game by display name once the current event is over.
+    void RequestGame(const std::string& name);
+    // Starts a game now; false, changing nothing, when it cannot be made.
+    bool StartGame(const std::string& name);
+    void OpenHelp(int topic);
+    void ShowGameStatistics(const std::string& name);
+    // The display and title follow a player change.
+    void AfterPlayerChange();
 
     clGame* Screen() const { return screen.get(); }
     clSolitaireType* PlayingScreen() const { return playing; }
@@ -100,7 +118,10 @@ private:
     // laid out for its table, a new game dealt.
     void Install(std::unique_ptr<clSolitaireType> made);
     void BuildMenus();
+    void BuildChooserMenus();
+    void ShowMenus(bool chooser);
     void BuildToolBar();
+    void FillToolBar(bool chooser);
     QAction* AddCommand(QMenu* menu, int command, const QString& caption, bool checkable = false);
     void FillCardSetMenu();
     bool HandleKey(QKeyEvent* event);
@@ -131,7 +152,16 @@ private:
     QToolBar* toolBar = nullptr;
     QMenu* cardSetMenu = nullptr;
     QMenu* cardSizeMenu = nullptr;
-    std::map<int, QAction*> actions;
+    // The two menus and tool bars: the chooser's and a playing screen's.
+    std::map<int, QAction*> playingActions;
+    std::map<int, QAction*> chooserActions;
+    std::map<int, QAction*>* building = &playingActions;
+    std::vector<QMenu*> playingMenus;
+    std::vector<QMenu*> chooserMenus;
+    std::vector<QAction*> playingTools;
+    std::vector<QAction*> chooserTools;
+    QPointer<QComboBox> playerBox;
+    bool chooserShown = false;
     QPointer<clTakeScoreWindow> takeScoreWindow;
     QSystemTrayIcon* trayIcon = nullptr;
     clQtTextPainter textPainter;

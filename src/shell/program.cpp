@@ -73,6 +73,17 @@ void clProgram::LoadInterfacePictures() {
     }
 }
 
+clImage clProgram::InterfaceView(const clRect& rect) {
+    clImage view;
+    try {
+        cache.GetInterfaceImage(view, rect.left, rect.top, rect.Width(), rect.Height(),
+                                platform.messages);
+    } catch (const clOperationError&) {
+        view.Release();
+    }
+    return view;
+}
+
 const clImage& clProgram::ToolPicture(int index) const {
     static const clImage none;
     if (index < 0 || index >= clInterfaceLayout::kToolCount) return none;

@@ -68,6 +68,8 @@ public:
     // The interface pictures; empty when the interface image is missing.
     // StartUp loads them when they are not loaded yet.
     void LoadInterfacePictures();
+    // A view of a rectangle of the interface image (empty when it is missing).
+    clImage InterfaceView(const clRect& rect);
     const clImage& SplashPicture() const { return splashPicture; }
     const clImage& AboutPicture() const { return aboutPicture; }
     const clImage& PausePicture() const { return pausePicture; }

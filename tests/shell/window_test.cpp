@@ -49,11 +49,14 @@ TEST_F(clWindowTest, OpensTheGameWithItsTitleMenusAndScoreboard) {
     EXPECT_TRUE(window->TakeScoreWindow()->isVisible());
 }
 
-TEST_F(clWindowTest, UnknownGameOnTheCommandLineFallsBackToKlondike) {
+TEST_F(clWindowTest, UnknownGameOnTheCommandLineLeavesTheChooserShown) {
     clCommandLine line;
     line.game = "No Such Game";
     ASSERT_TRUE(window->Start(line));
-    EXPECT_EQ(Game().DisplayName(), "Klondike");
+    ASSERT_NE(window->Screen(), nullptr);
+    EXPECT_TRUE(window->Screen()->IsGameList());
+    EXPECT_EQ(window->PlayingScreen(), nullptr);
+    EXPECT_EQ(window->windowTitle().toStdString(), "Qarvel 1.60 [Tester]");
 }
 
 TEST_F(clWindowTest, SpaceTakesTheScoreAndEndsTheRound) {

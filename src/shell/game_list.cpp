@@ -1,0 +1,362 @@
+#include "shell/game_list.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QHeaderView>
+#include <QListView>
+#include <QLocale>
+#include <QStandardItemModel>
+#include <QTime>
+#include <QTreeView>
+#include <random>
+
+#include "engine/catalogue.h"
+#include "engine/product.h"
+#include "engine/random.h"
+#include "engine/registry.h"
+#include "graphics/interface_cache.h"
+#include "graphics/interface_layout.h"
+#include "player/file_time.h"
+#include "shell/main_window.h"
+#include "shell/program.h"
+#include "toolkit/date_format.h"
+
+namespace {
+
+constexpr const char* kColumnHeaders[clGameListModel::kColumns] = {
+    "Name", "Category", "Games", "Best", "Average", "Worst", "Last Played"};
+constexpr int kButtonColumn = 160;  // the filter buttons' column at the left
+constexpr std::uint32_t kNoTileColour = 0x900078;
+
+// The user's short date and time, from the locale.
+class clLocaleDateFormat final : public clDateFormat {
+public:
+    std::string ShortDate(const clDateTime& when) const override {
+        const QDate date(when.year, when.month, when.day);
+        return date.isValid() ? QLocale().toString(date, QLocale::ShortFormat).toStdString() : "";
+    }
+    std::string ShortTime(const clDateTime& when) const override {
+        const QTime time(when.hour, when.minute);
+        return time.isValid() ? QLocale().toString(time, QLocale::ShortFormat).toStdString() : "";
+    }
+};
+
+}  // namespace
+
+clGameList::clGameList(clMainWindow& window, clProgram& program)
+    : window(window), program(program) {}
+
+clGameList::~clGameList() {
+    delete details;
+    delete icons;
+    delete items;
+}
+
+bool clGameList::Initialize() {
+    clSettings& settings = program.Settings();
+    view = std::clamp(settings.Number(clNumber::View), 0, 3);
+    filter = settings.Number(clNumber::Filter);
+    sort = settings.Number(clNumber::Sort);
+    for (int i = 0; i < clInterfaceLayout::kFilterCount; ++i) {
+        for (int j = 0; j < clInterfaceLayout::kFilterStates; ++j) {
+            buttons[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] =
+                program.InterfaceView(clInterfaceLayout::FilterButton(i, j));
+        }
+    }
+    tile = program.InterfaceView(clInterfaceLayout::kBackgroundTile);
+
+    QWidget* area = window.Table()->viewport();
+    items = new QStandardItemModel(0, clGameListModel::kColumns);
+    for (int c = 0; c < clGameListModel::kColumns; ++c) {
+        items->setHeaderData(c, Qt::Horizontal, QString::fromLatin1(kColumnHeaders[c]));
+    }
+    details = new QTreeView(area);
+    details->setModel(items);
+    details->setRootIsDecorated(false);
+    details->setUniformRowHeights(true);
+    details->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    details->setSelectionBehavior(QAbstractItemView::SelectRows);
+    details->header()->setSectionsClickable(true);
+    details->header()->setSortIndicatorShown(false);
+    QObject::connect(details->header(), &QHeaderView::sectionClicked, details,
+                     [this](int column) { SortByColumn(column); });
+    icons = new QListView(area);
+    icons->setModel(items);
+    icons->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    icons->setResizeMode(QListView::Adjust);
+    for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(details.data()),
+                                    static_cast<QAbstractItemView*>(icons.data())}) {
+        QObject::connect(list, &QAbstractItemView::doubleClicked, list,
+                         [this](const QModelIndex& index) { StartSelected(index); });
+        QObject::connect(list, &QAbstractItemView::activated, list,
+                         [this](const QModelIndex& index) { StartSelected(index); });
+    }
+    const std::array<std::int32_t, 7> widths = settings.LoadColumnWidths();
+    for (int c = 0; c < clGameListModel::kColumns; ++c) {
+        details->setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
+    }
+
+    window.ShowChooserFrame(true);
+    FillPlayerBox();
+    Fill();
+    SetView(view);
+    LayOut();
+    Repaint();
+    initialized = true;
+    return true;
+}
+
+void clGameList::Shutdown() {
+    if (initialized) StoreColumnWidths();
+    initialized = false;
+    window.ShowChooserFrame(false);
+    if (details) details->hide();
+    if (icons) icons->hide();
+}
+
+void clGameList::StoreColumnWidths() {
+    if (view != 3 || !details) return;
+    std::array<std::int32_t, 7> widths{};
+    for (int c = 0; c < clGameListModel::kColumns; ++c) {
+        widths[static_cast<std::size_t>(c)] = details->columnWidth(c);
+    }
+    program.Settings().SaveColumnWidths(widths);
+}
+
+void clGameList::FillPlayerBox() {
+    playerBox = window.PlayerBox();
+    if (!playerBox) return;
+    const QSignalBlocker quiet(playerBox);
+    playerBox->clear();
+    std::vector<std::string> names = program.Players().List();
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names)
+        playerBox->addItem(QString::fromStdString(name));
+    playerBox->setCurrentText(QString::fromStdString(program.Settings().Player()));
+}
+
+// Reads the player's figures again and lists what the filter shows.
+void clGameList::Fill() {
+    model.Fill(program.Settings(), program.Clock().LocalTime());
+    listed = model.Shown(filter);
+    clGameListModel::Sort(listed, sort);
+    const clLocaleDateFormat dates;
+    items->removeRows(0, items->rowCount());
+    for (const clGameRecord* game : listed) {
+        QList<QStandardItem*> row;
+        for (int c = 0; c < clGameListModel::kColumns; ++c) {
+            auto* item = new QStandardItem(
+                QString::fromStdString(clGameListModel::CellText(*game, c, dates)));
+            if (c >= 2 && c <= 5) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            row.append(item);
+        }
+        items->appendRow(row);
+    }
+    UpdateStatus();
+}
+
+const clGameRecord* clGameList::Selected() const {
+    const QAbstractItemView* list = view == 3 ? static_cast<QAbstractItemView*>(details.data())
+                                              : static_cast<QAbstractItemView*>(icons.data());
+    if (!list) return nullptr;
+    const QModelIndex index = list->currentIndex();
+    if (!index.isValid() || index.row() >= static_cast<int>(listed.size())) return nullptr;
+    return listed[static_cast<std::size_t>(index.row())];
+}
+
+void clGameList::Select(int row) {
+    for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(details.data()),
+                                    static_cast<QAbstractItemView*>(icons.data())}) {
+        if (list) list->setCurrentIndex(items->index(row, 0));
+    }
+    UpdateStatus();
+}
+
+std::string clGameList::StatusText() const {
+    return clGameListModel::StatusText(Selected(), static_cast<int>(listed.size()));
+}
+
+void clGameList::UpdateStatus() {
+    window.SetStatusText(StatusText());
+    window.SetChooserSelection(Selected() != nullptr);
+}
+
+void clGameList::SetView(int newView) {
+    view = std::clamp(newView, 0, 3);
+    program.Settings().SetNumber(clNumber::View, view);
+    if (!details || !icons) return;
+    if (view == 3) {
+        icons->hide();
+        details->show();
+        details->setFocus();
+    } else {
+        details->hide();
+        icons->setViewMode(view == 0 ? QListView::IconMode : QListView::ListMode);
+        icons->setFlow(view == 1 ? QListView::TopToBottom : QListView::LeftToRight);
+        icons->setWrapping(true);
+        icons->setGridSize(view == 0 ? QSize(120, 48) : QSize());
+        icons->show();
+        icons->setFocus();
+    }
+    window.SetChooserView(view);
+}
+
+// The list lies right of the filter buttons, 4 pixels in from the area's edges.
+void clGameList::LayOut() {
+    const QSize area = window.Table()->viewport()->size();
+    int left = kButtonColumn + 8;
+    if (area.width() - kButtonColumn < kButtonColumn) {
+        left -= (kButtonColumn - (area.width() - kButtonColumn)) / 2;
+    }
+    const QRect place(left, 4, std::max(1, area.width() - 4 - left),
+                      std::max(1, area.height() - 8));
+    if (details) details->setGeometry(place);
+    if (icons) icons->setGeometry(place);
+}
+
+void clGameList::ShowControls() {
+    LayOut();
+}
+
+void clGameList::Repaint() {
+    if (!program.HasDisplay()) return;
+    clDisplay& display = program.Display();
+    clImage& screen = display.Screen();
+    const int width = display.VirtualWidth(), height = display.VirtualHeight();
+    if (!tile.IsEmpty()) {
+        screen.Tile(tile, width, height);
+    } else {
+        screen.Fill(kNoTileColour);
+    }
+    for (int i = 0; i < clInterfaceLayout::kFilterCount; ++i)
+        DrawButton(i, i == filter ? 1 : 0);
+    display.Invalidate({0, 0, width, height});
+}
+
+void clGameList::DrawButton(int button, int state) {
+    if (button < 0 || button >= clInterfaceLayout::kFilterCount || !program.HasDisplay()) return;
+    const clImage& picture =
+        buttons[static_cast<std::size_t>(button)][static_cast<std::size_t>(state)];
+    if (picture.IsEmpty()) return;
+    const clPoint at{4, 4 + 40 * button};
+    program.Display().Screen().Copy(picture, at);
+    program.Display().Invalidate({at.x, at.y, at.x + picture.Width(), at.y + picture.Height()});
+}
+
+int clGameList::ButtonAt(clPoint point) const {
+    if (point.x < 0 || point.x >= kButtonColumn || point.y < 0 || point.y >= 200) return -1;
+    return point.y / 40;
+}
+
+void clGameList::OnLeftDown(clPoint point) {
+    const int button = ButtonAt(point);
+    if (button < 0) return;
+    pressed = button;
+    DrawButton(button, 2);
+    if (filter != button) DrawButton(filter, 0);
+}
+
+void clGameList::OnMouseMove(clPoint point) {
+    if (pressed < 0) return;
+    if (ButtonAt(point) == pressed) {
+        DrawButton(pressed, 2);
+        if (filter != pressed) DrawButton(filter, 0);
+    } else {
+        DrawButton(pressed, 0);
+        DrawButton(filter, 1);
+    }
+}
+
+// A release over the button that was pressed makes it the filter.
+void clGameList::OnLeftUp(clPoint point) {
+    if (pressed < 0) return;
+    DrawButton(pressed, 0);
+    if (ButtonAt(point) == pressed) {
+        filter = pressed;
+        sort = 0;
+        program.Settings().SetNumber(clNumber::Filter, filter);
+        program.Settings().SetNumber(clNumber::Sort, sort);
+        Fill();
+    }
+    pressed = -1;
+    DrawButton(filter, 1);
+}
+
+void clGameList::SortByColumn(int column) {
+    sort = clGameListModel::SortAfterClick(sort, column);
+    program.Settings().SetNumber(clNumber::Sort, sort);
+    Fill();
+}
+
+void clGameList::ResetColumns() {
+    for (int c = 0; c < clGameListModel::kColumns; ++c) {
+        details->setColumnWidth(c, clGameListModel::kDefaultWidths[c]);
+    }
+    Fill();
+}
+
+void clGameList::StartSelected(const QModelIndex& index) {
+    if (!index.isValid() || index.row() >= static_cast<int>(listed.size())) return;
+    window.RequestGame(
+        std::string(listed[static_cast<std::size_t>(index.row())]->row->displayName));
+}
+
+void clGameList::NewGame() {
+    if (const clGameRecord* game = Selected()) {
+        window.RequestGame(std::string(game->row->displayName));
+    }
+}
+
+// A random game among those listed, drawn from the program's generator.
+void clGameList::RandomGame() {
+    if (listed.empty()) return;
+    std::random_device seed;
+    clRandom& random = clRandom::Program();
+    random.Seed(static_cast<std::int32_t>(seed() & 0x7fffffff));
+    const int pick = random.Next(0, static_cast<std::int32_t>(listed.size()));
+    window.RequestGame(std::string(listed[static_cast<std::size_t>(pick)]->row->displayName));
+}
+
+void clGameList::TakeScore() {
+    if (const clGameRecord* game = Selected()) window.OpenHelp(game->row->helpTopic);
+}
+
+void clGameList::ShowRules() {
+    window.OpenHelp(1000);
+}
+
+void clGameList::ShowStatistics() {
+    if (const clGameRecord* game = Selected()) {
+        window.ShowGameStatistics(std::string(game->row->displayName));
+        Fill();
+    }
+}
+
+void clGameList::ChangePlayer(const std::string& name) {
+    if (name == program.Settings().Player()) return;
+    StoreColumnWidths();
+    if (!program.Players().ChangePlayer(name)) return;
+    window.AfterPlayerChange();
+    clSettings& settings = program.Settings();
+    view = std::clamp(settings.Number(clNumber::View), 0, 3);
+    filter = settings.Number(clNumber::Filter);
+    sort = settings.Number(clNumber::Sort);
+    FillPlayerBox();
+    SetView(view);
+    Repaint();
+    Fill();
+    const std::array<std::int32_t, 7> widths = settings.LoadColumnWidths();
+    for (int c = 0; c < clGameListModel::kColumns; ++c) {
+        details->setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
+    }
+}
+
+// Looks the name up as a display name, then as a key, in any case.
+bool clGameList::PlayGame(const std::string& name) {
+    const clCatalogueRow* row = LookUpVariant(name, true);
+    if (!row || !IsRegistered(row->displayName)) {
+        LayOut();
+        return false;
+    }
+    return window.StartGame(std::string(row->displayName));
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QComboBox>
+#include <QListView>
+#include <QPointer>
+#include <QTreeView>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "engine/game.h"
+#include "graphics/image.h"
+#include "shell/game_list_model.h"
+
+class QModelIndex;
+class QStandardItemModel;
+class clMainWindow;
+class clProgram;
+
+// The game chooser: every game with the player's figures, in one of four
+// views, with the five filter buttons drawn on the table to its left. It is
+// the window's screen at start and after each game; a double click, Enter,
+// "Play" or "Random" starts a game.
+class clGameList final : public clGame {
+public:
+    clGameList(clMainWindow& window, clProgram& program);
+    ~clGameList() override;
+
+    bool Initialize() override;
+    void Shutdown() override;
+    void NewGame() override;
+    void RandomGame() override;
+    void TakeScore() override;
+    void ShowRules() override;
+    void ShowStatistics() override;
+    void OnLeftDown(clPoint point) override;
+    void OnMouseMove(clPoint point) override;
+    void OnLeftUp(clPoint point) override;
+    void ShowControls() override;
+    void ChangePlayer(const std::string& name) override;
+    void Repaint() override;
+    bool IsGameList() const override { return true; }
+    bool PlayGame(const std::string& name) override;
+    void ViewLargeIcons() override { SetView(0); }
+    void ViewSmallIcons() override { SetView(1); }
+    void ViewList() override { SetView(2); }
+    void ViewDetails() override { SetView(3); }
+    void ResetColumns() override;
+
+    // The games listed, in the order shown, and the selected one (or null).
+    const std::vector<const clGameRecord*>& Listed() const { return listed; }
+    const clGameRecord* Selected() const;
+    void Select(int row);
+    int CurrentView() const { return view; }
+    int CurrentFilter() const { return filter; }
+    int CurrentSort() const { return sort; }
+    // A click on a column header.
+    void SortByColumn(int column);
+    QTreeView* Details() const { return details; }
+    QListView* Icons() const { return icons; }
+    QComboBox* PlayerBox() const { return playerBox; }
+    // The status line as it reads now.
+    std::string StatusText() const;
+
+private:
+    void Fill();
+    void SetView(int newView);
+    void LayOut();
+    void UpdateStatus();
+    void FillPlayerBox();
+    void StoreColumnWidths();
+    void StartSelected(const QModelIndex& index);
+    void DrawButton(int button, int state);
+    int ButtonAt(clPoint point) const;
+
+    clMainWindow& window;
+    clProgram& program;
+    clGameListModel model;
+    std::vector<const clGameRecord*> listed;
+    QStandardItemModel* items = nullptr;
+    QPointer<QTreeView> details;
+    QPointer<QListView> icons;
+    QPointer<QComboBox> playerBox;
+    std::array<std::array<clImage, 3>, 5> buttons;
+    clImage tile;
+    int view = 0;
+    int filter = 0;
+    int sort = 0;
+    int pressed = -1;
+    bool initialized = false;
+};
