@@ -3,8 +3,13 @@
 #include <QComboBox>
 #include <QDate>
 #include <QHeaderView>
+#include <QIcon>
+#include <QImage>
+#include <QItemSelectionModel>
 #include <QListView>
 #include <QLocale>
+#include <QMenu>
+#include <QPixmap>
 #include <QStandardItemModel>
 #include <QTime>
 #include <QTreeView>
@@ -40,6 +45,16 @@ public:
         return time.isValid() ? QLocale().toString(time, QLocale::ShortFormat).toStdString() : "";
     }
 };
+
+// A category's icon: a card face of the player's set, one per category.
+QIcon CategoryIcon(const clDisplay& display, int category) {
+    const clImage* face = display.Cards().Face((category * 17 + 12) % 52);
+    if (!face || face->IsEmpty()) return {};
+    const QImage view(face->Pixels(), face->Width(), face->Height(), face->Stride(),
+                      QImage::Format_ARGB32);
+    return QIcon(
+        QPixmap::fromImage(view.scaled(24, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
 
 }  // namespace
 
@@ -82,10 +97,19 @@ bool clGameList::Initialize() {
                      [this](int column) { SortByColumn(column); });
     icons = new QListView(area);
     icons->setModel(items);
+    // One selection for both views.
+    selection = details->selectionModel();
+    icons->setSelectionModel(selection);
+    QObject::connect(selection, &QItemSelectionModel::selectionChanged, details,
+                     [this] { UpdateStatus(); });
     icons->setEditTriggers(QAbstractItemView::NoEditTriggers);
     icons->setResizeMode(QListView::Adjust);
     for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(details.data()),
                                     static_cast<QAbstractItemView*>(icons.data())}) {
+        list->setContextMenuPolicy(Qt::CustomContextMenu);
+        QObject::connect(
+            list, &QWidget::customContextMenuRequested, list,
+            [this, list](const QPoint& at) { ShowContextMenu(list->mapToGlobal(at)); });
         QObject::connect(list, &QAbstractItemView::doubleClicked, list,
                          [this](const QModelIndex& index) { StartSelected(index); });
         QObject::connect(list, &QAbstractItemView::activated, list,
@@ -148,6 +172,9 @@ void clGameList::Fill() {
             auto* item = new QStandardItem(
                 QString::fromStdString(clGameListModel::CellText(*game, c, dates)));
             if (c >= 2 && c <= 5) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (c == 0 && program.HasDisplay()) {
+                item->setIcon(CategoryIcon(program.Display(), game->row->family));
+            }
             row.append(item);
         }
         items->appendRow(row);
@@ -155,20 +182,20 @@ void clGameList::Fill() {
     UpdateStatus();
 }
 
+// The selected game: the list's selection (both views share it), not the
+// item that merely has the keyboard focus.
 const clGameRecord* clGameList::Selected() const {
-    const QAbstractItemView* list = view == 3 ? static_cast<QAbstractItemView*>(details.data())
-                                              : static_cast<QAbstractItemView*>(icons.data());
-    if (!list) return nullptr;
-    const QModelIndex index = list->currentIndex();
-    if (!index.isValid() || index.row() >= static_cast<int>(listed.size())) return nullptr;
-    return listed[static_cast<std::size_t>(index.row())];
+    if (!selection) return nullptr;
+    const QModelIndexList rows = selection->selectedRows();
+    if (rows.isEmpty() || rows.front().row() >= static_cast<int>(listed.size())) return nullptr;
+    return listed[static_cast<std::size_t>(rows.front().row())];
 }
 
 void clGameList::Select(int row) {
-    for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(details.data()),
-                                    static_cast<QAbstractItemView*>(icons.data())}) {
-        if (list) list->setCurrentIndex(items->index(row, 0));
-    }
+    if (!selection) return;
+    const QModelIndex index = items->index(row, 0);
+    selection->setCurrentIndex(index,
+                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     UpdateStatus();
 }
 
@@ -194,7 +221,8 @@ void clGameList::SetView(int newView) {
         icons->setViewMode(view == 0 ? QListView::IconMode : QListView::ListMode);
         icons->setFlow(view == 1 ? QListView::TopToBottom : QListView::LeftToRight);
         icons->setWrapping(true);
-        icons->setGridSize(view == 0 ? QSize(120, 48) : QSize());
+        icons->setGridSize(view == 0 ? QSize(120, 64) : QSize());
+        icons->setIconSize(view == 0 ? QSize(24, 32) : QSize(12, 16));
         icons->show();
         icons->setFocus();
     }
@@ -223,11 +251,15 @@ void clGameList::Repaint() {
     clDisplay& display = program.Display();
     clImage& screen = display.Screen();
     const int width = display.VirtualWidth(), height = display.VirtualHeight();
-    if (!tile.IsEmpty()) {
-        screen.Tile(tile, width, height);
-    } else {
-        screen.Fill(kNoTileColour);
+    if (backdrop.Width() != width || backdrop.Height() != height) {
+        if (!backdrop.CreateImage(width, height)) return;
     }
+    if (!tile.IsEmpty()) {
+        backdrop.Tile(tile, width, height);
+    } else {
+        backdrop.Fill(kNoTileColour);
+    }
+    screen.Copy(backdrop, {0, 0});
     for (int i = 0; i < clInterfaceLayout::kFilterCount; ++i)
         DrawButton(i, i == filter ? 1 : 0);
     display.Invalidate({0, 0, width, height});
@@ -239,7 +271,10 @@ void clGameList::DrawButton(int button, int state) {
         buttons[static_cast<std::size_t>(button)][static_cast<std::size_t>(state)];
     if (picture.IsEmpty()) return;
     const clPoint at{4, 4 + 40 * button};
-    program.Display().Screen().Copy(picture, at);
+    const clRect rect{at.x, at.y, at.x + picture.Width(), at.y + picture.Height()};
+    // The button's rounded corners show the backdrop.
+    program.Display().Screen().Copy(backdrop, at, rect);
+    program.Display().Screen().Draw(picture, at);
     program.Display().Invalidate({at.x, at.y, at.x + picture.Width(), at.y + picture.Height()});
 }
 
@@ -280,6 +315,35 @@ void clGameList::OnLeftUp(clPoint point) {
     }
     pressed = -1;
     DrawButton(filter, 1);
+}
+
+// The list's own menu: the selected game's commands and the views.
+void clGameList::ShowContextMenu(const QPoint& at) {
+    QMenu menu;
+    const bool selected = Selected() != nullptr;
+    struct clItem {
+        const char* caption;
+        int command;
+        bool enabled;
+        bool checked;
+    };
+    const clItem entries[] = {
+        {"Play", 40003, selected, false},        {"Rules", 40010, selected, false},
+        {"Statistics", 40022, selected, false},  {"Large Icons", 40031, true, view == 0},
+        {"Small Icons", 40032, true, view == 1}, {"List", 40033, true, view == 2},
+        {"Details", 40034, true, view == 3},     {"Reset", 40030, view == 3, false},
+    };
+    for (const clItem& entry : entries) {
+        QAction* action = menu.addAction(QString::fromLatin1(entry.caption));
+        action->setEnabled(entry.enabled);
+        action->setCheckable(entry.checked);
+        action->setChecked(entry.checked);
+        const int command = entry.command;
+        QObject::connect(action, &QAction::triggered, &menu,
+                         [this, command] { window.ExecuteCommand(command); });
+        if (entry.command == 40022) menu.addSeparator();
+    }
+    menu.exec(at);
 }
 
 void clGameList::SortByColumn(int column) {

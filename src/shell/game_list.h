@@ -12,6 +12,7 @@
 #include "graphics/image.h"
 #include "shell/game_list_model.h"
 
+class QItemSelectionModel;
 class QModelIndex;
 class QStandardItemModel;
 class clMainWindow;
@@ -70,6 +71,7 @@ private:
     void FillPlayerBox();
     void StoreColumnWidths();
     void StartSelected(const QModelIndex& index);
+    void ShowContextMenu(const QPoint& at);
     void DrawButton(int button, int state);
     int ButtonAt(clPoint point) const;
 
@@ -78,11 +80,13 @@ private:
     clGameListModel model;
     std::vector<const clGameRecord*> listed;
     QStandardItemModel* items = nullptr;
+    QItemSelectionModel* selection = nullptr;
     QPointer<QTreeView> details;
     QPointer<QListView> icons;
     QPointer<QComboBox> playerBox;
     std::array<std::array<clImage, 3>, 5> buttons;
     clImage tile;
+    clImage backdrop;  // the tiled background the buttons lie on
     int view = 0;
     int filter = 0;
     int sort = 0;

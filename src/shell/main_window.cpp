@@ -378,6 +378,7 @@ void clMainWindow::ShowChooser() {
     table->SetScoreboard(nullptr);
     table->SetPaused(false);
     table->SetAutoScroll(false);
+    table->SetScrollBarsAllowed(false);
     setWindowTitle(QStringLiteral("%1 %2 [%3]")
                        .arg(kProductName, kProductVersion,
                             QString::fromStdString(program.Settings().Player())));
@@ -475,6 +476,7 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
     playing = made.get();
     screen = std::move(made);
     ShowChooserFrame(false);
+    table->SetScrollBarsAllowed(true);
 
     clSettings& settings = program.Settings();
     auto* rules = Rules();
@@ -820,6 +822,7 @@ void clMainWindow::TableResized(int width, int height) {
     if (program.Display().OnWindowSize(width, height)) RepaintScreen();
     table->UpdateScrollBars();
     ShowControls();
+    if (screen) screen->ShowControls();
 }
 
 void clMainWindow::RepaintScreen() {

@@ -73,8 +73,9 @@ void clTableView::UpdateScrollBars() {
     const QSize area = contentsRect().size();
     const int width = display->VirtualWidth() - area.width();
     const int height = display->VirtualHeight() - area.height();
-    const Qt::ScrollBarPolicy policy =
-        width > 0 || height > 0 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    const Qt::ScrollBarPolicy policy = scrollBarsAllowed && (width > 0 || height > 0)
+                                           ? Qt::ScrollBarAlwaysOn
+                                           : Qt::ScrollBarAlwaysOff;
     if (policy != horizontalScrollBarPolicy()) {
         setHorizontalScrollBarPolicy(policy);
         setVerticalScrollBarPolicy(policy);
@@ -83,8 +84,9 @@ void clTableView::UpdateScrollBars() {
     if (policy == Qt::ScrollBarAlwaysOff) autoScrollTimer->stop(), autoScrollArmed = false;
     // The area may have changed with the bars: measure again.
     const QSize shown = viewport()->size();
-    const int horizontal = std::max(0, display->VirtualWidth() - shown.width());
-    const int vertical = std::max(0, display->VirtualHeight() - shown.height());
+    const bool bars = policy == Qt::ScrollBarAlwaysOn;
+    const int horizontal = bars ? std::max(0, display->VirtualWidth() - shown.width()) : 0;
+    const int vertical = bars ? std::max(0, display->VirtualHeight() - shown.height()) : 0;
     horizontalScrollBar()->setRange(0, horizontal);
     horizontalScrollBar()->setPageStep(std::max(1, horizontal));
     verticalScrollBar()->setRange(0, vertical);

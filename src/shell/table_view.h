@@ -37,6 +37,11 @@ public:
     void SetPaused(bool on);
     // Scrolling by itself while the pointer is near an edge (the "autoscroll" option).
     void SetAutoScroll(bool on) { autoScroll = on; }
+    // The chooser has no scroll bars.
+    void SetScrollBarsAllowed(bool on) {
+        scrollBarsAllowed = on;
+        UpdateScrollBars();
+    }
     // Runs once, after the first paint that showed the table.
     void OnFirstPaint(std::function<void()> handler) { firstPaint = std::move(handler); }
 
@@ -71,6 +76,7 @@ private:
     bool paused = false;
     std::function<void()> firstPaint;
     bool autoScroll = true;
+    bool scrollBarsAllowed = true;
     bool autoScrollArmed = false;
     QTimer* autoScrollTimer;
 };

@@ -1,0 +1,235 @@
+// The game chooser: its list without a window, then the real screen.
+#include <QAbstractItemModel>
+#include <QHeaderView>
+#include <QTreeView>
+
+#include "engine/catalogue.h"
+#include "player/file_time.h"
+#include "player/settings_keys.h"
+#include "player/settings_layout.h"
+#include "shell/game_list.h"
+#include "shell/game_list_model.h"
+#include "shell/window_fixture.h"
+#include "toolkit/settings_store.h"
+
+namespace {
+
+std::vector<clGameRecord> Played(const std::vector<std::int32_t>& counts) {
+    std::vector<clGameRecord> games(counts.size());
+    for (std::size_t i = 0; i < counts.size(); ++i)
+        games[i].gamesPlayed = counts[i];
+    return games;
+}
+
+std::vector<bool> MostPlayed(const std::vector<clGameRecord>& games) {
+    std::vector<bool> marks;
+    for (const clGameRecord& game : games)
+        marks.push_back(game.mostPlayed);
+    return marks;
+}
+
+std::uint64_t At(int day, int hour) {
+    return *ToFileTime(
+        {2017, 8, 0, static_cast<std::uint16_t>(day), static_cast<std::uint16_t>(hour), 0, 0, 0});
+}
+
+}  // namespace
+
+TEST(GameListModelTest, MostPlayedTakesTiesWithTheLastAndNeverUnplayedGames) {
+    struct {
+        int n;
+        std::vector<std::int32_t> counts;
+        std::vector<bool> marked;
+    } cases[] = {
+        {5, {9, 7, 7, 4, 4, 4, 0, 0}, {true, true, true, true, true, true, false, false}},
+        {2, {1, 5, 0, 5, 5}, {false, true, false, true, true}},
+        {0, {3, 0, 1}, {true, false, true}},
+        {100, {3, 0, 1}, {true, false, true}},
+        {3, {0, 0, 0}, {false, false, false}},
+    };
+    for (const auto& c : cases) {
+        std::vector<clGameRecord> games = Played(c.counts);
+        clGameListModel::MarkMostPlayed(games, c.n);
+        EXPECT_EQ(MostPlayed(games), c.marked) << "n = " << c.n;
+    }
+}
+
+TEST(GameListModelTest, MostRecentTakesEveryGamePlayedToday) {
+    const clDateTime today{2017, 8, 0, 14, 20, 0, 0, 0};
+    std::vector<clGameRecord> games(8);
+    const int days[] = {14, 14, 13, 14, 14, 0, 14, 12};
+    for (std::size_t i = 0; i < games.size(); ++i) {
+        games[i].lastPlayed = days[i] ? At(days[i], static_cast<int>(i)) : 0;
+    }
+    clGameListModel::MarkMostRecent(games, 2, today);
+    std::vector<bool> marked;
+    for (const clGameRecord& game : games)
+        marked.push_back(game.mostRecent);
+    EXPECT_EQ(marked, (std::vector<bool>{true, true, false, true, true, false, true, false}));
+}
+
+TEST(GameListModelTest, ColumnClicksSortAndReverse) {
+    EXPECT_EQ(clGameListModel::SortAfterClick(0, 2), 3);
+    EXPECT_EQ(clGameListModel::SortAfterClick(3, 2), -3);
+    EXPECT_EQ(clGameListModel::SortAfterClick(-3, 2), 3);
+    EXPECT_EQ(clGameListModel::SortAfterClick(3, 0), 1);
+}
+
+TEST(GameListModelTest, StatusLines) {
+    const clCatalogueRow& golf = *FindVariant("Golf");
+    clGameRecord game;
+    game.row = &golf;
+    EXPECT_EQ(clGameListModel::StatusText(nullptr, 75), " 75 games");
+    EXPECT_EQ(clGameListModel::StatusText(nullptr, 1), "  1 game");
+    EXPECT_EQ(clGameListModel::StatusText(&game, 75), " Golf [Golf Game] - no games finished");
+    game.gamesPlayed = 1;
+    game.best = 1200;
+    EXPECT_EQ(clGameListModel::StatusText(&game, 75),
+              " Golf [Golf Game] - 1 game played (score: 1200)");
+    game.gamesPlayed = 4;
+    EXPECT_EQ(clGameListModel::StatusText(&game, 75),
+              " Golf [Golf Game] - 4 games played (best score: 1200)");
+}
+
+class clChooserTest : public clWindowTest {
+protected:
+    // The chooser, shown with the given player's figures.
+    clGameList& ShowChooser() {
+        EXPECT_TRUE(window->Start({}));
+        window->resize(900, 700);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        QApplication::processEvents();
+        return List();
+    }
+    clGameList& List() const { return *dynamic_cast<clGameList*>(window->Screen()); }
+    void SetPlayed(const std::string& game, std::int32_t played, std::int32_t best) {
+        const clKeyPath key = GameKey(program->Settings().Player(), game);
+        program->Settings().Store().WriteInteger(key, clGameNames::kGamesPlayed, played);
+        program->Settings().Store().WriteInteger(key, clGameNames::kBestScore, best);
+    }
+    std::vector<std::string> ListedNames() const {
+        std::vector<std::string> names;
+        for (const clGameRecord* game : List().Listed())
+            names.emplace_back(game->row->displayName);
+        return names;
+    }
+    void ClickFilter(int filter) {
+        const QPoint at(80, 4 + 40 * filter + 20);
+        QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    }
+    // Waits for a game asked for to start.
+    bool WaitForGame() {
+        for (int i = 0; i < 50 && !window->PlayingScreen(); ++i)
+            QTest::qWait(10);
+        return window->PlayingScreen() != nullptr;
+    }
+};
+
+TEST_F(clChooserTest, ListsEveryGameAndRecommendedOnesStartAsFavourites) {
+    clGameList& list = ShowChooser();
+    EXPECT_EQ(list.Listed().size(), 75u);
+    EXPECT_EQ(list.StatusText(), " 75 games");
+    ClickFilter(2);
+    std::vector<std::string> favourites = ListedNames();
+    std::vector<std::string> recommended;
+    for (const clCatalogueRow& row : Catalogue()) {
+        if (row.favourite) recommended.emplace_back(row.displayName);
+    }
+    EXPECT_EQ(favourites, recommended);
+    // The first fill stored them.
+    const clKeyPath key = GameKey(program->Settings().Player(), "Klondike");
+    EXPECT_EQ(program->Settings().Store().ReadInteger(key, clGameNames::kFavorite), 1);
+    EXPECT_EQ(program->Settings().Number(clNumber::Filter), 2);
+}
+
+TEST_F(clChooserTest, FiltersShowTheMarkedGames) {
+    program->Settings().SetNumber(clNumber::Played, 2);
+    SetPlayed("Golf", 9, 3000);
+    SetPlayed("Spider", 4, 2000);
+    SetPlayed("FreeCell", 4, 2500);
+    SetPlayed("Yukon", 1, 100);
+    ShowChooser();
+    ClickFilter(3);
+    EXPECT_EQ(ListedNames(), (std::vector<std::string>{"Golf", "FreeCell", "Spider"}));
+    // A release away from the pressed button changes nothing.
+    QTest::mousePress(Viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(80, 24));
+    QTest::mouseMove(Viewport(), QPoint(80, 104));
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(80, 104));
+    EXPECT_EQ(List().CurrentFilter(), 3);
+}
+
+TEST_F(clChooserTest, ColumnClicksSortTheList) {
+    SetPlayed("Golf", 9, 3000);
+    SetPlayed("Spider", 4, 5000);
+    clGameList& list = ShowChooser();
+    list.ViewDetails();
+    QHeaderView* header = list.Details()->header();
+    struct {
+        int column;
+        int sort;
+        std::string first;
+    } clicks[] = {
+        {2, 3, "Golf"},    // most games first
+        {2, -3, ""},       // then fewest (a game never played)
+        {3, 4, "Spider"},  // best score
+        {0, 1, "Aces and Kings"},
+        {0, -1, "Yukon"},
+        {1, 2, "Hidden Sums"},  // "Addition Game", then table order
+    };
+    for (const auto& click : clicks) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(header->sectionViewportPosition(click.column) + 5, 5));
+        EXPECT_EQ(list.CurrentSort(), click.sort);
+        if (!click.first.empty()) {
+            EXPECT_EQ(ListedNames().front(), click.first) << click.sort;
+        }
+    }
+    EXPECT_EQ(program->Settings().Number(clNumber::Sort), 2);
+}
+
+TEST_F(clChooserTest, EnterPlaysTheSelectedGame) {
+    clGameList& list = ShowChooser();
+    list.ViewDetails();
+    const auto names = ListedNames();
+    const int row = static_cast<int>(std::find(names.begin(), names.end(), "Golf") - names.begin());
+    list.Select(row);
+    EXPECT_EQ(list.StatusText(), " Golf [Golf Game] - no games finished");
+    QTest::keyClick(list.Details(), Qt::Key_Return);
+    ASSERT_TRUE(WaitForGame());
+    EXPECT_EQ(window->PlayingScreen()->DisplayName(), "Golf");
+}
+
+TEST_F(clChooserTest, RandomPicksAmongTheListedGames) {
+    ShowChooser();
+    ClickFilter(2);
+    const std::vector<std::string> favourites = ListedNames();
+    window->ExecuteCommand(40002);
+    ASSERT_TRUE(WaitForGame());
+    const std::string started = window->PlayingScreen()->DisplayName();
+    EXPECT_NE(std::find(favourites.begin(), favourites.end(), started), favourites.end())
+        << started;
+}
+
+TEST_F(clChooserTest, LeavingAGameReturnsToTheChooserWithItsFiguresUpdated) {
+    ShowChooser();
+    ASSERT_TRUE(window->StartGame("Klondike"));
+    clSolitaireType& game = *window->PlayingScreen();
+    // One move, then resigning logs the game.
+    QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::NoModifier,
+                      PointOf(*dynamic_cast<clSolitaireRules&>(game).Stock()->Top()));
+    ASSERT_GE(game.History().Count(), 1u);
+    Press(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.questions, 1);
+    window->ExecuteCommand(40001);  // Exit: back to the chooser
+    ASSERT_NE(window->Screen(), nullptr);
+    ASSERT_TRUE(window->Screen()->IsGameList());
+    for (const clGameRecord* record : List().Listed()) {
+        if (record->row->displayName == "Klondike") {
+            EXPECT_EQ(record->gamesPlayed, 1);
+        }
+    }
+    // Exit on the chooser ends the program.
+    window->ExecuteCommand(40001);
+    EXPECT_FALSE(window->isVisible());
+}
