@@ -233,3 +233,21 @@ TEST_F(clChooserTest, LeavingAGameReturnsToTheChooserWithItsFiguresUpdated) {
     window->ExecuteCommand(40001);
     EXPECT_FALSE(window->isVisible());
 }
+
+TEST_F(clChooserTest, ThePlayerBoxSwitchesPlayers) {
+    ASSERT_EQ(program->Players().AddPlayer("Bo"), clAddPlayer::Added);
+    ASSERT_EQ(program->Players().AddPlayer("Tester"), clAddPlayer::Existing);
+    SetPlayed("Golf", 3, 700);  // Tester's
+    ShowChooser();
+    QComboBox* box = window->PlayerBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->count(), 2);
+    EXPECT_EQ(box->currentText().toStdString(), "Tester");
+    box->setCurrentIndex(box->findText("Bo"));
+    Q_EMIT box->textActivated(QStringLiteral("Bo"));
+    EXPECT_EQ(program->Settings().Player(), "Bo");
+    EXPECT_EQ(window->windowTitle().toStdString(), "Qarvel 1.60 [Bo]");
+    for (const clGameRecord* record : List().Listed()) {
+        EXPECT_EQ(record->gamesPlayed, 0) << record->row->displayName;
+    }
+}
