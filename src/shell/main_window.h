@@ -41,9 +41,6 @@ public:
     // A menu, accelerator or control command. Commands the current screen does
     // not implement do nothing.
     void ExecuteCommand(int command);
-    // Opens a game by its display name; false, changing nothing, for an
-    // unknown name or a game that cannot be made.
-    bool OpenGame(const std::string& name);
 
     // The chooser: shown at start without a game, and after every game.
     void ShowChooser();
