@@ -34,6 +34,8 @@
 namespace {
 
 constexpr int kRoundTimerMs = 100;
+constexpr int kUsualTableWidth = 9;
+constexpr int kUsualTableHeight = 5;
 
 // The accelerator table: keys that run a command whichever child has the focus.
 struct clAccelerator {
@@ -125,7 +127,13 @@ bool clMainWindow::Start(const clCommandLine& line) {
         resize(640, 480 + bars);
         layout()->activate();
     }
-    if (first) program.SetTableSize(first->TableWidth(), first->TableHeight());
+    // Without a game the chooser comes first: cards are loaded for a table of
+    // the usual size, not for the largest (none is shown yet).
+    if (first) {
+        program.SetTableSize(first->TableWidth(), first->TableHeight());
+    } else {
+        program.SetTableSize(kUsualTableWidth, kUsualTableHeight);
+    }
     if (!program.CreateDisplay(std::max(1, table->viewport()->width()),
                                std::max(1, table->viewport()->height()))) {
         return false;
