@@ -18,6 +18,7 @@
 #include "engine/product.h"
 #include "engine/registry.h"
 #include "engine/solitaire_rules.h"
+#include "online/online_scores.h"
 #include "online/web_pages.h"
 #include "player/statistics.h"
 #include "shell/commands.h"
@@ -280,6 +281,7 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
     CloseScreen();
     playing = made.get();
     screen = std::move(made);
+    onlineScores = std::make_unique<clOnlineScores>(program.Settings(), program.Clock());
 
     clSettings& settings = program.Settings();
     auto* rules = Rules();
@@ -321,6 +323,7 @@ void clMainWindow::CloseScreen() {
     table->SetScoreboard(nullptr);
     playing = nullptr;
     screen.reset();
+    onlineScores.reset();
 }
 
 // Until the game chooser exists, leaving a game ends the program.
@@ -427,7 +430,11 @@ void clMainWindow::ExecuteCommand(int command) {
             current->GameOptions();
             break;
         case clCommand::kStatistics:
-            current->ShowStatistics();
+            if (playing) {
+                dialogs.ShowStatistics(this, {playing->DisplayName(), playing->Key()});
+            } else {
+                current->ShowStatistics();
+            }
             break;
         case clCommand::kGameSaving:
             ToggleAutoSave();
@@ -771,7 +778,9 @@ void clMainWindow::LogResult(bool completed, std::int32_t score, std::int32_t ro
 
 void clMainWindow::ShowGameOver(std::int32_t score, std::int32_t round) {
     UpdateWindow();
-    const clGameOverChoice choice = dialogs.ShowGameOver(this, score, round);
+    if (!playing) return;
+    const clGameOverChoice choice = dialogs.ShowGameOver(
+        this, {playing->DisplayName(), playing->Key(), onlineScores.get()}, score, round);
     // The game goes on once the move that ended it has finished.
     QTimer::singleShot(0, this, [this, choice] {
         if (choice == clGameOverChoice::NewGame) {
@@ -784,7 +793,11 @@ void clMainWindow::ShowGameOver(std::int32_t score, std::int32_t round) {
 
 bool clMainWindow::ShowRoundOver(std::int32_t score, std::int32_t round) {
     UpdateWindow();
-    if (dialogs.ShowRoundOver(this, score, round)) return true;
+    if (!playing) return false;
+    if (dialogs.ShowRoundOver(this, {playing->DisplayName(), playing->Key(), onlineScores.get()},
+                              score, round)) {
+        return true;
+    }
     QTimer::singleShot(0, this, [this] { close(); });
     return false;
 }
