@@ -38,6 +38,8 @@ clGameOverDialog::clGameOverDialog(const clScoreServices& services, clStatistics
 
     messageText = new QLabel(QStringLiteral("Sorry!\nYou did not reach the required score."), this);
     scoreText = new QLabel(this);
+    messageText->setWordWrap(true);
+    scoreText->setWordWrap(true);
     TextColumn()->addWidget(messageText);
     TextColumn()->addWidget(scoreText);
     newButton = new QPushButton(QStringLiteral("New"), this);

@@ -62,7 +62,6 @@ clHighScoresDialog::clHighScoresDialog(const clScoreServices& services, QWidget*
     list->setColumnCount(columns);
     for (int i = 0; i < columns; ++i) {
         list->setHorizontalHeaderItem(i, Item(QString::fromLatin1(kColumns[i].header)));
-        list->horizontalHeader()->resizeSection(i, kColumns[i].width);
     }
     connect(list->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { SortBy(column); });
@@ -123,6 +122,10 @@ void clHighScoresDialog::Fill() {
         }
         if (dateTime) list->setItem(i, 5, Item(DateText(services.dateFormat, row.when)));
     }
+    std::vector<int> widths;
+    for (const clColumn& column : kColumns)
+        widths.push_back(column.width);
+    FitColumns(list, widths);
 }
 
 void clHighScoresDialog::SortBy(int column) {

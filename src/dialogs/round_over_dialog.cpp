@@ -37,6 +37,8 @@ clRoundOverDialog::clRoundOverDialog(const clScoreServices& services, clStatisti
     messageText = new QLabel(
         QStringLiteral("Congratulations!\nYou have qualified for the next round."), this);
     scoreText = new QLabel(this);
+    messageText->setWordWrap(true);
+    scoreText->setWordWrap(true);
     TextColumn()->addWidget(messageText);
     TextColumn()->addWidget(scoreText);
     continueButton = new QPushButton(QStringLiteral("Continue"), this);

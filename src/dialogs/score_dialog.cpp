@@ -44,7 +44,9 @@ clScoreDialog::clScoreDialog(const clScoreServices& services, int heightUnits, Q
     scoreTable->setFixedSize(units.Size(kListWidthUnits, kListHeightUnits));
     upperRow->addWidget(scoreTable, 0, Qt::AlignTop);
     auto* right = new QVBoxLayout;
+    right->setSpacing(units.Y(2));
     textColumn = new QVBoxLayout;
+    textColumn->setSpacing(units.Y(2));
     right->addLayout(textColumn);
     summaryList = MakeSummaryList(upper);
     right->addWidget(summaryList, 1);

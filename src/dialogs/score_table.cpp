@@ -92,10 +92,20 @@ void FitRowHeight(QTableWidget* list) {
         std::max(kIconSize + 4, list->fontMetrics().height() + 4));
 }
 
+void FitColumns(QTableWidget* list, const std::vector<int>& widths) {
+    QHeaderView* header = list->horizontalHeader();
+    for (int i = 0; i < list->columnCount() && i < static_cast<int>(widths.size()); ++i) {
+        list->resizeColumnToContents(i);
+        header->resizeSection(
+            i, std::max(widths[static_cast<std::size_t>(i)], header->sectionSize(i)));
+    }
+}
+
 QListWidget* MakeSummaryList(QWidget* parent) {
     auto* list = new QListWidget(parent);
     list->setSelectionMode(QAbstractItemView::NoSelection);
     list->setFocusPolicy(Qt::NoFocus);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return list;
 }
 
@@ -115,7 +125,7 @@ clScoreTable::clScoreTable(const clDateFormat& format, bool dateTime, QWidget* p
         setHorizontalHeaderItem(
             i, new QTableWidgetItem(QString::fromUtf8(
                    column.header.data(), static_cast<qsizetype>(column.header.size()))));
-        horizontalHeader()->resizeSection(i, column.width);
+        widths.push_back(column.width);
     }
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { SortBy(column); });
@@ -152,4 +162,5 @@ void clScoreTable::Fill() {
             setItem(i, 3, new QTableWidgetItem(date));
         }
     }
+    FitColumns(this, widths);
 }

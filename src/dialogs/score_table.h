@@ -20,6 +20,9 @@ QIcon ScoreIcon(clScoreIcon icon);
 void SetUpReportList(QTableWidget* list);
 // Rows as high as the list's font and its icons need; before filling it.
 void FitRowHeight(QTableWidget* list);
+// Each column its width in pixels, or wider when its header or its texts in
+// the list's font need more; after filling it.
+void FitColumns(QTableWidget* list, const std::vector<int>& widths);
 // The statistics text: a list without a header.
 QListWidget* MakeSummaryList(QWidget* parent);
 void FillSummaryList(QListWidget* list, const std::vector<std::string>& lines);
@@ -41,6 +44,7 @@ private:
 
     const clDateFormat& format;
     bool dateTime;
+    std::vector<int> widths;
     std::vector<clScoreRow> rows;
     int sortColumn = -1;
     bool reversed = false;
