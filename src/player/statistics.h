@@ -28,6 +28,9 @@ struct clScoreColumn {
     int width;  // pixels
 };
 
+// The columns of a score list, in the order HighScoreColumns gives them.
+enum class clScoreSort { Rank, Score, Round, DatePlayed };
+
 // One row of a score list. `inProgress` marks the row of a game not yet
 // stored, whose date column reads "[in progress]".
 struct clScoreRow {
@@ -116,6 +119,11 @@ public:
     std::vector<clScoreRow> HighScoreRows(clScoreRecord* inProgress) const;
     // The results held, latest first, each with its current rank.
     std::vector<clScoreRow> HistoryRows() const;
+    // A click on a score list's column header: "Rank" ascending (equal ranks
+    // by score descending), "Score" and "Round" descending, "Date Played"
+    // ascending; `reversed` (the same column clicked again) turns the order
+    // round. Rows that compare equal keep their order.
+    static void SortRows(std::vector<clScoreRow>& rows, clScoreSort column, bool reversed);
     // "Games Played: 11", then the best and average scores, the highest
     // round and the averages of the last 10 and 100 games.
     std::vector<std::string> SummaryLines() const;

@@ -1,6 +1,7 @@
 // The texts and list rows made from a variant's statistics.
 #include <algorithm>
 #include <string>
+#include <tuple>
 
 #include "player/statistics.h"
 
@@ -97,6 +98,29 @@ std::vector<clScoreRow> clStatistics::HistoryRows() const {
     }
     std::reverse(rows.begin(), rows.end());
     return rows;
+}
+
+void clStatistics::SortRows(std::vector<clScoreRow>& rows, clScoreSort column, bool reversed) {
+    const auto before = [column](const clScoreRow& a, const clScoreRow& b) {
+        switch (column) {
+            case clScoreSort::Rank:
+                return a.rank != b.rank ? a.rank < b.rank : a.score > b.score;
+            case clScoreSort::Score:
+                return a.score > b.score;
+            case clScoreSort::Round:
+                return a.round > b.round;
+            case clScoreSort::DatePlayed: {
+                const clDateTime& x = a.when;
+                const clDateTime& y = b.when;
+                return std::tie(x.year, x.month, x.day, x.hour, x.minute, x.second, x.millisecond) <
+                       std::tie(y.year, y.month, y.day, y.hour, y.minute, y.second, y.millisecond);
+            }
+        }
+        return false;
+    };
+    std::stable_sort(rows.begin(), rows.end(), [&](const clScoreRow& a, const clScoreRow& b) {
+        return reversed ? before(b, a) : before(a, b);
+    });
 }
 
 std::vector<std::string> clStatistics::SummaryLines() const {

@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
         };
         // A start that fails ends the program quietly.
         if (!program.StartUp()) return 0;
-        clMessageBoxDialogs dialogs;
+        clGameDialogs dialogs(program);
         clMainWindow window(program, dialogs);
         if (!window.Start(line)) return 0;
         window.show();

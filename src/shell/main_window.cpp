@@ -21,6 +21,7 @@
 #include "engine/product.h"
 #include "engine/registry.h"
 #include "engine/solitaire_rules.h"
+#include "online/online_scores.h"
 #include "online/web_pages.h"
 #include "player/statistics.h"
 #include "shell/commands.h"
@@ -221,7 +222,7 @@ void clMainWindow::OpenHelp(int topic) {
 }
 
 void clMainWindow::ShowGameStatistics(const std::string& name) {
-    (void)name;  // the statistics dialog comes with the score dialogs
+    dialogs.ShowStatistics(this, {name, KeyOf(name)});
 }
 
 // A new player's card back, card set and background, and the title.
@@ -256,6 +257,7 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
     screen = std::move(made);
     ShowChooserFrame(false);
     table->SetScrollBarsAllowed(true);
+    onlineScores = std::make_unique<clOnlineScores>(program.Settings(), program.Clock());
 
     clSettings& settings = program.Settings();
     auto* rules = Rules();
@@ -298,6 +300,7 @@ void clMainWindow::CloseScreen() {
     table->SetScoreboard(nullptr);
     playing = nullptr;
     screen.reset();
+    onlineScores.reset();
 }
 
 void clMainWindow::Quit() {
@@ -371,6 +374,9 @@ void clMainWindow::ExecuteCommand(int command) {
         case clCommand::kTrayPlay:
             LeaveTray();
             return;
+        case clCommand::kHighScores:
+            dialogs.ShowHighScores(this);
+            return;
         case clCommand::kPracticeMode: {
             clSettings& settings = program.Settings();
             settings.SetFlag(clFlag::Practice, !settings.Flag(clFlag::Practice));
@@ -419,7 +425,11 @@ void clMainWindow::ExecuteCommand(int command) {
             current->GameOptions();
             break;
         case clCommand::kStatistics:
-            current->ShowStatistics();
+            if (playing) {
+                dialogs.ShowStatistics(this, {playing->DisplayName(), playing->Key()});
+            } else {
+                current->ShowStatistics();
+            }
             break;
         case clCommand::kGameSaving:
             ToggleAutoSave();
@@ -795,7 +805,9 @@ void clMainWindow::LogResult(bool completed, std::int32_t score, std::int32_t ro
 
 void clMainWindow::ShowGameOver(std::int32_t score, std::int32_t round) {
     UpdateWindow();
-    const clGameOverChoice choice = dialogs.ShowGameOver(this, score, round);
+    if (!playing) return;
+    const clGameOverChoice choice = dialogs.ShowGameOver(
+        this, {playing->DisplayName(), playing->Key(), onlineScores.get()}, score, round);
     // The game goes on once the move that ended it has finished.
     QTimer::singleShot(0, this, [this, choice] {
         if (choice == clGameOverChoice::NewGame) {
@@ -808,7 +820,11 @@ void clMainWindow::ShowGameOver(std::int32_t score, std::int32_t round) {
 
 bool clMainWindow::ShowRoundOver(std::int32_t score, std::int32_t round) {
     UpdateWindow();
-    if (dialogs.ShowRoundOver(this, score, round)) return true;
+    if (!playing) return false;
+    if (dialogs.ShowRoundOver(this, {playing->DisplayName(), playing->Key(), onlineScores.get()},
+                              score, round)) {
+        return true;
+    }
     QTimer::singleShot(0, this, [this] { close(); });
     return false;
 }

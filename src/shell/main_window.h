@@ -20,6 +20,7 @@ class QAction;
 class QMenu;
 class QSystemTrayIcon;
 class QToolBar;
+class clOnlineScores;
 class clProgram;
 class clSolitaireRules;
 class clSolitaireType;
@@ -145,6 +146,8 @@ private:
     clWindowDialogs& dialogs;
     std::unique_ptr<clGame> screen;
     clSolitaireType* playing = nullptr;
+    // The playing screen's online lists, which its Round Over dialogs show.
+    std::unique_ptr<clOnlineScores> onlineScores;
     clTableView* table;
     QToolBar* toolBar = nullptr;
     QMenu* cardSetMenu = nullptr;

@@ -1,32 +1,75 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
+#include "toolkit/qt_date_format.h"
+
 class QWidget;
+class clOnlineScores;
+class clProgram;
+struct clScoreServices;
 
 // What the player chose at the end of a game.
 enum class clGameOverChoice { NewGame, Exit };
 
-// The questions and end-of-round dialogs the window puts to the player. The
-// game uses message boxes; tests answer in their place.
+// The game a score dialog is about: its display name and short key, and the
+// playing screen's cached online lists (null: none kept).
+struct clScoreGame {
+    std::string displayName;
+    std::string key;
+    clOnlineScores* onlineScores = nullptr;
+};
+
+// The questions and score dialogs the window puts to the player. The game
+// uses message boxes and its score dialogs; tests answer in their place.
 class clWindowDialogs {
 public:
     virtual ~clWindowDialogs() = default;
     virtual bool AskYesNo(QWidget* parent, const std::string& text, const std::string& caption) = 0;
     virtual void ShowMessage(QWidget* parent, const std::string& text,
                              const std::string& caption) = 0;
-    virtual clGameOverChoice ShowGameOver(QWidget* parent, std::int32_t score,
-                                          std::int32_t round) = 0;
+    // After the game's result was logged.
+    virtual clGameOverChoice ShowGameOver(QWidget* parent, const clScoreGame& game,
+                                          std::int32_t score, std::int32_t round) = 0;
     // True for "Continue", false for "Exit".
-    virtual bool ShowRoundOver(QWidget* parent, std::int32_t score, std::int32_t round) = 0;
+    virtual bool ShowRoundOver(QWidget* parent, const clScoreGame& game, std::int32_t score,
+                               std::int32_t round) = 0;
+    // The statistics of a game, read from its log.
+    virtual void ShowStatistics(QWidget* parent, const clScoreGame& game) = 0;
+    // The best result of every game the player has finished.
+    virtual void ShowHighScores(QWidget* parent) = 0;
 };
 
-// Message boxes with the game's texts.
-class clMessageBoxDialogs final : public clWindowDialogs {
+// Message boxes with the game's texts, and the score dialogs over the
+// program's table.
+class clGameDialogs final : public clWindowDialogs {
 public:
+    using clQuestion = std::function<bool(const std::string& text, const std::string& caption)>;
+    using clUrlOpener = std::function<void(const std::string& url)>;
+
+    explicit clGameDialogs(clProgram& program);
+
     bool AskYesNo(QWidget* parent, const std::string& text, const std::string& caption) override;
     void ShowMessage(QWidget* parent, const std::string& text, const std::string& caption) override;
-    clGameOverChoice ShowGameOver(QWidget* parent, std::int32_t score, std::int32_t round) override;
-    bool ShowRoundOver(QWidget* parent, std::int32_t score, std::int32_t round) override;
+    clGameOverChoice ShowGameOver(QWidget* parent, const clScoreGame& game, std::int32_t score,
+                                  std::int32_t round) override;
+    bool ShowRoundOver(QWidget* parent, const clScoreGame& game, std::int32_t score,
+                       std::int32_t round) override;
+    void ShowStatistics(QWidget* parent, const clScoreGame& game) override;
+    void ShowHighScores(QWidget* parent) override;
+
+    // Who answers the Yes/No questions, and where web pages open: a message
+    // box and the browser unless set (tests answer in the player's place).
+    void SetQuestion(clQuestion question) { askQuestion = std::move(question); }
+    void SetUrlOpener(clUrlOpener opener) { openUrl = std::move(opener); }
+
+private:
+    clScoreServices Services(QWidget* parent);
+
+    clProgram& program;
+    clQtDateFormat dateFormat;
+    clQuestion askQuestion;
+    clUrlOpener openUrl;
 };

@@ -196,6 +196,47 @@ TEST_F(StatisticsTest, RowIconsAndHistoryOrder) {
     EXPECT_EQ(clStatistics::HighScoreColumns(true).back().header, "Date Played");
 }
 
+TEST(ScoreRowSortTest, EachColumnSortsItsWayAndASecondClickReverses) {
+    const auto at = [](std::uint16_t day, std::uint16_t hour) {
+        return clDateTime{2017, 8, 0, day, hour, 0, 0, 0};
+    };
+    // An in-progress row shares rank 3 with the result whose score it equals.
+    const std::vector<clScoreRow> rows = {
+        {clScoreIcon::None, 2, 700, 2, at(3, 9), false},
+        {clScoreIcon::Latest, 3, 500, 4, at(9, 1), true},
+        {clScoreIcon::Best, 1, 900, 3, at(1, 20), false},
+        {clScoreIcon::Worst, 3, 500, 1, at(1, 8), false},
+        {clScoreIcon::High, 4, 480, 4, at(2, 7), false},
+    };
+    struct clCase {
+        clScoreSort column;
+        bool reversed;
+        std::vector<std::int32_t> rounds;  // the rows, named by their rounds
+    };
+    const clCase cases[] = {
+        {clScoreSort::Rank, false, {3, 2, 4, 1, 4}},
+        {clScoreSort::Rank, true, {4, 4, 1, 2, 3}},
+        {clScoreSort::Score, false, {3, 2, 4, 1, 4}},
+        {clScoreSort::Round, false, {4, 4, 3, 2, 1}},
+        {clScoreSort::Round, true, {1, 2, 3, 4, 4}},
+        {clScoreSort::DatePlayed, false, {1, 3, 4, 2, 4}},
+        {clScoreSort::DatePlayed, true, {4, 2, 4, 3, 1}},
+    };
+    for (const clCase& c : cases) {
+        std::vector<clScoreRow> sorted = rows;
+        clStatistics::SortRows(sorted, c.column, c.reversed);
+        std::vector<std::int32_t> rounds;
+        for (const clScoreRow& row : sorted)
+            rounds.push_back(row.round);
+        EXPECT_EQ(rounds, c.rounds) << static_cast<int>(c.column) << " " << c.reversed;
+    }
+    // Equal rows keep the order they had.
+    std::vector<clScoreRow> sorted = rows;
+    clStatistics::SortRows(sorted, clScoreSort::Score, false);
+    EXPECT_TRUE(sorted[2].inProgress);
+    EXPECT_FALSE(sorted[3].inProgress);
+}
+
 TEST(OrdinalTest, Suffixes) {
     const std::pair<std::int32_t, const char*> cases[] = {
         {1, "1st"},     {2, "2nd"},     {3, "3rd"},     {4, "4th"},       {11, "11th"},

@@ -28,23 +28,34 @@ public:
     int questions = 0;
     int roundsOver = 0;
     int gamesOver = 0;
+    int statistics = 0;
     std::int32_t lastScore = 0;
+    clScoreGame lastGame;
 
     bool AskYesNo(QWidget*, const std::string&, const std::string&) override {
         ++questions;
         return yes;
     }
     void ShowMessage(QWidget*, const std::string&, const std::string&) override {}
-    clGameOverChoice ShowGameOver(QWidget*, std::int32_t score, std::int32_t) override {
+    clGameOverChoice ShowGameOver(QWidget*, const clScoreGame& game, std::int32_t score,
+                                  std::int32_t) override {
         ++gamesOver;
         lastScore = score;
+        lastGame = game;
         return gameOver;
     }
-    bool ShowRoundOver(QWidget*, std::int32_t score, std::int32_t) override {
+    bool ShowRoundOver(QWidget*, const clScoreGame& game, std::int32_t score,
+                       std::int32_t) override {
         ++roundsOver;
         lastScore = score;
+        lastGame = game;
         return continueRounds;
     }
+    void ShowStatistics(QWidget*, const clScoreGame& game) override {
+        ++statistics;
+        lastGame = game;
+    }
+    void ShowHighScores(QWidget*) override {}
 };
 
 class clFixedNamePrompt final : public clNamePrompt {

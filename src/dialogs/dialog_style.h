@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QSize>
+#include <cstdint>
+
+class QWidget;
+
+// Sizes given in dialog units, which follow the dialog's font: a horizontal
+// unit is a quarter of its average character width, a vertical one an eighth
+// of its line height.
+class clDialogUnits {
+public:
+    explicit clDialogUnits(const QFont& font);
+    int X(int units) const { return (units * averageWidth + 2) / 4; }
+    int Y(int units) const { return (units * lineHeight + 4) / 8; }
+    QSize Size(int width, int height) const { return {X(width), Y(height)}; }
+
+private:
+    int averageWidth;
+    int lineHeight;
+};
+
+// A colour given as 0x00BBGGRR.
+QColor ColourOf(std::uint32_t bgr);
+
+// The font of the controls of the coloured dialogs: bold, 16 pixels.
+QFont ControlFont(const QFont& base);
+
+// The dialog's background and the colour of its static texts.
+void PaintDialog(QWidget* dialog, std::uint32_t background, std::uint32_t text);

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+
+#include "dialogs/card_shower.h"
+#include "dialogs/score_dialog.h"
+#include "player/score_record.h"
+
+class clStatistics;
+
+// After a lost round or a taken score: the local high scores with the game
+// just ended, the final score and its rank, "New" and "Exit", and the online
+// group with "Submit High Score Data". Cards shower over the table behind it.
+// Runs to kNew or kExit; Escape and the close button choose nothing.
+class clGameOverDialog final : public clScoreDialog {
+public:
+    static constexpr int kHeightUnits = 226;
+    enum clResult { kExit = 0, kNew = 1 };
+
+    clGameOverDialog(const clScoreServices& services, clStatistics& statistics,
+                     std::string gameName, std::string key, std::int32_t score, std::int32_t round,
+                     QWidget* parent = nullptr);
+
+    QLabel* ScoreText() const { return scoreText; }
+    QLabel* MessageText() const { return messageText; }
+    QPushButton* NewButton() const { return newButton; }
+    QPushButton* ExitButton() const { return exitButton; }
+    QPushButton* SubmitButton() const { return submitButton; }
+    clCardShower& Shower() { return shower; }
+
+    void reject() override {}
+
+private:
+    void UpdateSubmitButtons() override;
+    void SubmitScore();
+
+    clStatistics& statistics;
+    std::string gameName;
+    std::string key;
+    std::int32_t score;
+    std::int32_t round;
+    clScoreRecord inProgress;
+    QLabel* messageText;
+    QLabel* scoreText;
+    QPushButton* newButton;
+    QPushButton* exitButton;
+    QPushButton* submitButton;
+    clCardShower shower;
+};
