@@ -128,14 +128,10 @@ public:
     bool Save(const std::filesystem::path& path) const;
     // Reads a saved game of this variant and replays it on a fresh copy of
     // the variant, every move checked by the rules. Only when all of it
-    // passed does this screen take it over and resume it (ResumeLoadedGame).
+    // passed does this screen take it over and resume it.
     // Otherwise the running game stays exactly as it was; for a file of
     // another variant its registered display name goes to `otherVariant`.
     clLoadResult Load(const std::filesystem::path& path, std::string* otherVariant = nullptr);
-    // Play on after a load: the saved deal is rebuilt and checked for a win,
-    // and paused when its clock had started, so that the player resumes it;
-    // a file saved between rounds starts the next round with its score.
-    void ResumeLoadedGame();
     // The first game of the screen, and of a new player: the automatic save
     // resumed when there is one, else a new game.
     void StartPlay();
@@ -245,6 +241,10 @@ protected:
 
     // The end-of-round check after every committed move, undo and deal.
     void CheckRoundEnd();
+    // Play on after a load: the saved deal is rebuilt and checked for a win,
+    // and paused when its clock had started, so that the player resumes it;
+    // a file saved between rounds starts the next round with its score.
+    void ResumeLoadedGame();
     // Loads a file the player chose: a refused file is reported, one of
     // another variant handed to the window.
     clLoadResult OpenChosenFile(const std::filesystem::path& path);
