@@ -4,6 +4,7 @@
 #include "engine/saved_game.h"
 
 #include <algorithm>
+#include <csignal>
 #include <functional>
 #include <ostream>
 #include <random>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include "engine/registry.h"
 #include "engine/solitaire_rules.h"
@@ -455,6 +457,21 @@ TEST_F(SavedKlondike, AFailedWriteLeavesThePreviousFileIntact) {
     Play(*game, 3, 3);
     ASSERT_TRUE(game->Save(path));
     const std::string previous = ReadFileBytes(path);
+
+    // A disk that fills up part of the way through the new file.
+    const std::size_t saved = game->History().Position();
+    Play(*game, 4, 10);
+    ASSERT_GT(game->History().Position(), saved);
+    struct rlimit limit {};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const struct rlimit small = {previous.size() - 1, limit.rlim_max};
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool savedOnFullDisk = game->Save(path);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(savedOnFullDisk);
+    EXPECT_EQ(ReadFileBytes(path), previous);
 
     // A record no file can hold (a card move from no pile) fails the save.
     game->History().Push(clMove::CardMove(0, {}, {}));
