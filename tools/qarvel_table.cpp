@@ -2,10 +2,12 @@
 // moves reproduces a game exactly, for scripting, bug reports and tests.
 //
 //   qarvel-table list
-//   qarvel-table show GAME --deal N [--moves FILE]
-//   qarvel-table play GAME --deal N --moves FILE [--autoplay]
+//   qarvel-table show GAME --deal N [--moves FILE] [--save FILE]
+//   qarvel-table play GAME --deal N --moves FILE [--autoplay] [--save FILE]
 //
-// GAME is a display name or key in any case ("Klondike", "klondike").
+// GAME is a display name or key in any case ("Klondike", "klondike"). With
+// --load FILE instead of --deal, a saved game is continued (GAME may then be
+// left out: the file names it); --save FILE writes the game after the moves.
 #include <charconv>
 #include <cstdio>
 #include <fstream>
@@ -16,6 +18,7 @@
 
 #include "engine/catalogue.h"
 #include "engine/registry.h"
+#include "engine/saved_game.h"
 #include "engine/solitaire_rules.h"
 #include "engine/table_script.h"
 #include "engine/table_text.h"
@@ -29,8 +32,11 @@ int Usage(const char* problem = nullptr) {
     if (problem) std::fprintf(stderr, "qarvel-table: %s\n", problem);
     std::fprintf(stderr,
                  "usage: qarvel-table list\n"
-                 "       qarvel-table show GAME --deal N [--moves FILE]\n"
-                 "       qarvel-table play GAME --deal N --moves FILE [--autoplay]\n");
+                 "       qarvel-table show GAME --deal N [--moves FILE] [--save FILE]\n"
+                 "       qarvel-table show [GAME] --load FILE [--moves FILE] [--save FILE]\n"
+                 "       qarvel-table play GAME --deal N --moves FILE [--autoplay] [--save FILE]\n"
+                 "       qarvel-table play [GAME] --load FILE --moves FILE [--autoplay]"
+                 " [--save FILE]\n");
     return kUsage;
 }
 
@@ -39,6 +45,8 @@ struct clArguments {
     std::string game;
     std::int32_t deal = 0;
     std::string moves;
+    std::string load;
+    std::string save;
     bool autoPlay = false;
 };
 
@@ -58,6 +66,10 @@ std::optional<clArguments> Parse(int argc, char** argv) {
             }
         } else if (word == "--moves" && hasValue) {
             args.moves = words[++i];
+        } else if (word == "--load" && hasValue) {
+            args.load = words[++i];
+        } else if (word == "--save" && hasValue) {
+            args.save = words[++i];
         } else if (word == "--autoplay") {
             args.autoPlay = true;
         } else if (args.command.empty()) {
@@ -125,11 +137,31 @@ int main(int argc, char** argv) {
     if (!args) return Usage();
     if (args->command == "list") return args->game.empty() ? List() : Usage();
     if (args->command != "show" && args->command != "play") return Usage();
-    if (args->game.empty() || args->deal == 0) return Usage("a game and --deal are needed");
+    const bool loading = !args->load.empty();
+    if (loading && args->deal != 0) return Usage("--deal and --load do not go together");
+    if (!loading && (args->game.empty() || args->deal == 0)) {
+        return Usage("a game and --deal (or --load) are needed");
+    }
     if (args->command == "play" && args->moves.empty()) return Usage("play needs --moves");
 
-    const clCatalogueRow* row = LookUpVariant(args->game, true);
-    if (row == nullptr) return Usage(("no such game: " + args->game).c_str());
+    std::string gameName = args->game;
+    if (loading) {
+        const std::optional<std::string> saved = clSavedGameFile::ReadName(args->load);
+        if (!saved) {
+            std::fprintf(stderr, "qarvel-table: %s is not a saved game\n", args->load.c_str());
+            return kUsage;
+        }
+        const clCatalogueRow* named = gameName.empty() ? nullptr : LookUpVariant(gameName, true);
+        if (!gameName.empty() &&
+            (named == nullptr || RegisteredName(*saved) != named->displayName)) {
+            std::fprintf(stderr, "qarvel-table: %s is a saved game of %s\n", args->load.c_str(),
+                         saved->c_str());
+            return kUsage;
+        }
+        gameName = *saved;
+    }
+    const clCatalogueRow* row = LookUpVariant(gameName, true);
+    if (row == nullptr) return Usage(("no such game: " + gameName).c_str());
     std::unique_ptr<clSolitaireType> screen = CreateVariant(row->displayName);
     auto* game = dynamic_cast<clSolitaireRules*>(screen.get());
     if (game == nullptr) {
@@ -142,12 +174,27 @@ int main(int argc, char** argv) {
     options.promptBeforeResign = false;
     options.autoSave = false;
     game->SetOptions(options);
-    game->StartRound(args->deal);
+    if (!loading) {
+        game->StartRound(args->deal);
+    } else if (game->Load(args->load) != clSolitaireType::clLoadResult::Loaded) {
+        std::fprintf(stderr,
+                     "qarvel-table: cannot load %s: the file is damaged or holds a move the "
+                     "rules refuse\n",
+                     args->load.c_str());
+        return kUsage;
+    } else if (game->IsPaused()) {
+        game->Pause();  // a game whose clock had started resumes paused
+    }
 
+    const std::int32_t deal = game->DealNumber();
     int status = 0;
     if (!args->moves.empty()) status = ApplyMoves(*game, args->moves, args->command == "play");
     if (status == kUsage) return status;
-    std::printf("%s, deal %d\n", std::string(row->displayName).c_str(), args->deal);
+    if (status == 0 && !args->save.empty() && !game->Save(args->save)) {
+        std::fprintf(stderr, "qarvel-table: cannot write %s\n", args->save.c_str());
+        return kUsage;
+    }
+    std::printf("%s, deal %d\n", std::string(row->displayName).c_str(), deal);
     PrintTable(*game);
     if (args->command == "play") {
         const bool won = game->RoundEnded() && game->LastRoundWon();

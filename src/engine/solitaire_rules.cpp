@@ -5,6 +5,8 @@
 
 #include "engine/operation_error.h"
 #include "engine/random.h"
+#include "engine/registry.h"
+#include "engine/saved_game.h"
 
 clSolitaireRules::clSolitaireRules() = default;
 
@@ -385,6 +387,38 @@ bool clSolitaireRules::CheckedRebuild() {
     DrawTable();
     RelayScoreboard();
     return ok;
+}
+
+namespace {
+
+// Every card move of the record, its parts included, starts and ends on a
+// pile this variant has.
+bool NamesOwnPiles(const clSolitaireRules& game, const clMove& move) {
+    if (move.type == clMoveType::Compound) {
+        return std::all_of(move.parts.begin(), move.parts.end(),
+                           [&](const clMove& part) { return NamesOwnPiles(game, part); });
+    }
+    return move.type != clMoveType::Card ||
+           (game.PileAt(move.from) != nullptr && game.PileAt(move.to) != nullptr);
+}
+
+}  // namespace
+
+bool clSolitaireRules::ReplaysCleanly(const clSavedGame& game) const {
+    if (game.dealNumber <= 0 || game.moves.size() > clHistory::kCapacity) return false;
+    clRandom generator;  // the program's generator keeps its sequence
+    const std::unique_ptr<clSolitaireType> made = CreateVariant(displayName);
+    auto* scratch = dynamic_cast<clSolitaireRules*>(made.get());
+    if (scratch == nullptr) return false;
+    const auto own = [scratch](const clMove& move) { return NamesOwnPiles(*scratch, move); };
+    if (!std::all_of(game.moves.begin(), game.moves.end(), own)) return false;
+    scratch->random = &generator;
+    scratch->dealNumber = game.dealNumber;
+    scratch->history->Clear();
+    for (const clMove& move : game.moves) {
+        if (!scratch->history->Push(move)) return false;
+    }
+    return scratch->CheckedRebuild() && scratch->history->Position() == game.moves.size();
 }
 
 // A compound's points were earned part by part, each on the table the earlier

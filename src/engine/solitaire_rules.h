@@ -95,7 +95,7 @@ public:
 
     // Re-deals the current deal and replays the history up to its position.
     // Does nothing while no deal is in progress.
-    void Rebuild();
+    void Rebuild() override;
     // As Rebuild, but every record must pass ValidateMove first; false at the
     // first that does not (the table then holds the records before it), and
     // false without a deal in progress.
@@ -202,6 +202,9 @@ protected:
 
     // The rounds bookkeeping after a committed move.
     void Bookkeeping(const clMove& move);
+    // Replays the game on a new headless screen of this variant, made by the
+    // registry, with a generator of its own.
+    bool ReplaysCleanly(const clSavedGame& game) const override;
     // Whether a commit may go ahead: a round in play and room in the history.
     bool CanCommit(const clMove& move) const;
 

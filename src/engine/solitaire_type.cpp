@@ -16,6 +16,7 @@ bool clSolitaireType::Initialize() {
     if (!CreateDeck()) throw clOperationError("clSolitaireType::CreateDeck()");
     history = std::make_unique<clHistory>();
     if (!points.Initialize(displayName)) throw clOperationError("clPointSystem::Initialize()");
+    if (host) StartPlay();
     return true;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/deck.h"
@@ -17,13 +19,14 @@
 #include "toolkit/sound.h"
 
 class clRandom;
+struct clSavedGame;
 
 // The player's options that change how a round runs.
 struct clPlayOptions {
     bool practice = false;           // rounds do not end at 0; nothing is logged
     bool promptBeforeResign = true;  // ask before a new game abandons this one
     bool pauseOnFocusLoss = true;
-    bool autoSave = true;  // save automatically when a round is won
+    bool autoSave = true;  // the automatic save: written on leaving and after a won round
     bool autoPlay = true;  // this variant's AutoPlay setting
 };
 
@@ -34,16 +37,22 @@ struct clPlayOptions {
 // fill in play.
 //
 // The window-facing hooks (sounds, score display, scoreboard, menus, dialogs,
-// saving, the statistics log) do nothing here; the window's screen gives them
-// a body, and headless play (tests, qarvel-table) runs without them.
+// the statistics log, the player's folder) go to the host; headless play
+// (tests, qarvel-table) runs without one, shows nothing and saves nothing
+// automatically.
 class clSolitaireType : public clGame {
 public:
     clSolitaireType();
     ~clSolitaireType() override;
 
     // Lays out the variant, fills its point system and creates the deck,
-    // drawing object and history. Throws the operation error of the failing step.
+    // drawing object and history. Throws the operation error of the failing
+    // step. In a window it ends with StartPlay; a headless screen is dealt by
+    // its caller.
     bool Initialize() override;
+    // Leaving the screen: the automatic save is written when it is on and a
+    // game is in progress (a score or moves).
+    void Shutdown() override;
 
     const std::string& DisplayName() const { return displayName; }
     const std::string& Key() const { return key; }
@@ -107,6 +116,30 @@ public:
     // One 100 ms tick of the platform's round timer.
     void TimerTick();
 
+    // Saved games. A game is its deal number, bonus count, score, round and
+    // applied moves; a file of it is written and read whole.
+    enum class clLoadResult {
+        Loaded,        // taken over and resumed
+        Refused,       // unreadable, damaged, or a move the rules refuse
+        OtherVariant,  // a saved game of another variant
+    };
+    // Writes the game to `path`, replacing a file there only once the new one
+    // is complete. A redoable tail is not saved. False when it was not written.
+    bool Save(const std::filesystem::path& path) const;
+    // Reads a saved game of this variant and replays it on a fresh copy of
+    // the variant, every move checked by the rules. Only when all of it
+    // passed does this screen take it over and resume it.
+    // Otherwise the running game stays exactly as it was; for a file of
+    // another variant its registered display name goes to `otherVariant`.
+    clLoadResult Load(const std::filesystem::path& path, std::string* otherVariant = nullptr);
+    // The first game of the screen, and of a new player: the automatic save
+    // resumed when there is one, else a new game.
+    void StartPlay();
+    // "klondike.qarvel", or "klondike.tmp" in practice mode.
+    std::string AutomaticSaveName() const;
+    // The automatic save in the player's folder; nothing without a host.
+    std::optional<std::filesystem::path> AutomaticSavePath() const;
+
     // Commands.
     void NewGame() override;
     void Undo() override;
@@ -116,6 +149,19 @@ public:
     void OnTimerTick() override;
     // The table (concealed while paused), the scoreboard and the menus.
     void Repaint() override;
+    // Save: the game is paused and written where the player chooses.
+    void SaveGame() override;
+    // Open: the game is paused and saved automatically; the chosen file is
+    // loaded, or handed to the window when it is another variant's; a refused
+    // file is reported and the game goes on.
+    void OpenGame() override;
+    // A file handed to the running screen (by the window or the command
+    // line): as Open without the dialog. True when it was loaded.
+    bool OpenFile(const std::string& path) override;
+    // The automatic save of the old player is written, the window switches
+    // players, and the new player starts from a cleared game: their own
+    // automatic save, or a new game.
+    void ChangePlayer(const std::string& name) override;
 
     // Variant steps.
     virtual void CreateLayout() = 0;
@@ -140,6 +186,8 @@ public:
     virtual void PlayMove(const clMove& move) = 0;
     // Rebuilds the table before `move` and takes back its points.
     virtual void UndoMove(const clMove& move) = 0;
+    // Re-deals the current deal and replays the history up to its position.
+    virtual void Rebuild() = 0;
     // The points of a move on the table before it.
     virtual std::int32_t ScoreMove(const clMove& move) {
         (void)move;
@@ -175,9 +223,16 @@ protected:
     virtual bool ConfirmResign();
     // Appends a finished or resigned game to the statistics log (never in practice mode).
     virtual void LogResult(clResultKind kind, std::int32_t finalScore, std::int32_t finalRound);
-    // Writes the automatic save (after a won round, with no deal in it).
-    virtual void SaveAutomatically() {}
-    virtual void DeleteAutomaticSave() {}
+    // Writes the automatic save (on leaving, and after a won round with no
+    // deal in it); a failure is reported to the player.
+    virtual void SaveAutomatically();
+    // At game over and on resigning.
+    virtual void DeleteAutomaticSave();
+    // A message with an OK button; nothing headless.
+    void ShowMessage(const std::string& text, const std::string& caption);
+    // Whether a saved game replays on a fresh copy of this variant: every
+    // move names piles it has and passes its rules. This screen is untouched.
+    virtual bool ReplaysCleanly(const clSavedGame& game) const = 0;
     // The end-of-game dialog, after score and round went back to 0.
     virtual void ShowGameOver(std::int32_t finalScore, std::int32_t finalRound);
     // The end-of-round dialog; true when the player goes on to the next round.
@@ -186,6 +241,13 @@ protected:
 
     // The end-of-round check after every committed move, undo and deal.
     void CheckRoundEnd();
+    // Play on after a load: the saved deal is rebuilt and checked for a win,
+    // and paused when its clock had started, so that the player resumes it;
+    // a file saved between rounds starts the next round with its score.
+    void ResumeLoadedGame();
+    // Loads a file the player chose: a refused file is reported, one of
+    // another variant handed to the window.
+    clLoadResult OpenChosenFile(const std::filesystem::path& path);
     // Plays the grow or shrink sound when the score crossed the goal.
     void GoalCrossingSounds(std::int32_t oldScore);
 

@@ -828,3 +828,31 @@ bool clMainWindow::ShowRoundOver(std::int32_t score, std::int32_t round) {
     QTimer::singleShot(0, this, [this] { close(); });
     return false;
 }
+
+// Saved games are not wired to the window yet: no player folder (so no
+// automatic save), no dialogs, no switching.
+void clMainWindow::ShowMessage(const std::string& text, const std::string& caption) {
+    (void)text, (void)caption;
+}
+
+std::optional<std::filesystem::path> clMainWindow::PlayerFolder() {
+    return std::nullopt;
+}
+
+std::optional<std::filesystem::path> clMainWindow::AskOpenFile() {
+    return std::nullopt;
+}
+
+std::optional<std::filesystem::path> clMainWindow::AskSaveFile() {
+    return std::nullopt;
+}
+
+void clMainWindow::OpenVariantWithFile(const std::string& displayName,
+                                       const std::filesystem::path& path) {
+    (void)displayName, (void)path;
+}
+
+bool clMainWindow::SwitchPlayer(const std::string& name) {
+    (void)name;
+    return false;
+}

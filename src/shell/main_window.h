@@ -91,6 +91,13 @@ public:
     void LogResult(bool completed, std::int32_t score, std::int32_t round) override;
     void ShowGameOver(std::int32_t score, std::int32_t round) override;
     bool ShowRoundOver(std::int32_t score, std::int32_t round) override;
+    void ShowMessage(const std::string& text, const std::string& caption) override;
+    std::optional<std::filesystem::path> PlayerFolder() override;
+    std::optional<std::filesystem::path> AskOpenFile() override;
+    std::optional<std::filesystem::path> AskSaveFile() override;
+    void OpenVariantWithFile(const std::string& displayName,
+                             const std::filesystem::path& path) override;
+    bool SwitchPlayer(const std::string& name) override;
 
     // clTableInput
     void TableLeftDown(clPoint point) override;

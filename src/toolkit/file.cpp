@@ -1,7 +1,12 @@
 #include "toolkit/file.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "toolkit/memory.h"
 
@@ -98,4 +103,35 @@ bool FileExists(const std::filesystem::path& path) {
 bool RemoveFile(const std::filesystem::path& path) {
     std::error_code error;
     return FileExists(path) && std::filesystem::remove(path, error);
+}
+
+namespace {
+
+bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes = bytes.subspan(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+}  // namespace
+
+// The new file is hidden and unique (mkstemp), so it never meets another
+// program's file, and rename() swaps it in at once: a reader sees the old
+// file or the new one, never a part.
+bool WriteFileSafely(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+    const std::string name = path.filename().string();
+    if (name.empty() || name == "." || name == "..") return false;
+    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+    std::string temporary = (folder / ("." + name + ".XXXXXX")).string();
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) return false;
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (!ok) ::unlink(temporary.c_str());
+    return ok;
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,10 @@ std::vector<std::string> ListFiles(const std::filesystem::path& folder,
 bool FileExists(const std::filesystem::path& path);
 // Deletes the regular file at `path`; false when there is none or it stays.
 bool RemoveFile(const std::filesystem::path& path);
+// Writes `bytes` to a new file beside `path` and, once every byte is written
+// and on the disk, renames it over `path`. False when any step fails: the new
+// file is then removed and whatever was at `path` stays as it was.
+bool WriteFileSafely(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 // Lower-case ASCII copy of a text; other bytes stay as they are.
 std::string AsciiLower(std::string text);

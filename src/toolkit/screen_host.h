@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "toolkit/sound.h"
@@ -20,8 +22,8 @@ struct clMenuState {
 
 // The window around the current playing screen, as the screen sees it: the
 // sounds, the title, the menus, the scoreboard's pictures, questions to the
-// player and the results log. The shell supplies one; headless play has
-// none, and the screen then shows nothing and asks nothing.
+// player, the results log, the player's folder and the saved-game dialogs. The shell supplies one;
+// headless play has none, and the screen then shows nothing and asks nothing.
 class clScreenHost {
 public:
     virtual ~clScreenHost() = default;
@@ -56,4 +58,25 @@ public:
     // next round.
     virtual void ShowGameOver(std::int32_t score, std::int32_t round) = 0;
     virtual bool ShowRoundOver(std::int32_t score, std::int32_t round) = 0;
+
+    // A message with an OK button (a save that failed, a file refused).
+    virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
+    // The current player's folder (their statistics logs and saved games),
+    // made when missing; nothing when there is none.
+    virtual std::optional<std::filesystem::path> PlayerFolder() = 0;
+    // The Open and Save dialogs for saved games: the chosen file, or nothing
+    // when the player cancels.
+    virtual std::optional<std::filesystem::path> AskOpenFile() = 0;
+    virtual std::optional<std::filesystem::path> AskSaveFile() = 0;
+    // The saved game at `path` belongs to the variant of that display name:
+    // the window makes that variant's screen current and opens the file in
+    // it. It does so after the asking screen's call has returned, since the
+    // new screen replaces it.
+    virtual void OpenVariantWithFile(const std::string& displayName,
+                                     const std::filesystem::path& path) = 0;
+    // Makes `name` the current player: the old player's settings stored, the
+    // new player's loaded and given to the screen (SetOptions), the card set
+    // and background changed to theirs, their statistics log read. False,
+    // changing nothing, when there is no such player.
+    virtual bool SwitchPlayer(const std::string& name) = 0;
 };

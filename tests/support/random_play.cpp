@@ -83,8 +83,9 @@ void RedoOne(clSolitaireRules& game) {
     game.DoMove(move);
 }
 
-// One random action: a card move, a pair, a stock click or a stock action.
-bool Act(clSolitaireRules& game, std::mt19937& chance) {
+}  // namespace
+
+bool PlayRandomStep(clSolitaireRules& game, std::mt19937& chance) {
     std::vector<clMove> moves = ValidCardMoves(game);
     const std::vector<clMove> pairs = ValidPairs(game);
     moves.insert(moves.end(), pairs.begin(), pairs.end());
@@ -102,8 +103,6 @@ bool Act(clSolitaireRules& game, std::mt19937& chance) {
     return chance() % 2 == 0 ? game.CommitPlayedMove(move) : game.CommitDraggedMove(move);
 }
 
-}  // namespace
-
 void PlayRandomly(clSolitaireRules& game, std::mt19937& chance, int deals, int steps) {
     for (int deal = 0; deal < deals; ++deal) {
         game.StartRound(static_cast<std::int32_t>(chance() % 2147483646) + 1);
@@ -117,7 +116,7 @@ void PlayRandomly(clSolitaireRules& game, std::mt19937& chance, int deals, int s
                 RedoOne(game);
                 ASSERT_EQ(Snapshot(game), before) << "undo then redo changed the table";
                 UndoOne(game);
-            } else if (!Act(game, chance)) {
+            } else if (!PlayRandomStep(game, chance)) {
                 break;
             }
             ASSERT_TRUE(EveryCardAtMostOnce(game));

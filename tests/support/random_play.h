@@ -20,6 +20,10 @@ std::vector<clMove> ValidPairs(clSolitaireRules& game);
 // Every card lies in exactly one pile.
 ::testing::AssertionResult EveryCardOnce(const clSolitaireRules& game);
 
+// One random action, committed as the player's would be: a card move, a
+// pair, a stock action or a click on the stock. False when there is none.
+bool PlayRandomStep(clSolitaireRules& game, std::mt19937& chance);
+
 // Random play with undos and redos on one game: after every step the cards
 // are conserved, an undo followed by a redo gives back the same table, and a
 // rebuild from the deal number and history gives the table play reached.
