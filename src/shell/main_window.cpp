@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
@@ -20,6 +21,7 @@
 #include "engine/catalogue.h"
 #include "engine/product.h"
 #include "engine/registry.h"
+#include "engine/saved_game.h"
 #include "engine/solitaire_rules.h"
 #include "online/online_scores.h"
 #include "online/web_pages.h"
@@ -112,8 +114,16 @@ bool clMainWindow::Start(const clCommandLine& line) {
     // at the size that game's table needs in this window. An unknown name
     // leaves the chooser shown.
     std::unique_ptr<clSolitaireType> first;
-    if (const clCatalogueRow* row = LookUpVariant(line.game, true)) {
-        first = MakeScreen(std::string(row->displayName));
+    std::string file = line.file;
+    if (!file.empty()) {
+        // A saved game opens its own variant.
+        if (const auto name = clSavedGameFile::ReadName(file)) first = MakeScreen(*name);
+        if (!first) file.clear();
+    }
+    if (!first) {
+        if (const clCatalogueRow* row = LookUpVariant(line.game, true)) {
+            first = MakeScreen(std::string(row->displayName));
+        }
     }
 
     const clWindowPlacement& place = settings.Window();
@@ -147,6 +157,7 @@ bool clMainWindow::Start(const clCommandLine& line) {
 
     if (first) {
         Install(std::move(first));
+        if (!file.empty() && playing) playing->OpenFile(file);
     } else {
         ShowChooser();
     }
@@ -246,9 +257,14 @@ clSolitaireRules* clMainWindow::Rules() const {
     return dynamic_cast<clSolitaireRules*>(playing);
 }
 
+// The player's options go in with the screen: it loads the player's
+// automatic save of that game as it initialises.
 std::unique_ptr<clSolitaireType> clMainWindow::MakeScreen(const std::string& name) {
     if (name.empty() || !IsRegistered(name)) return nullptr;
-    return CreateVariant(name, this);
+    clSettings& settings = program.Settings();
+    settings.LoadGameValues(name, true);
+    const clPlayOptions options = program.PlayOptions(true);
+    return CreateVariant(name, this, &options);
 }
 
 void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
@@ -280,7 +296,8 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
     Action(clCommand::kGameSaving)->setChecked(settings.Flag(clFlag::Autosave));
 
     RecreateTakeScoreButton();
-    playing->NewGame();
+    // The screen has dealt or resumed its game already.
+    playing->Repaint();
     TableResized(table->viewport()->width(), table->viewport()->height());
     table->viewport()->update();
 }
@@ -829,30 +846,69 @@ bool clMainWindow::ShowRoundOver(std::int32_t score, std::int32_t round) {
     return false;
 }
 
-// Saved games are not wired to the window yet: no player folder (so no
-// automatic save), no dialogs, no switching.
+// Saved games -----------------------------------------------------------------
+
 void clMainWindow::ShowMessage(const std::string& text, const std::string& caption) {
-    (void)text, (void)caption;
+    dialogs.ShowMessage(this, text, caption);
 }
 
 std::optional<std::filesystem::path> clMainWindow::PlayerFolder() {
-    return std::nullopt;
+    return program.Players().Folders().MakeFolder(program.Settings().Player());
 }
+
+namespace {
+
+const QString kSavedGames = QStringLiteral("Qarvel files (*.qarvel *.qvl)");
+
+QString StartFolder(const std::optional<std::filesystem::path>& folder) {
+    return folder ? QString::fromStdString(folder->string()) : QString();
+}
+
+}  // namespace
 
 std::optional<std::filesystem::path> clMainWindow::AskOpenFile() {
-    return std::nullopt;
+    const QString file =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Open"), StartFolder(PlayerFolder()),
+                                     kSavedGames + QStringLiteral(";;All files (*)"));
+    if (file.isEmpty()) return std::nullopt;
+    return std::filesystem::path(file.toStdString());
 }
 
+// The game asks itself before it overwrites a file.
 std::optional<std::filesystem::path> clMainWindow::AskSaveFile() {
-    return std::nullopt;
+    QFileDialog dialog(this, QStringLiteral("Save"), StartFolder(PlayerFolder()), kSavedGames);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("qarvel"));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return std::filesystem::path(dialog.selectedFiles().front().toStdString());
 }
 
+// The asking screen is replaced, so this waits until its call has returned.
 void clMainWindow::OpenVariantWithFile(const std::string& displayName,
                                        const std::filesystem::path& path) {
-    (void)displayName, (void)path;
+    QTimer::singleShot(0, this, [this, displayName, path] { OpenGameFile(displayName, path); });
+}
+
+void clMainWindow::OpenGameFile(const std::string& displayName, const std::filesystem::path& path) {
+    std::unique_ptr<clSolitaireType> made = MakeScreen(displayName);
+    if (!made) return;
+    Install(std::move(made));
+    if (playing) playing->OpenFile(path.string());
 }
 
 bool clMainWindow::SwitchPlayer(const std::string& name) {
-    (void)name;
-    return false;
+    if (!program.Players().ChangePlayer(name)) return false;
+    if (playing) {
+        clSettings& settings = program.Settings();
+        const bool offersAutoPlay = Rules() && Rules()->AutoPlaySupported();
+        settings.SetCurrentGame(playing->DisplayName(), playing->Key());
+        settings.LoadGameValues(playing->DisplayName(), offersAutoPlay);
+        playing->SetOptions(program.PlayOptions(offersAutoPlay));
+    }
+    AfterPlayerChange();
+    RepaintScreen();
+    return true;
 }

@@ -141,6 +141,8 @@ private:
     void ChooseCardSet(int index);
     void OpenWebPage(const std::string& key, const std::string& suffix = {});
     void OpenUrl(const std::string& url);
+    // Makes a variant current and opens a saved game in it.
+    void OpenGameFile(const std::string& displayName, const std::filesystem::path& path);
     void OpenHelpTopic(int topic);
     void ToggleAutoSave();
     void AddToFavorites();

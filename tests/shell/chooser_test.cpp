@@ -4,6 +4,7 @@
 #include <QTreeView>
 
 #include "engine/catalogue.h"
+#include "engine/registry.h"
 #include "player/file_time.h"
 #include "player/settings_keys.h"
 #include "player/settings_layout.h"
@@ -250,4 +251,61 @@ TEST_F(clChooserTest, ThePlayerBoxSwitchesPlayers) {
     for (const clGameRecord* record : List().Listed()) {
         EXPECT_EQ(record->gamesPlayed, 0) << record->row->displayName;
     }
+}
+
+namespace {
+
+// A Klondike game of deal 7 with one move from the stock, saved to `path`.
+std::size_t SaveKlondikeWithAMove(const std::filesystem::path& path) {
+    std::unique_ptr<clSolitaireType> made = CreateVariant("Klondike");
+    auto& game = dynamic_cast<clSolitaireRules&>(*made);
+    game.StartRound(7);
+    game.PressPile(*game.Stock(), static_cast<int>(game.Stock()->Count()) - 1);
+    EXPECT_TRUE(game.Save(path));
+    return game.History().Count();
+}
+
+}  // namespace
+
+// "/o FILE" opens the file's own game with its moves.
+TEST_F(clChooserTest, ASavedGameOnTheCommandLineOpensItsGame) {
+    const std::filesystem::path file = folder.Path() / "mine.qarvel";
+    const std::size_t moves = SaveKlondikeWithAMove(file);
+    ASSERT_GE(moves, 1u);
+    clCommandLine line;
+    line.file = file.string();
+    ASSERT_TRUE(window->Start(line));
+    ASSERT_NE(window->PlayingScreen(), nullptr);
+    EXPECT_EQ(window->PlayingScreen()->DisplayName(), "Klondike");
+    EXPECT_EQ(window->PlayingScreen()->DealNumber(), 7);
+    EXPECT_EQ(window->PlayingScreen()->History().Count(), moves);
+}
+
+// A file of another game, opened from a game, switches to that game.
+TEST_F(clChooserTest, OpeningAnotherGamesFileSwitchesGames) {
+    const std::filesystem::path file = folder.Path() / "other.qarvel";
+    const std::size_t moves = SaveKlondikeWithAMove(file);
+    ShowChooser();
+    ASSERT_TRUE(window->StartGame("FreeCell"));
+    window->PlayingScreen()->OpenFile(file.string());
+    for (int i = 0; i < 50 && window->PlayingScreen()->DisplayName() != "Klondike"; ++i) {
+        QTest::qWait(10);
+    }
+    EXPECT_EQ(window->PlayingScreen()->DisplayName(), "Klondike");
+    EXPECT_EQ(window->PlayingScreen()->History().Count(), moves);
+}
+
+// Leaving a game with moves keeps it: the next visit resumes it.
+TEST_F(clChooserTest, ALeftGameResumesFromItsAutomaticSave) {
+    ShowChooser();
+    ASSERT_TRUE(window->StartGame("Klondike"));
+    auto& game = dynamic_cast<clSolitaireRules&>(*window->PlayingScreen());
+    const std::int32_t deal = game.DealNumber();
+    QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::NoModifier, PointOf(*game.Stock()->Top()));
+    const std::size_t moves = game.History().Count();
+    ASSERT_GE(moves, 1u);
+    window->ExecuteCommand(40001);
+    ASSERT_TRUE(window->StartGame("Klondike"));
+    EXPECT_EQ(window->PlayingScreen()->DealNumber(), deal);
+    EXPECT_EQ(window->PlayingScreen()->History().Count(), moves);
 }
