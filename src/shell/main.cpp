@@ -15,6 +15,7 @@
 #include "shell/main_window.h"
 #include "shell/picture_windows.h"
 #include "shell/program.h"
+#include "shell/start_requests.h"
 #include "shell/window_dialogs.h"
 #include "toolkit/qt_messages.h"
 #include "toolkit/qt_settings_store.h"
@@ -72,6 +73,12 @@ int main(int argc, char** argv) {
     for (const QString& word : QApplication::arguments().mid(1))
         words.push_back(word.toStdString());
     const clCommandLine line = ParseCommandLine(words);
+    // A game or saved game goes to the copy already running, if there is one.
+    const QString channel = clStartRequests::ChannelName();
+    if (line.HasStartRequest() && !line.quitAfterStart && !line.reportStartup &&
+        clStartRequests::Send(channel, line.game, line.file)) {
+        return 0;
+    }
 
     try {
         clQtSettingsStore store(clQtSettingsStore::DefaultFile());
@@ -106,6 +113,10 @@ int main(int argc, char** argv) {
         if (!window.Start(line)) return 0;
         window.show();
         closeSplash();
+        clStartRequests requests;
+        requests.Listen(channel, [&window](const std::string& game, const std::string& file) {
+            window.HandleStartRequest(game, file);
+        });
         // The welcome sound opens the sound device: once the table is on screen.
         const bool report = line.reportStartup;
         window.Table()->OnFirstPaint([&window, &program, report] {

@@ -886,6 +886,29 @@ std::optional<std::filesystem::path> clMainWindow::AskSaveFile() {
     return std::filesystem::path(dialog.selectedFiles().front().toStdString());
 }
 
+// A game or saved game handed over by a second start: the window comes to
+// the front and opens it (an unknown game leaves the chooser shown).
+void clMainWindow::HandleStartRequest(const std::string& game, const std::string& file) {
+    program.Settings().SetFlag(clFlag::Practice, false);
+    if (trayIcon && trayIcon->isVisible()) {
+        LeaveTray();
+    } else if (isMinimized()) {
+        showNormal();
+    }
+    raise();
+    activateWindow();
+    if (!file.empty()) {
+        if (const auto name = clSavedGameFile::ReadName(file)) {
+            OpenGameFile(*name, file);
+            return;
+        }
+    }
+    if (const clCatalogueRow* row = LookUpVariant(game, true)) {
+        if (StartGame(std::string(row->displayName))) return;
+    }
+    if (!screen || !screen->IsGameList()) ShowChooser();
+}
+
 // The asking screen is replaced, so this waits until its call has returned.
 void clMainWindow::OpenVariantWithFile(const std::string& displayName,
                                        const std::filesystem::path& path) {

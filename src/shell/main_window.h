@@ -51,6 +51,9 @@ public:
     QComboBox* PlayerBox() const { return playerBox; }
     void SetChooserSelection(bool selected);
     void SetChooserView(int view);
+    // A start request from a second start of the program (a game name or a
+    // saved game's path; either may be empty).
+    void HandleStartRequest(const std::string& game, const std::string& file);
     // Starts a game by display name once the current event is over.
     void RequestGame(const std::string& name);
     // Starts a game now; false, changing nothing, when it cannot be made.

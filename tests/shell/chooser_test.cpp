@@ -10,6 +10,7 @@
 #include "player/settings_layout.h"
 #include "shell/game_list.h"
 #include "shell/game_list_model.h"
+#include "shell/start_requests.h"
 #include "shell/window_fixture.h"
 #include "toolkit/settings_store.h"
 
@@ -308,4 +309,29 @@ TEST_F(clChooserTest, ALeftGameResumesFromItsAutomaticSave) {
     ASSERT_TRUE(window->StartGame("Klondike"));
     EXPECT_EQ(window->PlayingScreen()->DealNumber(), deal);
     EXPECT_EQ(window->PlayingScreen()->History().Count(), moves);
+}
+
+// A second start hands its saved game to the running game.
+TEST_F(clChooserTest, ASavedGameHandedToTheRunningGameOpens) {
+    const std::filesystem::path file = folder.Path() / "handed.qarvel";
+    const std::size_t moves = SaveKlondikeWithAMove(file);
+    ShowChooser();
+    clStartRequests requests;
+    const QString channel =
+        QStringLiteral("qarvel-test-%1").arg(QCoreApplication::applicationPid());
+    ASSERT_TRUE(requests.Listen(channel, [this](const std::string& game, const std::string& path) {
+        window->HandleStartRequest(game, path);
+    }));
+    ASSERT_TRUE(clStartRequests::Send(channel, "", file.string()));
+    for (int i = 0; i < 100 && !window->PlayingScreen(); ++i)
+        QTest::qWait(10);
+    ASSERT_NE(window->PlayingScreen(), nullptr);
+    EXPECT_EQ(window->PlayingScreen()->DisplayName(), "Klondike");
+    EXPECT_EQ(window->PlayingScreen()->History().Count(), moves);
+    // A game name alone starts that game.
+    ASSERT_TRUE(clStartRequests::Send(channel, "golf", ""));
+    for (int i = 0; i < 100 && window->PlayingScreen()->DisplayName() != "Golf"; ++i) {
+        QTest::qWait(10);
+    }
+    EXPECT_EQ(window->PlayingScreen()->DisplayName(), "Golf");
 }
