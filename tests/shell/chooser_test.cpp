@@ -105,10 +105,23 @@ protected:
         return List();
     }
     clGameList& List() const { return *dynamic_cast<clGameList*>(window->Screen()); }
-    void SetPlayed(const std::string& game, std::int32_t played, std::int32_t best) {
+    // A game's figures as the statistics store them: games, best, average,
+    // worst, and the day of August 2017 it was last played.
+    void SetPlayed(const std::string& game, std::int32_t played, std::int32_t best,
+                   std::int32_t average = 0, std::int32_t worst = 0, int day = 0) {
         const clKeyPath key = GameKey(program->Settings().Player(), game);
-        program->Settings().Store().WriteInteger(key, clGameNames::kGamesPlayed, played);
-        program->Settings().Store().WriteInteger(key, clGameNames::kBestScore, best);
+        clSettingsStore& store = program->Settings().Store();
+        store.WriteInteger(key, clGameNames::kGamesPlayed, played);
+        store.WriteInteger(key, clGameNames::kBestScore, best);
+        store.WriteInteger(key, clGameNames::kAverageScore, average);
+        store.WriteInteger(key, clGameNames::kWorstScore, worst);
+        if (day > 0) {
+            const std::uint64_t when = At(day, 12);
+            store.WriteInteger(key, clGameNames::kLastTimeLow,
+                               static_cast<std::int32_t>(when & 0xffffffff));
+            store.WriteInteger(key, clGameNames::kLastTimeHigh,
+                               static_cast<std::int32_t>(when >> 32));
+        }
     }
     std::vector<std::string> ListedNames() const {
         std::vector<std::string> names;
@@ -162,8 +175,8 @@ TEST_F(clChooserTest, FiltersShowTheMarkedGames) {
 }
 
 TEST_F(clChooserTest, ColumnClicksSortTheList) {
-    SetPlayed("Golf", 9, 3000);
-    SetPlayed("Spider", 4, 5000);
+    SetPlayed("Golf", 9, 3000, 2000, -500, 3);
+    SetPlayed("Spider", 4, 5000, 1000, 100, 9);
     clGameList& list = ShowChooser();
     list.ViewDetails();
     QHeaderView* header = list.Details()->header();
@@ -178,6 +191,10 @@ TEST_F(clChooserTest, ColumnClicksSortTheList) {
         {0, 1, "Aces and Kings"},
         {0, -1, "Yukon"},
         {1, 2, "Hidden Sums"},  // "Addition Game", then table order
+        {4, 5, "Golf"},         // best average
+        {5, 6, "Spider"},       // best worst score
+        {6, 7, "Spider"},       // newest play
+        {6, -7, ""},
     };
     for (const auto& click : clicks) {
         QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
@@ -187,7 +204,7 @@ TEST_F(clChooserTest, ColumnClicksSortTheList) {
             EXPECT_EQ(ListedNames().front(), click.first) << click.sort;
         }
     }
-    EXPECT_EQ(program->Settings().Number(clNumber::Sort), 2);
+    EXPECT_EQ(program->Settings().Number(clNumber::Sort), -7);
 }
 
 TEST_F(clChooserTest, EnterPlaysTheSelectedGame) {
