@@ -127,6 +127,8 @@ private:
     void Install(std::unique_ptr<clSolitaireType> made);
     void BuildMenus();
     void BuildChooserMenus();
+    void AddInternetItems(QMenu* internet, int highScoresCommand);
+    void AddHelpItems(QMenu* help, const QString& rulesCaption);
     void ShowMenus(bool chooser);
     void BuildToolBar();
     void FillToolBar(bool chooser);

@@ -105,24 +105,32 @@ void clMainWindow::BuildMenus() {
     cardSizeMenu->addSeparator();
     AddCommand(cardSizeMenu, clCommand::kCustomSize, QStringLiteral("Custom..."), true);
 
-    QMenu* internet = addMenu(QStringLiteral("&Internet"));
+    AddInternetItems(addMenu(QStringLiteral("&Internet")), clCommand::kGameHighScoresPage);
+    AddHelpItems(addMenu(QStringLiteral("&Help")), QStringLiteral("&Rules\tF1"));
+    BuildChooserMenus();
+    ShowMenus(false);
+}
+
+// The Internet menu: the same in both menus but for whose scores "View High
+// Scores" shows (every game's on the chooser, the current game's in play).
+void clMainWindow::AddInternetItems(QMenu* internet, int highScoresCommand) {
     AddCommand(internet, clCommand::kWebSite, QStringLiteral("Qarvel on the Web"));
     AddCommand(internet, clCommand::kLatestVersion, QStringLiteral("Download Latest Version"));
     AddCommand(internet, clCommand::kCardSetsPage, QStringLiteral("Download Additional Card Sets"));
-    AddCommand(internet, clCommand::kGameHighScoresPage, QStringLiteral("View High Scores"));
+    AddCommand(internet, highScoresCommand, QStringLiteral("View High Scores"));
     AddCommand(internet, clCommand::kNewsletter, QStringLiteral("Free Email Newsletter"));
     AddCommand(internet, clCommand::kCustomerService, QStringLiteral("Customer Service"));
     AddCommand(internet, clCommand::kForum, QStringLiteral("Discussion Forum"));
     AddCommand(internet, clCommand::kOnlineGames, QStringLiteral("Online Games"));
+}
 
-    QMenu* help = addMenu(QStringLiteral("&Help"));
-    AddCommand(help, clCommand::kRules, QStringLiteral("&Rules\tF1"));
+// The Help menu; F1 is the current game's rules, or the games' on the chooser.
+void clMainWindow::AddHelpItems(QMenu* help, const QString& rulesCaption) {
+    AddCommand(help, clCommand::kRules, rulesCaption);
     AddCommand(help, clCommand::kHelpCenter, QStringLiteral("&Help Center\tF2"));
     help->addAction(QStringLiteral("Customer Service"), this,
                     [this] { ExecuteCommand(clCommand::kCustomerService); });
     AddCommand(help, clCommand::kAbout, QStringLiteral("&About\tF3"));
-    BuildChooserMenus();
-    ShowMenus(false);
 }
 
 // The chooser's menu.
@@ -150,21 +158,8 @@ void clMainWindow::BuildChooserMenus() {
     AddCommand(view, clCommand::kList, QStringLiteral("List"), true);
     AddCommand(view, clCommand::kDetails, QStringLiteral("Details"), true);
     AddCommand(view, clCommand::kResetColumns, QStringLiteral("Reset"));
-    QMenu* internet = addMenu(QStringLiteral("&Internet"));
-    AddCommand(internet, clCommand::kWebSite, QStringLiteral("Qarvel on the Web"));
-    AddCommand(internet, clCommand::kLatestVersion, QStringLiteral("Download Latest Version"));
-    AddCommand(internet, clCommand::kCardSetsPage, QStringLiteral("Download Additional Card Sets"));
-    AddCommand(internet, clCommand::kAllHighScoresPage, QStringLiteral("View High Scores"));
-    AddCommand(internet, clCommand::kNewsletter, QStringLiteral("Free Email Newsletter"));
-    AddCommand(internet, clCommand::kCustomerService, QStringLiteral("Customer Service"));
-    AddCommand(internet, clCommand::kForum, QStringLiteral("Discussion Forum"));
-    AddCommand(internet, clCommand::kOnlineGames, QStringLiteral("Online Games"));
-    QMenu* help = addMenu(QStringLiteral("&Help"));
-    AddCommand(help, clCommand::kRules, QStringLiteral("&Games\tF1"));
-    AddCommand(help, clCommand::kHelpCenter, QStringLiteral("&Help Center\tF2"));
-    help->addAction(QStringLiteral("Customer Service"), this,
-                    [this] { ExecuteCommand(clCommand::kCustomerService); });
-    AddCommand(help, clCommand::kAbout, QStringLiteral("&About\tF3"));
+    AddInternetItems(addMenu(QStringLiteral("&Internet")), clCommand::kAllHighScoresPage);
+    AddHelpItems(addMenu(QStringLiteral("&Help")), QStringLiteral("&Games\tF1"));
     building = &playingActions;
 }
 
