@@ -382,11 +382,11 @@ void clGameList::RandomGame() {
 }
 
 void clGameList::TakeScore() {
-    if (const clGameRecord* game = Selected()) window.OpenHelp(game->row->helpTopic);
+    if (const clGameRecord* game = Selected()) window.OpenHelpTopic(game->row->helpTopic);
 }
 
 void clGameList::ShowRules() {
-    window.OpenHelp(1000);
+    window.OpenHelpTopic(1000);
 }
 
 void clGameList::ShowStatistics() {

@@ -177,9 +177,7 @@ void clMainWindow::ShowChooser() {
     table->SetPaused(false);
     table->SetAutoScroll(false);
     table->SetScrollBarsAllowed(false);
-    setWindowTitle(QStringLiteral("%1 %2 [%3]")
-                       .arg(kProductName, kProductVersion,
-                            QString::fromStdString(program.Settings().Player())));
+    SetPlayerTitle();
     list->Initialize();
     Action(clCommand::kPracticeMode)->setChecked(program.Settings().Flag(clFlag::Practice));
 }
@@ -228,12 +226,15 @@ bool clMainWindow::StartGame(const std::string& name) {
     return true;
 }
 
-void clMainWindow::OpenHelp(int topic) {
-    OpenHelpTopic(topic);
-}
-
 void clMainWindow::ShowGameStatistics(const std::string& name) {
     dialogs.ShowStatistics(this, {name, KeyOf(name)});
+}
+
+// "Qarvel 1.60 [player]", the title while no game is played.
+void clMainWindow::SetPlayerTitle() {
+    setWindowTitle(QStringLiteral("%1 %2 [%3]")
+                       .arg(kProductName, kProductVersion,
+                            QString::fromStdString(program.Settings().Player())));
 }
 
 // A new player's card back, card set and background, and the title.
@@ -246,9 +247,7 @@ void clMainWindow::AfterPlayerChange() {
         display.ChangeBackground();
         display.CopyBackgroundToScreen();
     }
-    setWindowTitle(QStringLiteral("%1 %2 [%3]")
-                       .arg(kProductName, kProductVersion,
-                            QString::fromStdString(program.Settings().Player())));
+    SetPlayerTitle();
     FillCardSetMenu();
     table->viewport()->update();
 }

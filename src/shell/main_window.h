@@ -58,7 +58,8 @@ public:
     void RequestGame(const std::string& name);
     // Starts a game now; false, changing nothing, when it cannot be made.
     bool StartGame(const std::string& name);
-    void OpenHelp(int topic);
+    // The help: its contents (topic 0) or a game's page by topic number.
+    void OpenHelpTopic(int topic);
     void ShowGameStatistics(const std::string& name);
     // The display and title follow a player change.
     void AfterPlayerChange();
@@ -146,9 +147,9 @@ private:
     void ChooseCardSet(int index);
     void OpenWebPage(const std::string& key, const std::string& suffix = {});
     void OpenUrl(const std::string& url);
+    void SetPlayerTitle();
     // Makes a variant current and opens a saved game in it.
     void OpenGameFile(const std::string& displayName, const std::filesystem::path& path);
-    void OpenHelpTopic(int topic);
     void ToggleAutoSave();
     void AddToFavorites();
     void CreateDesktopShortcut();
