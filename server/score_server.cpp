@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <httplib.h>
+#include <sys/socket.h>
 
 #include "engine/catalogue.h"
 #include "online/score_protocol.h"
@@ -15,6 +16,7 @@
 
 struct clScoreServer::clHttp {
     httplib::Server server;
+    int listeningSocket = -1;  // the socket last bound or tried
 };
 
 namespace {
@@ -110,6 +112,16 @@ std::string ScoreTable(const std::vector<clStoredScore>& rows) {
 
 clScoreServer::clScoreServer(clScoreStore& store) : store(store), http(std::make_unique<clHttp>()) {
     httplib::Server& server = http->server;
+    // The listening socket may take the port while connections of an earlier
+    // run of the server linger, but it never shares the port: with
+    // SO_REUSEPORT, the library's choice, a second server started on the
+    // same port would silently take part of the players' scores into its
+    // own database.
+    server.set_socket_options([http = http.get()](int socket) {
+        const int on = 1;
+        ::setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+        http->listeningSocket = socket;
+    });
     // A body larger than any request the game sends is refused from its
     // announced length, before a byte of it is read, and the connection is
     // closed on it; a body without a length is cut off at the same size.
@@ -245,8 +257,16 @@ clServerReply clScoreServer::SitePage(std::string_view key) {
 }
 
 int clScoreServer::Bind(const std::string& address, int port) {
-    if (port == 0) return http->server.bind_to_any_port(address);
-    return http->server.bind_to_port(address, port) ? port : -1;
+    const int bound = port == 0 ? http->server.bind_to_any_port(address)
+                                : (http->server.bind_to_port(address, port) ? port : -1);
+    if (bound <= 0) return -1;
+    // The library listens with a queue of 5 connections: players arriving
+    // together while the workers are busy would be turned away beyond it
+    // (their connections dropped or reset). Listening again on the socket
+    // only lengthens the queue, as far as the system allows; on a socket
+    // that listens already it cannot fail.
+    ::listen(http->listeningSocket, SOMAXCONN);
+    return bound;
 }
 
 bool clScoreServer::Listen() {

@@ -54,7 +54,9 @@ public:
     clServerReply SitePage(std::string_view key);
 
     // Binds the address ("127.0.0.1") and port (0: any free one); the port
-    // bound, or -1.
+    // bound, or -1, also for a port another server holds. Connections that
+    // come faster than the workers take them wait in a queue as long as the
+    // system allows.
     int Bind(const std::string& address, int port);
     // Serves until Stop; false when it could not.
     bool Listen();

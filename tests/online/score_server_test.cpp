@@ -6,10 +6,14 @@
 #include <thread>
 #include <vector>
 
+#include <arpa/inet.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -245,8 +249,10 @@ TEST_F(ScoreServerTest, PagesEscapeWhatPlayersTyped) {
 // The server on HTTP, on 127.0.0.1 at a free port, for the length of a test.
 class clRunningServer {
 public:
-    explicit clRunningServer(clScoreServer& server) : server(server) {
-        port = server.Bind("127.0.0.1", 0);
+    explicit clRunningServer(clScoreServer& server)
+        : clRunningServer(server, server.Bind("127.0.0.1", 0)) {}
+    // Serves on the port the server is already bound to.
+    clRunningServer(clScoreServer& server, int port) : port(port), server(server) {
         if (port > 0) thread = std::thread([&server] { server.Listen(); });
     }
     ~clRunningServer() {
@@ -325,6 +331,111 @@ TEST_F(ScoreServerTest, AHugeBodyIsRefusedBeforeItIsRead) {
     EXPECT_TRUE(RawExchange(static_cast<std::uint16_t>(running.port),
                             "GET /../../etc/passwd HTTP/1.0\r\n\r\n")
                     .starts_with("HTTP/1.1 4"));
+}
+
+// Sockets connecting to 127.0.0.1:port without blocking, closed when the
+// object goes.
+class clConnections {
+public:
+    clConnections(int port, int count) {
+        sockaddr_in to{};
+        to.sin_family = AF_INET;
+        to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        to.sin_port = htons(static_cast<std::uint16_t>(port));
+        for (int i = 0; i < count; ++i) {
+            const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+            if (fd < 0) break;
+            fds.push_back(fd);
+            ::connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+        }
+    }
+    ~clConnections() {
+        for (int fd : fds)
+            ::close(fd);
+    }
+    clConnections(const clConnections&) = delete;
+    clConnections& operator=(const clConnections&) = delete;
+
+    // How many are connected by the deadline.
+    int Connected(std::chrono::steady_clock::time_point deadline) const {
+        std::vector<pollfd> waits;
+        for (int fd : fds)
+            waits.push_back({fd, POLLOUT, 0});
+        int connected = 0;
+        while (connected < static_cast<int>(fds.size()) &&
+               std::chrono::steady_clock::now() < deadline) {
+            ::poll(waits.data(), waits.size(), 100);
+            connected = 0;
+            for (const pollfd& wait : waits)
+                connected += (wait.revents & POLLOUT) != 0 ? 1 : 0;
+        }
+        return connected;
+    }
+
+    // Everything socket i receives until the peer closes or the deadline.
+    std::string ReadToClose(std::size_t i, std::chrono::steady_clock::time_point deadline) const {
+        std::string got;
+        char chunk[4096];
+        for (;;) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            pollfd entry{fds[i], POLLIN, 0};
+            if (left.count() <= 0 || ::poll(&entry, 1, static_cast<int>(left.count())) <= 0) break;
+            const ssize_t n = ::recv(fds[i], chunk, sizeof chunk, 0);
+            if (n <= 0) break;
+            got.append(chunk, static_cast<std::size_t>(n));
+        }
+        return got;
+    }
+
+    std::size_t Size() const { return fds.size(); }
+    int Fd(std::size_t i) const { return fds[i]; }
+
+private:
+    std::vector<int> fds;
+};
+
+// Players who press Submit at the same moment reach the server before it can
+// take their connections: every one must wait its turn in the queue of the
+// listening socket, none be turned away.
+TEST_F(ScoreServerTest, ABurstOfConnectionsIsServedInFull) {
+    constexpr int kPlayers = 64;
+    const int port = server.Bind("127.0.0.1", 0);
+    ASSERT_GT(port, 0);
+    // All connect before the server takes any connection.
+    const clConnections players(port, kPlayers);
+    ASSERT_EQ(players.Size(), static_cast<std::size_t>(kPlayers));
+    ASSERT_EQ(players.Connected(std::chrono::steady_clock::now() + 3s), kPlayers)
+        << "connections left waiting before the server listens";
+
+    for (std::size_t i = 0; i < players.Size(); ++i) {
+        const std::string body =
+            Scrambled(SubmitText(kAnn, {{"Klondike", 100 + static_cast<std::int32_t>(i), 1}}));
+        const std::string request =
+            "POST /topscores/qarvel/submit.php HTTP/1.0\r\nContent-Length: " +
+            std::to_string(body.size()) + "\r\n\r\n" + body;
+        ASSERT_EQ(::send(players.Fd(i), request.data(), request.size(), MSG_NOSIGNAL),
+                  static_cast<ssize_t>(request.size()));
+    }
+    {
+        clRunningServer running(server, port);
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        for (std::size_t i = 0; i < players.Size(); ++i)
+            EXPECT_TRUE(players.ReadToClose(i, deadline).starts_with("HTTP/1.1 200")) << i;
+    }
+    EXPECT_EQ(Stored(), kPlayers);
+}
+
+// A second server on the port of a running one would take part of its
+// players' scores into its own database.
+TEST_F(ScoreServerTest, APortInUseIsNotShared) {
+    clRunningServer running(server);
+    ASSERT_GT(running.port, 0);
+    clScoreStore otherStore;
+    std::string error;
+    ASSERT_TRUE(otherStore.Open((temp.Path() / "other.db").string(), error)) << error;
+    clScoreServer other(otherStore);
+    EXPECT_EQ(other.Bind("127.0.0.1", running.port), -1);
 }
 
 // The program itself: started on a free port, it answers the game and stops
