@@ -113,9 +113,12 @@ int main(int argc, char** argv) {
         if (!window.Start(line)) return 0;
         window.show();
         closeSplash();
+        // Later starts hand their requests over once the window is up.
         clStartRequests requests;
-        requests.Listen(channel, [&window](const std::string& game, const std::string& file) {
-            window.HandleStartRequest(game, file);
+        QTimer::singleShot(0, &window, [&requests, &window, channel] {
+            requests.Listen(channel, [&window](const std::string& game, const std::string& file) {
+                window.HandleStartRequest(game, file);
+            });
         });
         // The welcome sound opens the sound device: once the table is on screen.
         const bool report = line.reportStartup;
