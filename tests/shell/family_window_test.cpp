@@ -1,0 +1,91 @@
+// Every family of games starts from the command line and plays in the
+// window with the mouse and with the keyboard.
+#include "engine/card.h"
+#include "piles/pile.h"
+#include "shell/window_fixture.h"
+
+namespace {
+
+struct clFamily {
+    const char* game;
+};
+
+class clFamilyWindowTest : public clWindowTest, public ::testing::WithParamInterface<clFamily> {
+protected:
+    // The piles a player would click first: everything but the stock.
+    std::vector<clPile*> ClickOrder() const {
+        std::vector<clPile*> piles;
+        for (const auto& pile : Game().AllPiles()) {
+            if (pile.get() != Game().Stock()) piles.push_back(pile.get());
+        }
+        if (Game().Stock()) piles.push_back(Game().Stock());
+        return piles;
+    }
+    bool Moved(std::size_t before) const { return Game().History().Count() > before; }
+
+    // Clicks the piles' top cards until a move is recorded: left clicks on
+    // every pile first (a pair game pairs the second card it is shown with
+    // the first), then right clicks.
+    bool PlayWithTheMouse() {
+        const std::size_t before = Game().History().Count();
+        for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+            for (clPile* pile : ClickOrder()) {
+                const clCard* top = pile->Top();
+                if (!top || !Game().Graphics().CardRect(*top)) continue;
+                QTest::mouseClick(Viewport(), button, Qt::NoModifier, PointOf(*top));
+                if (Moved(before)) return true;
+            }
+        }
+        return false;
+    }
+
+    // Types the piles' keys until a move is recorded.
+    bool PlayWithTheKeyboard() {
+        const std::size_t before = Game().History().Count();
+        for (clPile* pile : ClickOrder()) {
+            if (pile->Key1() == 0) continue;
+            if (pile->Key2() != 0) Type(static_cast<char>(pile->Key1()));
+            Type(static_cast<char>(pile->Key2() != 0 ? pile->Key2() : pile->Key1()));
+            if (Moved(before)) return true;
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST_P(clFamilyWindowTest, StartsFromTheCommandLineAndPlaysWithMouseAndKeys) {
+    ASSERT_TRUE(Open(GetParam().game, 1));
+    EXPECT_EQ(Game().DisplayName(), GetParam().game);
+    bool mouse = false, keys = false;
+    for (std::int32_t deal = 1; deal <= 40 && !(mouse && keys); ++deal) {
+        if (!mouse) {
+            Game().StartDeal(deal);
+            Game().Repaint();
+            mouse = PlayWithTheMouse();
+        }
+        if (!keys) {
+            Game().StartDeal(deal);
+            Game().Repaint();
+            keys = PlayWithTheKeyboard();
+        }
+    }
+    EXPECT_TRUE(mouse) << "no click made a move";
+    EXPECT_TRUE(keys) << "no key made a move";
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, clFamilyWindowTest,
+                         ::testing::Values(clFamily{"Pyramid"}, clFamily{"Golf"},
+                                           clFamily{"Triple Towers"}, clFamily{"FreeCell"},
+                                           clFamily{"Spider"}, clFamily{"Forty Thieves"},
+                                           clFamily{"Fast Fan"}, clFamily{"BlackJack Best"},
+                                           clFamily{"Gaps"}, clFamily{"Nestor"},
+                                           clFamily{"Pelmanism"}, clFamily{"Black Hole"},
+                                           clFamily{"Hidden Sums"}, clFamily{"Klondike"}),
+                         [](const ::testing::TestParamInfo<clFamily>& info) {
+                             std::string name;
+                             for (const char* c = info.param.game; *c; ++c) {
+                                 if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
+                             }
+                             return name;
+                         });
