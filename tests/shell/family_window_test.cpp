@@ -1,6 +1,7 @@
 // Every family of games starts from the command line and plays in the
 // window with the mouse and with the keyboard.
 #include "engine/card.h"
+#include "engine/registry.h"
 #include "piles/pile.h"
 #include "shell/window_fixture.h"
 
@@ -89,3 +90,19 @@ INSTANTIATE_TEST_SUITE_P(Families, clFamilyWindowTest,
                              }
                              return name;
                          });
+
+// Every game, the hidden ones included, starts from the command line by its
+// name and deals its table in the window.
+TEST_F(clWindowTest, EveryGameStartsFromTheCommandLine) {
+    window.reset();
+    for (std::string_view name : RegisteredVariants()) {
+        clMainWindow shown(*program, dialogs);
+        clCommandLine line;
+        line.game = std::string(name);
+        ASSERT_TRUE(shown.Start(line)) << name;
+        ASSERT_NE(shown.PlayingScreen(), nullptr) << name;
+        EXPECT_EQ(shown.PlayingScreen()->DisplayName(), name);
+        EXPECT_GT(shown.PlayingScreen()->DealNumber(), 0) << name;
+        EXPECT_TRUE(shown.PlayingScreen()->Scoreboard().IsLaidOut()) << name;
+    }
+}
