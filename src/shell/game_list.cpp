@@ -110,6 +110,8 @@ bool clGameList::Initialize() {
         QObject::connect(
             list, &QWidget::customContextMenuRequested, list,
             [this, list](const QPoint& at) { ShowContextMenu(list->mapToGlobal(at)); });
+        // A double click or Enter (a style that also activates on the double
+        // click asks twice; the window starts one game).
         QObject::connect(list, &QAbstractItemView::doubleClicked, list,
                          [this](const QModelIndex& index) { StartSelected(index); });
         QObject::connect(list, &QAbstractItemView::activated, list,

@@ -206,7 +206,12 @@ void clMainWindow::SetChooserView(int view) {
 
 // A game chosen in the list starts once the chooser's own event is over.
 void clMainWindow::RequestGame(const std::string& name) {
-    QTimer::singleShot(0, this, [this, name] { StartGame(name); });
+    if (gameRequested) return;  // one start at a time
+    gameRequested = true;
+    QTimer::singleShot(0, this, [this, name] {
+        gameRequested = false;
+        StartGame(name);
+    });
 }
 
 bool clMainWindow::StartGame(const std::string& name) {

@@ -187,4 +187,5 @@ private:
     QElapsedTimer lastLeftDown;
     clPoint lastLeftPoint{-1, -1};
     bool closing = false;
+    bool gameRequested = false;
 };

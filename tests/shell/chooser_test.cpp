@@ -352,3 +352,19 @@ TEST_F(clChooserTest, ASavedGameHandedToTheRunningGameOpens) {
     }
     EXPECT_EQ(window->PlayingScreen()->DisplayName(), "Golf");
 }
+
+TEST_F(clChooserTest, ADoubleClickPlaysTheGame) {
+    clGameList& list = ShowChooser();
+    list.ViewDetails();
+    const auto names = ListedNames();
+    const int row = static_cast<int>(std::find(names.begin(), names.end(), "Golf") - names.begin());
+    QTreeView* details = list.Details();
+    const QModelIndex golf = details->model()->index(row, 0);
+    details->scrollTo(golf);
+    QApplication::processEvents();
+    const QPoint at = details->visualRect(golf).center();
+    QTest::mouseClick(details->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(details->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    ASSERT_TRUE(WaitForGame());
+    EXPECT_EQ(window->PlayingScreen()->DisplayName(), "Golf");
+}
