@@ -42,18 +42,24 @@ clFreeCell::clFreeCell() {
     Describe("FreeCell", 9, 6);
 }
 
-void clFreeCell::FreeCellLayout(int columns, int cells) {
-    RowRightAligned(MakePiles<clFoundationUpInSuit>(4), 9, 0.75);
-    RowCentred(MakePiles<clTableauDownAlternating>(columns), 4.5, 2.0, kColumnFan);
-    const std::vector<clPile*> cellPiles = MakePiles<clCell>(cells);
-    RowLeftAligned(cellPiles, 0, 0.75);
+// The keys and rules every FreeCell layout shares: any card in a space,
+// cells counted after each move, safe automatic play, built moves first.
+void clFreeCell::FreeCellRules(const std::vector<clPile*>& cells) {
     KeyTableau();
-    KeyCells(cellPiles);
+    KeyCells(cells);
     AnyCardInSpaces();
     autoPlaySupported = true;
     forms.afterMove = clAfterMoveForm::CellCounting;
     forms.autoPlay = clAutoPlayForm::Safe;
     forms.findMove = clFindMoveForm::PreferBuilt;
+}
+
+void clFreeCell::FreeCellLayout(int columns, int cells) {
+    RowRightAligned(MakePiles<clFoundationUpInSuit>(4), 9, 0.75);
+    RowCentred(MakePiles<clTableauDownAlternating>(columns), 4.5, 2.0, kColumnFan);
+    const std::vector<clPile*> cellPiles = MakePiles<clCell>(cells);
+    RowLeftAligned(cellPiles, 0, 0.75);
+    FreeCellRules(cellPiles);
 }
 
 void clFreeCell::CreateLayout() {
@@ -132,13 +138,7 @@ void clSevenByFive::CreateLayout() {
     RowLeftAligned(MakePiles<clTableauDownAlternating>(7), 0, 2.0, kColumnFan);
     const std::vector<clPile*> cells = MakePiles<clCell>(5);
     RowLeftAligned(cells, 1.0, 0.75, 0, 4);
-    KeyTableau();
-    KeyCells(cells);
-    AnyCardInSpaces();
-    autoPlaySupported = true;
-    forms.afterMove = clAfterMoveForm::CellCounting;
-    forms.autoPlay = clAutoPlayForm::Safe;
-    forms.findMove = clFindMoveForm::PreferBuilt;
+    FreeCellRules(cells);
 }
 
 clFourByTen::clFourByTen() {
@@ -153,13 +153,7 @@ void clFourByTen::CreateLayout() {
         cells[i]->SetPosition(4.25, 0.75 + 1.25 * i, 16, 0);
         cells[i + 5]->SetPosition(5.75, 0.75 + 1.25 * i);
     }
-    KeyTableau();
-    KeyCells(cells);
-    AnyCardInSpaces();
-    autoPlaySupported = true;
-    forms.afterMove = clAfterMoveForm::CellCounting;
-    forms.autoPlay = clAutoPlayForm::Safe;
-    forms.findMove = clFindMoveForm::PreferBuilt;
+    FreeCellRules(cells);
 }
 
 clTenByOne::clTenByOne() {
@@ -171,13 +165,7 @@ void clTenByOne::CreateLayout() {
     RowCentred(MakePiles<clTableauDownAlternating>(10), 5.5, 2.0, kColumnFan);
     const std::vector<clPile*> cells = MakePiles<clCell>(1);
     RowLeftAligned(cells, 0.5, 0.75, 0, -18);
-    KeyTableau();
-    KeyCells(cells);
-    AnyCardInSpaces();
-    autoPlaySupported = true;
-    forms.afterMove = clAfterMoveForm::CellCounting;
-    forms.autoPlay = clAutoPlayForm::Safe;
-    forms.findMove = clFindMoveForm::PreferBuilt;
+    FreeCellRules(cells);
 }
 
 // Sea Towers and the in-suit games that share its deal.

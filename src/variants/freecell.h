@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "variants/solitaire_game.h"
 
 // The open games: every card is dealt face up, and single free cells hold
@@ -17,6 +19,7 @@ public:
 protected:
     // FreeCell's layout with another number of columns and cells.
     void FreeCellLayout(int columns, int cells);
+    void FreeCellRules(const std::vector<clPile*>& cells);
 };
 
 // FreeCell with Kings only in spaces.
