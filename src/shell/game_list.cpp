@@ -417,6 +417,12 @@ void clGameList::ChangePlayer(const std::string& name) {
     }
 }
 
+void clGameList::Refresh() {
+    FillPlayerBox();
+    Fill();
+    Repaint();
+}
+
 // Looks the name up as a display name, then as a key, in any case.
 bool clGameList::PlayGame(const std::string& name) {
     const clCatalogueRow* row = LookUpVariant(name, true);

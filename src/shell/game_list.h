@@ -39,6 +39,8 @@ public:
     void OnLeftUp(clPoint point) override;
     void ShowControls() override;
     void ChangePlayer(const std::string& name) override;
+    // The player box, the list and the table follow changed settings.
+    void Refresh();
     void Repaint() override;
     bool IsGameList() const override { return true; }
     bool PlayGame(const std::string& name) override;

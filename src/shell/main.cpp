@@ -9,6 +9,7 @@
 #include <ctime>
 #include <exception>
 
+#include "dialogs/small_dialogs.h"
 #include "engine/product.h"
 #include "shell/command_line.h"
 #include "shell/commands.h"
@@ -47,19 +48,21 @@ void ReportStartup() {
     std::fflush(stdout);
 }
 
-// The first start's name question comes in front of the splash: the splash
-// closes first.
+// The first start's name question comes just below the splash, which
+// closes first so that it cannot hide the question.
 class clSplashFirstPrompt final : public clNamePrompt {
 public:
-    explicit clSplashFirstPrompt(clNamePrompt& prompt) : prompt(prompt) {}
     QPointer<clSplashWindow> splash;
     std::optional<std::string> AskPlayerName(std::string_view suggestion) override {
-        if (splash) splash->close();
+        if (splash) {
+            prompt.top = splash->frameGeometry().bottom() + 1;
+            splash->close();
+        }
         return prompt.AskPlayerName(suggestion);
     }
 
 private:
-    clNamePrompt& prompt;
+    clFirstPlayerPrompt prompt;
 };
 
 }  // namespace
@@ -83,8 +86,7 @@ int main(int argc, char** argv) {
     try {
         clQtSettingsStore store(clQtSettingsStore::DefaultFile());
         clQtUserAccount account;
-        clQtNamePrompt askName;
-        clSplashFirstPrompt prompt(askName);
+        clSplashFirstPrompt prompt;
         clQtMessages messages;
         const clPlatform platform{store,
                                   account,
@@ -101,10 +103,15 @@ int main(int argc, char** argv) {
         prompt.splash = splash;
         QElapsedTimer splashShown;
         splashShown.start();
-        auto closeSplash = [&splash, &splashShown] {
-            if (!splash) return;
-            const int left = std::max<int>(0, 2000 - static_cast<int>(splashShown.elapsed()));
-            QTimer::singleShot(left, splash, &QWidget::close);
+        // The Help Center follows the splash when the player wants it at start.
+        const bool quietStart = line.quitAfterStart || line.reportStartup;
+        auto closeSplash = [&splash, &splashShown](clMainWindow& window, bool helpAfter) {
+            const int left =
+                splash ? std::max<int>(0, 2000 - static_cast<int>(splashShown.elapsed())) : 0;
+            if (splash) QTimer::singleShot(left, splash, &QWidget::close);
+            if (helpAfter) {
+                QTimer::singleShot(left, &window, [&window] { window.ShowHelpCenter(); });
+            }
         };
         // A start that fails ends the program quietly.
         if (!program.StartUp()) return 0;
@@ -112,7 +119,7 @@ int main(int argc, char** argv) {
         clMainWindow window(program, dialogs);
         if (!window.Start(line)) return 0;
         window.show();
-        closeSplash();
+        closeSplash(window, program.Settings().Help() && !quietStart);
         // Later starts hand their requests over once the window is up.
         clStartRequests requests;
         QTimer::singleShot(0, &window, [&requests, &window, channel] {

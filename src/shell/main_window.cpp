@@ -387,7 +387,16 @@ void clMainWindow::ExecuteCommand(int command) {
             return;
         case clCommand::kHelpCenter:
         case clCommand::kHelpCenterTool:
-            OpenHelpTopic(0);
+            ShowHelpCenter();
+            return;
+        case clCommand::kOptions:
+            ShowOptions();
+            return;
+        case clCommand::kCardBacks:
+            ShowCardBacks();
+            return;
+        case clCommand::kCustomSize:
+            ShowCustomSize();
             return;
         case clCommand::kGameHighScoresPage:
             if (playing) OpenUrl(ScorePageUrl(program.Settings(), playing->Key()));
@@ -443,7 +452,7 @@ void clMainWindow::ExecuteCommand(int command) {
             current->Undo();
             break;
         case clCommand::kGameOptions:
-            current->GameOptions();
+            ShowGameOptions();
             break;
         case clCommand::kStatistics:
             if (playing) {

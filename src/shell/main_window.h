@@ -60,6 +60,14 @@ public:
     bool StartGame(const std::string& name);
     // The help: its contents (topic 0) or a game's page by topic number.
     void OpenHelpTopic(int topic);
+    // The Options menu's dialogs and the Help Center.
+    void ShowOptions();
+    void ShowGameOptions();
+    void ShowCardBacks(QWidget* parent = nullptr);
+    void ShowCustomSize();
+    void ShowHelpCenter();
+    // The tool bar, the Take Score button and the screen follow the settings.
+    void RefreshInterface();
     void ShowGameStatistics(const std::string& name);
     // The display and title follow a player change.
     void AfterPlayerChange();
@@ -120,6 +128,8 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
+    friend class clWindowOptions;
+
     // A variant's screen in this window, not yet shown; null for an unknown
     // name or a game that cannot be made.
     std::unique_ptr<clSolitaireType> MakeScreen(const std::string& name);

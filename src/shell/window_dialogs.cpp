@@ -1,14 +1,20 @@
 #include "shell/window_dialogs.h"
 
+#include <QColorDialog>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
 #include <optional>
 
+#include "dialogs/dialog_style.h"
 #include "dialogs/game_over_dialog.h"
 #include "dialogs/high_scores_dialog.h"
+#include "dialogs/options_sheet.h"
 #include "dialogs/round_over_dialog.h"
 #include "dialogs/score_services.h"
+#include "dialogs/small_dialogs.h"
 #include "dialogs/stats_dialog.h"
 #include "online/online_scores.h"
 #include "player/statistics.h"
@@ -26,8 +32,54 @@ clGameDialogs::clGameDialogs(clProgram& program) : program(program) {}
 
 bool clGameDialogs::AskYesNo(QWidget* parent, const std::string& text, const std::string& caption) {
     if (askQuestion) return askQuestion(text, caption);
-    return QMessageBox::question(parent, Text(caption), Text(text),
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    clPromptDialog prompt(parent, text, caption, program.Settings().Flag(clFlag::Sounds));
+    return prompt.DoModal();
+}
+
+std::optional<std::string> clGameDialogs::AskPlayerName(QWidget* parent) {
+    clNameDialog dialog(parent, "Add Player", clNameDialog::kAddPlayerText, "");
+    if (!dialog.DoModal()) return std::nullopt;
+    return dialog.Text();
+}
+
+// The player's sixteen custom colours go in and are kept afterwards.
+std::optional<std::uint32_t> clGameDialogs::ChooseColour(QWidget* parent, std::uint32_t colour) {
+    clSettings& settings = program.Settings();
+    std::array<std::uint32_t, 16> custom = settings.CustomColors();
+    for (int i = 0; i < 16; ++i)
+        QColorDialog::setCustomColor(i, ColourOf(custom[static_cast<std::size_t>(i)]));
+    const QColor chosen = QColorDialog::getColor(ColourOf(colour), parent);
+    for (int i = 0; i < 16; ++i) {
+        const QColor c = QColorDialog::customColor(i);
+        custom[static_cast<std::size_t>(i)] =
+            static_cast<std::uint32_t>(c.red() | (c.green() << 8) | (c.blue() << 16));
+    }
+    settings.SetCustomColors(custom);
+    if (!chosen.isValid()) return std::nullopt;
+    return static_cast<std::uint32_t>(chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16));
+}
+
+// The working folder is the program's own again afterwards.
+std::optional<std::string> clGameDialogs::ChooseImageFile(QWidget* parent) {
+    const QString folder = QDir::currentPath();
+    QFileDialog dialog(parent, QStringLiteral("Open"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QStringLiteral("Graphic files (*.bmp *.jpg *.jpeg *.png)"),
+                           QStringLiteral("BMP files (*.bmp)"),
+                           QStringLiteral("JPEG files (*.jpg *.jpeg)"),
+                           QStringLiteral("PNG files (*.png)"), QStringLiteral("All files (*)")});
+    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    QDir::setCurrent(folder);
+    if (!chosen) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+bool clGameDialogs::RunDialog(clDialog& dialog) {
+    return dialog.DoModal();
+}
+
+void clGameDialogs::RunOptions(clOptionsSheet& sheet) {
+    sheet.Run();
 }
 
 void clGameDialogs::ShowMessage(QWidget* parent, const std::string& text,

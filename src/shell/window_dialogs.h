@@ -2,12 +2,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "toolkit/qt_date_format.h"
 
 class QWidget;
+class clDialog;
 class clOnlineScores;
+class clOptionsSheet;
 class clProgram;
 struct clScoreServices;
 
@@ -40,6 +43,16 @@ public:
     virtual void ShowStatistics(QWidget* parent, const clScoreGame& game) = 0;
     // The best result of every game the player has finished.
     virtual void ShowHighScores(QWidget* parent) = 0;
+    // "Add Player"'s name; nothing on Cancel.
+    virtual std::optional<std::string> AskPlayerName(QWidget* parent) = 0;
+    // The colour chooser, starting at a colour (0x00BBGGRR); nothing on Cancel.
+    virtual std::optional<std::uint32_t> ChooseColour(QWidget* parent, std::uint32_t colour) = 0;
+    // A picture file to open; nothing on Cancel.
+    virtual std::optional<std::string> ChooseImageFile(QWidget* parent) = 0;
+    // Runs one of the small dialogs, or the options sheet, modally: true when
+    // the dialog ended with OK.
+    virtual bool RunDialog(clDialog& dialog) = 0;
+    virtual void RunOptions(clOptionsSheet& sheet) = 0;
 };
 
 // Message boxes with the game's texts, and the score dialogs over the
@@ -59,6 +72,11 @@ public:
                        std::int32_t round) override;
     void ShowStatistics(QWidget* parent, const clScoreGame& game) override;
     void ShowHighScores(QWidget* parent) override;
+    std::optional<std::string> AskPlayerName(QWidget* parent) override;
+    std::optional<std::uint32_t> ChooseColour(QWidget* parent, std::uint32_t colour) override;
+    std::optional<std::string> ChooseImageFile(QWidget* parent) override;
+    bool RunDialog(clDialog& dialog) override;
+    void RunOptions(clOptionsSheet& sheet) override;
 
     // Who answers the Yes/No questions, and where web pages open: a message
     // box and the browser unless set (tests answer in the player's place).

@@ -1,7 +1,6 @@
 #include "toolkit/qt_messages.h"
 
 #include <QApplication>
-#include <QInputDialog>
 #include <QMessageBox>
 
 void clQtMessages::ShowMessage(const std::string& text) {
@@ -15,14 +14,4 @@ void clQtMessages::BeginWait() {
 
 void clQtMessages::EndWait() {
     QApplication::restoreOverrideCursor();
-}
-
-std::optional<std::string> clQtNamePrompt::AskPlayerName(std::string_view suggestion) {
-    bool ok = false;
-    const QString name = QInputDialog::getText(
-        nullptr, QStringLiteral("Qarvel"), QStringLiteral("Please enter your name:"),
-        QLineEdit::Normal,
-        QString::fromUtf8(suggestion.data(), static_cast<qsizetype>(suggestion.size())), &ok);
-    if (!ok) return std::nullopt;
-    return name.toStdString();
 }

@@ -1,5 +1,7 @@
 #include "shell/window_fixture.h"
 
+#include "dialogs/dialog_base.h"
+#include "dialogs/options_sheet.h"
 #include "engine/card.h"
 
 void clWindowTest::SetUp() {
@@ -58,4 +60,32 @@ void clWindowTest::Drag(const QPoint& from, const QPoint& to) {
     QTest::mouseMove(Viewport(), (from + to) / 2);
     QTest::mouseMove(Viewport(), to);
     QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::NoModifier, to);
+}
+
+// A dialog runs as if shown: placed and filled, then worked by the test, then
+// closed with OK unless the test closed it or said otherwise.
+bool clScriptedDialogs::RunDialog(clDialog& dialog) {
+    ++dialogsRun;
+    dialog.Prepare();
+    dialog.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    bool ok = true;
+    if (onDialog) ok = onDialog(dialog);
+    if (dialog.isVisible()) {
+        if (ok) {
+            dialog.accept();
+        } else {
+            dialog.reject();
+        }
+    }
+    dialog.hide();
+    return dialog.result() == QDialog::Accepted;
+}
+
+void clScriptedDialogs::RunOptions(clOptionsSheet& sheet) {
+    ++dialogsRun;
+    sheet.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    if (onOptions) onOptions(sheet);
+    sheet.hide();
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -56,6 +57,23 @@ public:
         lastGame = game;
     }
     void ShowHighScores(QWidget*) override {}
+
+    // The player's answers to the Options menu's dialogs: a name for "Add
+    // Player", a colour, a picture file; and what is done with a dialog or
+    // the sheet while it is open (by default: OK on the dialog, nothing on
+    // the sheet).
+    std::optional<std::string> playerName;
+    std::optional<std::uint32_t> colour;
+    std::optional<std::string> imageFile;
+    std::function<bool(clDialog&)> onDialog;
+    std::function<void(clOptionsSheet&)> onOptions;
+    int dialogsRun = 0;
+
+    std::optional<std::string> AskPlayerName(QWidget*) override { return playerName; }
+    std::optional<std::uint32_t> ChooseColour(QWidget*, std::uint32_t) override { return colour; }
+    std::optional<std::string> ChooseImageFile(QWidget*) override { return imageFile; }
+    bool RunDialog(clDialog& dialog) override;
+    void RunOptions(clOptionsSheet& sheet) override;
 };
 
 class clFixedNamePrompt final : public clNamePrompt {

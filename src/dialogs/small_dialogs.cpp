@@ -1,0 +1,195 @@
+#include "dialogs/small_dialogs.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "graphics/display.h"
+
+namespace {
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QDialogButtonBox* OkCancel(clDialog* dialog) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+}  // namespace
+
+// The question ------------------------------------------------------------------
+
+clPromptDialog::clPromptDialog(QWidget* parent, const std::string& text, const std::string& caption,
+                               bool beep)
+    : clDialog(parent), message(new QLabel(FromUtf8(text), this)), beep(beep) {
+    setWindowTitle(FromUtf8(caption));
+    message->setWordWrap(true);
+    message->setMinimumWidth(280);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* yes = buttons->addButton(QStringLiteral("Yes"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("No"), QDialogButtonBox::RejectRole);
+    yes->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(message);
+    layout->addWidget(buttons);
+}
+
+void clPromptDialog::OnInit() {
+    if (beep) QApplication::beep();
+}
+
+// The name --------------------------------------------------------------------------
+
+clNameDialog::clNameDialog(QWidget* parent, const std::string& caption, const std::string& prompt,
+                           const std::string& text, int top)
+    : clDialog(parent), edit(new QLineEdit(this)), top(top) {
+    setWindowTitle(FromUtf8(caption));
+    edit->setMaxLength(kMaxLength);
+    edit->setText(FromUtf8(text));
+    auto* label = new QLabel(FromUtf8(prompt), this);
+    label->setWordWrap(true);
+    label->setBuddy(edit);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(edit);
+    layout->addWidget(OkCancel(this));
+    setMinimumWidth(320);
+}
+
+std::string clNameDialog::Text() const {
+    return edit->text().toStdString();
+}
+
+void clNameDialog::OnInit() {
+    edit->selectAll();
+    edit->setFocus();
+    if (top > 0) move(x(), top);
+}
+
+// A name of nothing but blanks is no name either.
+bool clNameDialog::OnOK() {
+    return !edit->text().trimmed().isEmpty();
+}
+
+std::optional<std::string> clFirstPlayerPrompt::AskPlayerName(std::string_view suggestion) {
+    clNameDialog dialog(nullptr, "Qarvel", clNameDialog::kFirstStartText, std::string(suggestion),
+                        top);
+    if (!dialog.DoModal()) return std::nullopt;
+    return dialog.Text();
+}
+
+// The card size -----------------------------------------------------------------------
+
+bool clCustomSizeDialog::lastChoiceNative = true;
+
+clCustomSizeDialog::clCustomSizeDialog(QWidget* parent, const clCardSetInfo* cardSet,
+                                       clPictureSize current)
+    : clDialog(parent),
+      nativeButton(new QRadioButton(QStringLiteral("Native size:"), this)),
+      customButton(new QRadioButton(QStringLiteral("Custom size:"), this)),
+      sets(new QComboBox(this)),
+      widthBox(new QSpinBox(this)),
+      heightBox(new QSpinBox(this)),
+      current(current) {
+    setWindowTitle(QStringLiteral("Custom Card Size"));
+    if (cardSet) {
+        const std::vector<clPictureSize>& sizes = cardSet->CardSizes();
+        for (std::size_t k = 0; k < sizes.size(); ++k) {
+            sets->addItem(QStringLiteral("Set #%1: %2 x %3")
+                              .arg(k + 1)
+                              .arg(sizes[k].width)
+                              .arg(sizes[k].height));
+        }
+    }
+    // Typed sizes stay within what the display can make.
+    for (QSpinBox* box : {widthBox, heightBox})
+        box->setRange(1, clDisplay::kMaxCardSide);
+    auto* grid = new QGridLayout;
+    grid->addWidget(nativeButton, 0, 0);
+    grid->addWidget(sets, 0, 1, 1, 3);
+    grid->addWidget(customButton, 1, 0);
+    grid->addWidget(new QLabel(QStringLiteral("Width:"), this), 1, 1);
+    grid->addWidget(widthBox, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Height:"), this), 2, 1);
+    grid->addWidget(heightBox, 2, 2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(OkCancel(this));
+    connect(nativeButton, &QRadioButton::toggled, this, [this] { UpdateEnabling(); });
+}
+
+void clCustomSizeDialog::OnInit() {
+    nativeButton->setChecked(lastChoiceNative);
+    customButton->setChecked(!lastChoiceNative);
+    sets->setCurrentIndex(sets->count() > 0 ? 0 : -1);
+    widthBox->setValue(current.width);
+    heightBox->setValue(current.height);
+    UpdateEnabling();
+}
+
+void clCustomSizeDialog::UpdateEnabling() {
+    const bool nativeOn = nativeButton->isChecked();
+    sets->setEnabled(nativeOn);
+    widthBox->setEnabled(!nativeOn);
+    heightBox->setEnabled(!nativeOn);
+}
+
+// A file without sizes of its own leaves only a typed size.
+bool clCustomSizeDialog::OnOK() {
+    native = nativeButton->isChecked();
+    if (native && sets->currentIndex() < 0) return false;
+    lastChoiceNative = native;
+    nativeSet = sets->currentIndex();
+    customSize = {widthBox->value(), heightBox->value()};
+    return true;
+}
+
+// A game's options ----------------------------------------------------------------------
+
+clSolitaireDialog::clSolitaireDialog(QWidget* parent, const std::string& gameName, bool favorite,
+                                     bool offersAutoPlay, bool autoPlay)
+    : clDialog(parent),
+      favoriteBox(new QCheckBox(QStringLiteral("Include in Favorites"), this)),
+      autoPlayBox(new QCheckBox(QStringLiteral("Enable AutoPlay"), this)),
+      favorite(favorite),
+      offersAutoPlay(offersAutoPlay),
+      autoPlay(autoPlay) {
+    setWindowTitle(gameName.empty() ? QStringLiteral("Solitaire") : FromUtf8(gameName));
+    autoPlayBox->setEnabled(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(favoriteBox);
+    layout->addWidget(autoPlayBox);
+    layout->addWidget(OkCancel(this));
+}
+
+void clSolitaireDialog::OnInit() {
+    favoriteBox->setChecked(favorite);
+    if (offersAutoPlay) {
+        autoPlayBox->setEnabled(true);
+        autoPlayBox->setChecked(autoPlay);
+    }
+}
+
+bool clSolitaireDialog::Favorite() const {
+    return favoriteBox->isChecked();
+}
+
+// Only a game that offers AutoPlay has its flag changed.
+bool clSolitaireDialog::AutoPlay() const {
+    return offersAutoPlay ? autoPlayBox->isChecked() : autoPlay;
+}

@@ -1,0 +1,530 @@
+// The options sheet and the Options menu's small dialogs, worked through
+// their controls in the real window.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QToolBar>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "dialogs/help_center.h"
+#include "dialogs/options_sheet.h"
+#include "dialogs/select_back.h"
+#include "dialogs/small_dialogs.h"
+#include "graphics/chunk.h"
+#include "shell/commands.h"
+#include "shell/game_list.h"
+#include "shell/window_fixture.h"
+#include "support/card_set_files.h"
+#include "toolkit/qt_picture.h"
+
+namespace {
+
+using clMode = clBackgroundChoice::Mode;
+
+// Collects the addresses the window opens instead of a browser.
+class clUrlCatcher final : public QObject {
+    Q_OBJECT
+public:
+    clUrlCatcher() {
+        for (const char* scheme : {"http", "https", "file"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "Open");
+    }
+    ~clUrlCatcher() override {
+        for (const char* scheme : {"http", "https", "file"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+    QStringList urls;
+
+public Q_SLOTS:
+    void Open(const QUrl& url) { urls << url.toString(); }
+};
+
+// The pointer moves over a widget with no button down.
+void MoveMouse(QWidget& widget, const QPoint& at) {
+    QMouseEvent move(QEvent::MouseMove, at, widget.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&widget, &move);
+}
+
+class clOptionsTest : public clWindowTest {
+protected:
+    void ShowChooser() {
+        ASSERT_TRUE(window->Start({}));
+        window->resize(900, 700);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    // Opens the sheet and works it while it is open.
+    void WithOptions(std::function<void(clOptionsSheet&)> work) {
+        dialogs.onOptions = std::move(work);
+        window->ExecuteCommand(clCommand::kOptions);
+        dialogs.onOptions = nullptr;
+    }
+    // Runs a command that opens a dialog of type D and works it: true from
+    // `work` ends the dialog with OK, false with Cancel.
+    template <class D>
+    void WithDialog(int command, std::function<bool(D&)> work) {
+        int seen = 0;
+        dialogs.onDialog = [&](clDialog& dialog) {
+            auto* typed = dynamic_cast<D*>(&dialog);
+            EXPECT_NE(typed, nullptr);
+            ++seen;
+            return typed ? work(*typed) : false;
+        };
+        window->ExecuteCommand(command);
+        dialogs.onDialog = nullptr;
+        EXPECT_EQ(seen, 1);
+    }
+    clSettings& Settings() const { return program->Settings(); }
+    clDisplayOptions& Options() const { return program->DisplayOptions(); }
+    // An installed card-set file of `count` backs: the catalogue lists the
+    // test's folder of them after the shipped ones.
+    std::string BackFile(int count) {
+        const std::filesystem::path cards = folder.Path() / "cards";
+        std::filesystem::create_directories(cards);
+        const std::string name = "backs" + std::to_string(count) + ".cards";
+        WriteCardSetFile(cards / name, {{clTag::kBacks, count, 40, 56}});
+        clCardSetList& catalogue = program->Catalogue();
+        catalogue.Build(QARVEL_BUILD_DATA_DIR, {cards});
+        for (int i = 0; i < catalogue.Count(); ++i) {
+            if (catalogue.Entry(i).Path().ends_with(name)) return catalogue.Entry(i).Path();
+        }
+        ADD_FAILURE() << name << " is not listed";
+        return {};
+    }
+};
+
+// General ------------------------------------------------------------------------------
+
+TEST_F(clOptionsTest, GeneralPageStoresItsBoxesAndCountsAndTheWindowFollows) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    ASSERT_FALSE(Settings().Flag(clFlag::Keyboard));
+    ASSERT_TRUE(window->ToolBar()->isVisible());
+    WithOptions([](clOptionsSheet& sheet) {
+        clOptionsPage* page = sheet.General();
+        EXPECT_FALSE(sheet.ApplyButton()->isEnabled());
+        page->Box(clFlag::Toolbar)->click();
+        EXPECT_TRUE(sheet.ApplyButton()->isEnabled());
+        page->Box(clFlag::Toolbar)->click();  // as stored again
+        EXPECT_FALSE(sheet.ApplyButton()->isEnabled());
+
+        page->Box(clFlag::Toolbar)->click();
+        page->Box(clFlag::Keyboard)->click();
+        page->Box(clFlag::Prompt)->click();
+        page->MostPlayed()->setText("-3");
+        page->MostRecent()->setText("12");
+        sheet.OkButton()->click();
+    });
+    EXPECT_FALSE(Settings().Flag(clFlag::Toolbar));
+    EXPECT_FALSE(window->ToolBar()->isVisible());
+    EXPECT_TRUE(Settings().Flag(clFlag::Keyboard));
+    EXPECT_TRUE(Game().Graphics().ShowKeyLabels());
+    EXPECT_FALSE(Settings().Flag(clFlag::Prompt));
+    EXPECT_FALSE(Game().Options().promptBeforeResign);
+    // A negative count is stored as 0.
+    EXPECT_EQ(Settings().Number(clNumber::Played), 0);
+    EXPECT_EQ(Settings().Number(clNumber::Recent), 12);
+}
+
+TEST_F(clOptionsTest, CancelStoresNothing) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    WithOptions([](clOptionsSheet& sheet) {
+        sheet.General()->Box(clFlag::Sounds)->click();
+        sheet.General()->MostPlayed()->setText("9");
+        sheet.ShowPage(1);
+        sheet.Graphics()->CardSizes()->setCurrentIndex(4);
+        sheet.reject();
+    });
+    EXPECT_TRUE(Settings().Flag(clFlag::Sounds));
+    EXPECT_EQ(Settings().Number(clNumber::Played), 5);
+    EXPECT_EQ(Options().minSize, 0);
+}
+
+// Graphics -----------------------------------------------------------------------------
+
+TEST_F(clOptionsTest, GraphicsPageShowsACustomPairAndAppliesAMenuSize) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    Options().minSize = 2;
+    Options().maxSize = 4;
+    WithOptions([](clOptionsSheet& sheet) {
+        sheet.ShowPage(1);
+        QComboBox* sizes = sheet.Graphics()->CardSizes();
+        ASSERT_EQ(sizes->count(), 7);
+        EXPECT_EQ(sizes->currentText(), "custom");
+        EXPECT_FALSE(sheet.ApplyButton()->isEnabled());
+        sizes->setCurrentIndex(2);  // "large"
+        EXPECT_TRUE(sheet.ApplyButton()->isEnabled());
+        sheet.OkButton()->click();
+    });
+    EXPECT_EQ(Options().minSize, 2);
+    EXPECT_EQ(Options().maxSize, 2);
+    EXPECT_EQ(Settings().Number(clNumber::MinSize), 2);
+    EXPECT_EQ(Settings().Number(clNumber::MaxSize), 2);
+    EXPECT_TRUE(window->Action(clCommand::kCardSizeFirst + 2)->isChecked());
+    EXPECT_FALSE(window->Action(clCommand::kCustomSize)->isChecked());
+}
+
+TEST_F(clOptionsTest, GraphicsPageLoadsAnotherCardSetAndStoresAnimation) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    const std::optional<int> other = program->Catalogue().Find("qarvel_four_colour.cards");
+    ASSERT_TRUE(other.has_value());
+    const bool animation = Settings().Flag(clFlag::Animation);
+    WithOptions([&](clOptionsSheet& sheet) {
+        sheet.ShowPage(1);
+        sheet.Graphics()->CardSets()->setCurrentIndex(*other);
+        sheet.Graphics()->Animation()->click();
+        sheet.ApplyButton()->click();
+        EXPECT_FALSE(sheet.ApplyButton()->isEnabled());
+        sheet.OkButton()->click();
+    });
+    EXPECT_EQ(Options().cardSet, "qarvel_four_colour.cards");
+    EXPECT_EQ(Settings().Text(clText::CardSet), "qarvel_four_colour.cards");
+    EXPECT_EQ(program->Catalogue().CurrentIndex(clCardFile::Cards), *other);
+    EXPECT_TRUE(window->Action(clCommand::kCardSetFirst + *other)->isChecked());
+    EXPECT_EQ(Settings().Flag(clFlag::Animation), !animation);
+}
+
+// Background ---------------------------------------------------------------------------
+
+TEST_F(clOptionsTest, BackgroundPageGivesAGameItsOwnColourAndAllGamesTheGlobalOne) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    ASSERT_EQ(Options().current.mode, clMode::Global);
+    dialogs.colour = 0x0000FF;  // red
+    WithOptions([](clOptionsSheet& sheet) {
+        sheet.ShowPage(2);
+        clBackgroundPage* page = sheet.Background();
+        EXPECT_TRUE(page->UseGlobal()->isVisible());
+        EXPECT_FALSE(page->GlobalTitle()->isVisible());
+        EXPECT_TRUE(page->UseGlobal()->isChecked());
+        EXPECT_FALSE(page->ColourButton()->isEnabled());
+        EXPECT_FALSE(page->AllGamesButton()->isEnabled());
+
+        page->UseGlobal()->click();
+        page->ModeButton(clMode::Solid)->click();
+        EXPECT_TRUE(page->ColourButton()->isEnabled());
+        EXPECT_FALSE(page->Images()->isEnabled());
+        page->ColourButton()->click();
+        EXPECT_EQ(page->Colour(), 0x0000FFu);
+        sheet.OkButton()->click();
+    });
+    EXPECT_EQ(Options().current.mode, clMode::Solid);
+    EXPECT_EQ(Options().current.colour, 0x0000FFu);
+    EXPECT_EQ(Settings().CurrentBackgroundMode(), clBackgroundMode::Solid);
+    EXPECT_EQ(ImageView(program->Display().Background()).pixel(3, 3) & 0xFFFFFFu, 0xFF0000u);
+    EXPECT_NE(Options().global.mode, clMode::Solid);
+
+    WithOptions([](clOptionsSheet& sheet) {
+        sheet.ShowPage(2);
+        EXPECT_EQ(sheet.Background()->AllGamesButton()->text(),
+                  "Change Background for All Games (Global Background)");
+        sheet.Background()->AllGamesButton()->click();
+        sheet.reject();
+    });
+    EXPECT_EQ(Options().global.mode, clMode::Solid);
+    EXPECT_EQ(Options().global.colour, 0x0000FFu);
+    EXPECT_EQ(Settings().Number(clNumber::Background), 0);
+}
+
+TEST_F(clOptionsTest, BackgroundPageOnTheChooserEditsTheGlobalBackground) {
+    // Klondike has a background of its own.
+    Settings().LoadGameValues("Klondike", true);
+    Settings().SetCurrentBackground(clBackgroundMode::Solid, 0xFF, "qarvel.bmp");
+    Settings().SaveGameValues("Klondike", true);
+    ShowChooser();
+    const std::filesystem::path picture = folder.Path() / "mine.bmp";
+    std::filesystem::copy_file(std::filesystem::path(QARVEL_BUILD_DATA_DIR) / "qarvel.bmp",
+                               picture);
+    dialogs.imageFile = picture.string();
+    WithOptions([&](clOptionsSheet& sheet) {
+        sheet.ShowPage(2);
+        clBackgroundPage* page = sheet.Background();
+        EXPECT_FALSE(page->UseGlobal()->isVisible());
+        EXPECT_TRUE(page->GlobalTitle()->isVisible());
+        EXPECT_EQ(page->AllGamesButton()->text(), "Set All Games to Global Background");
+        page->AllGamesButton()->click();
+
+        page->ModeButton(clMode::Tiled)->click();
+        page->BrowseButton()->click();
+        EXPECT_EQ(page->Images()->currentText().toStdString(), picture.string());
+        sheet.OkButton()->click();
+    });
+    EXPECT_EQ(Options().global.mode, clMode::Tiled);
+    EXPECT_EQ(Options().global.image, picture.string());
+    EXPECT_EQ(Settings().Number(clNumber::Background), 2);
+    EXPECT_EQ(Settings().Text(clText::Image), picture.string());
+    Settings().LoadGameValues("Klondike", true);
+    EXPECT_EQ(Settings().CurrentBackgroundMode(), clBackgroundMode::Global);
+}
+
+// Players ------------------------------------------------------------------------------
+
+TEST_F(clOptionsTest, PlayersPageAddsSwitchesAndStoresTheOnlineIdentity) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    Settings().SetFlag(clFlag::Toolbar, false);  // Tester's own setting
+    dialogs.playerName = "Second";
+    WithOptions([](clOptionsSheet& sheet) {
+        sheet.ShowPage(3);
+        clPlayersPage* page = sheet.Players();
+        page->AddButton()->click();
+        EXPECT_EQ(page->List()->count(), 2);
+        EXPECT_EQ(page->List()->currentItem()->text(), "Second");
+        EXPECT_FALSE(page->DeleteButton()->isEnabled());
+        sheet.OkButton()->click();
+    });
+    EXPECT_EQ(Settings().Player(), "Second");
+    EXPECT_TRUE(Settings().Flag(clFlag::Toolbar));  // a new player's defaults
+
+    // A name already taken, in another case, switches back without a reset;
+    // the identity typed is stored, a timeout of 0 as 15.
+    dialogs.playerName = "TESTER";
+    WithOptions([](clOptionsSheet& sheet) {
+        sheet.ShowPage(3);
+        clPlayersPage* page = sheet.Players();
+        page->AddButton()->click();
+        EXPECT_EQ(page->List()->currentItem()->text(), "Tester");
+        QTest::keyClicks(page->NameEdit(), "Ann");
+        QTest::keyClicks(page->LocationEdit(), "Oslo");
+        page->TimeoutEdit()->clear();
+        QTest::keyClicks(page->TimeoutEdit(), "0");
+        EXPECT_TRUE(sheet.ApplyButton()->isEnabled());
+        sheet.OkButton()->click();
+    });
+    EXPECT_EQ(Settings().Player(), "Tester");
+    EXPECT_FALSE(Settings().Flag(clFlag::Toolbar));
+    const clOnlineInfo info = Settings().ReadOnlineInfo("Tester");
+    EXPECT_EQ(info.name, "Ann");
+    EXPECT_EQ(info.location, "Oslo");
+    EXPECT_EQ(info.timeout, 15);
+
+    // Apply with another player selected switches to that player.
+    WithOptions([](clOptionsSheet& sheet) {
+        sheet.ShowPage(3);
+        QListWidget* list = sheet.Players()->List();
+        list->setCurrentItem(list->findItems("Second", Qt::MatchExactly).front());
+        sheet.OkButton()->click();
+    });
+    EXPECT_EQ(Settings().Player(), "Second");
+}
+
+TEST_F(clOptionsTest, PlayersPageDeletesAnotherPlayerWithTheirFiles) {
+    ShowChooser();
+    ASSERT_TRUE(Settings().WritePlayerDefaults("Gone"));
+    const std::filesystem::path files = *program->Players().Folders().Folder("Gone");
+    std::filesystem::create_directories(files);
+    std::ofstream(files / "Klondike.log") << "a log\n";
+    WithOptions([&](clOptionsSheet& sheet) {
+        sheet.ShowPage(3);
+        clPlayersPage* page = sheet.Players();
+        QListWidget* list = page->List();
+        EXPECT_FALSE(page->DeleteButton()->isEnabled());  // the current player
+        list->setCurrentItem(list->findItems("Gone", Qt::MatchExactly).front());
+        EXPECT_TRUE(page->DeleteButton()->isEnabled());
+        dialogs.yes = false;
+        page->DeleteButton()->click();
+        EXPECT_EQ(list->count(), 2);
+        dialogs.yes = true;
+        page->DeleteButton()->click();
+        EXPECT_EQ(list->count(), 1);
+        EXPECT_EQ(list->currentItem()->text(), "Tester");
+        sheet.reject();
+    });
+    EXPECT_FALSE(Settings().PlayerExists("Gone"));
+    EXPECT_FALSE(std::filesystem::exists(files));
+    EXPECT_EQ(Settings().Player(), "Tester");
+    EXPECT_EQ(window->PlayerBox()->count(), 1);
+}
+
+TEST(clNameDialog, RefusesAnEmptyName) {
+    clNameDialog dialog(nullptr, "Add Player", clNameDialog::kAddPlayerText, "");
+    dialog.Prepare();
+    for (const char* refused : {"", "   "}) {
+        dialog.Edit()->setText(QString::fromLatin1(refused));
+        dialog.accept();
+        EXPECT_NE(dialog.result(), QDialog::Accepted) << '"' << refused << '"';
+    }
+    dialog.Edit()->setText(QStringLiteral("Ann"));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Text(), "Ann");
+    EXPECT_EQ(dialog.Edit()->maxLength(), 64);
+}
+
+// The card backs -----------------------------------------------------------------------
+
+TEST(clSelectBack, FirstVisibleBack) {
+    struct clCase {
+        int selected;
+        int count;
+        int first;
+    };
+    const clCase cases[] = {{0, 10, 0}, {5, 10, 0},  {6, 12, 5}, {9, 10, 4},
+                            {7, 12, 6}, {11, 12, 6}, {5, 6, 0}};
+    for (const clCase& c : cases) {
+        EXPECT_EQ(FirstVisibleBack(c.selected, c.count), c.first)
+            << c.selected << " of " << c.count;
+    }
+}
+
+TEST_F(clOptionsTest, CardBackStripScrollsAndTheChosenBackIsStored) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    struct clCase {
+        int count;
+        int selected;
+        int first;
+        bool scrolls;
+    };
+    for (const clCase c : {clCase{6, 5, 0, false}, clCase{10, 9, 4, true}}) {
+        Options().backs = BackFile(c.count);
+        Options().cardBack = c.selected;
+        ASSERT_TRUE(program->Display().ChangeCardSet());
+        WithDialog<clSelectBack>(clCommand::kCardBacks, [&](clSelectBack& dialog) {
+            EXPECT_EQ(dialog.Strip()->First(), c.first) << c.count;
+            EXPECT_EQ(dialog.Selected(), c.selected);
+            EXPECT_EQ(dialog.ScrollBar()->isEnabled(), c.scrolls);
+            return false;
+        });
+    }
+
+    Options().backs = BackFile(12);
+    Options().cardBack = 3;
+    ASSERT_TRUE(program->Display().ChangeCardSet());
+    WithDialog<clSelectBack>(clCommand::kCardBacks, [](clSelectBack& dialog) {
+        EXPECT_EQ(dialog.Strip()->First(), 0);
+        dialog.ScrollBar()->setValue(3);
+        dialog.ScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        EXPECT_EQ(dialog.ScrollBar()->value(), 6);  // 3 + 6 would show fewer than six
+        EXPECT_EQ(dialog.Strip()->First(), 6);
+        const int cell = dialog.Strip()->CellWidth();
+        QTest::mouseClick(dialog.Strip(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(cell + cell / 2, 10));
+        EXPECT_EQ(dialog.Selected(), 7);
+        return true;
+    });
+    EXPECT_EQ(Options().cardBack, 7);
+    EXPECT_EQ(Settings().Number(clNumber::CardBack), 7);
+}
+
+TEST_F(clOptionsTest, CardBackChooserCancelPutsTheOpeningSetBack) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    const std::string opening = Options().backs;
+    WithDialog<clSelectBack>(clCommand::kCardBacks, [&](clSelectBack& dialog) {
+        QComboBox* sets = dialog.Sets();
+        EXPECT_GE(sets->count(), 2);
+        sets->setCurrentIndex(sets->currentIndex() == 0 ? 1 : 0);
+        EXPECT_NE(Options().backs, opening);  // loaded at once
+        return false;
+    });
+    EXPECT_EQ(Options().backs, opening);
+    EXPECT_EQ(Settings().Text(clText::Backs), opening);
+}
+
+// Card size, a game's options, the Help Center ----------------------------------------
+
+TEST_F(clOptionsTest, CustomSizeDialogSetsATypedOrANativeSize) {
+    clCustomSizeDialog::lastChoiceNative = true;
+    ASSERT_TRUE(Open("Klondike", 1));
+    WithDialog<clCustomSizeDialog>(clCommand::kCustomSize, [](clCustomSizeDialog& dialog) {
+        EXPECT_TRUE(dialog.NativeButton()->isChecked());
+        EXPECT_FALSE(dialog.WidthBox()->isEnabled());
+        dialog.CustomButton()->click();
+        EXPECT_TRUE(dialog.WidthBox()->isEnabled());
+        EXPECT_FALSE(dialog.Sets()->isEnabled());
+        dialog.WidthBox()->setValue(100);
+        dialog.HeightBox()->setValue(140);
+        return true;
+    });
+    EXPECT_EQ(program->Display().CardWidth(), 100);
+    EXPECT_EQ(program->Display().CardHeight(), 140);
+    EXPECT_EQ(Settings().Number(clNumber::MinSize), 0);
+    EXPECT_TRUE(window->Action(clCommand::kCustomSize)->isChecked());
+    EXPECT_FALSE(window->Action(clCommand::kCardSizeFirst)->isChecked());
+
+    const clCardSetInfo* cards = program->Catalogue().Current(clCardFile::Cards);
+    ASSERT_NE(cards, nullptr);
+    ASSERT_GE(cards->CardSetCount(), 2);
+    WithDialog<clCustomSizeDialog>(clCommand::kCustomSize, [&](clCustomSizeDialog& dialog) {
+        EXPECT_TRUE(dialog.CustomButton()->isChecked());  // the last choice
+        EXPECT_EQ(dialog.Sets()->count(), cards->CardSetCount());
+        EXPECT_EQ(dialog.WidthBox()->value(), 100);
+        dialog.NativeButton()->click();
+        dialog.Sets()->setCurrentIndex(1);
+        return true;
+    });
+    EXPECT_EQ(program->Display().CardWidth(), cards->CardSize(1)->width);
+    EXPECT_EQ(program->Display().CardHeight(), cards->CardSize(1)->height);
+}
+
+TEST_F(clOptionsTest, GameOptionsStoreFavouriteAndAutoPlay) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    ASSERT_TRUE(Settings().CurrentAutoPlay());
+    WithDialog<clSolitaireDialog>(clCommand::kGameOptions, [](clSolitaireDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Klondike");
+        EXPECT_TRUE(dialog.AutoPlayBox()->isEnabled());
+        dialog.FavoriteBox()->click();
+        dialog.AutoPlayBox()->click();
+        return true;
+    });
+    EXPECT_TRUE(Settings().CurrentFavorite());
+    EXPECT_FALSE(Settings().CurrentAutoPlay());
+    EXPECT_FALSE(Game().Options().autoPlay);
+}
+
+TEST_F(clOptionsTest, GameOptionsLeaveAutoPlayAloneForAGameWithoutIt) {
+    ASSERT_TRUE(Open("Pyramid", 1));
+    const bool autoPlay = Settings().CurrentAutoPlay();
+    WithDialog<clSolitaireDialog>(clCommand::kGameOptions, [](clSolitaireDialog& dialog) {
+        EXPECT_FALSE(dialog.AutoPlayBox()->isEnabled());
+        dialog.AutoPlayBox()->setChecked(!dialog.AutoPlayBox()->isChecked());
+        dialog.FavoriteBox()->click();
+        return true;
+    });
+    EXPECT_EQ(Settings().CurrentAutoPlay(), autoPlay);
+    EXPECT_TRUE(Settings().CurrentFavorite());
+}
+
+TEST_F(clOptionsTest, HelpCenterOpensItsPlacesAndStoresItsBox) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    ASSERT_TRUE(Settings().Help());
+    clUrlCatcher catcher;
+    WithDialog<clHelpCenter>(clCommand::kHelpCenter, [](clHelpCenter& dialog) {
+        for (const auto& hot : clInterfaceLayout::kHelpHotRectangles) {
+            const QPoint middle((hot.rect.left + hot.rect.right) / 2,
+                                (hot.rect.top + hot.rect.bottom) / 2);
+            MoveMouse(dialog, middle);
+            EXPECT_EQ(dialog.cursor().shape(), Qt::PointingHandCursor) << hot.caption;
+            QTest::mouseClick(&dialog, Qt::LeftButton, Qt::NoModifier, middle);
+        }
+        MoveMouse(dialog, QPoint(5, 520));
+        EXPECT_NE(dialog.cursor().shape(), Qt::PointingHandCursor);
+        dialog.ShowAtStartBox()->click();
+        dialog.PlayButton()->click();
+        return true;
+    });
+    ASSERT_EQ(catcher.urls.size(),
+              static_cast<qsizetype>(clInterfaceLayout::kHelpHotRectangles.size()));
+    // The web site's pages by key, the help's contents and its games page.
+    const char* expected[] = {"/app/logo.html", "help/index.html", "help/1000.html",
+                              "/app/cardsets.html"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(catcher.urls[i].contains(QString::fromLatin1(expected[i])))
+            << catcher.urls[i].toStdString();
+    }
+    EXPECT_FALSE(Settings().Help());
+}
+
+}  // namespace
+
+#include "options_dialogs_test.moc"
