@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -523,6 +524,43 @@ TEST_F(clOptionsTest, HelpCenterOpensItsPlacesAndStoresItsBox) {
             << catcher.urls[i].toStdString();
     }
     EXPECT_FALSE(Settings().Help());
+}
+
+// Pictures of the sheet's pages and the dialogs, to look at (build/screenshots).
+TEST_F(clOptionsTest, Screenshots) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    const QString shots = QStringLiteral(QARVEL_SCREENSHOT_DIR);
+    QDir().mkpath(shots);
+    auto save = [&](QWidget& widget, const char* name) {
+        const QString file = shots + QStringLiteral("/%1.png").arg(QString::fromLatin1(name));
+        EXPECT_TRUE(widget.grab().save(file)) << file.toStdString();
+    };
+    WithOptions([&](clOptionsSheet& sheet) {
+        const char* names[] = {"options-general", "options-graphics", "options-background",
+                               "options-players"};
+        for (int page = 0; page < 4; ++page) {
+            sheet.ShowPage(page);
+            QApplication::processEvents();
+            save(sheet, names[page]);
+        }
+        sheet.reject();
+    });
+    WithDialog<clSelectBack>(clCommand::kCardBacks, [&](clSelectBack& dialog) {
+        save(dialog, "select-card-back");
+        return false;
+    });
+    WithDialog<clCustomSizeDialog>(clCommand::kCustomSize, [&](clCustomSizeDialog& dialog) {
+        save(dialog, "custom-card-size");
+        return false;
+    });
+    WithDialog<clSolitaireDialog>(clCommand::kGameOptions, [&](clSolitaireDialog& dialog) {
+        save(dialog, "game-options");
+        return false;
+    });
+    WithDialog<clHelpCenter>(clCommand::kHelpCenter, [&](clHelpCenter& dialog) {
+        save(dialog, "help-center");
+        return false;
+    });
 }
 
 }  // namespace
