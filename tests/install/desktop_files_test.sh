@@ -23,15 +23,17 @@ fail() {
     failures=$((failures + 1))
 }
 
-# desktop-file-validate prints hints and errors, and fails only on errors.
-out=$(desktop-file-validate "$dir/$id.desktop" 2>&1) || fail "the launcher: $out"
-[[ -z $out ]] || fail "the launcher: $out"
+# desktop-file-validate prints hints as well as errors, and fails only on
+# errors: either is a failure here.
+if ! out=$(desktop-file-validate "$dir/$id.desktop" 2>&1) || [[ -n $out ]]; then
+    fail "the launcher: $out"
+fi
 appstreamcli validate --no-net --pedantic "$dir/$id.metainfo.xml" >"$work/appstream.log" 2>&1 ||
     fail "the metadata: $(cat "$work/appstream.log")"
 
 mkdir -p "$work/mime/packages"
 cp "$dir/$id.xml" "$work/mime/packages/"
-update-mime-database "$work/mime" >"$work/mime.log" 2>&1 || fail "the file type: $(cat "$work/mime.log")"
+XDG_DATA_DIRS=$work update-mime-database "$work/mime" >"$work/mime.log" 2>&1 || fail "the file type: $(cat "$work/mime.log")"
 [[ ! -s $work/mime.log ]] || fail "the file type: $(cat "$work/mime.log")"
 type=$(sed -n 's/.*<mime-type type="\([^"]*\)".*/\1/p' "$dir/$id.xml")
 [[ -s $work/mime/$type.xml ]] || fail "the file type $type was not registered"

@@ -29,12 +29,14 @@ need() {
 for program in qarvel qarvel-table qarvel-solve qarvel-score-server; do
     [[ -x $usr/bin/$program ]] || fail "/usr/bin/$program is missing or not executable"
 done
-# Everything the game reads from its data folder when run from the build.
+# Everything the game reads from its data folder when run from the build
+# (the folder is also CMake's build folder of data/: its files stay out).
 data_files=0
 while IFS= read -r file; do
     need "share/qarvel/$file"
     data_files=$((data_files + 1))
-done < <(cd "$build/data" && find . -type f -printf '%P\n')
+done < <(cd "$build/data" && find . -type f -not -name '*.cmake' -not -path './CMakeFiles/*' \
+    -printf '%P\n')
 [[ $data_files -gt 0 ]] || fail "the build's data folder is empty"
 need "share/applications/$id.desktop"
 need "share/metainfo/$id.metainfo.xml"
