@@ -52,7 +52,8 @@ std::string DesktopEntry(const std::filesystem::path& program, const std::string
     entry += "Comment=Qarvel\n";
     // The Exec value keeps its quoting; only the entry's own escapes go on top.
     entry += "Exec=" + EntryValue(exec) + "\n";
-    entry += "Icon=qarvel\n";
+    // The installed icon, named by the program's desktop id.
+    entry += std::string("Icon=") + QARVEL_APP_ID + "\n";
     entry += "Terminal=false\n";
     entry += "Categories=Game;CardGame;\n";
     return entry;

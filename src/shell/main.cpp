@@ -1,13 +1,19 @@
 // qarvel: the game.
 //
 //   qarvel [/p PLAYER] [GAME] [/o SAVED-GAME]
+//   qarvel --help | --version
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QIcon>
 #include <QPointer>
 #include <QTimer>
 #include <cstdio>
 #include <ctime>
 #include <exception>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
 
 #include "dialogs/small_dialogs.h"
 #include "engine/product.h"
@@ -65,12 +71,37 @@ private:
     clFirstPlayerPrompt prompt;
 };
 
+// The running program's file, for finding the shipped data before Qt is up.
+std::filesystem::path ProgramFile(const char* argv0) {
+    std::error_code error;
+    std::filesystem::path file = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) file = argv0 ? argv0 : "qarvel";
+    return file;
+}
+
+// --help and --version: the text on standard output and exit status 0 (1 when
+// it could not be written), with no display needed.
+int PrintText(const std::string& text) {
+    std::fputs(text.c_str(), stdout);
+    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1) {
+        const clCommandLine asked =
+            ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+        if (asked.help) return PrintText(HelpText(FindDataFolder(ProgramFile(argv[0]))));
+        if (asked.version) return PrintText(VersionText());
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kProductName));
     QApplication::setApplicationVersion(QString::fromLatin1(kProductVersion));
+    // Ties the window to the installed launcher; the installed icon becomes
+    // the window's and the tray's.
+    QApplication::setDesktopFileName(QStringLiteral(QARVEL_APP_ID));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(QARVEL_APP_ID)));
 
     std::vector<std::string> words;
     for (const QString& word : QApplication::arguments().mid(1))

@@ -1,6 +1,7 @@
 #include "shell/program.h"
 
 #include <cstdlib>
+#include <system_error>
 
 #include "engine/operation_error.h"
 #include "graphics/display_settings.h"
@@ -120,8 +121,11 @@ clPlayOptions clProgram::PlayOptions(bool offersAutoPlay) const {
 
 std::filesystem::path FindDataFolder(const std::filesystem::path& programFile) {
     if (const char* env = std::getenv("QARVEL_DATA"); env && *env) return env;
+    // The install puts the data at this path relative to the program's folder
+    // (../share/qarvel with the usual layout).
     const std::filesystem::path installed =
-        programFile.parent_path().parent_path() / "share" / "qarvel";
-    if (std::filesystem::exists(installed / "qarvel.cards")) return installed;
+        (programFile.parent_path() / QARVEL_DATA_FROM_BIN).lexically_normal();
+    std::error_code error;
+    if (std::filesystem::exists(installed / "qarvel.cards", error)) return installed;
     return QARVEL_BUILD_DATA_DIR;
 }

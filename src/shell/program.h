@@ -109,6 +109,7 @@ private:
     int tableRows = 0;
 };
 
-// The folder of the shipped data: $QARVEL_DATA when set, else share/qarvel
-// beside the program's bin folder, else the build's data folder.
+// The folder of the shipped data: $QARVEL_DATA when set, else the installed
+// data beside the program (../share/qarvel from its bin folder), else the
+// build's data folder.
 std::filesystem::path FindDataFolder(const std::filesystem::path& programFile);

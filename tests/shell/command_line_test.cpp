@@ -24,3 +24,25 @@ TEST(CommandLineTest, PlayersGamesAndFiles) {
         EXPECT_EQ(line.HasStartRequest(), !c.game.empty() || !c.file.empty());
     }
 }
+
+TEST(CommandLineTest, HelpAndVersionAskForATextInsteadOfAStart) {
+    struct {
+        std::vector<std::string> words;
+        bool help, version;
+    } cases[] = {
+        {{"--help"}, true, false},
+        {{"-h"}, true, false},
+        {{"/?"}, true, false},
+        {{"--version"}, false, true},
+        {{"Klondike", "--version"}, false, true},
+        {{"/p", "--help"}, false, false},  // the word after /p is a player's name
+        {{"/o", "--version"}, false, false},
+        {{"-help", "-version", "--Help"}, false, false},
+        {{"Klondike"}, false, false},
+    };
+    for (const auto& c : cases) {
+        const clCommandLine line = ParseCommandLine(c.words);
+        EXPECT_EQ(line.help, c.help) << c.words.front();
+        EXPECT_EQ(line.version, c.version) << c.words.front();
+    }
+}
