@@ -12,6 +12,7 @@ struct clCommandLine {
     std::string file;
     bool quitAfterStart = false;  // test use: Exit as soon as the window is up
     bool reportStartup = false;   // measuring: print the start-up time and memory, then Exit
+    std::string faultForTest;     // test use: crash this way once the window is up
 
     bool HasStartRequest() const { return !game.empty() || !file.empty(); }
 };

@@ -17,6 +17,8 @@
 #include "shell/program.h"
 #include "shell/start_requests.h"
 #include "shell/window_dialogs.h"
+#include "toolkit/crash_report.h"
+#include "toolkit/qt_crash_message.h"
 #include "toolkit/qt_messages.h"
 #include "toolkit/qt_settings_store.h"
 #include "toolkit/qt_user_account.h"
@@ -65,7 +67,10 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    // A crash shows its message from a second start of the program.
+    if (IsCrashMessageRun(argc, argv)) return RunCrashMessage(argc, argv);
+    InstallQtCrashReporter();
+    clQtApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kProductName));
     QApplication::setApplicationVersion(QString::fromLatin1(kProductVersion));
 
@@ -113,6 +118,9 @@ int main(int argc, char** argv) {
         if (!window.Start(line)) return 0;
         window.show();
         closeSplash();
+        if (!line.faultForTest.empty()) {
+            QTimer::singleShot(0, &window, [kind = line.faultForTest] { FaultForTest(kind); });
+        }
         // Later starts hand their requests over once the window is up.
         clStartRequests requests;
         QTimer::singleShot(0, &window, [&requests, &window, channel] {
@@ -144,6 +152,8 @@ int main(int argc, char** argv) {
         return QApplication::exec();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "qarvel: %s\n", error.what());
-        return 255;
+        EndWithUnidentifiedError();
+    } catch (...) {
+        EndWithUnidentifiedError();
     }
 }
