@@ -155,30 +155,38 @@ void AppendLocalTime(clTextBuffer& text) {
 void AppendRegisters(clTextBuffer& text, const ucontext_t* context) {
     text.Text("Registers:\n");
     if (context == nullptr) {
-        text.Text("  (not recorded)\n");
+        text.Text("  (not recorded)\nFloating point:\n  (not recorded)\n");
         return;
     }
 #if defined(__x86_64__)
     const greg_t* r = context->uc_mcontext.gregs;
-    const auto reg = [&](const char* name, int index, int digits = kAddressDigits) {
-        text.Text(name).Text("=").Hex(static_cast<std::uint64_t>(r[index]), digits);
+    static constexpr struct {
+        const char* name;
+        int index;
+    } kGeneral[4][4] = {
+        {{"RAX", REG_RAX}, {"RBX", REG_RBX}, {"RCX", REG_RCX}, {"RDX", REG_RDX}},
+        {{"RSI", REG_RSI}, {"RDI", REG_RDI}, {"RBP", REG_RBP}, {"RSP", REG_RSP}},
+        {{"R8", REG_R8}, {"R9", REG_R9}, {"R10", REG_R10}, {"R11", REG_R11}},
+        {{"R12", REG_R12}, {"R13", REG_R13}, {"R14", REG_R14}, {"R15", REG_R15}},
     };
-    text.Text("  ");
-    reg("RAX", REG_RAX), reg(" RBX", REG_RBX), reg(" RCX", REG_RCX), reg(" RDX", REG_RDX);
-    text.Text("\n  ");
-    reg("RSI", REG_RSI), reg(" RDI", REG_RDI), reg(" RBP", REG_RBP), reg(" RSP", REG_RSP);
-    text.Text("\n  ");
-    reg("R8", REG_R8), reg(" R9", REG_R9), reg(" R10", REG_R10), reg(" R11", REG_R11);
-    text.Text("\n  ");
-    reg("R12", REG_R12), reg(" R13", REG_R13), reg(" R14", REG_R14), reg(" R15", REG_R15);
-    text.Text("\n  ");
+    for (const auto& line : kGeneral) {
+        const char* separator = "  ";
+        for (const auto& reg : line) {
+            text.Text(separator).Text(reg.name).Text("=");
+            text.Address(static_cast<std::uintptr_t>(r[reg.index]));
+            separator = " ";
+        }
+        text.Text("\n");
+    }
     // CS, GS and FS share one word, 16 bits each.
     const auto segments = static_cast<std::uint64_t>(r[REG_CSGSFS]);
-    reg("RIP", REG_RIP), reg(" EFLAGS", REG_EFL, 8);
+    text.Text("  RIP=").Address(static_cast<std::uintptr_t>(r[REG_RIP]));
+    text.Text(" EFLAGS=").Hex(static_cast<std::uint64_t>(r[REG_EFL]), 8);
     text.Text(" CS=").Hex(segments & 0xFFFF, 4).Text(" GS=").Hex((segments >> 16) & 0xFFFF, 4);
-    text.Text(" FS=").Hex((segments >> 32) & 0xFFFF, 4).Text("\n  ");
-    reg("ERR", REG_ERR, 8), reg(" TRAPNO", REG_TRAPNO, 8), reg(" CR2", REG_CR2);
-    text.Text("\n");
+    text.Text(" FS=").Hex((segments >> 32) & 0xFFFF, 4).Text("\n");
+    text.Text("  ERR=").Hex(static_cast<std::uint64_t>(r[REG_ERR]), 8);
+    text.Text(" TRAPNO=").Hex(static_cast<std::uint64_t>(r[REG_TRAPNO]), 8);
+    text.Text(" CR2=").Address(static_cast<std::uintptr_t>(r[REG_CR2])).Text("\n");
     text.Text("Floating point:\n");
     const _libc_fpstate* fp = context->uc_mcontext.fpregs;
     if (fp == nullptr) {
