@@ -23,6 +23,10 @@ clCommandLine ParseCommandLine(const std::vector<std::string>& words) {
             line.version = true;
             continue;
         }
+        if (word == "--fault-for-test") {
+            if (i + 1 < words.size()) line.faultForTest = words[++i];
+            continue;
+        }
         if (word[0] != '/' && word[0] != '-') {
             line.game = word;
             continue;

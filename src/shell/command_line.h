@@ -16,6 +16,7 @@ struct clCommandLine {
     bool reportStartup = false;   // measuring: print the start-up time and memory, then Exit
     bool help = false;            // print the usage and leave, before any window
     bool version = false;         // print the name and version and leave
+    std::string faultForTest;     // test use: crash this way once the window is up
 
     bool HasStartRequest() const { return !game.empty() || !file.empty(); }
 };

@@ -24,6 +24,8 @@
 #include "shell/program.h"
 #include "shell/start_requests.h"
 #include "shell/window_dialogs.h"
+#include "toolkit/crash_report.h"
+#include "toolkit/qt_crash_message.h"
 #include "toolkit/qt_messages.h"
 #include "toolkit/qt_settings_store.h"
 #include "toolkit/qt_user_account.h"
@@ -89,13 +91,16 @@ int PrintText(const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A crash shows its message from a second start of the program.
+    if (IsCrashMessageRun(argc, argv)) return RunCrashMessage(argc, argv);
     if (argc > 1) {
         const clCommandLine asked =
             ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
         if (asked.help) return PrintText(HelpText(FindDataFolder(ProgramFile(argv[0]))));
         if (asked.version) return PrintText(VersionText());
     }
-    QApplication app(argc, argv);
+    InstallQtCrashReporter();
+    clQtApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kProductName));
     QApplication::setApplicationVersion(QString::fromLatin1(kProductVersion));
     // Ties the window to the installed launcher; the installed icon becomes
@@ -135,7 +140,8 @@ int main(int argc, char** argv) {
         QElapsedTimer splashShown;
         splashShown.start();
         // The Help Center follows the splash when the player wants it at start.
-        const bool quietStart = line.quitAfterStart || line.reportStartup;
+        const bool quietStart =
+            line.quitAfterStart || line.reportStartup || !line.faultForTest.empty();
         auto closeSplash = [&splash, &splashShown](clMainWindow& window, bool helpAfter) {
             const int left =
                 splash ? std::max<int>(0, 2000 - static_cast<int>(splashShown.elapsed())) : 0;
@@ -151,6 +157,9 @@ int main(int argc, char** argv) {
         if (!window.Start(line)) return 0;
         window.show();
         closeSplash(window, program.Settings().Help() && !quietStart);
+        if (!line.faultForTest.empty()) {
+            QTimer::singleShot(0, &window, [kind = line.faultForTest] { FaultForTest(kind); });
+        }
         // Later starts hand their requests over once the window is up.
         clStartRequests requests;
         QTimer::singleShot(0, &window, [&requests, &window, channel] {
@@ -182,6 +191,8 @@ int main(int argc, char** argv) {
         return QApplication::exec();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "qarvel: %s\n", error.what());
-        return 255;
+        EndWithUnidentifiedError();
+    } catch (...) {
+        EndWithUnidentifiedError();
     }
 }

@@ -15,6 +15,8 @@ TEST(CommandLineTest, PlayersGamesAndFiles) {
         {{"/x", "FreeCell"}, {}, "FreeCell", ""},  // unknown switches are ignored
         {{"Golf", "/p"}, {}, "Golf", ""},          // a switch without its word does nothing
         {{}, {}, "", ""},
+        // The test switch's word is no game.
+        {{"Golf", "--fault-for-test", "segv-read"}, {}, "Golf", ""},
     };
     for (const auto& c : cases) {
         const clCommandLine line = ParseCommandLine(c.words);
