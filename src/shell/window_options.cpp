@@ -103,15 +103,19 @@ void clMainWindow::ShowCustomSize() {
 // The help picture's places open the help pages and the web site's pages;
 // its box is the `help` setting, however the dialog closes.
 void clMainWindow::ShowHelpCenter() {
-    clImage picture;
+    // A copy: the view's pixels belong to the cache, which goes with this block.
+    QImage picture;
     try {
         clCache help(program.DataFolder(), clCache::kHelpFile);
-        help.GetInterfaceImage(picture, 0, 0, 0, 0, program.Messages());
+        clImage view;
+        if (help.GetInterfaceImage(view, 0, 0, 0, 0, program.Messages())) {
+            picture = ImageView(view).copy();
+        }
     } catch (const clOperationError&) {
-        picture.Release();
+        picture = QImage();
     }
     clSettings& settings = program.Settings();
-    clHelpCenter dialog(this, ImageView(picture).copy(), settings.Help(),
+    clHelpCenter dialog(this, std::move(picture), settings.Help(),
                         [this](const clInterfaceLayout::clHotRectangle& hot) {
                             if (hot.webPage.empty()) {
                                 OpenHelpTopic(hot.helpTopic);
