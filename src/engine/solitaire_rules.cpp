@@ -355,12 +355,39 @@ void clSolitaireRules::PlayMove(const clMove& move) {
     }
 }
 
+namespace {
+
+// Drawing held back while a table is rebuilt: the cards are placed and
+// ordered as always, but no picture is drawn until the object ends. The
+// caller draws the whole table once it is complete, so drawing every
+// replayed move on the way (the cost of an undo late in a long game) would
+// only be drawn over.
+class clDrawingHeldBack {
+public:
+    explicit clDrawingHeldBack(clGraphics& graphics)
+        : graphics(graphics), target(graphics.Target()) {
+        graphics.Attach(nullptr);
+    }
+    ~clDrawingHeldBack() { graphics.Attach(target); }
+    clDrawingHeldBack(const clDrawingHeldBack&) = delete;
+    clDrawingHeldBack& operator=(const clDrawingHeldBack&) = delete;
+
+private:
+    clGraphics& graphics;
+    clDrawTarget* target;
+};
+
+}  // namespace
+
 // Without a deal in progress there is nothing to rebuild (and seeding with 0
-// would deal a random layout).
+// would deal a random layout). Every caller draws the table afterwards.
 bool clSolitaireRules::Replay(std::size_t target, bool checked) {
     if (dealNumber <= 0) return false;
     random->Seed(dealNumber);
+    // The reset ends a drag or an animation on the display; from the deal on
+    // nothing is drawn.
     ResetDeal();
+    const clDrawingHeldBack heldBack(*graphics);
     Deal();
     AfterMove();
     history->SetPosition(0);

@@ -359,6 +359,28 @@ TEST(PointerPlayTest, AnInterruptedDragEndsItsPicture) {
     }
 }
 
+// Undo re-deals and replays the history; the display sees only the finished
+// table, drawn once, exactly as a redraw of it draws it.
+TEST(PointerPlayTest, ARebuildDrawsOnlyTheFinishedTable) {
+    clPointerTable<clKlondike> table;
+    clSolitaireRules& game = table.game;
+    for (int i = 0; i < 3; ++i) {
+        game.OnLeftDown(table.Middle(*game.Stock()->Top()));
+        game.OnLeftUp(table.Middle(*game.Stock()->Top()));
+    }
+    ASSERT_EQ(game.History().Count(), 3u);
+    game.History().StepBack();
+
+    table.target.calls.clear();
+    game.Rebuild();
+    const std::vector<std::string> rebuilt = table.target.calls;
+    EXPECT_EQ(game.Waste()->Count(), 2u);
+
+    table.target.calls.clear();
+    game.DrawTable();
+    EXPECT_EQ(rebuilt, table.target.calls);
+}
+
 // FreeCell: tableau keys '1'..'8', cells 'A'..'D'. The fourth cell decides
 // whether a card with no other place can still go somewhere.
 TEST(PointerPlayTest, KeysPlayFromThePileTheyName) {
