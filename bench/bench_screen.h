@@ -20,7 +20,12 @@
 // draw target.
 class clBenchScreen {
 public:
-    clBenchScreen() { catalogue.Build(QARVEL_BENCH_DATA_DIR, {}); }
+    // The shipped card set of that file name for the faces and backs.
+    explicit clBenchScreen(const char* cardSet = clDisplayOptions::kDefaultCardFile) {
+        options.cardSet = cardSet;
+        options.backs = cardSet;
+        catalogue.Build(QARVEL_BENCH_DATA_DIR, {});
+    }
 
     // A drawing area of that size; false when the shipped data is missing or
     // the display could not be made.
