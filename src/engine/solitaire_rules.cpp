@@ -450,20 +450,27 @@ bool clSolitaireRules::ReplaysCleanly(const clSavedGame& game) const {
 
 // A compound's points were earned part by part, each on the table the earlier
 // parts left; they are found again by playing the parts forward silently from
-// the rebuilt table and rebuilding once more.
+// the rebuilt table and rebuilding once more. Nothing is drawn on the way:
+// the Undo command draws the finished table once.
 void clSolitaireRules::UndoMove(const clMove& move) {
-    Rebuild();
-    AfterMove();
+    Replay(history->Position(), false);
     std::int32_t points = 0;
-    if (move.type == clMoveType::Compound) {
-        for (const clMove& part : move.parts) {
-            points += ScoreMove(part);
-            DoMove(part);
-        }
-        Rebuild();
+    {
+        const clDrawingHeldBack heldBack(*graphics);
         AfterMove();
-    } else {
-        points = ScoreMove(move);
+        if (move.type == clMoveType::Compound) {
+            for (const clMove& part : move.parts) {
+                points += ScoreMove(part);
+                DoMove(part);
+            }
+        } else {
+            points = ScoreMove(move);
+        }
+    }
+    if (move.type == clMoveType::Compound) {
+        Replay(history->Position(), false);
+        const clDrawingHeldBack heldBack(*graphics);
+        AfterMove();
     }
     score -= points;
     RefreshScore();
