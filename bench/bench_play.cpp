@@ -21,16 +21,21 @@ clSolitaireRules& Rules(clSolitaireType& screen) {
 std::vector<clMove> ValidMoves(clSolitaireRules& game) {
     std::vector<clMove> moves;
     const auto& piles = game.AllPiles();
-    for (const auto& source : piles) {
-        for (int position = 0; position < static_cast<int>(source->Count()); ++position) {
-            const clLocation from = game.LocationOf(source.get(), position);
-            if (from.kind == clLocationKind::None) continue;
-            const std::int32_t card = source->At(position)->dealIndex;
-            for (const auto& destination : piles) {
-                if (destination == source) continue;
-                const clLocation to = game.LocationOf(
-                    destination.get(), static_cast<std::int32_t>(destination->Count()));
-                if (to.kind == clLocationKind::None) continue;
+    // Each pile's location, found once: the search below pairs every card
+    // with every pile.
+    std::vector<clLocation> places;
+    for (const auto& pile : piles)
+        places.push_back(game.LocationOf(pile.get(), 0));
+    for (std::size_t i = 0; i < piles.size(); ++i) {
+        const clPile& source = *piles[i];
+        if (places[i].kind == clLocationKind::None) continue;
+        for (int position = 0; position < static_cast<int>(source.Count()); ++position) {
+            const clLocation from = places[i].WithPosition(position);
+            const std::int32_t card = source.At(position)->dealIndex;
+            for (std::size_t j = 0; j < piles.size(); ++j) {
+                if (j == i || places[j].kind == clLocationKind::None) continue;
+                const clLocation to =
+                    places[j].WithPosition(static_cast<std::int32_t>(piles[j]->Count()));
                 const clMove move = clMove::CardMove(card, from, to);
                 if (game.ValidateMove(move)) moves.push_back(move);
             }

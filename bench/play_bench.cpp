@@ -28,10 +28,20 @@ public:
     }
     bool IsValid() const { return screen != nullptr; }
 
-    // One step; false when the deal was over and the next one was started.
+    // One step; true when it recorded a move (a refused click on the stock
+    // records none). A deal that is over, or stuck (several steps in a row
+    // recorded nothing, such as clicks on an empty stock), is followed by the
+    // next.
     bool Step() {
         clSolitaireRules& game = Rules(*screen);
-        if (!game.RoundEnded() && PlayRandomStep(game, chance)) return true;
+        const std::size_t before = game.History().Position();
+        if (!game.RoundEnded() && PlayRandomStep(game, chance) &&
+            game.History().Position() > before) {
+            idle = 0;
+            return true;
+        }
+        if (!game.RoundEnded() && ++idle < kIdleSteps) return false;
+        idle = 0;
         game.History().Clear();
         game.StartRound(NextDeal());
         return false;
@@ -40,9 +50,12 @@ public:
 private:
     std::int32_t NextDeal() { return ++deal * 7919 % 1000000 + 1; }
 
+    static constexpr int kIdleSteps = 8;
+
     std::unique_ptr<clSolitaireType> screen;
     std::mt19937 chance;
     std::int32_t deal = 0;
+    int idle = 0;
 };
 
 constexpr int kStepsPerGame = 20;
