@@ -355,12 +355,39 @@ void clSolitaireRules::PlayMove(const clMove& move) {
     }
 }
 
+namespace {
+
+// Drawing held back while a table is rebuilt: the cards are placed and
+// ordered as always, but no picture is drawn until the object ends. The
+// caller draws the whole table once it is complete, so drawing every
+// replayed move on the way (the cost of an undo late in a long game) would
+// only be drawn over.
+class clDrawingHeldBack {
+public:
+    explicit clDrawingHeldBack(clGraphics& graphics)
+        : graphics(graphics), target(graphics.Target()) {
+        graphics.Attach(nullptr);
+    }
+    ~clDrawingHeldBack() { graphics.Attach(target); }
+    clDrawingHeldBack(const clDrawingHeldBack&) = delete;
+    clDrawingHeldBack& operator=(const clDrawingHeldBack&) = delete;
+
+private:
+    clGraphics& graphics;
+    clDrawTarget* target;
+};
+
+}  // namespace
+
 // Without a deal in progress there is nothing to rebuild (and seeding with 0
-// would deal a random layout).
+// would deal a random layout). Every caller draws the table afterwards.
 bool clSolitaireRules::Replay(std::size_t target, bool checked) {
     if (dealNumber <= 0) return false;
     random->Seed(dealNumber);
+    // The reset ends a drag or an animation on the display; from the deal on
+    // nothing is drawn.
     ResetDeal();
+    const clDrawingHeldBack heldBack(*graphics);
     Deal();
     AfterMove();
     history->SetPosition(0);
@@ -423,20 +450,27 @@ bool clSolitaireRules::ReplaysCleanly(const clSavedGame& game) const {
 
 // A compound's points were earned part by part, each on the table the earlier
 // parts left; they are found again by playing the parts forward silently from
-// the rebuilt table and rebuilding once more.
+// the rebuilt table and rebuilding once more. Nothing is drawn on the way:
+// the Undo command draws the finished table once.
 void clSolitaireRules::UndoMove(const clMove& move) {
-    Rebuild();
-    AfterMove();
+    Replay(history->Position(), false);
     std::int32_t points = 0;
-    if (move.type == clMoveType::Compound) {
-        for (const clMove& part : move.parts) {
-            points += ScoreMove(part);
-            DoMove(part);
-        }
-        Rebuild();
+    {
+        const clDrawingHeldBack heldBack(*graphics);
         AfterMove();
-    } else {
-        points = ScoreMove(move);
+        if (move.type == clMoveType::Compound) {
+            for (const clMove& part : move.parts) {
+                points += ScoreMove(part);
+                DoMove(part);
+            }
+        } else {
+            points = ScoreMove(move);
+        }
+    }
+    if (move.type == clMoveType::Compound) {
+        Replay(history->Position(), false);
+        const clDrawingHeldBack heldBack(*graphics);
+        AfterMove();
     }
     score -= points;
     RefreshScore();

@@ -184,7 +184,8 @@ public:
     virtual void DoMove(const clMove& move) = 0;
     // Scores and performs a move, animated.
     virtual void PlayMove(const clMove& move) = 0;
-    // Rebuilds the table before `move` and takes back its points.
+    // Rebuilds the table before `move` and takes back its points. The table
+    // need not be drawn: the caller draws it.
     virtual void UndoMove(const clMove& move) = 0;
     // Re-deals the current deal and replays the history up to its position.
     virtual void Rebuild() = 0;

@@ -21,6 +21,7 @@ public:
     // Attaches the display's draw target, or detaches it with null (headless).
     void Attach(clDrawTarget* drawTarget) { target = drawTarget; }
     bool HasDisplay() const { return target != nullptr; }
+    clDrawTarget* Target() const { return target; }
     // The display's card size, table and screen; none headless.
     std::optional<clTableMetrics> Metrics() const;
 

@@ -46,16 +46,22 @@ bool ClipTransfer(const clImage& target, const clImage& source, clPoint at, clRe
     return true;
 }
 
-template <typename PixelOp>
-void Transfer(clImage& target, const clImage& source, clPoint at, const clRect& from, PixelOp op) {
+// Applies a row rule, (target row, source row, width), to every row of a transfer.
+template <typename RowOp>
+void TransferRows(clImage& target, const clImage& source, clPoint at, const clRect& from,
+                  RowOp row) {
     clTransfer t;
     if (!ClipTransfer(target, source, at, from, t)) return;
-    for (int y = 0; y < t.h; ++y) {
-        std::uint8_t* d = target.At(t.dx, t.dy + y);
-        const std::uint8_t* s = source.At(t.sx, t.sy + y);
-        for (int x = 0; x < t.w; ++x, d += 4, s += 4)
+    for (int y = 0; y < t.h; ++y)
+        row(target.At(t.dx, t.dy + y), source.At(t.sx, t.sy + y), t.w);
+}
+
+template <typename PixelOp>
+void Transfer(clImage& target, const clImage& source, clPoint at, const clRect& from, PixelOp op) {
+    TransferRows(target, source, at, from, [op](std::uint8_t* d, const std::uint8_t* s, int w) {
+        for (int x = 0; x < w; ++x, d += 4, s += 4)
             op(d, s);
-    }
+    });
 }
 
 inline void BlendColours(std::uint8_t* d, const std::uint8_t c[3], unsigned a) {
@@ -80,6 +86,30 @@ struct clDrawPixel {
         }
     }
 };
+
+// A row of Draw, two pixels at a time: a card picture is opaque but for its
+// rounded corners and its edge, so most pairs take their colours as one
+// word (the target keeps its alpha) and transparent pairs are skipped; the
+// other pairs go pixel by pixel.
+void DrawRow(std::uint8_t* d, const std::uint8_t* s, int w) {
+    constexpr std::uint64_t kAlpha = 0xFF000000FF000000u;
+    int x = 0;
+    for (; x + 1 < w; x += 2, d += 8, s += 8) {
+        std::uint64_t source;
+        std::memcpy(&source, s, 8);
+        const std::uint64_t alpha = source & kAlpha;
+        if (alpha == kAlpha) {
+            std::uint64_t target;
+            std::memcpy(&target, d, 8);
+            target = (target & kAlpha) | (source & ~kAlpha);
+            std::memcpy(d, &target, 8);
+        } else if (alpha != 0) {
+            clDrawPixel()(d, s);
+            clDrawPixel()(d + 4, s + 4);
+        }
+    }
+    if (x < w) clDrawPixel()(d, s);
+}
 
 struct clDrawInvertedPixel {
     void operator()(std::uint8_t* d, const std::uint8_t* s) const {
@@ -215,7 +245,7 @@ void clImage::Draw(const clImage& source, clPoint at) {
     Draw(source, at, source.Bounds());
 }
 void clImage::Draw(const clImage& source, clPoint at, const clRect& from) {
-    Transfer(*this, source, at, from, clDrawPixel());
+    TransferRows(*this, source, at, from, DrawRow);
 }
 
 void clImage::Compose(const clImage& source, clPoint at) {

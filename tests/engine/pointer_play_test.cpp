@@ -359,6 +359,54 @@ TEST(PointerPlayTest, AnInterruptedDragEndsItsPicture) {
     }
 }
 
+// Undo re-deals and replays the history; the display sees only the finished
+// table, drawn once, exactly as a redraw of it draws it.
+TEST(PointerPlayTest, ARebuildDrawsOnlyTheFinishedTable) {
+    clPointerTable<clKlondike> table;
+    clSolitaireRules& game = table.game;
+    for (int i = 0; i < 3; ++i) {
+        game.OnLeftDown(table.Middle(*game.Stock()->Top()));
+        game.OnLeftUp(table.Middle(*game.Stock()->Top()));
+    }
+    ASSERT_EQ(game.History().Count(), 3u);
+    game.History().StepBack();
+
+    table.target.calls.clear();
+    game.Rebuild();
+    const std::vector<std::string> rebuilt = table.target.calls;
+    EXPECT_EQ(game.Waste()->Count(), 2u);
+
+    table.target.calls.clear();
+    game.DrawTable();
+    EXPECT_EQ(rebuilt, table.target.calls);
+}
+
+// The Undo command draws the table it rebuilt once, whatever the replay and
+// the points of the undone move took.
+TEST(PointerPlayTest, AnUndoDrawsTheTableOnce) {
+    clPointerTable<clKlondike> table;
+    clSolitaireRules& game = table.game;
+    table.Clear();
+    table.Lay(game.Tableau(0), "AH");
+    table.Lay(game.Tableau(1), "2H");
+    game.OnRightDown(table.Middle(*game.Tableau(0)->Top()));
+    game.OnRightDown(table.Middle(*game.Tableau(1)->Top()));
+    ASSERT_EQ(game.Foundation(0)->Count(), 2u);
+    ASSERT_GT(game.Score(), 0);
+
+    table.target.calls.clear();
+    game.Undo();
+    const std::vector<std::string> undone = table.target.calls;
+    EXPECT_EQ(std::count(undone.begin(), undone.end(), "clear"), 1);
+    EXPECT_EQ(game.History().Position(), 1u);
+
+    table.target.calls.clear();
+    game.DrawTable();
+    const std::vector<std::string>& redrawn = table.target.calls;
+    ASSERT_GE(undone.size(), redrawn.size());
+    EXPECT_TRUE(std::equal(redrawn.begin(), redrawn.end(), undone.end() - redrawn.size()));
+}
+
 // FreeCell: tableau keys '1'..'8', cells 'A'..'D'. The fourth cell decides
 // whether a card with no other place can still go somewhere.
 TEST(PointerPlayTest, KeysPlayFromThePileTheyName) {

@@ -1,5 +1,7 @@
 #include "graphics/image.h"
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "graphics/resample.h"
@@ -87,6 +89,42 @@ TEST(ImageTest, PixelRulesOfCopyDrawComposeAndInvertedDraw) {
                 break;
         }
         EXPECT_EQ(target.PixelValue(0, 0), c.expected);
+    }
+}
+
+// Draw takes a row two pixels at a time: pairs of every mix of opaque,
+// transparent and partly transparent pixels, starting at even and odd
+// places and ending with an odd pixel, each drawn as its own rule says.
+TEST(ImageTest, DrawGivesEveryPixelOfARowItsOwnRule) {
+    const std::uint32_t kinds[] = {0xFF405060, 0x00FFFFFF, 0x7F909090};
+    std::vector<std::uint32_t> row;
+    for (const std::uint32_t first : kinds) {
+        for (const std::uint32_t second : kinds)
+            row.insert(row.end(), {first, second});
+    }
+    row.push_back(kinds[2]);
+    const int width = static_cast<int>(row.size());
+    clImage source;
+    source.CreateImage(width, 1);
+    for (int x = 0; x < width; ++x) {
+        const std::uint32_t argb = row[static_cast<std::size_t>(x)] ^ static_cast<std::uint32_t>(x);
+        source.At(x, 0)[0] = static_cast<std::uint8_t>(argb);
+        source.At(x, 0)[1] = static_cast<std::uint8_t>(argb >> 8);
+        source.At(x, 0)[2] = static_cast<std::uint8_t>(argb >> 16);
+        source.At(x, 0)[3] = static_cast<std::uint8_t>(argb >> 24);
+    }
+    for (const int at : {0, 1}) {
+        SCOPED_TRACE(at);
+        clImage target = SolidPicture(width + 1, 1, 0x80101010);
+        target.Draw(source, {at, 0});
+        for (int x = 0; x < width; ++x) {
+            clImage expected = OnePixel(0x80101010);
+            expected.Draw(source, {0, 0}, {x, 0, x + 1, 1});
+            EXPECT_EQ(target.PixelValue(at + x, 0), expected.PixelValue(0, 0)) << x;
+        }
+        if (at == 1) {
+            EXPECT_EQ(target.PixelValue(0, 0), 0x80101010u);
+        }
     }
 }
 
