@@ -1,0 +1,14 @@
+// PNG pictures: picture files chosen by the player and the interface images.
+#include "fuzz_support.h"
+#include "graphics/image.h"
+#include "graphics/picture_decoders.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    clImage picture;
+    if (!DecodePng({data, size}, picture)) {
+        FUZZ_CHECK(picture.IsEmpty());
+        return 0;
+    }
+    FUZZ_CHECK(clImage::IsValidSize(picture.Width(), picture.Height()));
+    return 0;
+}
