@@ -345,12 +345,16 @@ clHttpReplyReader::clState clHttpReplyReader::Feed(std::string_view bytes) {
 }
 
 // A body is complete at its announced length on a connection that stays
-// open; otherwise it is read to the end of the connection, so that bytes
+// open: what follows is not this reply's, however the bytes were cut into
+// pieces. Otherwise it is read to the end of the connection, so that bytes
 // beyond the announced length are seen.
 clHttpReplyReader::clState clHttpReplyReader::CheckBody() {
+    if (announced && !closes && body.size() >= *announced) {
+        body.resize(static_cast<std::size_t>(*announced));
+        return state = clState::Done;
+    }
     if (body.size() > kMaxBodySize) return Fail("the body is too large");
     if (announced && body.size() > *announced) return Fail("the body is longer than announced");
-    if (announced && body.size() == *announced && !closes) state = clState::Done;
     return state;
 }
 
