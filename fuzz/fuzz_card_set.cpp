@@ -15,12 +15,13 @@ void CheckSet(const clPictureSet& set, bool loaded) {
         const clImage* picture = set.Picture(i);
         FUZZ_CHECK(picture != nullptr && picture->Width() == set.Width() &&
                    picture->Height() == set.Height());
-        // Every pixel of every picture can be read.
-        unsigned sum = 0;
+        // Every pixel of every picture is read, so that a picture reaching
+        // outside its bitmap shows.
+        std::uint8_t all = 0;
         for (int y = 0; y < picture->Height(); ++y)
             for (int x = 0; x < 4 * picture->Width(); ++x)
-                sum += picture->Row(y)[x];
-        FUZZ_CHECK(sum < 0xFFFFFFFFu);
+                all |= picture->Row(y)[x];
+        [[maybe_unused]] volatile std::uint8_t sink = all;
     }
 }
 
