@@ -60,13 +60,14 @@ clBitmapStatus DecodeBitmap(std::span<const std::uint8_t> file, clImage& picture
     const bool topDown = storedHeight < 0;
     const std::int64_t height = std::llabs(storedHeight);
 
+    // The size limits first: within them the rows' size cannot overflow.
+    if (!clImage::IsValidSize(width, height)) return clBitmapStatus::Damaged;
     // Every row must lie in the bytes before a picture is made for them.
     const std::int64_t rowBytes = (width * bits + 31) / 32 * 4;
     if (pixelOffset > file.size() ||
         rowBytes * height > static_cast<std::int64_t>(file.size() - pixelOffset)) {
         return clBitmapStatus::Damaged;
     }
-    if (!clImage::IsValidSize(width, height)) return clBitmapStatus::Damaged;
 
     // The palette lies between the information header and the pixel rows.
     std::span<const std::uint8_t> palette;

@@ -16,12 +16,14 @@ std::int32_t ReadNumber(clChunk& chunk) {
     return static_cast<std::int32_t>(value);
 }
 
-// Width and height of every chunk of a kind: N is read and dropped.
+// Width and height of every chunk of a kind: N is read and dropped. One pass
+// over the file, however many chunks it holds.
 std::vector<clPictureSize> ReadSizes(clChunk& chunk, std::uint32_t tag) {
     std::vector<clPictureSize> sizes;
     const int count = chunk.CountChunks(tag);
     for (int k = 0; k < count; ++k) {
-        if (!chunk.LocateChunk(tag, k)) throw clOperationError("clChunk::LocateChunk");
+        const bool found = k == 0 ? chunk.LocateChunk(tag, 0) : chunk.LocateNextChunk(tag);
+        if (!found) throw clOperationError("clChunk::LocateChunk");
         ReadNumber(chunk);
         const std::int32_t width = ReadNumber(chunk);
         const std::int32_t height = ReadNumber(chunk);

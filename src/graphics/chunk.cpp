@@ -12,6 +12,7 @@ std::uint32_t LittleEndian(const std::uint8_t* b) {
 
 bool clChunk::Open(const std::filesystem::path& path) {
     remaining = 0;
+    located = 0;
     if (!package.Open(path)) return false;
     std::uint8_t header[8];
     if (!package.Read(header, sizeof header) || LittleEndian(header) != clTag::kFile) {
@@ -62,6 +63,7 @@ int clChunk::CountChunks(std::uint32_t tag) {
 }
 
 bool clChunk::LocateChunk(std::uint32_t tag, int k) {
+    located = 0;
     if (k < 0 || !package.IsOpen()) return false;
     position = package.areaStart;
     if (!FindNext(tag)) return false;
@@ -69,6 +71,18 @@ bool clChunk::LocateChunk(std::uint32_t tag, int k) {
         position += package.size;
         if (!FindNext(tag)) return false;
     }
+    located = position;
+    locatedSize = package.size;
+    return package.Seek(position);
+}
+
+bool clChunk::LocateNextChunk(std::uint32_t tag) {
+    if (!package.IsOpen() || located == 0) return false;
+    position = located + locatedSize;
+    located = 0;
+    if (!FindNext(tag)) return false;
+    located = position;
+    locatedSize = package.size;
     return package.Seek(position);
 }
 

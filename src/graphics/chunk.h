@@ -39,6 +39,9 @@ public:
     int CountChunks(std::uint32_t tag);
     // Positions at the payload of chunk number k of `tag`.
     bool LocateChunk(std::uint32_t tag, int k);
+    // Positions at the payload of the next chunk of `tag` after the chunk
+    // located last: reading every chunk of a tag this way takes one pass.
+    bool LocateNextChunk(std::uint32_t tag);
     // Four bytes of the payload as a little-endian number.
     bool ReadNumber(std::uint32_t& value);
     // All remaining bytes of the chunk.
@@ -53,5 +56,8 @@ private:
 
     clPackage package;
     std::uint64_t position = 0;
+    // The payload of the chunk located last (0: none) and its size.
+    std::uint64_t located = 0;
+    std::uint32_t locatedSize = 0;
     std::uint32_t remaining = 0;
 };

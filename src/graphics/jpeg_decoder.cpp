@@ -17,7 +17,6 @@ constexpr int kMaxScans = 1000;
 struct clJpegError {
     jpeg_error_mgr manager;
     std::jmp_buf jump;
-    bool truncated;
 };
 
 void OnError(j_common_ptr info) {
@@ -26,9 +25,11 @@ void OnError(j_common_ptr info) {
 
 void OnMessage(j_common_ptr info, int level) {
     auto* error = reinterpret_cast<clJpegError*>(info->err);
-    // The data source reports the end of the bytes and pads with an end
-    // marker; such a picture is incomplete.
-    if (level < 0 && error->manager.msg_code == JWRN_JPEG_EOF) error->truncated = true;
+    // The data source reports the end of the bytes and would pad with an end
+    // marker: such a picture is incomplete and refused at once, not decoded
+    // on to its stated size (seconds for a few hundred bytes claiming
+    // millions of pixels).
+    if (level < 0 && error->manager.msg_code == JWRN_JPEG_EOF) OnError(info);
 }
 
 void OnProgress(j_common_ptr info) {
@@ -45,7 +46,6 @@ public:
         info.err = jpeg_std_error(&error.manager);
         error.manager.error_exit = OnError;
         error.manager.emit_message = OnMessage;
-        error.truncated = false;
         progress.progress_monitor = OnProgress;
     }
     ~clJpegReader() {
@@ -91,7 +91,7 @@ public:
             }
         }
         jpeg_finish_decompress(&info);
-        return !error.truncated;
+        return true;
     }
 
 private:

@@ -34,6 +34,12 @@ public:
         if (png == nullptr || info == nullptr) return false;
         if (setjmp(png_jmpbuf(png))) return false;
         png_set_user_limits(png, clImage::kMaxSide, clImage::kMaxSide);
+        // Only the chunks the picture needs are read; the others (texts,
+        // profiles, times) are skipped unread, since libpng would make room
+        // for whatever length such a chunk states, gigabytes included.
+        png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+        png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_AS_DEFAULT,
+                                    reinterpret_cast<png_const_bytep>("tRNS"), 1);
         png_set_read_fn(png, this, OnRead);
         png_read_info(png, info);
         width = png_get_image_width(png, info);

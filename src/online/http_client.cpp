@@ -266,71 +266,109 @@ bool clHttpClient::SendRequest(int socket, const clUrl& url, std::string_view te
 
 bool clHttpClient::ReceiveResponse(int socket) {
     if (!Wait(socket, false, timeout)) return Fail("no reply within the time-out");
-
-    // The header: lines up to the first empty one (a lone CR counts as empty).
-    std::string received;
-    std::size_t headerEnd = std::string::npos;
-    std::size_t lineStart = 0;
+    clHttpReplyReader reply;
     char chunk[4096];
-    while (headerEnd == std::string::npos) {
+    while (reply.State() == clHttpReplyReader::clState::More) {
         const ssize_t got = ::recv(socket, chunk, sizeof chunk, 0);
         if (got < 0) {
             if (errno == EINTR) continue;
             if (errno != EAGAIN && errno != EWOULDBLOCK) return Fail(ErrnoText("recv", errno));
-            if (!Wait(socket, false, timeout)) return Fail("the header stopped before its end");
+            if (!Wait(socket, false, timeout)) {
+                return Fail(reply.HeaderRead() ? "the body stopped before its end"
+                                               : "the header stopped before its end");
+            }
             continue;
         }
-        if (got == 0) return Fail("the connection closed before the header's end");
-        const std::size_t from = received.size();
-        received.append(chunk, static_cast<std::size_t>(got));
-        for (std::size_t i = from; i < received.size(); ++i) {
-            if (received[i] == '\0') return Fail("a zero byte in the header");
-            if (received[i] != '\n') continue;
-            const std::string_view line(received.data() + lineStart, i - lineStart);
-            if (line.empty() || line == "\r") {
-                headerEnd = i + 1;
-                break;
-            }
-            lineStart = i + 1;
-        }
-        const std::size_t headerSize = headerEnd == std::string::npos ? received.size() : headerEnd;
-        if (headerSize > kMaxHeaderSize) return Fail("the header is too large");
-    }
-    const auto head = ParseHead(std::string_view(received).substr(0, headerEnd));
-    if (!head) return Fail("not an HTTP reply");
-
-    std::string content;
-    const bool hasBody = head->status >= 200 && head->status != 204 && head->status != 304;
-    if (hasBody) {
-        const std::optional<std::uint64_t> announced = head->contentLength;
-        if (announced && *announced > kMaxBodySize) return Fail("the body is too large");
-        content = received.substr(headerEnd);
-        // Reads on to the end of the connection when the server closes it,
-        // so that bytes beyond the announced length are seen.
-        for (;;) {
-            if (content.size() > kMaxBodySize) return Fail("the body is too large");
-            if (announced && content.size() > *announced)
-                return Fail("the body is longer than announced");
-            const bool complete = announced && content.size() == *announced;
-            if (complete && !head->closes) break;
-            const ssize_t got = ::recv(socket, chunk, sizeof chunk, 0);
-            if (got < 0) {
-                if (errno == EINTR) continue;
-                if (errno != EAGAIN && errno != EWOULDBLOCK) return Fail(ErrnoText("recv", errno));
-                if (!Wait(socket, false, timeout)) return Fail("the body stopped before its end");
-                continue;
-            }
-            if (got == 0) {
-                if (announced && !complete) return Fail("the connection closed inside the body");
-                break;
-            }
-            content.append(chunk, static_cast<std::size_t>(got));
+        if (got == 0) {
+            reply.Close();
+        } else {
+            reply.Feed(std::string_view(chunk, static_cast<std::size_t>(got)));
         }
     }
+    if (reply.State() == clHttpReplyReader::clState::Failed) return Fail(reply.Error());
 
-    status = head->status;
-    header = received.substr(0, headerEnd);
-    body = std::move(content);
+    status = reply.Status();
+    header = reply.Header();
+    body = reply.Body();
     if (status != 200 && status != 204) return Fail("status " + std::to_string(status));
     return true;
+}
+
+clHttpReplyReader::clState clHttpReplyReader::Fail(std::string text) {
+    error = std::move(text);
+    status = 0;
+    header.clear();
+    body.clear();
+    received.clear();
+    return state = clState::Failed;
+}
+
+clHttpReplyReader::clState clHttpReplyReader::Feed(std::string_view bytes) {
+    if (state != clState::More) return state;
+    if (headerRead) {
+        body.append(bytes);
+        return CheckBody();
+    }
+
+    // The header: lines up to the first empty one (a lone CR counts as empty).
+    std::size_t headerEnd = std::string::npos;
+    const std::size_t from = received.size();
+    received.append(bytes);
+    for (std::size_t i = from; i < received.size(); ++i) {
+        if (received[i] == '\0') return Fail("a zero byte in the header");
+        if (received[i] != '\n') continue;
+        const std::string_view line(received.data() + lineStart, i - lineStart);
+        if (line.empty() || line == "\r") {
+            headerEnd = i + 1;
+            break;
+        }
+        lineStart = i + 1;
+    }
+    const std::size_t headerSize = headerEnd == std::string::npos ? received.size() : headerEnd;
+    if (headerSize > kMaxHeaderSize) return Fail("the header is too large");
+    if (headerEnd == std::string::npos) return state;
+
+    const auto head = ParseHead(std::string_view(received).substr(0, headerEnd));
+    if (!head) return Fail("not an HTTP reply");
+    headerRead = true;
+    const bool hasBody = head->status >= 200 && head->status != 204 && head->status != 304;
+    if (hasBody) {
+        announced = head->contentLength;
+        closes = head->closes;
+        if (announced && *announced > kMaxBodySize) return Fail("the body is too large");
+        body = received.substr(headerEnd);
+    }
+    status = head->status;
+    header = received.substr(0, headerEnd);
+    received.clear();
+    return hasBody ? CheckBody() : state = clState::Done;
+}
+
+// A body is complete at its announced length on a connection that stays
+// open: what follows is not this reply's, however the bytes were cut into
+// pieces. Otherwise it is read to the end of the connection, so that bytes
+// beyond the announced length are seen.
+clHttpReplyReader::clState clHttpReplyReader::CheckBody() {
+    if (announced && !closes && body.size() >= *announced) {
+        body.resize(static_cast<std::size_t>(*announced));
+        return state = clState::Done;
+    }
+    if (body.size() > kMaxBodySize) return Fail("the body is too large");
+    if (announced && body.size() > *announced) return Fail("the body is longer than announced");
+    return state;
+}
+
+clHttpReplyReader::clState clHttpReplyReader::Close() {
+    if (state != clState::More) return state;
+    if (!headerRead) return Fail("the connection closed before the header's end");
+    if (announced && body.size() != *announced)
+        return Fail("the connection closed inside the body");
+    return state = clState::Done;
+}
+
+clHttpReplyReader ParseHttpReply(std::string_view bytes) {
+    clHttpReplyReader reply;
+    reply.Feed(bytes);
+    reply.Close();
+    return reply;
 }

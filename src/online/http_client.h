@@ -14,6 +14,55 @@ struct clUrl {
     friend bool operator==(const clUrl&, const clUrl&) = default;
 };
 
+// Reads an HTTP/1.x reply from the bytes a connection delivers, in pieces of
+// any size, without touching the connection: the client's socket loop feeds
+// it, and so can a test. It trusts nothing: a header without its end, larger
+// than kMaxHeaderSize or holding a zero byte, a header that is not an
+// HTTP/1.x reply's, a body longer than kMaxBodySize or than announced, or a
+// connection closed inside the announced body fails the reply. Bytes after
+// the end of a reply that has no body, or whose connection stays open after
+// its announced body, are not read.
+class clHttpReplyReader {
+public:
+    static constexpr std::size_t kMaxHeaderSize = 16 * 1024;
+    static constexpr std::size_t kMaxBodySize = 64 * 1024;
+
+    enum class clState { More, Done, Failed };
+
+    // The next bytes received; More while the reply is not complete.
+    clState Feed(std::string_view bytes);
+    // The connection closed (the end of the bytes).
+    clState Close();
+
+    clState State() const { return state; }
+    // Whether the header's end has been read.
+    bool HeaderRead() const { return headerRead; }
+    // Why the reply failed; empty unless Failed.
+    const std::string& Error() const { return error; }
+    // Status, header and body of a Done reply; empty otherwise.
+    std::int32_t Status() const { return status; }
+    const std::string& Header() const { return header; }
+    const std::string& Body() const { return body; }
+
+private:
+    clState CheckBody();
+    clState Fail(std::string text);
+
+    clState state = clState::More;
+    bool headerRead = false;
+    bool closes = false;
+    std::optional<std::uint64_t> announced;
+    std::size_t lineStart = 0;
+    std::string received;  // the header's bytes so far
+    std::int32_t status = 0;
+    std::string header;
+    std::string body;
+    std::string error;
+};
+
+// The reply held in `bytes`, read as the whole of a connection's bytes.
+clHttpReplyReader ParseHttpReply(std::string_view bytes);
+
 // The game's own small HTTP/1.0 client: one POST of a text body, scrambled
 // on the way out, and the reply read back as a status and a raw body. It
 // blocks its caller (the interface thread, under a wait cursor), every wait
@@ -31,8 +80,8 @@ public:
     static constexpr std::string_view kDefaultUserAgent = "Ternlib 1.50";
     static constexpr std::chrono::milliseconds kDefaultTimeout{15000};
     static constexpr std::size_t kMaxUserAgent = 127;
-    static constexpr std::size_t kMaxHeaderSize = 16 * 1024;
-    static constexpr std::size_t kMaxBodySize = 64 * 1024;
+    static constexpr std::size_t kMaxHeaderSize = clHttpReplyReader::kMaxHeaderSize;
+    static constexpr std::size_t kMaxBodySize = clHttpReplyReader::kMaxBodySize;
 
     clHttpClient() = default;
     clHttpClient(const clHttpClient&) = delete;

@@ -83,6 +83,11 @@ TEST(HttpClient, AcceptsWellFormedReplies) {
          clAfter::Close, 200, "hello"},
         {"1.1 keeping the connection", "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello",
          clAfter::StayOpen, 200, "hello"},
+        // What follows the announced body on a kept connection is not this
+        // reply's, even when it comes in the same piece.
+        {"1.1 keeping the connection, bytes after the body",
+         "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello, more", clAfter::StayOpen, 200,
+         "hello"},
         {"no length, body to the close", "HTTP/1.0 200 OK\r\n\r\nto the end", clAfter::Close, 200,
          "to the end"},
         {"line feeds only", "HTTP/1.0 200 OK\nContent-Length: 2\n\nok", clAfter::Close, 200, "ok"},
