@@ -94,18 +94,27 @@ BENCHMARK_CAPTURE(BM_CardSetForWindow, FourColour, "qarvel_four_colour.cards")
     ->Args({1920, 1080})
     ->Unit(benchmark::kMillisecond);
 
+// A game's first deal on a 1920 x 1080 virtual screen; null, with the
+// benchmark skipped, when the screen cannot be made.
+std::unique_ptr<clSolitaireType> DealOnScreen(benchmark::State& state, clBenchScreen& screen,
+                                              const char* name) {
+    if (!screen.Create(1920, 1080)) {
+        state.SkipWithError(clBenchScreen::Error());
+        return nullptr;
+    }
+    std::unique_ptr<clSolitaireType> made = CreateBenchVariant(name, false);
+    screen.Attach(Rules(*made));
+    Rules(*made).StartRound(1);
+    return made;
+}
+
 // The whole table drawn again (background, pile symbols and every card) on
 // a 1920 x 1080 virtual screen, at the card size the automatic rule gives.
 void BM_FullTableRedraw(benchmark::State& state, const char* name) {
     clBenchScreen screen;
-    if (!screen.Create(1920, 1080)) {
-        state.SkipWithError(clBenchScreen::Error());
-        return;
-    }
-    const std::unique_ptr<clSolitaireType> made = CreateBenchVariant(name, false);
+    const std::unique_ptr<clSolitaireType> made = DealOnScreen(state, screen, name);
+    if (!made) return;
     clSolitaireRules& game = Rules(*made);
-    screen.Attach(game);
-    game.StartRound(1);
     for (auto _ : state) {
         game.DrawTable();
         benchmark::DoNotOptimize(screen.Display().Screen().Pixels());
@@ -121,14 +130,9 @@ void BM_FullTableRedraw(benchmark::State& state, const char* name) {
 // column and every card above it.
 void BM_DragStep(benchmark::State& state, const char* name) {
     clBenchScreen screen;
-    if (!screen.Create(1920, 1080)) {
-        state.SkipWithError(clBenchScreen::Error());
-        return;
-    }
-    const std::unique_ptr<clSolitaireType> made = CreateBenchVariant(name, false);
+    const std::unique_ptr<clSolitaireType> made = DealOnScreen(state, screen, name);
+    if (!made) return;
     clSolitaireRules& game = Rules(*made);
-    screen.Attach(game);
-    game.StartRound(1);
     clPile* tallest = game.Tableau(0);
     for (int i = 1; i < game.TableauCount(); ++i) {
         if (game.Tableau(i)->Count() >= tallest->Count()) tallest = game.Tableau(i);
