@@ -25,6 +25,15 @@ namespace {
 
 using clMode = clBackgroundChoice::Mode;
 
+// Whether a choice shows another background: another mode, or in the same
+// mode another colour or picture (what the mode does not use does not count).
+bool Differs(const clBackgroundChoice& a, const clBackgroundChoice& b) {
+    if (a.mode != b.mode) return true;
+    if (a.mode == clMode::Solid) return a.colour != b.colour;
+    if (a.mode == clMode::Stretched || a.mode == clMode::Tiled) return a.image != b.image;
+    return false;
+}
+
 // The picture files among the shipped data, by name.
 QStringList PictureFiles(const std::filesystem::path& folder) {
     QDir dir(QString::fromStdString(folder.string()));
@@ -156,21 +165,13 @@ void clBackgroundPage::OnChange() {
     browseButton->setEnabled(!global && !solid);
     allGamesButton->setEnabled(!global);
 
-    const clBackgroundChoice& edited = Edited();
-    bool changed = shown.mode != edited.mode;
-    if (!changed && shown.mode == clMode::Solid) changed = shown.colour != edited.colour;
-    if (!changed && (shown.mode == clMode::Stretched || shown.mode == clMode::Tiled)) {
-        changed = shown.image != edited.image;
-    }
-    MarkChanged(changed);
+    MarkChanged(Differs(shown, Edited()));
 }
 
 bool clBackgroundPage::OnApply() {
     const clBackgroundChoice shown = Shown();
     clBackgroundChoice& edited = Edited();
-    const bool changed =
-        shown.mode != edited.mode || shown.colour != edited.colour || shown.image != edited.image;
-    if (changed) {
+    if (Differs(shown, edited)) {
         // A game that uses the global background keeps its own colour and
         // picture for when it stops.
         if (shown.mode == clMode::Global) {
