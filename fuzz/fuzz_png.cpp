@@ -8,6 +8,7 @@
 #include "graphics/interface_cache.h"
 #include "graphics/interface_layout.h"
 #include "graphics/picture_decoders.h"
+#include "support/temp_folder.h"
 #include "toolkit/messages.h"
 
 namespace {
@@ -15,7 +16,7 @@ namespace {
 // Every picture the window takes from the interface image, from a file of
 // these bytes; views only of rectangles inside the image.
 void CutInterface(std::span<const std::uint8_t> bytes, const clImage& decoded) {
-    static clFuzzFolder folder;
+    static clTempFolder folder;
     WriteFuzzFile(folder.Path() / clCache::kInterfaceFile, bytes);
     namespace layout = clInterfaceLayout;
     std::vector<clRect> rects = {layout::kSplash,    layout::kAbout, layout::kBackgroundTile,

@@ -4,6 +4,7 @@
 #include "player/player_folders.h"
 #include "player/settings.h"
 #include "player/statistics.h"
+#include "support/temp_folder.h"
 #include "toolkit/clock.h"
 #include "toolkit/memory_settings_store.h"
 #include "toolkit/user_account.h"
@@ -19,7 +20,7 @@ public:
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static clFuzzFolder folder;
+    static clTempFolder folder;
     static const clFixedUserAccount account(folder.Path(), "ann");
     static const clPlayerFolders folders(account);
     static const std::filesystem::path log = *folders.FilePath("Ann", "klondike.log");

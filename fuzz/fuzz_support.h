@@ -42,29 +42,6 @@ private:
     std::filesystem::path path;
 };
 
-// A folder of its own for the process, removed with everything in it when the
-// process ends.
-class clFuzzFolder {
-public:
-    clFuzzFolder() {
-        const char* folder = std::getenv("TMPDIR");
-        path = std::filesystem::path(folder && *folder ? folder : "/tmp") /
-               ("qarvel-fuzz-" + std::to_string(::getpid()) + "-data");
-        std::filesystem::create_directories(path);
-    }
-    ~clFuzzFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    clFuzzFolder(const clFuzzFolder&) = delete;
-    clFuzzFolder& operator=(const clFuzzFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return path; }
-
-private:
-    std::filesystem::path path;
-};
-
 // Writes the bytes to the file, replacing it.
 inline void WriteFuzzFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
     std::FILE* file = std::fopen(path.c_str(), "wb");

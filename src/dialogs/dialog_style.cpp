@@ -16,6 +16,10 @@ QColor ColourOf(std::uint32_t bgr) {
                   static_cast<int>((bgr >> 16) & 0xFF));
 }
 
+std::uint32_t BgrOf(const QColor& colour) {
+    return static_cast<std::uint32_t>(colour.red() | (colour.green() << 8) | (colour.blue() << 16));
+}
+
 QFont ControlFont(const QFont& base) {
     QFont font(base);
     font.setBold(true);

@@ -22,8 +22,9 @@ private:
     int lineHeight;
 };
 
-// A colour given as 0x00BBGGRR.
+// A colour given as 0x00BBGGRR, and back.
 QColor ColourOf(std::uint32_t bgr);
+std::uint32_t BgrOf(const QColor& colour);
 
 // The font of the controls of the coloured dialogs: bold, 16 pixels.
 QFont ControlFont(const QFont& base);

@@ -25,6 +25,7 @@
 #include "shell/main_window.h"
 #include "shell/program.h"
 #include "toolkit/date_format.h"
+#include "toolkit/qt_picture.h"
 
 namespace {
 
@@ -50,10 +51,8 @@ public:
 QIcon CategoryIcon(const clDisplay& display, int category) {
     const clImage* face = display.Cards().Face((category * 17 + 12) % 52);
     if (!face || face->IsEmpty()) return {};
-    const QImage view(face->Pixels(), face->Width(), face->Height(), face->Stride(),
-                      QImage::Format_ARGB32);
-    return QIcon(
-        QPixmap::fromImage(view.scaled(24, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    return QIcon(QPixmap::fromImage(
+        ImageView(*face).scaled(24, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
 }  // namespace

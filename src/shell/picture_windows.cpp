@@ -9,6 +9,7 @@
 
 #include "engine/product.h"
 #include "graphics/image.h"
+#include "toolkit/qt_picture.h"
 #include "toolkit/qt_text_painter.h"
 
 namespace {
@@ -38,9 +39,7 @@ QPixmap Written(const clImage& picture, Write write) {
     if (!copy.CreateImage(picture.Width(), picture.Height())) return {};
     copy.Copy(picture, {0, 0});
     write(copy);
-    const QImage view(copy.Pixels(), copy.Width(), copy.Height(), copy.Stride(),
-                      QImage::Format_ARGB32);
-    return QPixmap::fromImage(view.copy());
+    return QPixmap::fromImage(ImageView(copy).copy());
 }
 
 void CentreOnScreen(QWidget& window) {

@@ -49,14 +49,11 @@ std::optional<std::uint32_t> clGameDialogs::ChooseColour(QWidget* parent, std::u
     for (int i = 0; i < 16; ++i)
         QColorDialog::setCustomColor(i, ColourOf(custom[static_cast<std::size_t>(i)]));
     const QColor chosen = QColorDialog::getColor(ColourOf(colour), parent);
-    for (int i = 0; i < 16; ++i) {
-        const QColor c = QColorDialog::customColor(i);
-        custom[static_cast<std::size_t>(i)] =
-            static_cast<std::uint32_t>(c.red() | (c.green() << 8) | (c.blue() << 16));
-    }
+    for (int i = 0; i < 16; ++i)
+        custom[static_cast<std::size_t>(i)] = BgrOf(QColorDialog::customColor(i));
     settings.SetCustomColors(custom);
     if (!chosen.isValid()) return std::nullopt;
-    return static_cast<std::uint32_t>(chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16));
+    return BgrOf(chosen);
 }
 
 // The working folder is the program's own again afterwards.

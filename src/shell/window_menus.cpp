@@ -9,6 +9,7 @@
 #include "shell/commands.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
+#include "toolkit/qt_picture.h"
 
 namespace {
 
@@ -38,9 +39,7 @@ constexpr clToolButton kChooserToolButtons[] = {
 
 QIcon IconOf(const clImage& picture) {
     if (picture.IsEmpty()) return {};
-    const QImage view(picture.Pixels(), picture.Width(), picture.Height(), picture.Stride(),
-                      QImage::Format_ARGB32);
-    return QIcon(QPixmap::fromImage(view.copy()));
+    return QIcon(QPixmap::fromImage(ImageView(picture).copy()));
 }
 
 }  // namespace
