@@ -8,6 +8,7 @@
 // decimal integer), t (a text), x (bytes in hexadecimal) or b (the raw
 // bytes up to the line's end).
 #include <charconv>
+#include <cmath>
 
 #include "fuzz_support.h"
 #include "graphics/display_settings.h"
@@ -141,8 +142,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)settings.LoadColumnWidths();
     for (const std::string& player : settings.ListPlayers())
         (void)settings.ReadOnlineInfo(player);
-    const clRect32 button = settings.PlaceScoreButton(800, 600);
-    FUZZ_CHECK(button.right > button.left && button.bottom > button.top);
+    // A place needs a rectangle, and its fractions are numbers.
+    if (settings.HasButtonPlace()) {
+        FUZZ_CHECK(settings.ButtonRect().IsValid());
+        FUZZ_CHECK(std::isfinite(settings.ButtonX()) && std::isfinite(settings.ButtonY()));
+    }
     const clDisplayOptions options = DisplayOptionsFromSettings(settings);
     StoreDisplayOptions(options, settings);
 

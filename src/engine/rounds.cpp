@@ -1,4 +1,6 @@
 // The rounds of a game: dealing, the countdown, and the end of a round.
+#include <string>
+
 #include "engine/random.h"
 #include "engine/solitaire_type.h"
 
@@ -129,10 +131,15 @@ void clSolitaireType::NewGame() {
 
 void clSolitaireType::Undo() {
     const clMove* last = history->StepBack();
-    if (last == nullptr) return;
+    if (last == nullptr) {
+        ShowStatus("There is no move to undo.");
+        return;
+    }
     if (score <= 0) {
         history->StepForward();
         PlaySound(clSound::Error);
+        ShowStatus("Undo needs a score above 0: each undo costs " +
+                   std::to_string(points.UndoCost()) + " points.");
         return;
     }
     const clMove move = *last;

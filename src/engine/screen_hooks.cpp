@@ -15,7 +15,9 @@ constexpr const char* kResignCaption = "New Game";
 
 clMenuState clSolitaireType::MenuState() const {
     clMenuState state;
-    state.undoEnabled = !paused && history && history->Position() > 0 && score >= 0;
+    // Undo is offered exactly when it would be done: Undo refuses at a score
+    // of 0 or less, since each undo costs points.
+    state.undoEnabled = !paused && !roundEnded && history && history->Position() > 0 && score > 0;
     state.takeScoreEnabled = !paused;
     state.pauseChecked = paused;
     state.autoSaveChecked = options.autoSave;
@@ -70,6 +72,10 @@ void clSolitaireType::RelayScoreboard() {
 
 void clSolitaireType::UpdateMenus() {
     if (host) host->SetMenuState(MenuState());
+}
+
+void clSolitaireType::ShowStatus(const std::string& text) {
+    if (host) host->ShowStatus(text);
 }
 
 void clSolitaireType::UpdateTitle() {

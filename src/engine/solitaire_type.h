@@ -212,6 +212,8 @@ protected:
     // Lays the scoreboard out again for the current card size and table.
     virtual void RelayScoreboard();
     virtual void UpdateMenus();
+    // A note in the window's status line; nothing without a window.
+    void ShowStatus(const std::string& text);
     virtual void UpdateTitle();
     virtual void RecreateTakeScoreButton();
     // Lets the window catch up for a while (the pause after the alarm).

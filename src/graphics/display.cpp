@@ -60,6 +60,8 @@ bool clDisplay::Create(int areaWidth, int areaHeight) {
         const int width = std::clamp(areaWidth, options.virtualWidth, kMaxVirtualSide);
         const int height = std::clamp(areaHeight, options.virtualHeight, kMaxVirtualSide);
         MakePictures(width, height);
+        this->areaWidth = std::max(1, areaWidth);
+        this->areaHeight = std::max(1, areaHeight);
         virtualWidth = width;
         virtualHeight = height;
         if (!ChangeBackground()) throw clOperationError("clDisplay::ChangeBackground");
@@ -145,6 +147,7 @@ clPictureSize clDisplay::DesiredCardSize(clPictureSize proposed) {
         }
     }
     nativeFlag = false;
+    if (options.fitWindow) return FitCardSize();
     return AutomaticCardSize(
         {options.minSize, options.maxSize, columns, rows, virtualWidth, virtualHeight}, proposed);
 }
@@ -242,7 +245,41 @@ bool clDisplay::SetAutomaticSize() {
 bool clDisplay::ChooseCardSize(int index) {
     if (index < 0 || index > kSmallestSizeIndex) return false;
     options.minSize = options.maxSize = index;
-    return SetAutomaticSize();
+    options.fitWindow = false;
+    nativeFlag = customFlag = false;
+    ReloadForArea();
+    return !IsCreated() || cards.Width() > 0;
+}
+
+bool clDisplay::ChooseFitToWindow() {
+    options.fitWindow = true;
+    nativeFlag = customFlag = false;
+    ReloadForArea();
+    return !IsCreated() || cards.Width() > 0;
+}
+
+clPictureSize clDisplay::FitCardSize() const {
+    // The shape of the set's largest pictures.
+    clPictureSize shape{3, 4};
+    if (const clCardSetInfo* info = catalogue.Current(clCardFile::Cards)) {
+        for (const clPictureSize& size : info->CardSizes()) {
+            if (size.width > 0 && size.height > 0 && Area(size) > Area(shape)) shape = size;
+        }
+    }
+    const clPictureSize smallest = CardSizeOf(kSmallestSizeIndex);
+    if (columns < 1 || rows < 1 || areaWidth < 1 || areaHeight < 1) return smallest;
+    const std::int64_t byWidth = areaWidth / columns;
+    const std::int64_t byHeight = std::int64_t{areaHeight / rows} * shape.width / shape.height;
+    const std::int64_t tallest = std::int64_t{kMaxCardSide} * shape.width / shape.height;
+    int width = static_cast<int>(std::min({byWidth, byHeight, tallest}));
+    // The height rounds to the nearest pixel; the table must still fit.
+    auto heightOf = [&shape](int w) {
+        return static_cast<int>((std::int64_t{w} * shape.height + shape.width / 2) / shape.width);
+    };
+    while (width > smallest.width && std::int64_t{rows} * heightOf(width) > areaHeight)
+        --width;
+    if (width <= smallest.width) return smallest;
+    return {width, heightOf(width)};
 }
 
 void clDisplay::ReloadForSize(clPictureSize proposed) {
@@ -310,17 +347,35 @@ clPictureSize clDisplay::MinimumVirtualSize() const {
     return {width, height};
 }
 
-bool clDisplay::OnWindowSize(int areaWidth, int areaHeight) {
+bool clDisplay::OnWindowSize(int areaWidth, int areaHeight, bool reloadCards) {
     if (areaWidth < 1 || areaHeight < 1 || !IsCreated()) return false;
+    this->areaWidth = areaWidth;
+    this->areaHeight = areaHeight;
     if (areaWidth == virtualWidth && areaHeight == virtualHeight) return false;
     const clPictureSize minimum = MinimumVirtualSize();
     if (!UpdateVirtualScreen(std::max(areaWidth, minimum.width),
                              std::max(areaHeight, minimum.height))) {
         return false;
     }
-    ReloadForSize(kLargestCard);
+    if (reloadCards) ReloadForSize(kLargestCard);
     CopyBackgroundToScreen();
     return true;
+}
+
+bool clDisplay::ReloadForArea() {
+    if (!IsCreated()) return false;
+    const int cardWidth = cards.Width(), cardHeight = cards.Height();
+    const clPictureSize minimum = MinimumVirtualSize();
+    bool changed = UpdateVirtualScreen(std::max(areaWidth, minimum.width),
+                                       std::max(areaHeight, minimum.height));
+    const clPictureSize wanted = DesiredCardSize(kLargestCard);
+    if (wanted.width != cardWidth || wanted.height != cardHeight) {
+        // Grows the virtual screen again when the table needs it.
+        ChangeCardSet();
+        changed = true;
+    }
+    if (changed) CopyBackgroundToScreen();
+    return changed;
 }
 
 clTableMetrics clDisplay::Metrics() const {

@@ -56,8 +56,18 @@ public:
     bool SetNativeSize(int k);
     bool SetCustomSize(int width, int height);
     bool SetAutomaticSize();
-    // The "Card Size" menu: index 0..5 becomes both limits, then automatic.
+    // The "Card Size" menu: index 0..5 becomes both limits, then automatic;
+    // or Fit to Window. Either ends a native or custom size, and the virtual
+    // screen then follows the drawing area again (a larger size may have
+    // grown it).
     bool ChooseCardSize(int index);
+    bool ChooseFitToWindow();
+    // The card size Fit to Window gives for the current table and drawing
+    // area: the largest of the card set's shape (3 : 4 for the shipped sets)
+    // whose table fits the area, never below the tiny size and never above
+    // kMaxCardSide high.
+    clPictureSize FitCardSize() const;
+    bool IsFitToWindow() const { return options.fitWindow && !nativeFlag && !customFlag; }
     // The current table in card units (both at least 1). Reloads the card
     // pictures when the size the rule gives changes, and grows the virtual
     // screen when the table does not fit it.
@@ -78,7 +88,15 @@ public:
     // pictures follow the automatic rule and the background is copied to the
     // screen. True when the size changed: the window then has the screen lay
     // itself out again and repaints.
-    bool OnWindowSize(int areaWidth, int areaHeight);
+    //
+    // With `reloadCards` off the card pictures stay as they are (the window
+    // does that while the player drags its edge) until ReloadForArea.
+    bool OnWindowSize(int areaWidth, int areaHeight, bool reloadCards = true);
+    // The card pictures follow the size mode for the current drawing area,
+    // and the virtual screen shrinks back to what the area and the table
+    // need. True when the cards or the screen changed (the window then has
+    // the screen lay itself out again).
+    bool ReloadForArea();
     // The smallest logical size for the current table and settings.
     clPictureSize MinimumVirtualSize() const;
     // The card size the size mode gives, starting from a proposed size.
@@ -153,6 +171,9 @@ private:
 
     int virtualWidth = 0;
     int virtualHeight = 0;
+    // The window's drawing area, last told.
+    int areaWidth = 0;
+    int areaHeight = 0;
     int columns = 0;
     int rows = 0;
     bool nativeFlag = false;

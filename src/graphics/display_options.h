@@ -25,6 +25,10 @@ struct clDisplayOptions {
     // Card-size indexes 0..5 (0: no limit); equal non-zero values fix the size.
     std::int32_t minSize = 0;
     std::int32_t maxSize = 0;
+    // "Fit to Window": the largest cards of the set's shape at which the
+    // table fits the drawing area (before the limits above, which then stay
+    // as they were for when the player picks a size again).
+    bool fitWindow = false;
     // The virtual screen is at least virtualWidth x virtualHeight.
     bool forceVirtual = false;
     std::int32_t virtualWidth = 640;

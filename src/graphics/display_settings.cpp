@@ -14,6 +14,7 @@ clDisplayOptions DisplayOptionsFromSettings(const clSettings& settings) {
     clDisplayOptions options;
     options.minSize = settings.Number(clNumber::MinSize);
     options.maxSize = settings.Number(clNumber::MaxSize);
+    options.fitWindow = settings.Flag(clFlag::FitWindow);
     options.forceVirtual = settings.Flag(clFlag::ForceVirtual);
     options.virtualWidth = settings.Number(clNumber::VirtualWidth);
     options.virtualHeight = settings.Number(clNumber::VirtualHeight);
@@ -32,6 +33,7 @@ clDisplayOptions DisplayOptionsFromSettings(const clSettings& settings) {
 void StoreDisplayOptions(const clDisplayOptions& options, clSettings& settings) {
     settings.SetNumber(clNumber::MinSize, options.minSize);
     settings.SetNumber(clNumber::MaxSize, options.maxSize);
+    settings.SetFlag(clFlag::FitWindow, options.fitWindow);
     settings.SetFlag(clFlag::ForceVirtual, options.forceVirtual);
     settings.SetNumber(clNumber::VirtualWidth, options.virtualWidth);
     settings.SetNumber(clNumber::VirtualHeight, options.virtualHeight);

@@ -184,6 +184,7 @@ bool clSettings::LoadPlayer() {
     const clReader reader{store, key};
     for (const clFlagRow& row : kFlagRows)
         reader.Flag(row.name, row.byDefault, flags[static_cast<std::size_t>(row.id)]);
+    if (!store.ValueExists(key, "fitwindow")) SetFlag(clFlag::FitWindow, false);
     for (const clNumberRow& row : kNumberRows)
         reader.Number(row.name, row.byDefault, row.low, row.high,
                       numbers[static_cast<std::size_t>(row.id)]);
@@ -321,6 +322,10 @@ void clSettings::ReadGameBackground(std::string_view gameName) {
 void clSettings::LoadGameValues(std::string_view gameName, bool offersAutoPlay) {
     currentFavorite = false;
     currentAutoPlay = true;
+    // Each game has its own "Take Score" place: one game's place would lie
+    // on another game's cards.
+    buttonRect = {};
+    buttonX = buttonY = 0;
     // A game without a key of its own shows the player's background, not the
     // one of the game before it.
     ReadGameBackground(gameName);
@@ -376,19 +381,6 @@ bool clSettings::SetAllGamesToGlobal() {
     }
     ResetToGlobalBackground();
     return ok;
-}
-
-clRect32 clSettings::PlaceScoreButton(std::int32_t areaWidth, std::int32_t areaHeight) {
-    if (!buttonRect.IsValid()) {
-        const std::int32_t left = (areaWidth - kButtonWidth) / 2;
-        const std::int32_t top = areaHeight - kButtonHeight;
-        buttonRect = {left, top, left + kButtonWidth, top + kButtonHeight};
-    }
-    if (buttonRect.right - buttonRect.left < kButtonMinWidth)
-        buttonRect.right = buttonRect.left + kButtonMinWidth;
-    if (buttonRect.bottom - buttonRect.top < kButtonMinHeight)
-        buttonRect.bottom = buttonRect.top + kButtonMinHeight;
-    return buttonRect;
 }
 
 // ---- Fields ----

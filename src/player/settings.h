@@ -70,12 +70,6 @@ public:
     // site's pages by default (README: "Online high scores").
     static constexpr std::string_view kDefaultScoreServer = "http://127.0.0.1:8080/";
     static constexpr std::string_view kDefaultSite = "http://127.0.0.1:8080/";
-    // The floating "Take Score" button's default and smallest size.
-    static constexpr std::int32_t kButtonWidth = 144;
-    static constexpr std::int32_t kButtonHeight = 72;
-    static constexpr std::int32_t kButtonMinWidth = 80;
-    static constexpr std::int32_t kButtonMinHeight = 56;
-
     explicit clSettings(clSettingsStore& store);
 
     clSettingsStore& Store() { return store; }
@@ -125,10 +119,6 @@ public:
     void ResetToGlobalBackground();
     // Every game of the current player goes back to the player's background.
     bool SetAllGamesToGlobal();
-    // The "Take Score" button's rectangle on a table area of the given size:
-    // the stored one when valid, else 144 x 72 centred at the bottom; made at
-    // least 80 x 56. The record keeps it.
-    clRect32 PlaceScoreButton(std::int32_t areaWidth, std::int32_t areaHeight);
 
     // The catalogue that gives the card-set files their indexes on LoadPlayer.
     void SetCardSetLookup(clCardSetLookup lookup) { cardSetLookup = std::move(lookup); }
@@ -156,9 +146,17 @@ public:
 
     const clRect32& ButtonRect() const { return buttonRect; }
     void SetButtonRect(const clRect32& rect) { buttonRect = rect; }
+    // The "Take Score" control's place in the current game: the centre of its
+    // rectangle as fractions of the table (the display's TableFraction), so
+    // that it keeps its place on the table at any window and card size.
     double ButtonX() const { return buttonX; }
     double ButtonY() const { return buttonY; }
     void SetButtonPosition(double x, double y);
+    // Whether the player has placed the control in this game. Earlier
+    // versions stored only a pixel rectangle, with both positions 0: that is
+    // no place (the control then takes its default place beside the
+    // scoreboard).
+    bool HasButtonPlace() const { return buttonRect.IsValid() && (buttonX != 0 || buttonY != 0); }
 
     // The card-set catalogue's indexes of the three files (-1 while unknown).
     std::int32_t CardSetIndex() const { return cardSetIndex; }

@@ -28,6 +28,7 @@ enum class clFlag {
     ForceVirtual,
     BlockDrag,
     Animation,
+    FitWindow,
 };
 
 struct clFlagRow {
@@ -36,7 +37,7 @@ struct clFlagRow {
     bool byDefault;
 };
 
-inline constexpr std::array<clFlagRow, 17> kFlagRows = {{
+inline constexpr std::array<clFlagRow, 18> kFlagRows = {{
     {clFlag::Sounds, "sounds", true},
     {clFlag::Autosave, "autosave", true},
     {clFlag::Prompt, "prompt", true},
@@ -54,6 +55,9 @@ inline constexpr std::array<clFlagRow, 17> kFlagRows = {{
     {clFlag::ForceVirtual, "forcevirtual", false},
     {clFlag::BlockDrag, "blockdrag", true},
     {clFlag::Animation, "animation", true},
+    // Card Size > Fit to Window: on for new players; a player from before
+    // it existed keeps the size they had (see clSettings::LoadPlayer).
+    {clFlag::FitWindow, "fitwindow", true},
 }};
 
 // 32-bit integers. A stored number outside low..high reads as the default:

@@ -28,6 +28,7 @@ inline constexpr int kDetails = 40034;
 inline constexpr int kCardSizeFirst = 40040;  // Automatic, Huge, Large, Medium, Small, Tiny
 inline constexpr int kCardSizeLast = 40045;
 inline constexpr int kCustomSize = 40046;
+inline constexpr int kFitToWindow = 40047;
 inline constexpr int kWebSite = 40050;
 inline constexpr int kLatestVersion = 40051;
 inline constexpr int kCardSetsPage = 40052;

@@ -8,14 +8,18 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QToolBar>
 #include <QUrl>
+#include <algorithm>
+#include <optional>
 #include <span>
 
 #include "engine/catalogue.h"
@@ -31,12 +35,16 @@
 #include "shell/game_list.h"
 #include "shell/picture_windows.h"
 #include "shell/program.h"
-#include "shell/take_score_window.h"
+#include "shell/take_score_control.h"
 #include "shell/window_dialogs.h"
 
 namespace {
 
 constexpr int kRoundTimerMs = 100;
+// How long the drawing area keeps its size before the cards follow it.
+constexpr int kCardSettleMs = 150;
+// How long a note about a refused command stays in the status line.
+constexpr int kStatusNoteMs = 5000;
 constexpr int kUsualTableWidth = 9;
 constexpr int kUsualTableHeight = 5;
 
@@ -83,14 +91,29 @@ constexpr clWebCommand kWebCommands[] = {
 }  // namespace
 
 clMainWindow::clMainWindow(clProgram& program, clWindowDialogs& dialogs)
-    : program(program), dialogs(dialogs) {
+    : program(program), dialogs(dialogs, dialogDepth) {
     setWindowTitle(QStringLiteral("%1 %2").arg(kProductName, kProductVersion));
     table = new clTableView(*this, this);
     setCentralWidget(table);
+    clTakeScoreControl::clHandlers handlers;
+    handlers.pressed = [this] { ExecuteCommand(clCommand::kTakeScoreButton); };
+    handlers.hidden = [this] {
+        this->program.Settings().SetFlag(clFlag::ScoreButton, false);
+        ShowControls();
+    };
+    handlers.moved = [this](const QRect& place) { TakeScoreControlMoved(place); };
+    takeScoreControl = new clTakeScoreControl(table->viewport(), std::move(handlers));
+    takeScoreControl->hide();
     BuildMenus();
     BuildToolBar();
-    // The status line belongs to the game chooser; a playing screen has none.
+    // The status line: the chooser's texts, or on a playing screen the deal
+    // number and the notes about refused commands.
+    dealLabel = new QLabel(this);
+    statusBar()->addPermanentWidget(dealLabel);
     statusBar()->hide();
+    cardSettle.setSingleShot(true);
+    cardSettle.setInterval(kCardSettleMs);
+    connect(&cardSettle, &QTimer::timeout, this, [this] { CardSizeSettled(); });
     roundTimer.setInterval(kRoundTimerMs);
     connect(&roundTimer, &QTimer::timeout, this, [this] { TimerTick(); });
     qApp->installEventFilter(this);
@@ -128,16 +151,8 @@ bool clMainWindow::Start(const clCommandLine& line) {
 
     const clWindowPlacement& place = settings.Window();
     toolBar->setVisible(settings.Flag(clFlag::Toolbar));
-    if (place.IsValid()) {
-        setGeometry(place.left, place.top, place.width, place.height);
-        layout()->activate();
-    } else {
-        // A drawing area of 640 x 480.
-        const int bars = menuBar()->sizeHint().height() +
-                         (toolBar->isVisibleTo(this) ? toolBar->sizeHint().height() : 0);
-        resize(640, 480 + bars);
-        layout()->activate();
-    }
+    setGeometry(StartGeometry(place));
+    layout()->activate();
     // Without a game the chooser comes first: cards are loaded for a table of
     // the usual size, not for the largest (none is shown yet).
     if (first) {
@@ -154,6 +169,7 @@ bool clMainWindow::Start(const clCommandLine& line) {
     table->SetDisplay(&program.Display());
     table->SetPausePicture(&program.PausePicture());
     FillCardSetMenu();
+    UpdateCardSizeChecks();
 
     if (first) {
         Install(std::move(first));
@@ -164,6 +180,35 @@ bool clMainWindow::Start(const clCommandLine& line) {
     roundTimer.start();
     if (place.maximized) showMaximized();
     return true;
+}
+
+// Where the window opens: where the player left it, when that is still on a
+// screen; the first time (or when that screen is gone), centred on the
+// screen at a good share of it, with a drawing area of at least 640 x 480.
+QRect clMainWindow::StartGeometry(const clWindowPlacement& place) const {
+    const QScreen* shown = QWidget::screen() ? QWidget::screen() : QGuiApplication::primaryScreen();
+    if (place.IsValid()) {
+        const QRect stored(place.left, place.top, place.width, place.height);
+        for (const QScreen* each : QGuiApplication::screens()) {
+            const QRect visible = each->availableGeometry().intersected(stored);
+            // Enough of it to grab and move.
+            if (visible.width() >= std::min(stored.width(), 160) &&
+                visible.height() >= std::min(stored.height(), 80)) {
+                return stored;
+            }
+        }
+    }
+    const int bars = menuBar()->sizeHint().height() +
+                     (toolBar->isVisibleTo(this) ? toolBar->sizeHint().height() : 0) +
+                     statusBar()->sizeHint().height();
+    QSize size(640, 480 + bars);
+    if (!shown) return QRect(QPoint(0, 0), size);
+    const QRect available = shown->availableGeometry();
+    size = size.expandedTo(QSize(available.width() * 4 / 5, available.height() * 17 / 20))
+               .boundedTo(available.size());
+    QRect centred(QPoint(0, 0), size);
+    centred.moveCenter(available.center());
+    return centred;
 }
 
 // The chooser ------------------------------------------------------------------
@@ -184,7 +229,9 @@ void clMainWindow::ShowChooser() {
 
 void clMainWindow::ShowChooserFrame(bool on) {
     ShowMenus(on);
-    statusBar()->setVisible(on);
+    statusBar()->clearMessage();
+    dealLabel->setVisible(!on);
+    statusBar()->setVisible(true);
     layout()->activate();
 }
 
@@ -254,6 +301,7 @@ void clMainWindow::AfterPlayerChange() {
     }
     SetPlayerTitle();
     FillCardSetMenu();
+    UpdateCardSizeChecks();
     table->viewport()->update();
 }
 
@@ -313,11 +361,7 @@ void clMainWindow::CloseScreen() {
                                           Rules() && Rules()->AutoPlaySupported());
     }
     screen->Shutdown();
-    if (takeScoreWindow) {
-        takeScoreWindow->hide();
-        takeScoreWindow->deleteLater();
-        takeScoreWindow = nullptr;
-    }
+    takeScoreControl->hide();
     table->SetScoreboard(nullptr);
     playing = nullptr;
     screen.reset();
@@ -330,13 +374,11 @@ void clMainWindow::Quit() {
     roundTimer.stop();
     clSettings& settings = program.Settings();
     if (!isMinimized()) {
+        // A maximised window keeps the size it had before, for a restore.
+        const QRect frame = isMaximized() ? normalGeometry() : geometry();
         clWindowPlacement place = settings.Window();
-        if (isMaximized()) {
-            place.maximized = true;
-        } else {
-            const QRect frame = geometry();
-            place = {frame.x(), frame.y(), frame.width(), frame.height(), false};
-        }
+        if (frame.isValid()) place = {frame.x(), frame.y(), frame.width(), frame.height(), false};
+        place.maximized = isMaximized();
         settings.SetWindow(place);
     }
     if (trayIcon) trayIcon->hide();
@@ -397,6 +439,9 @@ void clMainWindow::ExecuteCommand(int command) {
             return;
         case clCommand::kCustomSize:
             ShowCustomSize();
+            return;
+        case clCommand::kFitToWindow:
+            ChooseCardSize(-1);
             return;
         case clCommand::kGameHighScoresPage:
             if (playing) OpenUrl(ScorePageUrl(program.Settings(), playing->Key()));
@@ -522,13 +567,37 @@ void clMainWindow::AddToFavorites() {
     settings.SaveGameValues(playing->DisplayName(), Rules() && Rules()->AutoPlaySupported());
 }
 
+// index 0..5: Automatic, Huge ... Tiny; -1: Fit to Window.
 void clMainWindow::ChooseCardSize(int index) {
     if (!program.HasDisplay()) return;
-    program.Display().ChooseCardSize(index);
-    for (int i = 0; i < 6; ++i)
-        Action(clCommand::kCardSizeFirst + i)->setChecked(i == index);
-    Action(clCommand::kCustomSize)->setChecked(false);
+    cardSettle.stop();
+    if (index < 0) {
+        program.Display().ChooseFitToWindow();
+    } else {
+        program.Display().ChooseCardSize(index);
+    }
+    program.StoreDisplaySettings();
+    UpdateCardSizeChecks();
     RepaintScreen();
+    ShowControls();
+}
+
+// The Card Size menu ticks the size mode in force: Fit to Window, one of the
+// sizes, or Custom for a native or typed size (none when the limits differ).
+void clMainWindow::UpdateCardSizeChecks() {
+    if (!program.HasDisplay()) return;
+    const clDisplay& display = program.Display();
+    const clDisplayOptions& options = program.DisplayOptions();
+    const bool custom = display.IsNativeSize() || display.IsCustomSize();
+    const bool fit = display.IsFitToWindow();
+    if (QAction* item = Action(clCommand::kFitToWindow)) item->setChecked(fit);
+    for (int i = 0; i < 6; ++i) {
+        if (QAction* item = Action(clCommand::kCardSizeFirst + i)) {
+            item->setChecked(!custom && !fit && options.minSize == options.maxSize &&
+                             options.minSize == i);
+        }
+    }
+    if (QAction* item = Action(clCommand::kCustomSize)) item->setChecked(custom);
 }
 
 void clMainWindow::ChooseCardSet(int index) {
@@ -583,8 +652,7 @@ bool clMainWindow::HandleKey(QKeyEvent* event) {
 bool clMainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* widget = qobject_cast<QWidget*>(watched);
-        const bool ours = widget && (widget->window() == this ||
-                                     (takeScoreWindow && widget->window() == takeScoreWindow));
+        const bool ours = widget && widget->window() == this;
         if (ours && !QApplication::activePopupWidget()) {
             return HandleKey(static_cast<QKeyEvent*>(event));
         }
@@ -635,13 +703,24 @@ void clMainWindow::TableMouseMove(clPoint point) {
     if (screen) screen->OnMouseMove(point);
 }
 
-// The display follows the drawing area; the screen lays itself out again.
+// The display follows the drawing area and the screen lays itself out
+// again at once; the cards follow the new size once the size has settled, so
+// that dragging the window's edge never waits for cards to be resampled.
 void clMainWindow::TableResized(int width, int height) {
     if (!program.HasDisplay() || width < 1 || height < 1) return;
-    if (program.Display().OnWindowSize(width, height)) RepaintScreen();
+    if (program.Display().OnWindowSize(width, height, false)) RepaintScreen();
     table->UpdateScrollBars();
     ShowControls();
     if (screen) screen->ShowControls();
+    cardSettle.start();
+}
+
+void clMainWindow::CardSizeSettled() {
+    if (!program.HasDisplay()) return;
+    if (program.Display().ReloadForArea()) {
+        RepaintScreen();
+        ShowControls();
+    }
 }
 
 void clMainWindow::RepaintScreen() {
@@ -653,14 +732,22 @@ void clMainWindow::RepaintScreen() {
 // Round timer, focus, minimising ----------------------------------------------
 
 void clMainWindow::TimerTick() {
-    if (playing) playing->TimerTick();
+    if (playing && !IsClockHeld()) playing->TimerTick();
+}
+
+bool clMainWindow::IsClockHeld() const {
+    if (dialogDepth > 0 || QApplication::activeModalWidget() != nullptr) return true;
+    const QWidget* active = QApplication::activeWindow();
+    return active != nullptr && active != this;
 }
 
 void clMainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (!screen) return;
+    // Only another program taking the focus counts as losing it: the game's
+    // own dialogs and windows hold the clock instead (see IsClockHeld).
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() &&
-        !(takeScoreWindow && takeScoreWindow->isActiveWindow())) {
+        QApplication::activeWindow() == nullptr && dialogDepth == 0) {
         screen->OnFocusLost();
         table->SetPaused(screen->IsPaused());
         ShowControls();
@@ -709,50 +796,148 @@ void clMainWindow::LeaveTray() {
     RepaintScreen();
 }
 
-// The Take Score button ------------------------------------------------------
+// The Take Score control -------------------------------------------------------
 
+// One control lives as long as the window; a new round shows it again.
 void clMainWindow::RecreateTakeScoreButton() {
-    if (takeScoreWindow) {
-        takeScoreWindow->hide();
-        takeScoreWindow->deleteLater();
-    }
-    clTakeScoreWindow::clHandlers handlers;
-    handlers.pressed = [this] { ExecuteCommand(clCommand::kTakeScoreButton); };
-    handlers.closed = [this] { program.Settings().SetFlag(clFlag::ScoreButton, false); };
-    handlers.moved = [this](const QRect& frame) {
-        program.Settings().SetButtonRect(
-            {frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1});
-    };
-    takeScoreWindow = new clTakeScoreWindow(table->viewport(), std::move(handlers));
     ShowControls();
 }
 
-void clMainWindow::PlaceTakeScoreWindow() {
-    if (!takeScoreWindow) return;
-    const QSize area = table->viewport()->size();
-    const clRect32 r = program.Settings().PlaceScoreButton(area.width(), area.height());
-    QRect place(r.left, r.top, r.right - r.left, r.bottom - r.top);
-    // It stays inside the table.
-    place.moveLeft(std::clamp(place.left(), 0, std::max(0, area.width() - place.width())));
-    place.moveTop(std::clamp(place.top(), 0, std::max(0, area.height() - place.height())));
-    const QPoint global = table->viewport()->mapToGlobal(place.topLeft());
-    takeScoreWindow->Place(QRect(global, place.size()));
+namespace {
+
+clRect Inflated(const clRect& r, int by) {
+    return {r.left - by, r.top - by, r.right + by, r.bottom + by};
 }
 
-// The button shows while its option is on and the game is not paused.
+bool Overlaps(const clRect& a, const clRect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+}  // namespace
+
+// Between the two scoreboard panels when there is room; otherwise the free
+// place nearest the score panel, clear of every pile as dealt, of the room a
+// fanned pile that takes cards may grow into below it, and of the panels.
+clRect clMainWindow::DefaultTakeScorePlace(const clRect& control) const {
+    constexpr int kGap = 8;
+    const int width = control.Width(), height = control.Height();
+    const clScoreboard& board = playing->Scoreboard();
+    const clRect score = board.PanelRect(0);
+    const clRect round = board.PanelRect(1);
+    const QPoint scroll = table->Scroll();
+    const clRect shown{scroll.x(), scroll.y(),
+                       scroll.x() + table->ToVirtualLength(table->viewport()->width()),
+                       scroll.y() + table->ToVirtualLength(table->viewport()->height())};
+    std::vector<clRect> taken{Inflated(score, kGap), Inflated(round, kGap)};
+    if (clSolitaireRules* rules = Rules()) {
+        const clGraphics& graphics = rules->Graphics();
+        for (const auto& pile : rules->AllPiles()) {
+            clRect extent;
+            if (const auto anchor = graphics.CardRect(pile->GetAnchor())) extent = *anchor;
+            for (std::uint32_t i = 0; i < pile->Count(); ++i) {
+                if (const auto card = graphics.CardRect(*pile->At(static_cast<int>(i)))) {
+                    extent = extent.Union(*card);
+                }
+            }
+            if (extent.IsEmpty()) continue;
+            if (pile->CanReceive() && pile->Fan().dy > 0) extent.bottom = shown.bottom;
+            taken.push_back(Inflated(extent, kGap));
+        }
+    }
+    const auto isFree = [&taken](const clRect& place) {
+        return std::none_of(taken.begin(), taken.end(),
+                            [&place](const clRect& r) { return Overlaps(r, place); });
+    };
+    {
+        const int left = (round.right + score.left - width) / 2;
+        const int top = score.top + (score.Height() - height) / 2;
+        const clRect between{left, top, left + width, top + height};
+        if (score.left - round.right >= width + 2 * kGap && isFree(between)) return between;
+    }
+    // The nearest free place to the score panel's lower left corner, on a grid.
+    constexpr int kStep = 8;
+    const clPoint near{score.left - width, score.bottom + kGap};
+    std::optional<clRect> best;
+    std::int64_t bestDistance = 0;
+    for (int top = shown.top + kGap; top + height <= shown.bottom - kGap; top += kStep) {
+        for (int left = shown.left + kGap; left + width <= shown.right - kGap; left += kStep) {
+            const clRect place{left, top, left + width, top + height};
+            if (!isFree(place)) continue;
+            const std::int64_t dx = left - near.x, dy = top - near.y;
+            const std::int64_t distance = dx * dx + dy * dy;
+            if (!best || distance < bestDistance) {
+                best = place;
+                bestDistance = distance;
+            }
+        }
+    }
+    if (best) return *best;
+    // A table with no room at all: the lower right corner of what is shown.
+    return {shown.right - kGap - width, shown.bottom - kGap - height, shown.right - kGap,
+            shown.bottom - kGap};
+}
+
+// The control keeps its place on the table, as fractions of the table, so
+// that it follows every resize and card size.
+void clMainWindow::PlaceTakeScoreControl() {
+    if (!playing || !program.HasDisplay() || !playing->Scoreboard().IsLaidOut()) return;
+    const clDisplay& display = program.Display();
+    const clScoreboard& board = playing->Scoreboard();
+    takeScoreControl->SetPanelHeight(table->ToWidgetLength(board.PanelRect(0).Height()));
+    const clRect size{0, 0, table->ToVirtualLength(takeScoreControl->width()),
+                      table->ToVirtualLength(takeScoreControl->height())};
+    const clSettings& settings = program.Settings();
+    clRect place;
+    if (settings.HasButtonPlace()) {
+        place = display.PositionInTable(settings.ButtonX(), settings.ButtonY(), size);
+    } else {
+        // Found once per deal and table size, so that it stays put as cards move.
+        const clTakeScoreLayout layout{playing,
+                                       playing->DealNumber(),
+                                       playing->Round(),
+                                       display.VirtualWidth(),
+                                       display.VirtualHeight(),
+                                       display.CardWidth(),
+                                       display.CardHeight(),
+                                       table->Scroll().x(),
+                                       table->Scroll().y(),
+                                       size.Width(),
+                                       size.Height()};
+        if (!(layout == takeScoreLayout)) {
+            takeScoreLayout = layout;
+            takeScoreDefault = DefaultTakeScorePlace(size);
+        }
+        place = takeScoreDefault;
+    }
+    takeScoreControl->Place(table->ToWidget({place.left, place.top}));
+}
+
+// The player dropped the control: its place is kept for this game.
+void clMainWindow::TakeScoreControlMoved(const QRect& place) {
+    if (!playing || !program.HasDisplay()) return;
+    const clPoint topLeft = table->ToVirtual(place.topLeft());
+    const clRect rect{topLeft.x, topLeft.y, topLeft.x + table->ToVirtualLength(place.width()),
+                      topLeft.y + table->ToVirtualLength(place.height())};
+    double fx = 0, fy = 0;
+    program.Display().TableFraction(rect, fx, fy);
+    // (0, 0) means "never placed" to the settings.
+    if (fx == 0 && fy == 0) fx = 1e-9;
+    clSettings& settings = program.Settings();
+    settings.SetButtonPosition(fx, fy);
+    settings.SetButtonRect({rect.left, rect.top, rect.right, rect.bottom});
+}
+
+// The control shows while its option is on and a round is being played,
+// never over the pause picture or the round's closing card shower.
 void clMainWindow::ShowControls() {
-    if (!takeScoreWindow) return;
-    const bool show = playing && !playing->IsPaused() && !isMinimized() && isVisible() &&
+    const bool show = playing && !playing->IsPaused() && !playing->RoundEnded() &&
                       program.Settings().Flag(clFlag::ScoreButton);
     if (show) {
-        PlaceTakeScoreWindow();
-        if (!takeScoreWindow->isVisible()) {
-            takeScoreWindow->show();
-            PlaceTakeScoreWindow();  // showing may have moved it
-        }
-        takeScoreWindow->raise();
+        if (!takeScoreControl->IsDragging()) PlaceTakeScoreControl();
+        takeScoreControl->show();
+        takeScoreControl->raise();
     } else {
-        takeScoreWindow->hide();
+        takeScoreControl->hide();
     }
 }
 
@@ -789,6 +974,10 @@ void clMainWindow::SetStatusText(const std::string& text) {
     statusBar()->showMessage(QString::fromStdString(text));
 }
 
+void clMainWindow::ShowStatus(const std::string& text) {
+    statusBar()->showMessage(QString::fromStdString(text), kStatusNoteMs);
+}
+
 void clMainWindow::SetTitle(const std::string& title) {
     setWindowTitle(QString::fromStdString(title));
 }
@@ -798,8 +987,19 @@ const std::string& clMainWindow::PlayerName() const {
 }
 
 void clMainWindow::SetMenuState(const clMenuState& state) {
-    Action(clCommand::kUndo)->setEnabled(state.undoEnabled);
-    Action(clCommand::kTakeScore)->setEnabled(state.takeScoreEnabled);
+    if (playing) {
+        const std::int32_t deal = playing->DealNumber();
+        dealLabel->setText(deal > 0 ? QStringLiteral("Deal %1").arg(deal) : QString());
+    }
+    // A new deal, a resign or a new round brings the Take Score control back.
+    ShowControls();
+    // The tool buttons follow their menu items.
+    for (const auto& [command, enabled] :
+         {std::pair{clCommand::kUndo, state.undoEnabled},
+          std::pair{clCommand::kTakeScore, state.takeScoreEnabled}}) {
+        Action(command)->setEnabled(enabled);
+        if (QAction* tool = ToolAction(command)) tool->setEnabled(enabled);
+    }
     Action(clCommand::kPause)->setChecked(state.pauseChecked);
     Action(clCommand::kGameSaving)->setChecked(state.autoSaveChecked);
     table->SetPaused(state.pauseChecked);
@@ -834,6 +1034,7 @@ void clMainWindow::LogResult(bool completed, std::int32_t score, std::int32_t ro
 }
 
 void clMainWindow::ShowGameOver(std::int32_t score, std::int32_t round) {
+    ShowControls();
     UpdateWindow();
     if (!playing) return;
     const clGameOverChoice choice = dialogs.ShowGameOver(
@@ -849,6 +1050,7 @@ void clMainWindow::ShowGameOver(std::int32_t score, std::int32_t round) {
 }
 
 bool clMainWindow::ShowRoundOver(std::int32_t score, std::int32_t round) {
+    ShowControls();
     UpdateWindow();
     if (!playing) return false;
     if (dialogs.ShowRoundOver(this, {playing->DisplayName(), playing->Key(), onlineScores.get()},

@@ -12,11 +12,13 @@
 #include "shell/animation_pump.h"
 #include "shell/command_line.h"
 #include "shell/table_view.h"
-#include "shell/take_score_window.h"
+#include "shell/take_score_control.h"
+#include "shell/window_dialogs.h"
 #include "toolkit/qt_text_painter.h"
 #include "toolkit/screen_host.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QSystemTrayIcon;
 class QToolBar;
@@ -24,7 +26,7 @@ class clOnlineScores;
 class clProgram;
 class clSolitaireRules;
 class clSolitaireType;
-class clWindowDialogs;
+struct clWindowPlacement;
 
 // The program's one window: menus, tool bar, the table and the floating
 // Take Score button around the current screen. It turns window events into
@@ -75,9 +77,13 @@ public:
     clGame* Screen() const { return screen.get(); }
     clSolitaireType* PlayingScreen() const { return playing; }
     clTableView* Table() const { return table; }
-    clTakeScoreWindow* TakeScoreWindow() const { return takeScoreWindow; }
+    clTakeScoreControl* TakeScoreControl() const { return takeScoreControl; }
     QAction* Action(int command) const;
     QToolBar* ToolBar() const { return toolBar; }
+    // A playing screen's tool button by command; null when it has none.
+    QAction* ToolAction(int command) const;
+    // The drawing area changed size and the cards have yet to follow it.
+    bool IsCardSizeSettling() const { return cardSettle.isActive(); }
     // How many animation steps were waited for (the animation's pace).
     int AnimationWaits() const { return pump.Waits(); }
 
@@ -85,6 +91,9 @@ public:
     void SetStatusText(const std::string& text);
     // One tick of the round timer (the 100 ms timer calls it).
     void TimerTick();
+    // The round's clock stands still while a dialog or another window of the
+    // game's own is in use.
+    bool IsClockHeld() const;
 
     // clScreenHost
     void PlaySound(clSound sound) override;
@@ -96,6 +105,7 @@ public:
     void SetTitle(const std::string& title) override;
     const std::string& PlayerName() const override;
     void SetMenuState(const clMenuState& state) override;
+    void ShowStatus(const std::string& text) override;
     clTextPainter* TextPainter() override;
     const clImage* TableBackground() const override;
     void ScoreboardChanged() override;
@@ -136,6 +146,7 @@ private:
     // Makes a screen current: the player's values for the game, the display
     // laid out for its table, a new game dealt.
     void Install(std::unique_ptr<clSolitaireType> made);
+    QRect StartGeometry(const clWindowPlacement& place) const;
     void BuildMenus();
     void BuildChooserMenus();
     void AddInternetItems(QMenu* internet, int highScoresCommand);
@@ -152,8 +163,14 @@ private:
     void Quit();
     void RepaintScreen();
     void ShowControls();
-    void PlaceTakeScoreWindow();
+    void PlaceTakeScoreControl();
+    // Where the control sits until the player moves it: beside the score
+    // panel, where no card of any layout lies.
+    clRect DefaultTakeScorePlace(const clRect& control) const;
+    void TakeScoreControlMoved(const QRect& place);
     void ChooseCardSize(int index);
+    void UpdateCardSizeChecks();
+    void CardSizeSettled();
     void ChooseCardSet(int index);
     void OpenWebPage(const std::string& key, const std::string& suffix = {});
     void OpenUrl(const std::string& url);
@@ -168,13 +185,16 @@ private:
     clSolitaireRules* Rules() const;
 
     clProgram& program;
-    clWindowDialogs& dialogs;
+    // Open dialogs of the game's own (the round's clock stands still meanwhile).
+    int dialogDepth = 0;
+    clClockHoldingDialogs dialogs;
     std::unique_ptr<clGame> screen;
     clSolitaireType* playing = nullptr;
     // The playing screen's online lists, which its Round Over dialogs show.
     std::unique_ptr<clOnlineScores> onlineScores;
     clTableView* table;
     QToolBar* toolBar = nullptr;
+    QLabel* dealLabel = nullptr;
     QMenu* cardSetMenu = nullptr;
     QMenu* cardSizeMenu = nullptr;
     // The two menus and tool bars: the chooser's and a playing screen's.
@@ -185,13 +205,25 @@ private:
     std::vector<QMenu*> chooserMenus;
     std::vector<QAction*> playingTools;
     std::vector<QAction*> chooserTools;
+    std::map<int, QAction*> playingToolsByCommand;
     QPointer<QComboBox> playerBox;
     bool chooserShown = false;
-    QPointer<clTakeScoreWindow> takeScoreWindow;
+    clTakeScoreControl* takeScoreControl = nullptr;
+    // What the control's default place was found for, and that place.
+    struct clTakeScoreLayout {
+        const void* screen = nullptr;
+        std::int32_t deal = 0, round = 0;
+        int virtualWidth = 0, virtualHeight = 0, cardWidth = 0, cardHeight = 0;
+        int scrollX = 0, scrollY = 0, width = 0, height = 0;
+        friend bool operator==(const clTakeScoreLayout&, const clTakeScoreLayout&) = default;
+    };
+    clTakeScoreLayout takeScoreLayout;
+    clRect takeScoreDefault;
     QSystemTrayIcon* trayIcon = nullptr;
     clQtTextPainter textPainter;
     clQtAnimationPump pump;
     QTimer roundTimer;
+    QTimer cardSettle;
     clRect shownPanels[2];
     // The double-click test: a second left press at the same place in time.
     QElapsedTimer lastLeftDown;

@@ -61,6 +61,10 @@ clPoint clTableView::ToVirtual(const QPoint& point) const {
     return {at.x(), at.y()};
 }
 
+QPoint clTableView::ToWidget(clPoint point) const {
+    return QPoint(point.x, point.y) - Scroll();
+}
+
 void clTableView::InvalidateVirtual(const clRect& rect) {
     viewport()->update(ToQRect(rect).translated(-Scroll()));
 }

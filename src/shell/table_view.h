@@ -49,8 +49,12 @@ public:
     void InvalidateVirtual(const clRect& rect);
     // The virtual screen's logical size changed: the scroll bars follow.
     void UpdateScrollBars();
-    // Virtual-screen pixels of a point of the drawing area.
+    // Virtual-screen pixels of a point of the drawing area, and back.
     clPoint ToVirtual(const QPoint& point) const;
+    QPoint ToWidget(clPoint point) const;
+    // A length in virtual-screen pixels and in the drawing area's units.
+    int ToVirtualLength(int length) const { return length; }
+    int ToWidgetLength(int length) const { return length; }
     QPoint Scroll() const;
 
 protected:

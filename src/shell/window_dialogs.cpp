@@ -143,3 +143,65 @@ void clGameDialogs::ShowHighScores(QWidget* parent) {
     clHighScoresDialog dialog(Services(parent), parent);
     dialog.exec();
 }
+
+// Clock-holding dialogs ---------------------------------------------------------
+
+bool clClockHoldingDialogs::AskYesNo(QWidget* parent, const std::string& text,
+                                     const std::string& caption) {
+    const clHold hold(depth);
+    return dialogs.AskYesNo(parent, text, caption);
+}
+
+void clClockHoldingDialogs::ShowMessage(QWidget* parent, const std::string& text,
+                                        const std::string& caption) {
+    const clHold hold(depth);
+    dialogs.ShowMessage(parent, text, caption);
+}
+
+clGameOverChoice clClockHoldingDialogs::ShowGameOver(QWidget* parent, const clScoreGame& game,
+                                                     std::int32_t score, std::int32_t round) {
+    const clHold hold(depth);
+    return dialogs.ShowGameOver(parent, game, score, round);
+}
+
+bool clClockHoldingDialogs::ShowRoundOver(QWidget* parent, const clScoreGame& game,
+                                          std::int32_t score, std::int32_t round) {
+    const clHold hold(depth);
+    return dialogs.ShowRoundOver(parent, game, score, round);
+}
+
+void clClockHoldingDialogs::ShowStatistics(QWidget* parent, const clScoreGame& game) {
+    const clHold hold(depth);
+    dialogs.ShowStatistics(parent, game);
+}
+
+void clClockHoldingDialogs::ShowHighScores(QWidget* parent) {
+    const clHold hold(depth);
+    dialogs.ShowHighScores(parent);
+}
+
+std::optional<std::string> clClockHoldingDialogs::AskPlayerName(QWidget* parent) {
+    const clHold hold(depth);
+    return dialogs.AskPlayerName(parent);
+}
+
+std::optional<std::uint32_t> clClockHoldingDialogs::ChooseColour(QWidget* parent,
+                                                                 std::uint32_t colour) {
+    const clHold hold(depth);
+    return dialogs.ChooseColour(parent, colour);
+}
+
+std::optional<std::string> clClockHoldingDialogs::ChooseImageFile(QWidget* parent) {
+    const clHold hold(depth);
+    return dialogs.ChooseImageFile(parent);
+}
+
+bool clClockHoldingDialogs::RunDialog(clDialog& dialog) {
+    const clHold hold(depth);
+    return dialogs.RunDialog(dialog);
+}
+
+void clClockHoldingDialogs::RunOptions(clOptionsSheet& sheet) {
+    const clHold hold(depth);
+    dialogs.RunOptions(sheet);
+}

@@ -91,3 +91,41 @@ private:
     clQuestion askQuestion;
     clUrlOpener openUrl;
 };
+
+// The game's own dialogs stop the round's clock while they are open: this
+// passes every dialog on to another set of dialogs and counts, in `depth`,
+// how many are open.
+class clClockHoldingDialogs final : public clWindowDialogs {
+public:
+    clClockHoldingDialogs(clWindowDialogs& dialogs, int& depth) : dialogs(dialogs), depth(depth) {}
+
+    bool AskYesNo(QWidget* parent, const std::string& text, const std::string& caption) override;
+    void ShowMessage(QWidget* parent, const std::string& text, const std::string& caption) override;
+    clGameOverChoice ShowGameOver(QWidget* parent, const clScoreGame& game, std::int32_t score,
+                                  std::int32_t round) override;
+    bool ShowRoundOver(QWidget* parent, const clScoreGame& game, std::int32_t score,
+                       std::int32_t round) override;
+    void ShowStatistics(QWidget* parent, const clScoreGame& game) override;
+    void ShowHighScores(QWidget* parent) override;
+    std::optional<std::string> AskPlayerName(QWidget* parent) override;
+    std::optional<std::uint32_t> ChooseColour(QWidget* parent, std::uint32_t colour) override;
+    std::optional<std::string> ChooseImageFile(QWidget* parent) override;
+    bool RunDialog(clDialog& dialog) override;
+    void RunOptions(clOptionsSheet& sheet) override;
+
+private:
+    // Counts one open dialog for as long as it lives.
+    class clHold {
+    public:
+        explicit clHold(int& depth) : depth(depth) { ++depth; }
+        ~clHold() { --depth; }
+        clHold(const clHold&) = delete;
+        clHold& operator=(const clHold&) = delete;
+
+    private:
+        int& depth;
+    };
+
+    clWindowDialogs& dialogs;
+    int& depth;
+};

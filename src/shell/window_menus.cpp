@@ -65,6 +65,11 @@ QAction* clMainWindow::Action(int command) const {
     return it == other.end() ? nullptr : it->second;
 }
 
+QAction* clMainWindow::ToolAction(int command) const {
+    const auto it = playingToolsByCommand.find(command);
+    return it == playingToolsByCommand.end() ? nullptr : it->second;
+}
+
 // The playing screen's menu. Captions carry the accelerator after a tab;
 // the keys themselves go through the accelerator table.
 void clMainWindow::BuildMenus() {
@@ -96,6 +101,8 @@ void clMainWindow::BuildMenus() {
     AddCommand(options, clCommand::kCardBacks, QStringLiteral("Card &Backs..."));
     cardSetMenu = options->addMenu(QStringLiteral("Card Set"));
     cardSizeMenu = options->addMenu(QStringLiteral("Card Size"));
+    AddCommand(cardSizeMenu, clCommand::kFitToWindow, QStringLiteral("Fit to Window"), true);
+    cardSizeMenu->addSeparator();
     const char* sizes[] = {"Automatic", "Huge", "Large", "Medium", "Small", "Tiny"};
     for (int i = 0; i < 6; ++i) {
         AddCommand(cardSizeMenu, clCommand::kCardSizeFirst + i, QString::fromLatin1(sizes[i]),
@@ -206,6 +213,7 @@ void clMainWindow::BuildToolBar() {
             connect(button, &QAction::triggered, this,
                     [this, command] { ExecuteCommand(command); });
             buttons.push_back(button);
+            if (!chooser) playingToolsByCommand[command] = button;
         }
     }
     FillToolBar(chooserShown);

@@ -44,6 +44,7 @@ void clMainWindow::RefreshInterface() {
     }
     layout()->activate();
     TableResized(table->viewport()->width(), table->viewport()->height());
+    UpdateCardSizeChecks();
     ShowControls();
     if (screen) screen->ShowControls();
 }
@@ -81,6 +82,7 @@ void clMainWindow::ShowCustomSize() {
         clDisplayOptions& options = program.DisplayOptions();
         options.minSize = 0;
         options.maxSize = 0;
+        options.fitWindow = false;
         if (dialog.IsNative()) {
             display.SetNativeSize(dialog.NativeSet());
         } else {
@@ -91,13 +93,7 @@ void clMainWindow::ShowCustomSize() {
         TableResized(table->viewport()->width(), table->viewport()->height());
     }
     // The check marks show the size mode in force (the menu item checked itself).
-    const bool fixed = display.IsNativeSize() || display.IsCustomSize();
-    const clDisplayOptions& options = program.DisplayOptions();
-    for (int i = 0; i < 6; ++i) {
-        Action(clCommand::kCardSizeFirst + i)
-            ->setChecked(!fixed && options.minSize == options.maxSize && options.minSize == i);
-    }
-    Action(clCommand::kCustomSize)->setChecked(fixed);
+    UpdateCardSizeChecks();
 }
 
 // The help picture's places open the help pages and the web site's pages;

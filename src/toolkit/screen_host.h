@@ -43,6 +43,9 @@ public:
     virtual void SetTitle(const std::string& title) = 0;
     virtual const std::string& PlayerName() const = 0;
     virtual void SetMenuState(const clMenuState& state) = 0;
+    // A short note for the player in the window's status line (why a command
+    // was refused); it fades after a few seconds.
+    virtual void ShowStatus(const std::string& text) = 0;
 
     // The scoreboard's panels are drawn with this painter over the table's
     // background picture; null while the window has no display.

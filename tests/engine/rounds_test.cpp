@@ -182,6 +182,38 @@ TEST_F(RoundsTest, UndoCostsPointsAndNeedsAPositiveScore) {
     EXPECT_EQ(table.History().Position(), 0u);
 }
 
+// The Undo command is enabled exactly when an undo would be done.
+TEST_F(RoundsTest, UndoIsOfferedExactlyWhenItWouldBeDone) {
+    struct clCase {
+        const char* name;
+        bool moved;
+        std::int32_t score;
+        bool paused;
+    };
+    const clCase cases[] = {
+        {"nothing to undo", false, 1000, false},
+        {"a score of 0", true, 0, false},
+        {"a negative score", true, -400, false},
+        {"a positive score", true, 1, false},
+        {"paused", true, 1000, true},
+    };
+    for (const clCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        table.NewGame();
+        if (c.moved) {
+            ASSERT_TRUE(table.CommitDraggedMove(ToWaste(1)));
+        }
+        table.SetScore(c.score);
+        if (c.paused) table.Pause();
+        const bool offered = table.MenuState().undoEnabled;
+        const std::size_t before = table.History().Position();
+        // A paused table takes no input; the command is what is checked there.
+        if (!c.paused) table.Undo();
+        EXPECT_EQ(offered, !c.paused && table.History().Position() != before);
+        if (c.paused) table.Pause();
+    }
+}
+
 TEST_F(RoundsTest, UndoingAChainedMoveTakesBackEveryPart) {
     clPointValues& v = table.PointSystem().values;
     v.wastePoints = 100;

@@ -354,6 +354,66 @@ TEST_F(DisplayTest, ALargeTableGrowsTheScreenSideBySide) {
     EXPECT_EQ(display.VirtualHeight(), 600);
 }
 
+// Fit to Window: the largest cards of the set's shape (3 : 4 here, from its
+// 150 x 200 set) at which the table fits the drawing area.
+TEST_F(DisplayTest, FitToWindowTakesTheLargestCardsThatFitTheArea) {
+    struct clCase {
+        const char* what;
+        int columns, rows, width, height;
+        clPictureSize expected;
+    };
+    const clCase cases[] = {
+        {"width decides", 10, 3, 1600, 1000, {160, 213}},
+        {"height decides", 9, 5, 1600, 1000, {150, 200}},
+        {"a tiny window: never below tiny", 9, 5, 300, 200, {53, 72}},
+        {"a huge window: held to the largest side",
+         1,
+         1,
+         4000,
+         4000,
+         {clDisplay::kMaxCardSide * 3 / 4, clDisplay::kMaxCardSide}},
+    };
+    ASSERT_TRUE(display.Create(640, 480));
+    ASSERT_TRUE(display.ChooseFitToWindow());
+    for (const clCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        display.SetLayout(c.columns, c.rows);
+        display.OnWindowSize(c.width, c.height);
+        EXPECT_EQ(display.FitCardSize(), c.expected);
+        EXPECT_EQ(display.CardWidth(), c.expected.width);
+        EXPECT_EQ(display.CardHeight(), c.expected.height);
+        EXPECT_EQ(display.Backs().Width(), c.expected.width);
+    }
+}
+
+// Picking a size after a larger one leaves no trace of the larger one: the
+// virtual screen shrinks back to the drawing area, and Automatic chooses as
+// it would have at the start.
+TEST_F(DisplayTest, ASizeChoiceForgetsTheSizeBefore) {
+    ASSERT_TRUE(display.Create(800, 600));
+    display.SetLayout(10, 4);
+    const clPictureSize automatic{display.CardWidth(), display.CardHeight()};
+    ASSERT_TRUE(display.ChooseCardSize(1));  // huge: the screen grows to 1500 x 800
+    EXPECT_EQ(display.VirtualWidth(), 1500);
+    ASSERT_TRUE(display.ChooseCardSize(5));
+    EXPECT_EQ(display.VirtualWidth(), 800);
+    EXPECT_EQ(display.VirtualHeight(), 600);
+    ASSERT_TRUE(display.ChooseCardSize(0));
+    EXPECT_EQ(display.CardWidth(), automatic.width);
+    EXPECT_EQ(display.CardHeight(), automatic.height);
+    EXPECT_EQ(display.VirtualWidth(), 800);
+
+    // While the window's edge is dragged the cards stay; then they follow.
+    ASSERT_TRUE(display.ChooseFitToWindow());
+    const int before = display.CardWidth();
+    ASSERT_TRUE(display.OnWindowSize(1200, 900, false));
+    EXPECT_EQ(display.CardWidth(), before);
+    EXPECT_TRUE(display.ReloadForArea());
+    EXPECT_EQ(display.CardWidth(), display.FitCardSize().width);
+    EXPECT_GT(display.CardWidth(), before);
+    EXPECT_FALSE(display.ReloadForArea());
+}
+
 TEST_F(DisplayTest, StoredValuesOutOfRangeFallBack) {
     options.minSize = 9;
     options.maxSize = -2;
@@ -448,6 +508,7 @@ TEST_F(DisplayTest, ThePlayersSettingsFeedTheDisplayAndTakeItsChangesBack) {
     clSettings settings(store);
     settings.SetNumber(clNumber::MinSize, 4);
     settings.SetNumber(clNumber::MaxSize, 4);
+    settings.SetFlag(clFlag::FitWindow, false);
     settings.SetNumber(clNumber::VirtualWidth, 300);
     settings.SetNumber(clNumber::CardBack, 7);
     settings.SetCurrentBackground(clBackgroundMode::Solid, 0x102030, "");

@@ -363,13 +363,30 @@ TEST_F(SettingsTest, OnlineInfoOfAnyPlayer) {
     EXPECT_FALSE(store.KeyExists(PlayerKey("Carl")));
 }
 
-TEST_F(SettingsTest, ScoreButtonPlace) {
-    EXPECT_EQ(settings.PlaceScoreButton(640, 400), (clRect32{248, 328, 392, 400}));
-    EXPECT_EQ(settings.ButtonRect(), (clRect32{248, 328, 392, 400}));
-    settings.SetButtonRect({10, 10, 50, 20});
-    EXPECT_EQ(settings.PlaceScoreButton(640, 400), (clRect32{10, 10, 90, 66}));
-    settings.SetButtonRect({0, 0, 200, 100});
-    EXPECT_EQ(settings.PlaceScoreButton(640, 400), (clRect32{0, 0, 200, 100}));
+// The "Take Score" place belongs to one game: another game without a place
+// of its own does not inherit it, and a pixel rectangle of earlier versions
+// (positions 0) is no place.
+TEST_F(SettingsTest, ScoreButtonPlaceBelongsToItsGame) {
+    AddAnn();
+    settings.LoadGameValues("Klondike", true);
+    EXPECT_FALSE(settings.HasButtonPlace());
+    settings.SetButtonRect({10, 20, 150, 68});
+    settings.SetButtonPosition(0.25, -0.5);
+    EXPECT_TRUE(settings.HasButtonPlace());
+    ASSERT_TRUE(settings.SaveGameValues("Klondike", true));
+
+    settings.LoadGameValues("FreeCell", true);
+    EXPECT_FALSE(settings.HasButtonPlace());
+    settings.LoadGameValues("Klondike", true);
+    EXPECT_TRUE(settings.HasButtonPlace());
+    EXPECT_EQ(settings.ButtonX(), 0.25);
+    EXPECT_EQ(settings.ButtonY(), -0.5);
+
+    settings.SetButtonRect({248, 328, 392, 400});
+    settings.SetButtonPosition(0, 0);
+    ASSERT_TRUE(settings.SaveGameValues("Golf", false));
+    settings.LoadGameValues("Golf", false);
+    EXPECT_FALSE(settings.HasButtonPlace());
 }
 
 TEST_F(SettingsTest, DeletingAPlayerTakesTheirGamesButNeverTheCurrentPlayer) {

@@ -183,8 +183,7 @@ TEST_F(clPointerWindowTest, AnUninterruptedAnimationRunsAllItsSteps) {
 // cards under the pointer wherever the table is scrolled to.
 TEST_F(clPointerWindowTest, ScrolledTableStillHitsTheCardUnderThePointer) {
     ASSERT_TRUE(Open("Klondike", 1));
-    window->resize(420, 330);
-    QApplication::processEvents();
+    ResizeWindow({420, 330});
     clTableView* table = window->Table();
     ASSERT_EQ(table->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     ASSERT_EQ(table->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);

@@ -27,6 +27,8 @@ bool clWindowTest::Open(const std::string& game, std::int32_t deal) {
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get())) return false;
     QApplication::processEvents();
+    // The cards follow the window's size before the test plays.
+    if (!QTest::qWaitFor([this] { return !window->IsCardSizeSettling(); }, 5000)) return false;
     clSolitaireRules& rules = Game();
     if (rules.DisplayName() != game) return false;
     rules.StartDeal(deal);
@@ -53,6 +55,12 @@ void clWindowTest::Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
 
 void clWindowTest::Type(char character) {
     QTest::keyClick(Viewport(), character);
+}
+
+void clWindowTest::ResizeWindow(const QSize& size) {
+    window->resize(size);
+    QApplication::processEvents();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->IsCardSizeSettling(); }, 5000));
 }
 
 void clWindowTest::Drag(const QPoint& from, const QPoint& to) {

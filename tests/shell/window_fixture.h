@@ -98,6 +98,8 @@ protected:
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void Type(char character);
     void Drag(const QPoint& from, const QPoint& to);
+    // Resizes the window and lets the cards follow the new size.
+    void ResizeWindow(const QSize& size);
 
     clTempFolder folder;
     clMemorySettingsStore store;

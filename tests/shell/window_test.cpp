@@ -45,8 +45,8 @@ TEST_F(clWindowTest, OpensTheGameWithItsTitleMenusAndScoreboard) {
     EXPECT_TRUE(Game().Scoreboard().IsLaidOut());
     EXPECT_FALSE(window->Action(clCommand::kUndo)->isEnabled());
     EXPECT_TRUE(window->Action(clCommand::kTakeScore)->isEnabled());
-    ASSERT_NE(window->TakeScoreWindow(), nullptr);
-    EXPECT_TRUE(window->TakeScoreWindow()->isVisible());
+    ASSERT_NE(window->TakeScoreControl(), nullptr);
+    EXPECT_TRUE(window->TakeScoreControl()->isVisible());
 }
 
 TEST_F(clWindowTest, UnknownGameOnTheCommandLineLeavesTheChooserShown) {
@@ -69,27 +69,13 @@ TEST_F(clWindowTest, SpaceTakesTheScoreAndEndsTheRound) {
     EXPECT_EQ(Game().LastRoundScore(), bonus);
 }
 
-TEST_F(clWindowTest, TheTakeScoreButtonTakesTheScore) {
-    ASSERT_TRUE(Open("Klondike", 1));
-    ASSERT_NE(window->TakeScoreWindow(), nullptr);
-    window->TakeScoreWindow()->Button()->click();
-    EXPECT_EQ(dialogs.roundsOver + dialogs.gamesOver, 1);
-}
-
-TEST_F(clWindowTest, ClosingTheTakeScoreButtonTurnsItsOptionOff) {
-    ASSERT_TRUE(Open("Klondike", 1));
-    ASSERT_NE(window->TakeScoreWindow(), nullptr);
-    window->TakeScoreWindow()->close();
-    EXPECT_FALSE(program->Settings().Flag(clFlag::ScoreButton));
-}
-
 TEST_F(clWindowTest, EscPausesAndResumes) {
     ASSERT_TRUE(Open("Klondike", 1));
     const std::string before = Game().DisplayName();
     Press(Qt::Key_Escape);
     ASSERT_TRUE(Game().IsPaused());
     EXPECT_TRUE(window->Action(clCommand::kPause)->isChecked());
-    EXPECT_FALSE(window->TakeScoreWindow()->isVisible());
+    EXPECT_FALSE(window->TakeScoreControl()->isVisible());
     EXPECT_FALSE(window->Action(clCommand::kTakeScore)->isEnabled());
     // Clicks and keys do nothing while paused.
     const std::size_t moves = Game().History().Count();
@@ -98,7 +84,7 @@ TEST_F(clWindowTest, EscPausesAndResumes) {
     EXPECT_EQ(Game().History().Count(), moves);
     Press(Qt::Key_Escape);
     EXPECT_FALSE(Game().IsPaused());
-    EXPECT_TRUE(window->TakeScoreWindow()->isVisible());
+    EXPECT_TRUE(window->TakeScoreControl()->isVisible());
 }
 
 TEST_F(clWindowTest, PausedTableShowsThePausePicture) {
@@ -148,8 +134,7 @@ TEST_F(clWindowTest, ScreenshotsAtTwoSizes) {
     const QString folder = QStringLiteral(QARVEL_SCREENSHOT_DIR);
     QDir().mkpath(folder);
     for (const QSize size : {QSize(800, 600), QSize(1280, 900)}) {
-        window->resize(size);
-        QApplication::processEvents();
+        ResizeWindow(size);
         const QImage shot = window->grab().toImage();
         EXPECT_EQ(shot.size(), size);
         const QString file =

@@ -28,7 +28,8 @@ public:
     }
     void SetTitle(const std::string&) override {}
     const std::string& PlayerName() const override { return player; }
-    void SetMenuState(const clMenuState&) override {}
+    void SetMenuState(const clMenuState& state) override { menuState = state; }
+    void ShowStatus(const std::string& text) override { statusNotes.push_back(text); }
     clTextPainter* TextPainter() override { return nullptr; }
     const clImage* TableBackground() const override { return nullptr; }
     void ScoreboardChanged() override {}
@@ -66,6 +67,9 @@ public:
 
     std::filesystem::path base;
     std::string player = "Ann";
+    // The menu state last set, and the status notes shown.
+    clMenuState menuState;
+    std::vector<std::string> statusNotes;
     // The other players a switch may go to, with their options.
     std::map<std::string, clPlayOptions> players;
     // The screen whose options a player switch sets.

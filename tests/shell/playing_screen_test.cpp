@@ -1,0 +1,329 @@
+// The playing screen as a player meets it: the Take Score control on the
+// table, the Undo command's state, and the clock around the game's dialogs.
+#include <QAction>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include "dialogs/dialog_base.h"
+#include "engine/card.h"
+#include "graphics/display.h"
+#include "piles/pile.h"
+#include "shell/commands.h"
+#include "shell/window_fixture.h"
+
+namespace {
+
+class clPlayingScreenTest : public clWindowTest {
+protected:
+    clTakeScoreControl& Control() const { return *window->TakeScoreControl(); }
+
+    // The middle of the control, in the drawing area.
+    QPoint ControlPoint() const { return Control().geometry().center(); }
+
+    // A press and release at a point of the drawing area, delivered to
+    // whatever is drawn there (the table, or a control on it).
+    void ClickAt(const QPoint& at) {
+        QWidget* target = Viewport()->childAt(at);
+        if (!target) target = Viewport();
+        const QPoint local = target->mapFrom(Viewport(), at);
+        QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, local);
+    }
+
+    // The control dragged by the player from one point of the drawing area
+    // to another (in steps, as a hand does).
+    void DragControl(const QPoint& from, const QPoint& to) {
+        clTakeScoreControl& control = Control();
+        QTest::mousePress(&control, Qt::LeftButton, Qt::NoModifier,
+                          control.mapFrom(Viewport(), from));
+        for (int i = 1; i <= 4; ++i) {
+            const QPoint at = from + (to - from) * i / 4;
+            QTest::mouseMove(&control, control.mapFrom(Viewport(), at));
+        }
+        QTest::mouseRelease(&control, Qt::LeftButton, Qt::NoModifier,
+                            control.mapFrom(Viewport(), to));
+    }
+
+    // Every card's rectangle on the drawing area.
+    std::vector<QRect> CardRects() const {
+        std::vector<QRect> rects;
+        const QPoint scroll = window->Table()->Scroll();
+        for (const auto& pile : Game().AllPiles()) {
+            for (std::uint32_t i = 0; i < pile->Count(); ++i) {
+                if (const auto r = Game().Graphics().CardRect(*pile->At(i))) {
+                    rects.emplace_back(
+                        QRect(r->left, r->top, r->Width(), r->Height()).translated(-scroll));
+                }
+            }
+        }
+        return rects;
+    }
+
+    // A face-up tableau card that can go to a foundation now (a deal is
+    // picked that has one).
+    const clCard* CardThatGoesUp() {
+        for (std::int32_t deal = 1; deal < 300; ++deal) {
+            Game().StartDeal(deal);
+            for (int i = 0; i < Game().TableauCount(); ++i) {
+                const clCard* top = Game().Tableau(i)->Top();
+                if (top && !top->faceDown && top->IsAce()) {
+                    Game().Repaint();
+                    return top;
+                }
+            }
+        }
+        return nullptr;
+    }
+
+    // Starts the round's clock with a click on the stock.
+    void StartClock() {
+        ClickAt(PointOf(*Game().Stock()->Top()));
+        ASSERT_TRUE(Game().Timer().IsRunning());
+    }
+};
+
+// The control is part of the table: a child of the drawing area, never a
+// window of its own.
+TEST_F(clPlayingScreenTest, TakeScoreIsAControlOnTheTable) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    EXPECT_EQ(Control().parentWidget(), Viewport());
+    EXPECT_FALSE(Control().isWindow());
+    EXPECT_TRUE(Control().isVisible());
+    EXPECT_TRUE(Viewport()->rect().contains(Control().geometry()));
+    ClickAt(ControlPoint());
+    EXPECT_EQ(dialogs.roundsOver + dialogs.gamesOver, 1);
+}
+
+// By default it lies where no card of the game's layout can be: beside the
+// score panel, clear of both panels and of every dealt card, in games of
+// every shape and at small and large windows.
+TEST_F(clPlayingScreenTest, TakeScoreStartsClearOfTheCardsAndScoreboard) {
+    ASSERT_TRUE(Open("Klondike", 3));
+    for (const char* game : {"Klondike", "FreeCell", "Spider", "Pyramid", "Golf", "Triple Towers",
+                             "Forty Thieves", "Gaps", "Nestor"}) {
+        ASSERT_TRUE(window->StartGame(game));
+        Game().StartDeal(3);
+        for (const QSize size : {QSize(800, 600), QSize(1600, 1000)}) {
+            SCOPED_TRACE(std::string(game) + " at " + std::to_string(size.width()));
+            ResizeWindow(size);
+            window->grab().save(QStringLiteral(QARVEL_SCREENSHOT_DIR "/takescore-%1-%2.png")
+                                    .arg(QString::fromLatin1(game).remove(' '))
+                                    .arg(size.width()));
+            const QRect control = Control().geometry();
+            EXPECT_TRUE(Control().isVisible());
+            EXPECT_TRUE(Viewport()->rect().contains(control));
+            for (const QRect& card : CardRects())
+                EXPECT_FALSE(card.intersects(control)) << "a card lies under it";
+            for (int i = 0; i < 2; ++i) {
+                const clRect panel = Game().Scoreboard().PanelRect(i);
+                const QRect shown(window->Table()->ToWidget({panel.left, panel.top}),
+                                  QSize(panel.Width(), panel.Height()));
+                EXPECT_FALSE(shown.intersects(control)) << "it covers panel " << i;
+            }
+        }
+    }
+}
+
+// Dragged, it keeps its place on the table: across resizes, and when the
+// game is opened again; another game keeps its own place.
+TEST_F(clPlayingScreenTest, TakeScoreKeepsThePlaceThePlayerGaveIt) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    ResizeWindow({900, 700});
+    const QPoint from = ControlPoint();
+    const QPoint to(Viewport()->width() / 2, Viewport()->height() - 40);
+    DragControl(from, to);
+    EXPECT_EQ(dialogs.roundsOver + dialogs.gamesOver, 0) << "a drag is not a click";
+    EXPECT_EQ(ControlPoint(), to);
+    EXPECT_TRUE(program->Settings().HasButtonPlace());
+
+    // At any window size it stays at the same place relative to the table.
+    const auto relative = [this] {
+        const clRect area = {0, 0, Viewport()->width(), Viewport()->height()};
+        return std::pair{double(ControlPoint().x()) / area.Width(),
+                         double(ControlPoint().y()) / area.Height()};
+    };
+    const auto before = relative();
+    ResizeWindow({1400, 950});
+    EXPECT_NEAR(relative().first, before.first, 0.03);
+    EXPECT_TRUE(Viewport()->rect().contains(Control().geometry()));
+
+    window->ExecuteCommand(clCommand::kExit);  // back to the chooser
+    ASSERT_TRUE(window->StartGame("FreeCell"));
+    QApplication::processEvents();
+    EXPECT_NE(ControlPoint(), to) << "FreeCell has a place of its own";
+    ASSERT_TRUE(window->StartGame("Klondike"));
+    QApplication::processEvents();
+    EXPECT_NEAR(relative().first, before.first * 1.0, 0.03);
+}
+
+// It is there after every new deal, resign and round, and hidden while
+// paused and while a round's closing dialog shows.
+TEST_F(clPlayingScreenTest, TakeScoreComesBackAfterEveryDealResignAndRound) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    StartClock();
+    dialogs.yes = true;
+    Press(Qt::Key_N, Qt::ControlModifier);  // resign
+    EXPECT_EQ(dialogs.questions, 1);
+    EXPECT_TRUE(Control().isVisible());
+
+    ClickAt(ControlPoint());  // a round that misses its goal ends the game
+    EXPECT_EQ(dialogs.gamesOver + dialogs.roundsOver, 1);
+    QApplication::processEvents();  // the new game the dialog asked for
+    EXPECT_TRUE(Control().isVisible());
+
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(Control().isVisible());
+    Press(Qt::Key_Escape);
+    EXPECT_TRUE(Control().isVisible());
+}
+
+// Its context menu hides it, which turns its option off.
+TEST_F(clPlayingScreenTest, HidingTakeScoreTurnsItsOptionOff) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions()) {
+            if (action->text() == QStringLiteral("Hide This Button")) {
+                QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
+                                  menu->actionGeometry(action).center());
+            }
+        }
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, Control().rect().center(),
+                            Control().mapToGlobal(Control().rect().center()));
+    QApplication::sendEvent(&Control(), &event);
+    EXPECT_FALSE(program->Settings().Flag(clFlag::ScoreButton));
+    EXPECT_FALSE(Control().isVisible());
+}
+
+// Undo, its menu item and its tool button are enabled exactly when an undo
+// would be done; a refused undo says why in the status line.
+TEST_F(clPlayingScreenTest, UndoIsOfferedOnlyWhenItWouldBeDone) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    QAction* item = window->Action(clCommand::kUndo);
+    QAction* tool = window->ToolAction(clCommand::kUndo);
+    ASSERT_NE(tool, nullptr);
+    EXPECT_FALSE(item->isEnabled());
+    EXPECT_FALSE(tool->isEnabled());
+
+    // A deal earns nothing (and no card goes up by itself): the score stays 0.
+    program->Settings().SetCurrentAutoPlay(false);
+    window->RefreshInterface();
+    ClickAt(PointOf(*Game().Stock()->Top()));
+    ASSERT_EQ(Game().History().Position(), 1u);
+    ASSERT_EQ(Game().Score(), 0);
+    EXPECT_FALSE(item->isEnabled());
+    EXPECT_FALSE(tool->isEnabled());
+    Press(Qt::Key_Backspace);
+    EXPECT_EQ(Game().History().Position(), 1u);
+    EXPECT_TRUE(window->statusBar()->isVisible());
+    EXPECT_EQ(window->statusBar()->currentMessage().toStdString(),
+              "Undo needs a score above 0: each undo costs 500 points.");
+
+    // A card played up (a right click on it) earns points: undo is offered.
+    dialogs.yes = true;
+    Press(Qt::Key_N, Qt::ControlModifier);
+    const clCard* up = CardThatGoesUp();
+    ASSERT_NE(up, nullptr);
+    QTest::mouseClick(Viewport(), Qt::RightButton, Qt::NoModifier, PointOf(*up));
+    ASSERT_GT(Game().Score(), 0);
+    EXPECT_TRUE(item->isEnabled());
+    EXPECT_TRUE(tool->isEnabled());
+    const std::size_t position = Game().History().Position();
+    Press(Qt::Key_Backspace);
+    EXPECT_EQ(Game().History().Position(), position - 1);
+}
+
+// The game's own dialogs stop the clock while they are open and leave the
+// game running when they close; only another program taking the focus
+// pauses it.
+TEST_F(clPlayingScreenTest, TheGamesOwnDialogsHoldTheClockWithoutPausing) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    program->Settings().SetFlag(clFlag::AutoPause, true);
+    window->RefreshInterface();
+    StartClock();
+    window->activateWindow();
+    QApplication::setActiveWindow(window.get());
+
+    std::int32_t during = -1, after = -1;
+    bool pausedDuring = true;
+    dialogs.onDialog = [&](clDialog& dialog) {
+        dialog.activateWindow();
+        QApplication::setActiveWindow(&dialog);
+        QApplication::processEvents();
+        const std::int32_t count = Game().Timer().Count();
+        for (int i = 0; i < 20; ++i)
+            window->TimerTick();
+        during = Game().Timer().Count() - count;
+        pausedDuring = Game().IsPaused();
+        return false;
+    };
+    window->Action(clCommand::kGameOptions)->trigger();  // "Game..."
+    ASSERT_EQ(dialogs.dialogsRun, 1);
+    EXPECT_EQ(during, 0) << "the clock ran while the dialog was open";
+    EXPECT_FALSE(pausedDuring);
+    QApplication::setActiveWindow(window.get());
+    QApplication::processEvents();
+    EXPECT_FALSE(Game().IsPaused());
+    const std::int32_t count = Game().Timer().Count();
+    for (int i = 0; i < 5; ++i)
+        window->TimerTick();
+    after = count - Game().Timer().Count();
+    EXPECT_EQ(after, 5) << "the clock runs again once the dialog is closed";
+
+    // The resign question holds it too; No leaves the game running.
+    dialogs.yes = false;
+    Press(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.questions, 1);
+    EXPECT_FALSE(Game().IsPaused());
+    EXPECT_TRUE(Game().Timer().IsRunning());
+
+    // Another program taking the focus pauses the game.
+    QApplication::setActiveWindow(nullptr);
+    QApplication::processEvents();
+    EXPECT_TRUE(Game().IsPaused());
+}
+
+// The first start opens centred on the screen at a good share of it; later
+// starts open where the player left the window, maximised or not.
+TEST_F(clPlayingScreenTest, TheWindowOpensCentredAndWhereItWasLeft) {
+    clCommandLine line;
+    line.game = "Klondike";
+    ASSERT_TRUE(window->Start(line));
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const QRect available = window->QWidget::screen()->availableGeometry();
+    const QRect first = window->geometry();
+    EXPECT_GE(first.width(), available.width() * 3 / 4);
+    EXPECT_GE(first.height(), available.height() * 3 / 4);
+    EXPECT_LE(std::abs(first.center().x() - available.center().x()), 1);
+    EXPECT_LE(std::abs(first.center().y() - available.center().y()), 1);
+
+    const QRect moved(available.left() + 20, available.top() + 30, 700, 500);
+    window->setGeometry(moved);
+    window->ExecuteCommand(clCommand::kExit);  // to the chooser
+    window->ExecuteCommand(clCommand::kExit);  // and out: the place is stored
+    window = std::make_unique<clMainWindow>(*program, dialogs);
+    ASSERT_TRUE(window->Start(line));
+    EXPECT_EQ(window->geometry(), moved);
+
+    // Maximised, it opens maximised and keeps the size to restore to.
+    window->show();
+    window->showMaximized();
+    QApplication::processEvents();
+    window->ExecuteCommand(clCommand::kExit);
+    window->ExecuteCommand(clCommand::kExit);
+    EXPECT_TRUE(program->Settings().Window().maximized);
+    window = std::make_unique<clMainWindow>(*program, dialogs);
+    ASSERT_TRUE(window->Start(line));
+    window->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(window->isMaximized());
+    window->showNormal();
+    QApplication::processEvents();
+    EXPECT_EQ(window->geometry(), moved);
+}
+
+}  // namespace
