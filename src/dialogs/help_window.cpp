@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QIcon>
 #include <QKeySequence>
 #include <QScreen>
 #include <QShortcut>
@@ -50,19 +51,22 @@ clHelpWindow::clHelpWindow(QWidget* owner, const QString& folder, clOpener openE
     setWindowTitle(QString::fromLatin1(kCaption));
     auto* tools = new QToolBar(this);
     tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    const auto command = [&](QStyle::StandardPixmap icon, const char* caption, const char* tip,
-                             QKeyCombination key) {
-        QAction* action = tools->addAction(style()->standardIcon(icon), tr(caption));
+    // The desktop's icons where it has them, else the style's.
+    const auto command = [&](const char* themeIcon, QStyle::StandardPixmap icon,
+                             const char* caption, const char* tip, QKeyCombination key) {
+        const QIcon picture =
+            QIcon::fromTheme(QString::fromLatin1(themeIcon), style()->standardIcon(icon));
+        QAction* action = tools->addAction(picture, QString::fromLatin1(caption));
         action->setShortcut(key);
         action->setToolTip(QStringLiteral("%1 (%2)").arg(
-            tr(tip), action->shortcut().toString(QKeySequence::NativeText)));
+            QString::fromLatin1(tip), action->shortcut().toString(QKeySequence::NativeText)));
         return action;
     };
-    back = command(QStyle::SP_ArrowBack, "Back", "Back to the page read before",
+    back = command("go-previous", QStyle::SP_ArrowBack, "Back", "Back to the page read before",
                    Qt::ALT | Qt::Key_Left);
-    forward = command(QStyle::SP_ArrowForward, "Forward", "Forward to the next page again",
-                      Qt::ALT | Qt::Key_Right);
-    QAction* contents = command(QStyle::SP_DirHomeIcon, "Contents",
+    forward = command("go-next", QStyle::SP_ArrowForward, "Forward",
+                      "Forward to the next page again", Qt::ALT | Qt::Key_Right);
+    QAction* contents = command("help-contents", QStyle::SP_FileDialogDetailedView, "Contents",
                                 "The contents: how to play Qarvel", Qt::ALT | Qt::Key_Home);
     back->setEnabled(false);
     forward->setEnabled(false);
@@ -79,6 +83,8 @@ clHelpWindow::clHelpWindow(QWidget* owner, const QString& folder, clOpener openE
     // folder are shown in it.
     browser->setOpenLinks(false);
     browser->setFrameShape(QFrame::NoFrame);
+    // The pages keep their own margins: their bar runs from edge to edge.
+    browser->document()->setDocumentMargin(0);
     connect(browser, &QTextBrowser::anchorClicked, this, &clHelpWindow::Follow);
     connect(browser, &QTextBrowser::sourceChanged, this, &clHelpWindow::ShowTitle);
 
@@ -91,15 +97,11 @@ clHelpWindow::clHelpWindow(QWidget* owner, const QString& folder, clOpener openE
 }
 
 bool clHelpWindow::ShowPage(const QString& page) {
-    const qsizetype mark = page.indexOf(QLatin1Char('#'));
-    QUrl url = QUrl::fromLocalFile(folder + QLatin1Char('/') + page.left(mark));
-    if (mark >= 0) url.setFragment(page.mid(mark + 1));
-    // The player asked from the game (or from a dialog of it): a missing page
-    // is said there, and the window stays as it was.
-    QWidget* over = QApplication::activeModalWidget();
-    if (!over) over = parentWidget();
+    const QUrl url = QUrl::fromLocalFile(folder + QLatin1Char('/') + page);
     if (!IsReadablePage(url)) {
-        tell(over, MissingText(url));
+        // Said where the player asked: over the game, or a dialog of it.
+        QWidget* over = QApplication::activeModalWidget();
+        tell(over ? over : parentWidget(), MissingText(url));
         return false;
     }
     if (!placed) PlaceOverOwner();
@@ -108,26 +110,20 @@ bool clHelpWindow::ShowPage(const QString& page) {
     raise();
     activateWindow();
     KeepUsableOverModalDialog();
-    return Load(url, over);
+    // Also the page shown already: back at its top.
+    browser->setSource(url);
+    return true;
 }
 
 void clHelpWindow::Follow(const QUrl& link) {
     const QUrl url = browser->source().resolved(link);
     if (!url.isLocalFile()) {
         openElsewhere(this, url);
-        return;
+    } else if (!IsReadablePage(url)) {
+        tell(this, MissingText(url));
+    } else {
+        browser->setSource(url);
     }
-    Load(url, this);
-}
-
-bool clHelpWindow::Load(const QUrl& page, QWidget* over) {
-    if (!IsReadablePage(page)) {
-        tell(over, MissingText(page));
-        return false;
-    }
-    // Also the page shown already: back at its top, or at the place asked for.
-    browser->setSource(page);
-    return true;
 }
 
 // Centred over the owner's window, the whole window on the owner's screen.

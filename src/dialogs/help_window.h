@@ -24,10 +24,9 @@ public:
     // help topic number.
     clHelpWindow(QWidget* owner, const QString& folder, clOpener openElsewhere, clNotice tell);
 
-    // Shows a page of the folder ("1060.html", or with a place on it,
-    // "index.html#keys") and brings the window to the front, placed over its
-    // owner the first time. A missing page is reported and leaves the window
-    // as it was: false.
+    // Shows a page of the folder ("1060.html") at its top and brings the
+    // window to the front, placed over its owner the first time. A missing
+    // page is reported and leaves the window as it was: false.
     bool ShowPage(const QString& page);
 
     QTextBrowser* Browser() const { return browser; }
@@ -36,9 +35,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // A link of the shown page, or a page of the folder.
+    // A link of the shown page (relative to it), or a page of the folder:
+    // shown here when it is a page, handed on when it is not a file.
     void Follow(const QUrl& link);
-    bool Load(const QUrl& page, QWidget* over);
     void PlaceOverOwner();
     void KeepUsableOverModalDialog();
     void ShowTitle();

@@ -170,11 +170,17 @@ TEST_F(clHelpWindowTest, F1AgainReusesTheWindow) {
     ASSERT_EQ(ShownHelp(), help.data());
     EXPECT_EQ(PageName(*help), "1060.html");
     EXPECT_EQ(help->pos(), QPoint(12, 20));
-    // Shown already: the same window, back on the game's page.
+    // Shown already: the same window, back on the game's page, at its top.
     ClickLink(*help, QStringLiteral("index.html"));
     Press(Qt::Key_F1);
     EXPECT_EQ(ShownHelp(), help.data());
     EXPECT_EQ(PageName(*help), "1060.html");
+    KeyOnHelp(*help, Qt::Key_PageDown);
+    ASSERT_GT(help->Browser()->verticalScrollBar()->value(), 0);
+    Press(Qt::Key_F1);
+    EXPECT_EQ(PageName(*help), "1060.html");
+    EXPECT_EQ(help->Browser()->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(HelpWindows().size(), 1);
 }
 
 TEST_F(clHelpWindowTest, LinksBackForwardAndContents) {
@@ -447,7 +453,7 @@ TEST_F(clHelpWindowTest, Screenshots) {
         }
         EXPECT_TRUE(
             both.save(shots + QStringLiteral("/help-over-game-") + name + QStringLiteral(".png")));
-        help->close();
+        delete help;  // the next one is placed afresh
     }
 }
 
