@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -22,6 +21,7 @@
 #include <optional>
 #include <span>
 
+#include "dialogs/help_window.h"
 #include "engine/catalogue.h"
 #include "engine/product.h"
 #include "engine/registry.h"
@@ -615,15 +615,27 @@ void clMainWindow::OpenWebPage(const std::string& key, const std::string& suffix
     OpenUrl(WebPageUrl(program.Settings(), key, suffix));
 }
 
+// A failure is said over the dialog that asked for the page, if any.
 void clMainWindow::OpenUrl(const std::string& url) {
-    QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+    QWidget* over = QApplication::activeModalWidget();
+    OpenAddress(dialogs, over ? over : this, url);
 }
 
-// The help pages: the contents (topic 0) or a game's page by its topic number.
+// The shipped help pages: index.html (the contents) and one page per topic.
 void clMainWindow::OpenHelpTopic(int topic) {
-    const std::filesystem::path page = program.DataFolder() / "help" /
-                                       (topic > 0 ? std::to_string(topic) + ".html" : "index.html");
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
+    if (!helpWindow) {
+        const QString folder = QString::fromStdString((program.DataFolder() / "help").string());
+        helpWindow = new clHelpWindow(
+            this, folder,
+            [this](QWidget* over, const QUrl& address) {
+                OpenAddress(dialogs, over, address.toString().toStdString());
+            },
+            [this](QWidget* over, const QString& text) {
+                dialogs.ShowMessage(over, text.toStdString(), "Qarvel Help");
+            });
+    }
+    helpWindow->ShowPage(topic > 0 ? QStringLiteral("%1.html").arg(topic)
+                                   : QStringLiteral("index.html"));
 }
 
 // Keys -----------------------------------------------------------------------

@@ -22,6 +22,7 @@ class QLabel;
 class QMenu;
 class QSystemTrayIcon;
 class QToolBar;
+class clHelpWindow;
 class clOnlineScores;
 class clProgram;
 class clSolitaireRules;
@@ -60,7 +61,8 @@ public:
     void RequestGame(const std::string& name);
     // Starts a game now; false, changing nothing, when it cannot be made.
     bool StartGame(const std::string& name);
-    // The help: its contents (topic 0) or a game's page by topic number.
+    // The help window on its contents (topic 0) or a game's page by topic
+    // number.
     void OpenHelpTopic(int topic);
     // The Options menu's dialogs and the Help Center.
     void ShowOptions();
@@ -219,6 +221,8 @@ private:
     };
     clTakeScoreLayout takeScoreLayout;
     clRect takeScoreDefault;
+    // Made at the first help asked for, then shown again.
+    QPointer<clHelpWindow> helpWindow;
     QSystemTrayIcon* trayIcon = nullptr;
     clQtTextPainter textPainter;
     clQtAnimationPump pump;

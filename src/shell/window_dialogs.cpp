@@ -16,6 +16,7 @@
 #include "dialogs/score_services.h"
 #include "dialogs/small_dialogs.h"
 #include "dialogs/stats_dialog.h"
+#include "engine/product.h"
 #include "online/online_scores.h"
 #include "player/statistics.h"
 #include "shell/program.h"
@@ -79,6 +80,19 @@ void clGameDialogs::RunOptions(clOptionsSheet& sheet) {
     sheet.Run();
 }
 
+bool clGameDialogs::OpenUrl(const std::string& url) {
+    if (openUrl) return openUrl(url);
+    return QDesktopServices::openUrl(QUrl(Text(url)));
+}
+
+void OpenAddress(clWindowDialogs& dialogs, QWidget* parent, const std::string& url) {
+    if (dialogs.OpenUrl(url)) return;
+    dialogs.ShowMessage(parent,
+                        "Unable to open this address:\n" + url +
+                            "\n\nNo web browser or e-mail program could be started for it.",
+                        kProductName);
+}
+
 void clGameDialogs::ShowMessage(QWidget* parent, const std::string& text,
                                 const std::string& caption) {
     QMessageBox::information(parent, Text(caption), Text(text));
@@ -92,13 +106,7 @@ clScoreServices clGameDialogs::Services(QWidget* parent) {
         program.Messages(),
         dateFormat,
         [this](clSound sound) { program.PlaySound(sound); },
-        [this](const std::string& url) {
-            if (openUrl) {
-                openUrl(url);
-            } else {
-                QDesktopServices::openUrl(QUrl(Text(url)));
-            }
-        },
+        [this, parent](const std::string& url) { OpenAddress(*this, parent, url); },
         [this, parent](const std::string& text, const std::string& caption) {
             return AskYesNo(parent, text, caption);
         },

@@ -53,14 +53,22 @@ public:
     // the dialog ended with OK.
     virtual bool RunDialog(clDialog& dialog) = 0;
     virtual void RunOptions(clOptionsSheet& sheet) = 0;
+    // Hands a web or mail address to the desktop (its browser, its mail
+    // program): false when nothing could be started for it.
+    virtual bool OpenUrl(const std::string& url) = 0;
 };
+
+// Opens a web or mail address on the desktop; when that fails, a message
+// over `parent` says so with the address.
+void OpenAddress(clWindowDialogs& dialogs, QWidget* parent, const std::string& url);
 
 // Message boxes with the game's texts, and the score dialogs over the
 // program's table.
 class clGameDialogs final : public clWindowDialogs {
 public:
     using clQuestion = std::function<bool(const std::string& text, const std::string& caption)>;
-    using clUrlOpener = std::function<void(const std::string& url)>;
+    // True when the address was opened.
+    using clUrlOpener = std::function<bool(const std::string& url)>;
 
     explicit clGameDialogs(clProgram& program);
 
@@ -77,6 +85,7 @@ public:
     std::optional<std::string> ChooseImageFile(QWidget* parent) override;
     bool RunDialog(clDialog& dialog) override;
     void RunOptions(clOptionsSheet& sheet) override;
+    bool OpenUrl(const std::string& url) override;
 
     // Who answers the Yes/No questions, and where web pages open: a message
     // box and the browser unless set (tests answer in the player's place).
@@ -112,6 +121,8 @@ public:
     std::optional<std::string> ChooseImageFile(QWidget* parent) override;
     bool RunDialog(clDialog& dialog) override;
     void RunOptions(clOptionsSheet& sheet) override;
+    // Opening an address shows no dialog of the game's: nothing is held.
+    bool OpenUrl(const std::string& url) override { return dialogs.OpenUrl(url); }
 
 private:
     // Counts one open dialog for as long as it lives.

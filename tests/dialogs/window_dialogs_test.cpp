@@ -29,7 +29,10 @@ protected:
         program->Settings().SetFlag(clFlag::Animation, false);
         dialogs = std::make_unique<clGameDialogs>(*program);
         dialogs->SetQuestion([](const std::string&, const std::string&) { return true; });
-        dialogs->SetUrlOpener([this](const std::string& url) { urls.push_back(url); });
+        dialogs->SetUrlOpener([this](const std::string& url) {
+            urls.push_back(url);
+            return true;
+        });
         window = std::make_unique<clMainWindow>(*program, *dialogs);
         clCommandLine line;
         line.game = "Klondike";

@@ -6,8 +6,7 @@
 
 void clWindowTest::SetUp() {
     account = std::make_unique<clFixedUserAccount>(folder.Path(), "tester");
-    const clPlatform platform{store, *account, prompt, messages, clock, QARVEL_BUILD_DATA_DIR,
-                              false};
+    const clPlatform platform{store, *account, prompt, messages, clock, dataFolder, false};
     program = std::make_unique<clProgram>(platform);
     ASSERT_TRUE(program->StartUp());
     program->Settings().SetFlag(clFlag::Animation, false);

@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QTest>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -37,7 +39,18 @@ public:
         ++questions;
         return yes;
     }
-    void ShowMessage(QWidget*, const std::string&, const std::string&) override {}
+    // The messages shown, and the addresses handed to the desktop, which
+    // opens them unless `urlsOpen` is false.
+    std::vector<std::string> messages;
+    std::vector<std::string> urls;
+    bool urlsOpen = true;
+    void ShowMessage(QWidget*, const std::string& text, const std::string&) override {
+        messages.push_back(text);
+    }
+    bool OpenUrl(const std::string& url) override {
+        urls.push_back(url);
+        return urlsOpen;
+    }
     clGameOverChoice ShowGameOver(QWidget*, const clScoreGame& game, std::int32_t score,
                                   std::int32_t) override {
         ++gamesOver;
@@ -102,6 +115,9 @@ protected:
     void ResizeWindow(const QSize& size);
 
     clTempFolder folder;
+    // The shipped data the program starts with (a test may set its own
+    // before SetUp).
+    std::filesystem::path dataFolder = QARVEL_BUILD_DATA_DIR;
     clMemorySettingsStore store;
     std::unique_ptr<clFixedUserAccount> account;
     clFixedNamePrompt prompt;

@@ -68,19 +68,23 @@ std::string Markup(const std::string& text) {
     return out.str();
 }
 
+// The markup keeps to what the game's help window draws as well as a web
+// browser: the bar is a one-cell table (a table cell is the only block that
+// window pads and colours edge to edge) and the parts are divs.
 std::string Page(const std::string& title, const std::string& body, bool helpLinks) {
     std::ostringstream out;
     out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
         << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
         << "<title>" << Escape(title) << " - Qarvel</title>\n"
-        << "<link rel=\"stylesheet\" href=\"qarvel.css\">\n</head>\n<body>\n<header>"
+        << "<link rel=\"stylesheet\" type=\"text/css\" href=\"qarvel.css\">\n</head>\n<body>\n"
+        << "<table class=\"bar\" width=\"100%\" cellspacing=\"0\"><tr><td>"
         << "<span class=\"brand\">Qarvel</span>";
     if (helpLinks) {
-        out << "<nav><a href=\"index.html\">How to Play</a> <a href=\"" << kGamesTopic
-            << ".html\">The Games</a></nav>";
+        out << "&emsp; <a href=\"index.html\">How to Play</a> &middot; <a href=\"" << kGamesTopic
+            << ".html\">The Games</a>";
     }
-    out << "</header>\n<main>\n"
-        << body << "</main>\n<footer>Qarvel 1.60</footer>\n</body>\n</html>\n";
+    out << "</td></tr></table>\n<div class=\"page\">\n"
+        << body << "</div>\n<div class=\"footer\">Qarvel 1.60</div>\n</body>\n</html>\n";
     return out.str();
 }
 
@@ -95,8 +99,8 @@ std::string RoundsTable(const clPointSystem& rounds) {
     std::ostringstream out;
     out << "<table class=\"rounds\">\n<tr><th>Round</th><th>Goal</th><th>Time bonus</th></tr>\n";
     for (int round = 1; round <= kRoundsShown; ++round) {
-        out << "<tr><td>" << round << "</td><td>" << Thousands(rounds.Goal(round)) << "</td><td>"
-            << TimeText(rounds.Bonus(round)) << " ("
+        out << "<tr><td>" << round << "</td><td class=\"number\">" << Thousands(rounds.Goal(round))
+            << "</td><td class=\"number\">" << TimeText(rounds.Bonus(round)) << " ("
             << Thousands(rounds.Bonus(round) * kPointsPerTenth) << " points)</td></tr>\n";
     }
     out << "</table>\n";
