@@ -1,5 +1,6 @@
 #include "engine/scoreboard.h"
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -36,6 +37,20 @@ constexpr std::uint32_t kRed = 0x0000ff;
 
 const clPanelLayout& LayoutOf(clScoreboard::Size size) {
     return kLayouts[static_cast<int>(size)];
+}
+
+// A layout in device pixels, on a screen of that many device pixels per
+// desktop pixel.
+clPanelLayout Scaled(const clPanelLayout& layout, double scale) {
+    if (scale == 1.0) return layout;
+    const auto by = [scale](int length) { return static_cast<int>(std::lround(length * scale)); };
+    const auto field = [&by](const clRect& r) {
+        return clRect{by(r.left), by(r.top), by(r.right), by(r.bottom)};
+    };
+    return {by(layout.width),         by(layout.height),        by(layout.fontHeight),
+            by(layout.shadow),        field(layout.scoreValue), field(layout.bonusValue),
+            field(layout.scoreLabel), field(layout.bonusLabel), field(layout.roundText),
+            field(layout.goalText)};
 }
 
 // The background under a panel with every colour channel halved; what lies
@@ -75,8 +90,11 @@ clScoreboard::Size clScoreboard::ChooseSize(int cardWidth, int cardHeight) {
 
 void clScoreboard::Relay(const clTableMetrics& metrics, const clImage& background,
                          clTextPainter& painter, const clValues& values) {
-    size = ChooseSize(metrics.cardWidth, metrics.cardHeight);
-    const clPanelLayout& layout = LayoutOf(size);
+    // The size is chosen on the card in desktop pixels.
+    scale = metrics.scale > 0 ? metrics.scale : 1.0;
+    size = ChooseSize(static_cast<int>(std::lround(metrics.cardWidth / scale)),
+                      static_cast<int>(std::lround(metrics.cardHeight / scale)));
+    const clPanelLayout layout = Scaled(LayoutOf(size), scale);
     const clPoint right = TableToScreen(metrics, metrics.columns, 0, 0, 0);
     const clPoint left = TableToScreen(metrics, 0, 0, 0, 0);
     panels[0].rect = {right.x - layout.width, right.y, right.x, right.y + layout.height};
@@ -102,7 +120,7 @@ bool clScoreboard::Update(clTextPainter& painter, const clValues& values) {
 }
 
 void clScoreboard::Draw(clTextPainter& painter) {
-    const clPanelLayout& layout = LayoutOf(size);
+    const clPanelLayout layout = Scaled(LayoutOf(size), scale);
     for (clPanel& panel : panels)
         panel.picture.Copy(panel.backdrop, {0, 0});
 

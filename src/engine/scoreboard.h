@@ -56,6 +56,7 @@ private:
 
     std::array<clPanel, 2> panels;
     Size size = Size::Medium;
+    double scale = 1.0;
     clValues shown;
     bool laidOut = false;
 };

@@ -57,8 +57,10 @@ bool clDisplay::Create(int areaWidth, int areaHeight) {
         SanitizeDisplayOptions(options, kMaxVirtualSide);
         options.virtualWidth = std::max(options.virtualWidth, kMinVirtualWidth);
         options.virtualHeight = std::max(options.virtualHeight, kMinVirtualHeight);
-        const int width = std::clamp(areaWidth, options.virtualWidth, kMaxVirtualSide);
-        const int height = std::clamp(areaHeight, options.virtualHeight, kMaxVirtualSide);
+        const int width = std::clamp(
+            areaWidth, std::min(Scaled(options.virtualWidth), kMaxVirtualSide), kMaxVirtualSide);
+        const int height = std::clamp(
+            areaHeight, std::min(Scaled(options.virtualHeight), kMaxVirtualSide), kMaxVirtualSide);
         MakePictures(width, height);
         this->areaWidth = std::max(1, areaWidth);
         this->areaHeight = std::max(1, areaHeight);
@@ -137,19 +139,40 @@ void clDisplay::CopyBackgroundToScreen() {
     screen.SetClip(keep);
 }
 
+void clDisplay::SetScale(double deviceScale) {
+    scale = std::isfinite(deviceScale) ? std::clamp(deviceScale, 1.0, 4.0) : 1.0;
+}
+
+int clDisplay::Scaled(int length) const {
+    return static_cast<int>(std::lround(length * scale));
+}
+
+clPictureSize clDisplay::Scaled(clPictureSize size) const {
+    return {Scaled(size.width), Scaled(size.height)};
+}
+
+// The rule works in desktop pixels; the size it gives is in device pixels.
 clPictureSize clDisplay::DesiredCardSize(clPictureSize proposed) {
-    if (customFlag && customWidth > 0 && customHeight > 0) return {customWidth, customHeight};
+    if (customFlag && customWidth > 0 && customHeight > 0) {
+        return Scaled(clPictureSize{customWidth, customHeight});
+    }
     customFlag = false;
     if (nativeFlag) {
         const clCardSetInfo* info = catalogue.Current(clCardFile::Cards);
         if (info) {
-            if (const auto size = info->CardSize(nativeSet)) return *size;
+            if (const auto size = info->CardSize(nativeSet)) return Scaled(*size);
         }
     }
     nativeFlag = false;
     if (options.fitWindow) return FitCardSize();
-    return AutomaticCardSize(
-        {options.minSize, options.maxSize, columns, rows, virtualWidth, virtualHeight}, proposed);
+    const auto desktop = [this](int device) {
+        return static_cast<int>(std::floor(device / scale));
+    };
+    const clPictureSize size =
+        AutomaticCardSize({options.minSize, options.maxSize, columns, rows, desktop(virtualWidth),
+                           desktop(virtualHeight)},
+                          {desktop(proposed.width), desktop(proposed.height)});
+    return Scaled(size);
 }
 
 bool clDisplay::LoadCardFaces() {
@@ -159,9 +182,11 @@ bool clDisplay::LoadCardFaces() {
         return cards.Load(catalogue.FullPath(options.cardSet).string(), 0, messages);
     }
     const std::string path = catalogue.FullPath(info->Path()).string();
-    if (nativeFlag && info->CardSize(nativeSet)) return cards.Load(path, nativeSet, messages);
+    if (nativeFlag && info->CardSize(nativeSet) && scale == 1.0) {
+        return cards.Load(path, nativeSet, messages);
+    }
 
-    const clPictureSize wanted = DesiredCardSize(kLargestCard);
+    const clPictureSize wanted = DesiredCardSize(Scaled(kLargestCard));
     const int set = ChooseSet(info->CardSizes(), wanted);
     if (set < 0 || !cards.Load(path, set, messages)) return false;
     if (cards.Width() == wanted.width && cards.Height() == wanted.height) return true;
@@ -266,11 +291,11 @@ clPictureSize clDisplay::FitCardSize() const {
             if (size.width > 0 && size.height > 0 && Area(size) > Area(shape)) shape = size;
         }
     }
-    const clPictureSize smallest = CardSizeOf(kSmallestSizeIndex);
+    const clPictureSize smallest = Scaled(CardSizeOf(kSmallestSizeIndex));
     if (columns < 1 || rows < 1 || areaWidth < 1 || areaHeight < 1) return smallest;
     const std::int64_t byWidth = areaWidth / columns;
     const std::int64_t byHeight = std::int64_t{areaHeight / rows} * shape.width / shape.height;
-    const std::int64_t tallest = std::int64_t{kMaxCardSide} * shape.width / shape.height;
+    const std::int64_t tallest = std::int64_t{Scaled(kMaxCardSide)} * shape.width / shape.height;
     int width = static_cast<int>(std::min({byWidth, byHeight, tallest}));
     // The height rounds to the nearest pixel; the table must still fit.
     auto heightOf = [&shape](int w) {
@@ -324,16 +349,17 @@ bool clDisplay::UpdateVirtualScreen(int width, int height) {
 }
 
 clPictureSize clDisplay::MinimumVirtualSize() const {
-    int width = kMinVirtualWidth, height = kMinVirtualHeight;
+    int width = Scaled(kMinVirtualWidth), height = Scaled(kMinVirtualHeight);
     if (columns > 0 && rows > 0) {
-        clPictureSize card = kFallbackCardSize;
+        clPictureSize card = Scaled(kFallbackCardSize);
         if (customFlag) {
-            card = {customWidth, customHeight};
+            card = Scaled(clPictureSize{customWidth, customHeight});
         } else if (nativeFlag) {
             const clCardSetInfo* info = catalogue.Current(clCardFile::Cards);
-            if (info && info->CardSize(nativeSet)) card = *info->CardSize(nativeSet);
-        } else if (options.minSize > 0 && options.minSize <= kSmallestSizeIndex) {
-            card = CardSizeOf(options.minSize);
+            if (info && info->CardSize(nativeSet)) card = Scaled(*info->CardSize(nativeSet));
+        } else if (options.minSize > 0 && options.minSize <= kSmallestSizeIndex &&
+                   !options.fitWindow) {
+            card = Scaled(CardSizeOf(options.minSize));
         }
         width = static_cast<int>(
             std::clamp<std::int64_t>(std::int64_t{columns} * card.width, width, kMaxVirtualSide));
@@ -341,8 +367,8 @@ clPictureSize clDisplay::MinimumVirtualSize() const {
             std::clamp<std::int64_t>(std::int64_t{rows} * card.height, height, kMaxVirtualSide));
     }
     if (options.forceVirtual) {
-        width = std::clamp(options.virtualWidth, width, kMaxVirtualSide);
-        height = std::clamp(options.virtualHeight, height, kMaxVirtualSide);
+        width = std::clamp(Scaled(options.virtualWidth), width, kMaxVirtualSide);
+        height = std::clamp(Scaled(options.virtualHeight), height, kMaxVirtualSide);
     }
     return {width, height};
 }
@@ -357,7 +383,7 @@ bool clDisplay::OnWindowSize(int areaWidth, int areaHeight, bool reloadCards) {
                              std::max(areaHeight, minimum.height))) {
         return false;
     }
-    if (reloadCards) ReloadForSize(kLargestCard);
+    if (reloadCards) ReloadForSize(Scaled(kLargestCard));
     CopyBackgroundToScreen();
     return true;
 }
@@ -368,7 +394,7 @@ bool clDisplay::ReloadForArea() {
     const clPictureSize minimum = MinimumVirtualSize();
     bool changed = UpdateVirtualScreen(std::max(areaWidth, minimum.width),
                                        std::max(areaHeight, minimum.height));
-    const clPictureSize wanted = DesiredCardSize(kLargestCard);
+    const clPictureSize wanted = DesiredCardSize(Scaled(kLargestCard));
     if (wanted.width != cardWidth || wanted.height != cardHeight) {
         // Grows the virtual screen again when the table needs it.
         ChangeCardSet();
@@ -379,7 +405,7 @@ bool clDisplay::ReloadForArea() {
 }
 
 clTableMetrics clDisplay::Metrics() const {
-    return {cards.Width(), cards.Height(), columns, rows, virtualWidth, virtualHeight};
+    return {cards.Width(), cards.Height(), columns, rows, virtualWidth, virtualHeight, scale};
 }
 
 clPoint clDisplay::TableToScreen(double fx, double fy, std::int32_t dx, std::int32_t dy) const {

@@ -80,6 +80,14 @@ public:
         failedSources.clear();
     }
 
+    // Device pixels per desktop pixel (1 to 4): the virtual screen, the
+    // drawing area and the card pictures are in device pixels, and the card
+    // sizes of the menu, typed sizes and the smallest virtual size grow by
+    // it, so the table looks the same size and stays sharp on a doubled
+    // screen. Takes effect at Create, or at the next ReloadForArea.
+    void SetScale(double deviceScale);
+    double Scale() const { return scale; }
+
     // A new logical size; false when a side is below 1 or nothing changes.
     // Grows the pictures when needed and then redraws the background.
     bool UpdateVirtualScreen(int width, int height);
@@ -182,5 +190,9 @@ private:
     int customWidth = 0;
     int customHeight = 0;
     std::uint64_t screenGeneration = 0;
+    double scale = 1.0;
+    // A size of desktop pixels in device pixels.
+    clPictureSize Scaled(clPictureSize size) const;
+    int Scaled(int length) const;
     std::function<void(const clRect&)> onInvalidate;
 };

@@ -40,6 +40,10 @@ struct clTableMetrics {
     int rows = 0;
     int screenWidth = 640;
     int screenHeight = 480;
+    // Device pixels per pixel of the desktop (2 on a doubled screen): the
+    // screen's pixels are device pixels, and what has a size of its own
+    // (the scoreboard, the card sizes of the menu) grows by this much.
+    double scale = 1.0;
 };
 
 // A table position (card units plus a pixel offset) on the virtual screen. The

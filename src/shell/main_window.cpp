@@ -17,6 +17,7 @@
 #include <QSystemTrayIcon>
 #include <QToolBar>
 #include <QUrl>
+#include <QWindow>
 #include <algorithm>
 #include <optional>
 #include <span>
@@ -160,8 +161,9 @@ bool clMainWindow::Start(const clCommandLine& line) {
     } else {
         program.SetTableSize(kUsualTableWidth, kUsualTableHeight);
     }
-    if (!program.CreateDisplay(std::max(1, table->viewport()->width()),
-                               std::max(1, table->viewport()->height()))) {
+    const QSize area = table->DeviceSize();
+    if (!program.CreateDisplay(std::max(1, area.width()), std::max(1, area.height()),
+                               table->Scale())) {
         return false;
     }
     program.Display().SetInvalidateHandler(
@@ -350,7 +352,7 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
     RecreateTakeScoreButton();
     // The screen has dealt or resumed its game already.
     playing->Repaint();
-    TableResized(table->viewport()->width(), table->viewport()->height());
+    TableResized(table->DeviceSize().width(), table->DeviceSize().height());
     table->viewport()->update();
 }
 
@@ -772,7 +774,21 @@ void clMainWindow::changeEvent(QEvent* event) {
 // The floating button keeps its place over the table as the window moves.
 void clMainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    // A screen of another pixel density: the table is drawn again for it.
+    if (QWindow* handle = windowHandle(); handle && !screenWatched) {
+        screenWatched = true;
+        connect(handle, &QWindow::screenChanged, this, [this] { FollowScale(); });
+    }
     ShowControls();
+}
+
+void clMainWindow::FollowScale() {
+    if (!program.HasDisplay() || program.Display().Scale() == table->Scale()) return;
+    program.Display().SetScale(table->Scale());
+    const QSize area = table->DeviceSize();
+    program.Display().OnWindowSize(area.width(), area.height(), false);
+    CardSizeSettled();
+    RepaintScreen();
 }
 
 void clMainWindow::moveEvent(QMoveEvent* event) {
@@ -837,9 +853,8 @@ clRect clMainWindow::DefaultTakeScorePlace(const clRect& control) const {
     const clRect score = board.PanelRect(0);
     const clRect round = board.PanelRect(1);
     const QPoint scroll = table->Scroll();
-    const clRect shown{scroll.x(), scroll.y(),
-                       scroll.x() + table->ToVirtualLength(table->viewport()->width()),
-                       scroll.y() + table->ToVirtualLength(table->viewport()->height())};
+    const clRect shown{scroll.x(), scroll.y(), scroll.x() + table->DeviceSize().width(),
+                       scroll.y() + table->DeviceSize().height()};
     std::vector<clRect> taken{Inflated(score, kGap), Inflated(round, kGap)};
     if (clSolitaireRules* rules = Rules()) {
         const clGraphics& graphics = rules->Graphics();

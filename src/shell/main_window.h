@@ -173,6 +173,8 @@ private:
     void ChooseCardSize(int index);
     void UpdateCardSizeChecks();
     void CardSizeSettled();
+    // The window moved to a screen of another pixel density.
+    void FollowScale();
     void ChooseCardSet(int index);
     void OpenWebPage(const std::string& key, const std::string& suffix = {});
     void OpenUrl(const std::string& url);
@@ -233,5 +235,6 @@ private:
     QElapsedTimer lastLeftDown;
     clPoint lastLeftPoint{-1, -1};
     bool closing = false;
+    bool screenWatched = false;
     bool gameRequested = false;
 };

@@ -31,8 +31,9 @@ void clProgram::ApplyDisplaySettings() {
     displayOptions = DisplayOptionsFromSettings(settings);
 }
 
-bool clProgram::CreateDisplay(int areaWidth, int areaHeight) {
+bool clProgram::CreateDisplay(int areaWidth, int areaHeight, double scale) {
     display = std::make_unique<clDisplay>(displayOptions, catalogue, platform.messages);
+    display->SetScale(scale);
     display->SetLayout(tableColumns, tableRows);
     if (!display->Create(areaWidth, areaHeight)) return false;
     target = std::make_unique<clDisplayTarget>(*display);

@@ -50,7 +50,9 @@ public:
     // The first screen's table in card units, for the display made next.
     void SetTableSize(int columns, int rows) { tableColumns = columns, tableRows = rows; }
     // Makes the display for a drawing area; false when it cannot be made.
-    bool CreateDisplay(int areaWidth, int areaHeight);
+    // The display for a drawing area of that many device pixels, at that many
+    // device pixels per desktop pixel.
+    bool CreateDisplay(int areaWidth, int areaHeight, double scale = 1.0);
     // Stores what the display changed and saves the settings.
     void ShutDown();
 

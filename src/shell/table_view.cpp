@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <cmath>
 
 #include "engine/scoreboard.h"
 #include "graphics/display.h"
@@ -56,17 +57,51 @@ QPoint clTableView::Scroll() const {
     return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
 }
 
+double clTableView::Scale() const {
+    return viewport()->devicePixelRatioF();
+}
+
+QSize clTableView::DeviceSize() const {
+    const double scale = Scale();
+    return {static_cast<int>(std::lround(viewport()->width() * scale)),
+            static_cast<int>(std::lround(viewport()->height() * scale))};
+}
+
+int clTableView::ToVirtualLength(int length) const {
+    return static_cast<int>(std::lround(length * Scale()));
+}
+
+int clTableView::ToWidgetLength(int length) const {
+    return static_cast<int>(std::lround(length / Scale()));
+}
+
 clPoint clTableView::ToVirtual(const QPoint& point) const {
-    const QPoint at = point + Scroll();
-    return {at.x(), at.y()};
+    const double scale = Scale();
+    const QPoint scroll = Scroll();
+    return {static_cast<int>(std::floor(point.x() * scale)) + scroll.x(),
+            static_cast<int>(std::floor(point.y() * scale)) + scroll.y()};
+}
+
+// A rectangle of the virtual screen on the drawing area, grown to whole units.
+QRect clTableView::ToWidgetRect(const clRect& rect) const {
+    const double scale = Scale();
+    const QPoint scroll = Scroll();
+    const int left = static_cast<int>(std::floor((rect.left - scroll.x()) / scale));
+    const int top = static_cast<int>(std::floor((rect.top - scroll.y()) / scale));
+    const int right = static_cast<int>(std::ceil((rect.right - scroll.x()) / scale));
+    const int bottom = static_cast<int>(std::ceil((rect.bottom - scroll.y()) / scale));
+    return QRect(left, top, right - left, bottom - top);
 }
 
 QPoint clTableView::ToWidget(clPoint point) const {
-    return QPoint(point.x, point.y) - Scroll();
+    const double scale = Scale();
+    const QPoint scroll = Scroll();
+    return {static_cast<int>(std::lround((point.x - scroll.x()) / scale)),
+            static_cast<int>(std::lround((point.y - scroll.y()) / scale))};
 }
 
 void clTableView::InvalidateVirtual(const clRect& rect) {
-    viewport()->update(ToQRect(rect).translated(-Scroll()));
+    viewport()->update(ToWidgetRect(rect));
 }
 
 // Both bars show together, whenever the virtual screen does not fit the area.
@@ -74,7 +109,9 @@ void clTableView::InvalidateVirtual(const clRect& rect) {
 void clTableView::UpdateScrollBars() {
     if (!display || !display->IsCreated()) return;
     // Whether the screen fits is judged on the whole area, without the bars.
-    const QSize area = contentsRect().size();
+    const double scale = Scale();
+    const QSize area(static_cast<int>(std::lround(contentsRect().width() * scale)),
+                     static_cast<int>(std::lround(contentsRect().height() * scale)));
     const int width = display->VirtualWidth() - area.width();
     const int height = display->VirtualHeight() - area.height();
     const Qt::ScrollBarPolicy policy = scrollBarsAllowed && (width > 0 || height > 0)
@@ -87,7 +124,7 @@ void clTableView::UpdateScrollBars() {
     }
     if (policy == Qt::ScrollBarAlwaysOff) autoScrollTimer->stop(), autoScrollArmed = false;
     // The area may have changed with the bars: measure again.
-    const QSize shown = viewport()->size();
+    const QSize shown = DeviceSize();
     const bool bars = policy == Qt::ScrollBarAlwaysOn;
     const int horizontal = bars ? std::max(0, display->VirtualWidth() - shown.width()) : 0;
     const int vertical = bars ? std::max(0, display->VirtualHeight() - shown.height()) : 0;
@@ -143,21 +180,33 @@ void clTableView::paintEvent(QPaintEvent* event) {
         painter.fillRect(dirty, Qt::black);
         return;
     }
+    // Device pixels of the virtual screen go 1 : 1 to the device's pixels.
+    const double scale = Scale();
     const QPoint scroll = Scroll();
-    const QRect shown(0, 0, display->VirtualWidth(), display->VirtualHeight());
-    const QRect source = dirty.translated(scroll).intersected(shown);
+    const auto toDevice = [scale, scroll](const QRectF& r) {
+        return QRectF(r.x() * scale + scroll.x(), r.y() * scale + scroll.y(), r.width() * scale,
+                      r.height() * scale);
+    };
+    const auto toWidget = [scale, scroll](const QRectF& r) {
+        return QRectF((r.x() - scroll.x()) / scale, (r.y() - scroll.y()) / scale, r.width() / scale,
+                      r.height() / scale);
+    };
+    const QRectF shown(0, 0, display->VirtualWidth(), display->VirtualHeight());
+    const QRectF source = toDevice(QRectF(dirty)).intersected(shown);
     if (!source.isEmpty()) {
-        painter.drawImage(source.topLeft() - scroll, ViewOf(display->Screen()), source);
+        painter.drawImage(toWidget(source), ViewOf(display->Screen()), source);
     }
     // Outside the virtual screen (only while the window grows) stays black.
-    const QRegion outside = QRegion(dirty) - QRegion(shown.translated(-scroll));
+    const QRegion outside = QRegion(dirty) - QRegion(toWidget(shown).toAlignedRect());
     for (const QRect& r : outside)
         painter.fillRect(r, Qt::black);
 
     if (scoreboard && scoreboard->IsLaidOut()) {
         for (int i = 0; i < 2; ++i) {
-            const QRect at = ToQRect(scoreboard->PanelRect(i)).translated(-scroll);
-            if (at.intersects(dirty)) painter.drawImage(at.topLeft(), ViewOf(scoreboard->Panel(i)));
+            const QRectF at = toWidget(QRectF(ToQRect(scoreboard->PanelRect(i))));
+            if (at.intersects(QRectF(dirty))) {
+                painter.drawImage(at, ViewOf(scoreboard->Panel(i)));
+            }
         }
     }
     if (paused && pausePicture && !pausePicture->IsEmpty()) {
@@ -174,7 +223,8 @@ void clTableView::paintEvent(QPaintEvent* event) {
 
 void clTableView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
-    input.TableResized(viewport()->width(), viewport()->height());
+    const QSize area = DeviceSize();
+    input.TableResized(area.width(), area.height());
     UpdateScrollBars();
 }
 

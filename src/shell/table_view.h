@@ -53,8 +53,14 @@ public:
     clPoint ToVirtual(const QPoint& point) const;
     QPoint ToWidget(clPoint point) const;
     // A length in virtual-screen pixels and in the drawing area's units.
-    int ToVirtualLength(int length) const { return length; }
-    int ToWidgetLength(int length) const { return length; }
+    int ToVirtualLength(int length) const;
+    int ToWidgetLength(int length) const;
+    // Device pixels per unit of the drawing area: the virtual screen holds
+    // device pixels, so the table is drawn sharp on a doubled screen.
+    double Scale() const;
+    // The drawing area's size in device pixels.
+    QSize DeviceSize() const;
+    // The scroll position, in virtual-screen pixels.
     QPoint Scroll() const;
 
 protected:
@@ -72,6 +78,7 @@ private:
     bool HasScrollBars() const;
     void AutoScrollStep();
     QRect PauseRect() const;
+    QRect ToWidgetRect(const clRect& rect) const;
 
     clTableInput& input;
     clDisplay* display = nullptr;

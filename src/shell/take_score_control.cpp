@@ -35,7 +35,7 @@ clTakeScoreControl::clTakeScoreControl(QWidget* parent, clHandlers handlers)
 QFont clTakeScoreControl::CaptionFont() const {
     QFont font = this->font();
     font.setBold(true);
-    font.setPixelSize(std::max(10, height() * 3 / 7));
+    font.setPixelSize(std::max(10, height() * 5 / 14));
     return font;
 }
 
@@ -43,7 +43,7 @@ void clTakeScoreControl::SetPanelHeight(int height) {
     height = std::max(height, 32);
     QFont font = this->font();
     font.setBold(true);
-    font.setPixelSize(std::max(10, height * 3 / 7));
+    font.setPixelSize(std::max(10, height * 5 / 14));
     const QFontMetrics metrics(font);
     const int text = std::max(metrics.horizontalAdvance(QStringLiteral("TAKE")),
                               metrics.horizontalAdvance(QStringLiteral("SCORE")));

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QLayout>
 #include <QToolBar>
+#include <cmath>
 
 #include "dialogs/help_center.h"
 #include "dialogs/options_sheet.h"
@@ -43,7 +44,7 @@ void clMainWindow::RefreshInterface() {
         chooser->Refresh();
     }
     layout()->activate();
-    TableResized(table->viewport()->width(), table->viewport()->height());
+    TableResized(table->DeviceSize().width(), table->DeviceSize().height());
     UpdateCardSizeChecks();
     ShowControls();
     if (screen) screen->ShowControls();
@@ -76,8 +77,11 @@ void clMainWindow::ShowCardBacks(QWidget* parent) {
 void clMainWindow::ShowCustomSize() {
     if (!program.HasDisplay()) return;
     clDisplay& display = program.Display();
+    // Sizes are typed in desktop pixels.
+    const double scale = display.Scale();
     clCustomSizeDialog dialog(this, program.Catalogue().Current(clCardFile::Cards),
-                              {display.CardWidth(), display.CardHeight()});
+                              {static_cast<int>(std::lround(display.CardWidth() / scale)),
+                               static_cast<int>(std::lround(display.CardHeight() / scale))});
     if (dialogs.RunDialog(dialog)) {
         clDisplayOptions& options = program.DisplayOptions();
         options.minSize = 0;
@@ -90,7 +94,7 @@ void clMainWindow::ShowCustomSize() {
         }
         program.StoreDisplaySettings();
         RepaintScreen();
-        TableResized(table->viewport()->width(), table->viewport()->height());
+        TableResized(table->DeviceSize().width(), table->DeviceSize().height());
     }
     // The check marks show the size mode in force (the menu item checked itself).
     UpdateCardSizeChecks();

@@ -45,15 +45,20 @@ protected:
                             control.mapFrom(Viewport(), to));
     }
 
+    // A rectangle of the virtual screen on the drawing area.
+    QRect Shown(const clRect& r) const {
+        const QPoint topLeft = window->Table()->ToWidget({r.left, r.top});
+        const QPoint bottomRight = window->Table()->ToWidget({r.right, r.bottom});
+        return QRect(topLeft, bottomRight - QPoint(1, 1));
+    }
+
     // Every card's rectangle on the drawing area.
     std::vector<QRect> CardRects() const {
         std::vector<QRect> rects;
-        const QPoint scroll = window->Table()->Scroll();
         for (const auto& pile : Game().AllPiles()) {
             for (std::uint32_t i = 0; i < pile->Count(); ++i) {
                 if (const auto r = Game().Graphics().CardRect(*pile->At(i))) {
-                    rects.emplace_back(
-                        QRect(r->left, r->top, r->Width(), r->Height()).translated(-scroll));
+                    rects.push_back(Shown(*r));
                 }
             }
         }
@@ -116,10 +121,8 @@ TEST_F(clPlayingScreenTest, TakeScoreStartsClearOfTheCardsAndScoreboard) {
             for (const QRect& card : CardRects())
                 EXPECT_FALSE(card.intersects(control)) << "a card lies under it";
             for (int i = 0; i < 2; ++i) {
-                const clRect panel = Game().Scoreboard().PanelRect(i);
-                const QRect shown(window->Table()->ToWidget({panel.left, panel.top}),
-                                  QSize(panel.Width(), panel.Height()));
-                EXPECT_FALSE(shown.intersects(control)) << "it covers panel " << i;
+                EXPECT_FALSE(Shown(Game().Scoreboard().PanelRect(i)).intersects(control))
+                    << "it covers panel " << i;
             }
         }
     }
@@ -324,6 +327,29 @@ TEST_F(clPlayingScreenTest, TheWindowOpensCentredAndWhereItWasLeft) {
     window->showNormal();
     QApplication::processEvents();
     EXPECT_EQ(window->geometry(), moved);
+}
+
+// Pictures to look at: four games at 800 x 600 and maximised (run with a
+// 1600 x 1000 offscreen screen, and with QT_SCALE_FACTOR=2 for the @2x ones).
+TEST_F(clPlayingScreenTest, Screenshots) {
+    ASSERT_TRUE(Open("Klondike", 7));
+    const QString scale = window->devicePixelRatioF() > 1 ? QStringLiteral("@2x") : QString();
+    for (const char* game : {"Klondike", "FreeCell", "Spider", "Pyramid"}) {
+        ASSERT_TRUE(window->StartGame(game));
+        Game().StartDeal(7);
+        const QString name = QString::fromLatin1(game).toLower();
+        window->showNormal();
+        ResizeWindow({800, 600});
+        Game().Repaint();
+        EXPECT_TRUE(window->grab().save(
+            QStringLiteral(QARVEL_SCREENSHOT_DIR "/%1-800x600%2.png").arg(name, scale)));
+        window->showMaximized();
+        ResizeWindow(window->size());
+        Game().Repaint();
+        EXPECT_TRUE(window->grab().save(
+            QStringLiteral(QARVEL_SCREENSHOT_DIR "/%1-maximised%2.png").arg(name, scale)));
+    }
+    window->showNormal();
 }
 
 }  // namespace

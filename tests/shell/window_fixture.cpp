@@ -43,9 +43,8 @@ QPoint clWindowTest::PointOf(const clCard& card, bool nearTop) const {
     const std::optional<clRect> rect = Game().Graphics().CardRect(card);
     EXPECT_TRUE(rect.has_value());
     if (!rect) return {};
-    const QPoint scroll = window->Table()->Scroll();
     const int y = nearTop ? rect->top + 8 : (rect->top + rect->bottom) / 2;
-    return QPoint((rect->left + rect->right) / 2, y) - scroll;
+    return window->Table()->ToWidget({(rect->left + rect->right) / 2, y});
 }
 
 void clWindowTest::Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
