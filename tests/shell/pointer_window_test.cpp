@@ -225,9 +225,11 @@ void PrintTo(const clStockGame& game, std::ostream* out) {
 class clStockClickTest : public clPointerWindowTest,
                          public ::testing::WithParamInterface<clStockGame> {
 protected:
-    // The window's pixel at a point of the table's viewport (0xRRGGBB).
+    // The window's pixel at a point of the table's viewport (0xRRGGBB), on a
+    // screen of any pixel ratio.
     std::uint32_t Shown(QPoint point) const {
-        return Viewport()->grab().toImage().pixel(point) & 0xFFFFFF;
+        const QImage image = Viewport()->grab().toImage();
+        return image.pixel((QPointF(point) * image.devicePixelRatio()).toPoint()) & 0xFFFFFF;
     }
     // The pixel a card's own picture has at a viewport point inside it.
     std::uint32_t PictureOf(const clCard& card, QPoint point) const {
