@@ -61,6 +61,8 @@ BENCHMARK(BM_ResampleCardSet)
     ->Args({150, 200, 100, 133})
     ->Args({71, 96, 62, 84})
     ->Args({150, 200, 240, 320})
+    ->Args({300, 400, 270, 360})
+    ->Args({180, 240, 165, 220})
     ->Unit(benchmark::kMillisecond);
 
 // A shipped card set (faces, backs and symbols) loaded at the size the

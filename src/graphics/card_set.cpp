@@ -34,10 +34,10 @@ bool clPictureSet::LoadSet(const std::string& path, int k, const clKind& kind,
     clImage newBitmap;
     std::vector<clImage> cut;
     try {
-        if (chunk.CountChunks(clTag::kType) > 0) {
-            if (!chunk.LocateChunk(clTag::kType, 0) || !chunk.ReadNumber(newType)) {
-                Fail(kind.className, "ReadType");
-            }
+        // Located directly: counting the file's chunks first would walk past
+        // every set of every size once more.
+        if (chunk.LocateChunk(clTag::kType, 0) && !chunk.ReadNumber(newType)) {
+            Fail(kind.className, "ReadType");
         }
         if (!chunk.LocateChunk(kind.tag, k)) return false;
 
@@ -108,6 +108,8 @@ bool clPictureSet::Resize(int newWidth, int newHeight, clMessages& messages) {
         }
     }
     pictures = std::move(resized);
+    // No picture views the file's bitmap any more.
+    bitmap.Release();
     width = newWidth;
     height = newHeight;
     return true;

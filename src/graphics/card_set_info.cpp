@@ -16,20 +16,12 @@ std::int32_t ReadNumber(clChunk& chunk) {
     return static_cast<std::int32_t>(value);
 }
 
-// Width and height of every chunk of a kind: N is read and dropped. One pass
-// over the file, however many chunks it holds.
-std::vector<clPictureSize> ReadSizes(clChunk& chunk, std::uint32_t tag) {
-    std::vector<clPictureSize> sizes;
-    const int count = chunk.CountChunks(tag);
-    for (int k = 0; k < count; ++k) {
-        const bool found = k == 0 ? chunk.LocateChunk(tag, 0) : chunk.LocateNextChunk(tag);
-        if (!found) throw clOperationError("clChunk::LocateChunk");
-        ReadNumber(chunk);
-        const std::int32_t width = ReadNumber(chunk);
-        const std::int32_t height = ReadNumber(chunk);
-        sizes.push_back({width, height});
-    }
-    return sizes;
+// Width and height of a picture-set chunk: N is read and dropped.
+clPictureSize ReadSize(clChunk& chunk) {
+    ReadNumber(chunk);
+    const std::int32_t width = ReadNumber(chunk);
+    const std::int32_t height = ReadNumber(chunk);
+    return {width, height};
 }
 
 // Cuts a UTF-8 text to at most `bytes` bytes without splitting a character.
@@ -72,26 +64,34 @@ bool clCardSetInfo::Load(const std::filesystem::path& filePath, const std::strin
     try {
         path = name;
         description = name;
-        if (chunk.CountChunks(clTag::kDescription) > 0) {
-            clMemory text;
-            if (!chunk.LocateChunk(clTag::kDescription, 0) || !chunk.ReadBlock(text)) {
-                throw clOperationError("clCardSetInfo::ReadDescription");
+        // One pass over the chunks: the first description and level count,
+        // and every picture set of each kind in file order.
+        bool described = false, levelled = false;
+        std::uint32_t tag = 0;
+        for (bool found = chunk.LocateFirstChunk(tag); found;
+             found = chunk.LocateFollowingChunk(tag)) {
+            if (tag == clTag::kDescription && !described) {
+                described = true;
+                clMemory text;
+                if (!chunk.ReadBlock(text))
+                    throw clOperationError("clCardSetInfo::ReadDescription");
+                // The text must end inside its chunk.
+                const auto* begin = reinterpret_cast<const char*>(text.Data());
+                const auto* end = std::find(begin, begin + text.Size(), '\0');
+                if (end == begin + text.Size())
+                    throw clOperationError("clCardSetInfo::ReadDescription");
+                description.assign(begin, end);
+            } else if (tag == clTag::kLevel && !levelled) {
+                levelled = true;
+                level = ReadNumber(chunk);
+            } else if (tag == clTag::kCards) {
+                cards.push_back(ReadSize(chunk));
+            } else if (tag == clTag::kBacks) {
+                backs.push_back(ReadSize(chunk));
+            } else if (tag == clTag::kSymbols) {
+                symbols.push_back(ReadSize(chunk));
             }
-            // The text must end inside its chunk.
-            const auto* begin = reinterpret_cast<const char*>(text.Data());
-            const auto* end = std::find(begin, begin + text.Size(), '\0');
-            if (end == begin + text.Size())
-                throw clOperationError("clCardSetInfo::ReadDescription");
-            description.assign(begin, end);
         }
-        if (chunk.CountChunks(clTag::kLevel) > 0) {
-            if (!chunk.LocateChunk(clTag::kLevel, 0))
-                throw clOperationError("clChunk::LocateChunk");
-            level = ReadNumber(chunk);
-        }
-        cards = ReadSizes(chunk, clTag::kCards);
-        backs = ReadSizes(chunk, clTag::kBacks);
-        symbols = ReadSizes(chunk, clTag::kSymbols);
     } catch (const clOperationError& error) {
         Clear();
         lastError = error.what();

@@ -92,8 +92,24 @@ std::vector<std::uint8_t> clCardSetWriter::Bytes() const {
     return file;
 }
 
+// Chunk by chunk: the large sets are not copied into one more buffer.
 bool clCardSetWriter::Write(const std::filesystem::path& path) const {
-    const std::vector<std::uint8_t> bytes = Bytes();
+    std::uint64_t area = 0;
+    for (const auto& chunk : chunks)
+        area += 8 + chunk.second.size();
+    std::vector<std::uint8_t> header;
+    Put32(header, clTag::kFile);
+    Put32(header, static_cast<std::uint32_t>(area));
     clFile file;
-    return file.Create(path) && file.Write(bytes.data(), bytes.size());
+    if (!file.Create(path) || !file.Write(header.data(), header.size())) return false;
+    for (const auto& [tag, payload] : chunks) {
+        header.clear();
+        Put32(header, tag);
+        Put32(header, static_cast<std::uint32_t>(payload.size()));
+        if (!file.Write(header.data(), header.size()) ||
+            !file.Write(payload.data(), payload.size())) {
+            return false;
+        }
+    }
+    return true;
 }

@@ -32,7 +32,7 @@ bool clChunk::Open(const std::filesystem::path& path) {
     return package.Seek(position);
 }
 
-bool clChunk::FindNext(std::uint32_t tag) {
+bool clChunk::FindNext(std::uint32_t tag, bool anyTag) {
     remaining = 0;
     while (position + 8 <= package.areaEnd) {
         std::uint8_t header[8];
@@ -40,7 +40,7 @@ bool clChunk::FindNext(std::uint32_t tag) {
         const std::uint32_t found = LittleEndian(header);
         const std::uint32_t size = LittleEndian(header + 4);
         if (position + 8 + size > package.areaEnd) return false;
-        if (found == tag) {
+        if (found == tag || anyTag) {
             package.tag = found;
             package.size = size;
             position += 8;
@@ -62,6 +62,12 @@ int clChunk::CountChunks(std::uint32_t tag) {
     return count;
 }
 
+bool clChunk::Located() {
+    located = position;
+    locatedSize = package.size;
+    return package.Seek(position);
+}
+
 bool clChunk::LocateChunk(std::uint32_t tag, int k) {
     located = 0;
     if (k < 0 || !package.IsOpen()) return false;
@@ -71,19 +77,32 @@ bool clChunk::LocateChunk(std::uint32_t tag, int k) {
         position += package.size;
         if (!FindNext(tag)) return false;
     }
-    located = position;
-    locatedSize = package.size;
-    return package.Seek(position);
+    return Located();
 }
 
 bool clChunk::LocateNextChunk(std::uint32_t tag) {
     if (!package.IsOpen() || located == 0) return false;
     position = located + locatedSize;
     located = 0;
-    if (!FindNext(tag)) return false;
-    located = position;
-    locatedSize = package.size;
-    return package.Seek(position);
+    return FindNext(tag) && Located();
+}
+
+bool clChunk::LocateFirstChunk(std::uint32_t& tag) {
+    located = 0;
+    if (!package.IsOpen()) return false;
+    position = package.areaStart;
+    if (!FindNext(0, true)) return false;
+    tag = package.tag;
+    return Located();
+}
+
+bool clChunk::LocateFollowingChunk(std::uint32_t& tag) {
+    if (!package.IsOpen() || located == 0) return false;
+    position = located + locatedSize;
+    located = 0;
+    if (!FindNext(0, true)) return false;
+    tag = package.tag;
+    return Located();
 }
 
 bool clChunk::ReadNumber(std::uint32_t& value) {

@@ -42,6 +42,11 @@ public:
     // Positions at the payload of the next chunk of `tag` after the chunk
     // located last: reading every chunk of a tag this way takes one pass.
     bool LocateNextChunk(std::uint32_t tag);
+    // Positions at the payload of the first chunk of the area, or of the
+    // chunk after the one located last, whatever its tag, and gives the tag:
+    // reading every chunk this way takes one pass over the file.
+    bool LocateFirstChunk(std::uint32_t& tag);
+    bool LocateFollowingChunk(std::uint32_t& tag);
     // Four bytes of the payload as a little-endian number.
     bool ReadNumber(std::uint32_t& value);
     // All remaining bytes of the chunk.
@@ -51,8 +56,11 @@ public:
     std::uint32_t ChunkSize() const { return package.size; }
 
 private:
-    // From `position` (a chunk header), finds the next chunk of `tag`.
-    bool FindNext(std::uint32_t tag);
+    // From `position` (a chunk header), finds the next chunk of `tag` (of
+    // any tag with `anyTag`).
+    bool FindNext(std::uint32_t tag, bool anyTag = false);
+    // Remembers the chunk found as the one located last and seeks to it.
+    bool Located();
 
     clPackage package;
     std::uint64_t position = 0;

@@ -22,15 +22,22 @@ std::int64_t Area(const clPictureSize& size) {
     return std::int64_t{size.width} * size.height;
 }
 
-// The set of exactly that size, else the first of the largest area; -1 when there is none.
+// The set of exactly that size; else the nearest larger one, the smallest
+// set at least as wide and as high as wanted (the first of equal areas),
+// which scales down with the least work and loss; only when no set is large
+// enough, the first of the largest area. -1 when there is none.
 int ChooseSet(const std::vector<clPictureSize>& sizes, clPictureSize wanted) {
-    int largest = -1;
+    int larger = -1, largest = -1;
     for (int k = 0; k < static_cast<int>(sizes.size()); ++k) {
         const clPictureSize& size = sizes[static_cast<std::size_t>(k)];
         if (size == wanted) return k;
+        if (size.width >= wanted.width && size.height >= wanted.height &&
+            (larger < 0 || Area(size) < Area(sizes[static_cast<std::size_t>(larger)]))) {
+            larger = k;
+        }
         if (largest < 0 || Area(size) > Area(sizes[static_cast<std::size_t>(largest)])) largest = k;
     }
-    return largest;
+    return larger >= 0 ? larger : largest;
 }
 
 }  // namespace

@@ -25,6 +25,10 @@ bool clPile::GiveCards(clGroup& into, int index) {
 }
 
 void clPile::Arrange() {
+    LayOut(false);
+}
+
+void clPile::LayOut(bool topAtAnchor) {
     if (!anchor.placed) return;
     double dx = fan.dx;
     double dy = fan.dy;
@@ -36,10 +40,11 @@ void clPile::Arrange() {
     for (std::uint32_t i = 0; i < count; ++i) {
         clCard* card = slots[i];
         if (card == nullptr) continue;
-        card->x = anchor.x + i * dx;
-        card->y = anchor.y + i * dy;
-        card->offsetX = anchor.offsetX + static_cast<std::int32_t>(i) * fan.pixelDx;
-        card->offsetY = anchor.offsetY + static_cast<std::int32_t>(i) * fan.pixelDy;
+        const std::uint32_t steps = topAtAnchor ? count - 1 - i : i;
+        card->x = anchor.x + steps * dx;
+        card->y = anchor.y + steps * dy;
+        card->offsetX = anchor.offsetX + static_cast<std::int32_t>(steps) * fan.pixelDx;
+        card->offsetY = anchor.offsetY + static_cast<std::int32_t>(steps) * fan.pixelDy;
     }
 }
 

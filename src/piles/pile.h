@@ -91,6 +91,9 @@ public:
 protected:
     // Allocates storage; throws "clGroup::Initialize" when it cannot.
     void Allocate(std::uint32_t newCapacity);
+    // Places card i at the anchor plus i fan steps, or with `topAtAnchor`
+    // the top card at the anchor and each card below it one step further.
+    void LayOut(bool topAtAnchor);
     // Whether `index` names a card this pile may give (not inert, can give,
     // within max out).
     bool MayGiveFrom(int index) const;

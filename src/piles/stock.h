@@ -14,6 +14,11 @@ public:
 
     // Turns every card face down once the cards have arrived.
     bool AddCards(clGroup& group) override;
+    // The top card lies at the anchor, where the empty stock shows its mark,
+    // and each card below it one fan step further out. So the card a click
+    // deals never moves: the stock shrinks from its far end, and a player
+    // clicking where it lies reaches it (and its empty place) every time.
+    void Arrange() override { LayOut(true); }
     // Stock location with the top index (0 when empty).
     bool GetTop(clLocation& location, std::int32_t& dealIndex) const override;
     // No card is ever moved onto a stock: cards come back to it only through

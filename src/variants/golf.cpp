@@ -94,10 +94,16 @@ clDrivingRange::clDrivingRange() {
     Describe("Driving Range", 8, 6);
 }
 
+// The stock's cards lie face up, fanned from x 0: its top card, the next to
+// come, lies at the right end and keeps its place while the stock shrinks
+// (the stock lays its top card at its anchor), and every card below it shows
+// its corner.
 void clDrivingRange::CreateLayout() {
     Columns();
-    SetStock(std::make_unique<clStockToWasteOpen>())->SetPosition(0, 3.5);
-    stock->SetFan({.dx = 0.15});
+    constexpr double kFanStep = 0.15;
+    const int stockCards = 52 - tableauDealCount - wasteDealCount;
+    SetStock(std::make_unique<clStockToWasteOpen>())->SetPosition(kFanStep * (stockCards - 1), 3.5);
+    stock->SetFan({.dx = -kFanStep});
     SetWaste(std::make_unique<clWasteDiscard>())->SetPosition(3.5, 3.5);
 }
 

@@ -323,10 +323,12 @@ clPelmanism::clPelmanism() {
     Describe("Pelmanism", 13, 5);
 }
 
+// Four rows of thirteen, the rows 4 pixels apart (the quarter card below the
+// last row holds the gaps); the thirteen columns fill the table's width.
 void clPelmanism::CreateLayout() {
     const std::vector<clPile*> spaces = MakePiles<clTableauSingleQuick>(52);
     for (int i = 0; i < 52; ++i) {
-        spaces[i]->SetPosition(i % 13, 0.75 + i / 13);
+        spaces[i]->SetPosition(i % 13, 0.75 + i / 13, 0, 4 * (i / 13));
         spaces[i]->SetKeys('A' + i % 13, '1' + i / 13);
     }
 }

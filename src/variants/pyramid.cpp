@@ -316,8 +316,8 @@ void clPickingPairs::CreateLayout() {
     PlaceRows(kPickingPairsRows, 0.75, 0.5, 3.0);
     SetCovers(kPickingPairsCovers);
     KeyBySlot();
-    SetStock(std::make_unique<clStockToWasteOnly>())->SetPosition(2, 4.5);
-    SetWaste(std::make_unique<clWasteFromStockSelect>())->SetPosition(3, 4.5);
+    SetStock(std::make_unique<clStockToWasteOnly>())->SetPosition(2, 4.5, -2, 0);
+    SetWaste(std::make_unique<clWasteFromStockSelect>())->SetPosition(3, 4.5, 2, 0);
     tableauDealCount = 33;
     wasteDealCount = 1;
 }

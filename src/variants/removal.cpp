@@ -139,12 +139,13 @@ bool clRemovalGame::ValidateCardMove(const clMove& move) {
 
 void clRemovalGame::PlaceRows(std::span<const clRowRun> runs, double firstY, double rowStep,
                               double centreX) {
+    const auto rowPixels = static_cast<std::int32_t>(std::lround(4 * rowStep));
     std::size_t pile = 0;
     for (const clRowRun& run : runs) {
         for (int i = 0; i < run.n && pile < tableau.size(); ++i, ++pile) {
             const double x = run.x + i;
             const auto pixelX = static_cast<std::int32_t>(std::lround(4 * (x - centreX)));
-            tableau[pile]->SetPosition(x, firstY + run.row * rowStep, pixelX, 0);
+            tableau[pile]->SetPosition(x, firstY + run.row * rowStep, pixelX, run.row * rowPixels);
         }
     }
 }

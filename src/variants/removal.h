@@ -45,7 +45,9 @@ protected:
     void SetCovers(std::span<const clCover> table) { covers = table; }
     // Places the tableau piles in list order along the runs: row r at
     // y = firstY + r * rowStep; pixel offsets of 4 per card unit from
-    // centreX keep neighbours apart.
+    // centreX, and of about 4 per card height down the rows, keep neighbours
+    // apart (the cards of a row, and two rows a card height apart, which
+    // would otherwise meet edge to edge).
     void PlaceRows(std::span<const clRowRun> runs, double firstY, double rowStep, double centreX);
     // Keys by horizontal place: piles at the same x share a key, and since a
     // pile covers the one two rows above it, at most one of them is free.

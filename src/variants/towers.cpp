@@ -117,20 +117,20 @@ clTripleTowers::clTripleTowers() {
 
 void clTripleTowers::TowersLayout(int piles, std::span<const clRowRun> rows, double firstY,
                                   double rowStep, std::span<const clCover> table, int peaks,
-                                  double stockY, int pixelGap) {
+                                  double stockY) {
     (void)MakePiles<clTableauSingleDiscard>(piles);
     PlaceRows(rows, firstY, rowStep, 5.5);
     SetCovers(table);
     KeyBySlot();
     SetTableauCounting(tableau, true, peaks, 0);
-    SetStock(std::make_unique<clStockToWasteOnly>())->SetPosition(5, stockY, -pixelGap, 0);
-    SetWaste(std::make_unique<clWasteDiscard>())->SetPosition(6, stockY, pixelGap, 0);
+    SetStock(std::make_unique<clStockToWasteOnly>())->SetPosition(5, stockY, -2, 0);
+    SetWaste(std::make_unique<clWasteDiscard>())->SetPosition(6, stockY, 2, 0);
     tableauDealCount = piles;
     wasteDealCount = 1;
 }
 
 void clTripleTowers::CreateLayout() {
-    TowersLayout(28, kTowerRows, 0.75, 0.5, kTowerCovers, 3, 3.5, 2);
+    TowersLayout(28, kTowerRows, 0.75, 0.5, kTowerCovers, 3, 3.5);
     faceDownCount = 18;
 }
 
@@ -180,7 +180,7 @@ clTwinPeaks::clTwinPeaks() {
 }
 
 void clTwinPeaks::CreateLayout() {
-    TowersLayout(50, DoublePyramidRows(), 0.6, 0.4, DoublePyramidCovers(), 2, 4.5, 2);
+    TowersLayout(50, DoublePyramidRows(), 0.6, 0.4, DoublePyramidCovers(), 2, 4.5);
     deckCount = 2;
     faceDownCount = 39;
 }
@@ -198,7 +198,7 @@ clCrownPeaks::clCrownPeaks() {
 }
 
 void clCrownPeaks::CreateLayout() {
-    TowersLayout(127, kCrownPeaksRows, 0.75, kTallRowStep, kCrownPeaksCovers, 4, 5, 0);
+    TowersLayout(127, kCrownPeaksRows, 0.75, kTallRowStep, kCrownPeaksCovers, 4, 5);
     deckCount = 4;
     faceDownCount = 117;
 }
@@ -218,7 +218,7 @@ clRapunzel::clRapunzel() {
 }
 
 void clRapunzel::CreateLayout() {
-    TowersLayout(78, kRapunzelRows, 0.75, kTallRowStep, kRapunzelCovers, 2, 5, 0);
+    TowersLayout(78, kRapunzelRows, 0.75, kTallRowStep, kRapunzelCovers, 2, 5);
     deckCount = 3;
     faceDownCount = 71;
 }

@@ -22,9 +22,10 @@ public:
 
 protected:
     // The table's piles along the rows, the first `peaks` of them counting
-    // as peaks, with the stock and the waste side by side below.
+    // as peaks, with the stock and the waste side by side below, 4 pixels
+    // apart.
     void TowersLayout(int piles, std::span<const clRowRun> rows, double firstY, double rowStep,
-                      std::span<const clCover> table, int peaks, double stockY, int pixelGap);
+                      std::span<const clCover> table, int peaks, double stockY);
 };
 
 // Triple Towers dealt all face up.

@@ -11,6 +11,7 @@
 #include "engine/solitaire_rules.h"
 #include "graphics/card_set.h"
 #include "graphics/card_set_info.h"
+#include "graphics/card_size.h"
 #include "graphics/display.h"
 #include "graphics/display_target.h"
 #include "piles/pile.h"
@@ -18,8 +19,9 @@
 
 namespace {
 
-const std::vector<clPictureSize> kNativeSizes = {
-    {150, 200}, {120, 160}, {90, 120}, {71, 96}, {53, 72}};
+// Largest first: the three sizes for big screens, then those of the card-size menu.
+const std::vector<clPictureSize> kNativeSizes = {{300, 400}, {225, 300}, {180, 240}, {150, 200},
+                                                 {120, 160}, {90, 120},  {71, 96},   {53, 72}};
 
 int Alpha(const clImage& picture, int x, int y) {
     return static_cast<int>(picture.PixelValue(x, y) >> 24);
@@ -113,7 +115,8 @@ TEST(ShippedCardSetTest, SecondSetTakesItsTransparencyFromTheMask) {
     const std::string path = (kShippedData / "qarvel_four_colour.cards").string();
     clCardSetInfo info;
     ASSERT_TRUE(info.Load(path, "qarvel_four_colour.cards")) << info.LastError();
-    const std::vector<clPictureSize> sizes = {kNativeSizes[0], kNativeSizes[3], kNativeSizes[4]};
+    const std::vector<clPictureSize> sizes = {kNativeSizes[0], kNativeSizes[1], kNativeSizes[2],
+                                              kNativeSizes[3], kNativeSizes[6], kNativeSizes[7]};
     EXPECT_EQ(info.CardSizes(), sizes);
     EXPECT_EQ(info.BackSizes(), sizes);
     EXPECT_EQ(info.SymbolSetCount(), 0);
@@ -142,25 +145,35 @@ TEST(ShippedCardSetTest, SecondSetTakesItsTransparencyFromTheMask) {
 }
 
 // The display picks the shipped set of each card size as it is, with no
-// scaling, and a dealt table shows its faces and backs pixel for pixel.
+// scaling, and a dealt table shows its faces and backs pixel for pixel: the
+// sizes of the card-size menu through the menu's indexes, the larger ones as
+// native sizes.
 TEST(ShippedCardSetTest, TheDisplayDrawsATableWithTheDefaultSetAtEveryNativeSize) {
     clCardSetList catalogue;
     catalogue.Build(kShippedData, {});
     const std::string path = (kShippedData / "qarvel.cards").string();
-    for (int index = 1; index <= 5; ++index) {
-        const clPictureSize size = kNativeSizes[static_cast<std::size_t>(index - 1)];
+    for (int k = 0; k < static_cast<int>(kNativeSizes.size()); ++k) {
+        const clPictureSize size = kNativeSizes[static_cast<std::size_t>(k)];
         SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
+        int menuIndex = 0;
+        for (int index = 1; index <= kSmallestSizeIndex; ++index) {
+            if (CardSizeOf(index) == size) menuIndex = index;
+        }
         clDisplayOptions options;
-        options.minSize = options.maxSize = index;
+        options.minSize = options.maxSize = menuIndex;
         clHeadlessMessages messages;
         clDisplay display(options, catalogue, messages);
         ASSERT_TRUE(display.Create(1600, 1200));
+        if (menuIndex == 0) {
+            ASSERT_TRUE(display.SetNativeSize(k));
+        }
         std::unique_ptr<clSolitaireType> screen = CreateVariant("Klondike");
         auto* game = dynamic_cast<clSolitaireRules*>(screen.get());
         ASSERT_NE(game, nullptr);
         display.SetLayout(game->TableWidth(), game->TableHeight());
         ASSERT_EQ(display.CardWidth(), size.width);
         ASSERT_EQ(display.CardHeight(), size.height);
+        EXPECT_FALSE(display.Cards().Face(0)->OwnsPixels()) << "resampled";
         clDisplayTarget target(display);
         game->Graphics().Attach(&target);
         game->StartRound(1);
@@ -168,8 +181,8 @@ TEST(ShippedCardSetTest, TheDisplayDrawsATableWithTheDefaultSetAtEveryNativeSize
 
         clCardSet faces;
         clCardBacks backs;
-        ASSERT_TRUE(faces.Load(path, index - 1, messages));
-        ASSERT_TRUE(backs.Load(path, index - 1, messages));
+        ASSERT_TRUE(faces.Load(path, k, messages));
+        ASSERT_TRUE(backs.Load(path, k, messages));
         const clImage& pixels = display.Screen();
         for (int i = 0; i < game->TableauCount(); ++i) {
             const clPile* pile = game->Tableau(i);
@@ -177,7 +190,8 @@ TEST(ShippedCardSetTest, TheDisplayDrawsATableWithTheDefaultSetAtEveryNativeSize
             const auto rect = game->Graphics().CardRect(top);
             ASSERT_TRUE(rect);
             const clImage& face = *faces.Face(top.value);
-            for (const clPoint at : {clPoint{size.width / 2, size.height / 2}, clPoint{4, 4},
+            for (const clPoint at : {clPoint{size.width / 2, size.height / 2},
+                                     clPoint{size.width / 12, size.height / 12},
                                      clPoint{size.width / 3, size.height - 5}}) {
                 EXPECT_EQ(pixels.PixelValue(rect->left + at.x, rect->top + at.y) & 0xFFFFFF,
                           face.PixelValue(at.x, at.y) & 0xFFFFFF)

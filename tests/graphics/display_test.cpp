@@ -1,6 +1,10 @@
 #include "graphics/display.h"
 
+#include <cstdlib>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -164,6 +168,75 @@ TEST_F(DisplayTest, NativeAndCustomSizes) {
     EXPECT_EQ(options.minSize, 3);
     EXPECT_EQ(options.maxSize, 3);
     EXPECT_EQ(display.CardWidth(), 90);
+}
+
+// A size with no set of its own is scaled down from the nearest larger set,
+// the smallest at least as wide and as high, for faces, backs and symbols
+// alike; only a size beyond every set is scaled up from the largest. Each
+// set of the file is painted in its own colour, so the scaled pictures tell
+// which one was used.
+TEST_F(DisplayTest, AMissingSizeIsScaledFromTheNearestLargerSet) {
+    // 110 x 80 is wider than 75 x 100 but lower, and smaller than 150 x 200.
+    const std::vector<clPictureSize> sizes = {{150, 200}, {110, 80}, {75, 100}, {36, 48}};
+    const auto colour = [](std::uint32_t tag, int set) {
+        const std::uint32_t kind = tag == clTag::kCards ? 0 : tag == clTag::kBacks ? 1 : 2;
+        return 0xFF000000 | (40 + 50 * static_cast<std::uint32_t>(set)) << 16 |
+               (60 + 60 * kind) << 8 | 0x50;
+    };
+    clCardSetWriter writer;
+    writer.AddType(1);
+    for (const auto& [tag, count] : {std::pair{clTag::kCards, 56}, std::pair{clTag::kBacks, 2},
+                                     std::pair{clTag::kSymbols, 3}}) {
+        for (int k = 0; k < static_cast<int>(sizes.size()); ++k) {
+            const clPictureSize size = sizes[static_cast<std::size_t>(k)];
+            std::vector<clImage> pictures;
+            for (int i = 0; i < count; ++i)
+                pictures.push_back(SolidPicture(size.width, size.height, colour(tag, k)));
+            writer.AddPictureSet(tag, Pointers(pictures));
+        }
+    }
+    ASSERT_TRUE(writer.Write(install / "ladder.cards"));
+    catalogue.Build(install.Path(), {});
+    options.cardSet = options.backs = options.symbols = "ladder.cards";
+    ASSERT_TRUE(display.Create(800, 600));
+
+    // Solid pictures stay solid when scaled, within the filter's rounding
+    // (its weights are not normalised); the sets' colours lie 50 apart.
+    const auto near = [](std::uint32_t a, std::uint32_t b) {
+        for (int shift = 0; shift < 32; shift += 8) {
+            if (std::abs(static_cast<int>((a >> shift) & 0xFF) -
+                         static_cast<int>((b >> shift) & 0xFF)) > 8)
+                return false;
+        }
+        return true;
+    };
+    struct Case {
+        clPictureSize wanted;
+        int set;
+        bool resampled;
+    };
+    const Case cases[] = {
+        {{45, 60}, 2, true},    // from 75 x 100, not from the largest
+        {{27, 36}, 3, true},    // from 36 x 48
+        {{90, 120}, 0, true},   // 110 x 80 is not high enough
+        {{100, 75}, 1, true},   // 75 x 100 is not wide enough
+        {{36, 48}, 3, false},   // a set of its own
+        {{160, 210}, 0, true},  // beyond every set: up from the largest
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.wanted.width) + " x " + std::to_string(c.wanted.height));
+        ASSERT_TRUE(display.SetCustomSize(c.wanted.width, c.wanted.height));
+        ASSERT_EQ(display.CardWidth(), c.wanted.width);
+        ASSERT_EQ(display.CardHeight(), c.wanted.height);
+        EXPECT_EQ(display.Cards().Face(0)->OwnsPixels(), c.resampled);
+        const int x = c.wanted.width / 2, y = c.wanted.height / 2;
+        EXPECT_PRED2(near, display.Cards().Face(0)->PixelValue(x, y), colour(clTag::kCards, c.set));
+        EXPECT_PRED2(near, display.Backs().Picture(1)->PixelValue(x, y),
+                     colour(clTag::kBacks, c.set));
+        EXPECT_PRED2(near, display.Symbols().Picture(2)->PixelValue(x, y),
+                     colour(clTag::kSymbols, c.set));
+    }
+    EXPECT_TRUE(messages.Texts().empty());
 }
 
 TEST_F(DisplayTest, ADamagedCardSetFallsBackToTheDefaultFile) {

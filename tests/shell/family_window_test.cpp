@@ -1,5 +1,9 @@
 // Every family of games starts from the command line and plays in the
 // window with the mouse and with the keyboard.
+#include <QDir>
+#include <QImage>
+#include <cctype>
+
 #include "engine/card.h"
 #include "engine/registry.h"
 #include "piles/pile.h"
@@ -73,6 +77,26 @@ TEST_P(clFamilyWindowTest, StartsFromTheCommandLineAndPlaysWithMouseAndKeys) {
     }
     EXPECT_TRUE(mouse) << "no click made a move";
     EXPECT_TRUE(keys) << "no key made a move";
+}
+
+// Pictures of each family's dealt table for a person to look at, in a small
+// and a large window: build/screenshots/<game>-800x600.png and -1600x1000.png.
+TEST_P(clFamilyWindowTest, ScreenshotsAtTwoSizes) {
+    ASSERT_TRUE(Open(GetParam().game, 1));
+    const QString folder = QStringLiteral(QARVEL_SCREENSHOT_DIR);
+    QDir().mkpath(folder);
+    QString name;
+    for (const char* c = GetParam().game; *c; ++c) {
+        if (std::isalnum(static_cast<unsigned char>(*c))) name += QChar(std::tolower(*c));
+    }
+    for (const QSize size : {QSize(800, 600), QSize(1600, 1000)}) {
+        window->resize(size);
+        QApplication::processEvents();
+        const QImage shot = window->grab().toImage();
+        const QString file =
+            folder + QStringLiteral("/%1-%2x%3.png").arg(name).arg(size.width()).arg(size.height());
+        EXPECT_TRUE(shot.save(file)) << file.toStdString();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, clFamilyWindowTest,

@@ -2,8 +2,12 @@
 // the table of a real Klondike deal.
 #include <QScrollBar>
 #include <QTimer>
+#include <optional>
+#include <ostream>
+#include <string>
 
 #include "engine/card.h"
+#include "graphics/display.h"
 #include "piles/pile.h"
 #include "shell/window_fixture.h"
 
@@ -199,3 +203,98 @@ TEST_F(clPointerWindowTest, ScrolledTableStillHitsTheCardUnderThePointer) {
     QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::NoModifier, PointOf(*stock.Top()));
     EXPECT_LT(stock.Count(), count);
 }
+
+namespace {
+
+struct clStockGame {
+    const char* game;
+    bool redeals;  // a click on the empty stock turns the waste back over
+};
+
+void PrintTo(const clStockGame& game, std::ostream* out) {
+    *out << game.game;
+}
+
+}  // namespace
+
+// Clicks where the stock is drawn, as a player clicks it: the same pixel of
+// its top card over and over, and now and then the edge of the card below
+// that peeks out. Every click deals until the stock is empty, and the same
+// pixel then lies on the empty stock's place and redeals.
+class clStockClickTest : public clPointerWindowTest,
+                         public ::testing::WithParamInterface<clStockGame> {
+protected:
+    // The window's pixel at a point of the table's viewport (0xRRGGBB), on a
+    // screen of any pixel ratio.
+    std::uint32_t Shown(QPoint point) const {
+        const QImage image = Viewport()->grab().toImage();
+        return image.pixel((QPointF(point) * image.devicePixelRatio()).toPoint()) & 0xFFFFFF;
+    }
+    // The pixel a card's own picture has at a viewport point inside it.
+    std::uint32_t PictureOf(const clCard& card, QPoint point) const {
+        clDisplay& display = program->Display();
+        const clImage* picture =
+            card.faceDown ? display.CurrentBack() : display.Cards().Face(card.value);
+        const std::optional<clRect> rect = Game().Graphics().CardRect(card);
+        if (picture == nullptr || !rect) return 0xFFFFFFFF;
+        const QPoint at = point + window->Table()->Scroll();
+        return picture->PixelValue(at.x() - rect->left, at.y() - rect->top) & 0xFFFFFF;
+    }
+    // A point on the edge of the card below the stock's top card that the top
+    // card leaves uncovered, or none.
+    std::optional<QPoint> PeekingOut(const clPile& stock) const {
+        if (stock.Count() < 2) return std::nullopt;
+        const auto below = Game().Graphics().CardRect(*stock.At(stock.TopIndex() - 1));
+        const auto top = Game().Graphics().CardRect(*stock.Top());
+        if (!below || !top) return std::nullopt;
+        const int middleX = (below->left + below->right) / 2;
+        const int middleY = (below->top + below->bottom) / 2;
+        for (const clPoint edge :
+             {clPoint{below->left, middleY}, clPoint{below->right - 1, middleY},
+              clPoint{middleX, below->top}, clPoint{middleX, below->bottom - 1}}) {
+            if (!top->Contains(edge)) return QPoint(edge.x, edge.y) - window->Table()->Scroll();
+        }
+        return std::nullopt;
+    }
+};
+
+TEST_P(clStockClickTest, ClicksWhereTheStockIsDrawnDealItAllAndRedeal) {
+    ASSERT_TRUE(Open(GetParam().game, 1));
+    clPile& stock = *Game().Stock();
+    ASSERT_GT(stock.Count(), 1u);
+    const QPoint spot = PointOf(*stock.Top());
+    for (int click = 0; stock.Count() > 0; ++click) {
+        SCOPED_TRACE(::testing::Message()
+                     << "click " << click << ", " << stock.Count() << " cards");
+        ASSERT_EQ(Shown(spot), PictureOf(*stock.Top(), spot)) << "the top card moved";
+        QPoint at = spot;
+        const std::optional<QPoint> edge = PeekingOut(stock);
+        if (click % 2 == 1 && edge) {
+            ASSERT_EQ(Shown(*edge), PictureOf(*stock.At(stock.TopIndex() - 1), *edge));
+            at = *edge;
+        }
+        const std::uint32_t before = stock.Count();
+        QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        ASSERT_LT(stock.Count(), before);
+    }
+    if (!GetParam().redeals) return;
+    const std::size_t moves = Game().History().Count();
+    QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::NoModifier, spot);
+    EXPECT_EQ(Game().History().Count(), moves + 1);
+    ASSERT_GT(stock.Count(), 1u);
+    EXPECT_EQ(Shown(spot), PictureOf(*stock.Top(), spot));
+    const std::uint32_t refilled = stock.Count();
+    QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::NoModifier, spot);
+    EXPECT_LT(stock.Count(), refilled);
+}
+
+INSTANTIATE_TEST_SUITE_P(StockGames, clStockClickTest,
+                         ::testing::Values(clStockGame{"Klondike", true},
+                                           clStockGame{"Pyramid", true}, clStockGame{"Golf", false},
+                                           clStockGame{"Driving Range", false},
+                                           clStockGame{"Spider", false}),
+                         [](const auto& info) {
+                             std::string name = info.param.game;
+                             std::erase(name, ' ');
+                             return name;
+                         });

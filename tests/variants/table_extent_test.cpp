@@ -1,13 +1,19 @@
 // Every registered variant gives each of its piles a place, and deals every
 // card inside the table's size at the standard card size with the pixel
 // offsets of its rows added (the gaps between neighbours must not push the
-// outer piles off the table).
+// outer piles off the table); the games of rows of single cards keep their
+// neighbours apart.
+#include <ostream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "engine/registry.h"
 #include "engine/solitaire_rules.h"
+#include "graphics/table_coords.h"
+#include "piles/pile.h"
 #include "support/variant_fixture.h"
 
 namespace {
@@ -46,5 +52,74 @@ TEST_P(TableExtentTest, DealsEveryCardInsideTheTable) {
 
 INSTANTIATE_TEST_SUITE_P(EveryVariant, TableExtentTest, ::testing::ValuesIn(RegisteredVariants()),
                          [](const auto& info) { return Identifier(info.param); });
+
+// The removal and pair games lay single cards in rows. Two cards of different
+// piles there either overlap or lie a few pixels apart, side by side or one
+// above the other, as the columns of the other games do: none meet edge to
+// edge, where the rounded corners would show slivers of what lies behind.
+// Where a row of single cards fills the table's whole width (Pelmanism's
+// thirteen columns, Vertical's nine reserves) there is no room for gaps
+// between them, only between its rows.
+struct clRowGame {
+    std::string_view game;
+    bool fillsTheWidth = false;
+};
+
+void PrintTo(const clRowGame& row, std::ostream* out) {
+    *out << row.game;
+}
+
+class NeighbourGapTest : public VariantTest, public ::testing::WithParamInterface<clRowGame> {};
+
+TEST_P(NeighbourGapTest, NeighboursOverlapOrLeaveAGap) {
+    constexpr int kGap = 3;  // the rows of the other games leave 4 pixels
+    Start(GetParam().game, 1);
+    struct clPlaced {
+        clRect rect;
+        const clPile* pile;
+    };
+    std::vector<clPlaced> cards;
+    for (const auto& pile : game->AllPiles()) {
+        for (int i = 0; i < static_cast<int>(pile->Count()); ++i) {
+            const clCard& card = *pile->At(i);
+            const int x = static_cast<int>(card.x * kCardWidth + 0.5) + card.offsetX;
+            const int y = static_cast<int>(card.y * kCardHeight + 0.5) + card.offsetY;
+            cards.push_back({{x, y, x + kCardWidth, y + kCardHeight}, pile.get()});
+        }
+    }
+    for (const clPlaced& a : cards) {
+        for (const clPlaced& b : cards) {
+            if (a.pile == b.pile) continue;
+            const bool sideBySide = a.rect.top < b.rect.bottom && b.rect.top < a.rect.bottom;
+            const bool aboveOther = a.rect.left < b.rect.right && b.rect.left < a.rect.right;
+            const int across = b.rect.left - a.rect.right;
+            const int down = b.rect.top - a.rect.bottom;
+            if (sideBySide && !GetParam().fillsTheWidth) {
+                EXPECT_FALSE(across >= 0 && across < kGap)
+                    << "cards at " << a.rect.left << "," << a.rect.top << " and " << b.rect.left
+                    << "," << b.rect.top << " are " << across << " pixels apart";
+            }
+            if (aboveOther) {
+                EXPECT_FALSE(down >= 0 && down < kGap)
+                    << "cards at " << a.rect.left << "," << a.rect.top << " and " << b.rect.left
+                    << "," << b.rect.top << " are " << down << " pixels apart";
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(RemovalAndPairGames, NeighbourGapTest,
+                         ::testing::Values(clRowGame{"Pyramid"}, clRowGame{"Hidden Pyramid"},
+                                           clRowGame{"Double Pyramid"}, clRowGame{"Cheops"},
+                                           clRowGame{"King Tut"}, clRowGame{"Picking Pairs"},
+                                           clRowGame{"Golf"}, clRowGame{"Putt Putt"},
+                                           clRowGame{"Driving Range"}, clRowGame{"Night Golf"},
+                                           clRowGame{"Triple Towers"}, clRowGame{"Triple Peaks"},
+                                           clRowGame{"Twin Peaks"}, clRowGame{"Crown Peaks"},
+                                           clRowGame{"Rapunzel"}, clRowGame{"Nestor"},
+                                           clRowGame{"Vertical", true}, clRowGame{"Patient Pairs"},
+                                           clRowGame{"Fourteen Out"}, clRowGame{"Fourteen Up"},
+                                           clRowGame{"Five Piles"}, clRowGame{"Pelmanism", true}),
+                         [](const auto& info) { return Identifier(info.param.game); });
 
 }  // namespace

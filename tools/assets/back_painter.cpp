@@ -293,8 +293,10 @@ QImage PaintBack(const clBackDesign& design, const clFaceMetrics& m) {
     p.setClipPath(fieldPath);
     design.paint(p, field, m);
     p.restore();
-    p.setPen(QPen(QColor(0x6e, 0x6e, 0x6e), 1.0));
+    p.setPen(QPen(QColor(0x6e, 0x6e, 0x6e), m.stroke));
     p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(QRectF(0.5, 0.5, m.width - 1.0, m.height - 1.0), m.radius, m.radius);
+    const double inset = m.stroke / 2;
+    p.drawRoundedRect(QRectF(inset, inset, m.width - m.stroke, m.height - m.stroke), m.radius,
+                      m.radius);
     return image;
 }

@@ -14,13 +14,17 @@ const QColor kWood(0x7a, 0x4a, 0x22);
 const QColor kPaper(0xfd, 0xf9, 0xee);
 
 // Shapes are drawn in units of a hundredth of the frame's width; outlines are
-// a fixed number of device pixels so that they stay crisp at every size.
+// a fixed number of device pixels (times the size's stroke) so that they stay
+// crisp at every size.
 class clCourtCanvas {
 public:
-    clCourtCanvas(QPainter& painter, int detail) : painter(painter), detail(detail) {}
+    clCourtCanvas(QPainter& painter, int detail, double stroke)
+        : painter(painter), detail(detail), stroke(stroke) {}
 
+    // A line width in device pixels at this size.
+    double Pixels(double atSmallest) const { return atSmallest * stroke; }
     QPen Outline() const {
-        QPen pen(kInk, detail >= 2 ? 1.0 : detail == 1 ? 0.8 : 0.6);
+        QPen pen(kInk, Pixels(detail >= 2 ? 1.0 : detail == 1 ? 0.8 : 0.6));
         pen.setCosmetic(true);
         pen.setJoinStyle(Qt::RoundJoin);
         return pen;
@@ -51,7 +55,7 @@ public:
         Fill(path, colour, outlined);
     }
     void Line(QPointF a, QPointF b, const QColor& colour, double pixels) {
-        QPen pen(colour, pixels);
+        QPen pen(colour, Pixels(pixels));
         pen.setCosmetic(true);
         pen.setCapStyle(Qt::RoundCap);
         painter.setPen(pen);
@@ -60,6 +64,7 @@ public:
 
     QPainter& painter;
     const int detail;
+    const double stroke;
 };
 
 void PaintSuitMark(QPainter& painter, int suit, QPointF centre, double height,
@@ -107,7 +112,7 @@ void PaintRobe(clCourtCanvas& c, int rank, double bottom, const clCardStyle& sty
         hem.cubicTo(20, 54, 30, 52, 38, 51);
         hem.moveTo(62, 51);
         hem.cubicTo(70, 52, 80, 54, 88, 60);
-        QPen pen(style.gold, c.detail >= 2 ? 2.0 : 1.2);
+        QPen pen(style.gold, c.Pixels(c.detail >= 2 ? 2.0 : 1.2));
         pen.setCosmetic(true);
         c.painter.setPen(pen);
         c.painter.setBrush(Qt::NoBrush);
@@ -164,7 +169,7 @@ void PaintFace(clCourtCanvas& c, int rank, const clCardStyle& style) {
     nose.moveTo(50, 31.5);
     nose.lineTo(48.8, 36);
     nose.lineTo(51, 36.4);
-    QPen pen(Darker(style.skin, 150), c.detail >= 2 ? 1.0 : 0.7);
+    QPen pen(Darker(style.skin, 150), c.Pixels(c.detail >= 2 ? 1.0 : 0.7));
     pen.setCosmetic(true);
     c.painter.setPen(pen);
     c.painter.setBrush(Qt::NoBrush);
@@ -305,7 +310,7 @@ void PaintFigureHalf(clCourtCanvas& c, int rank, int suit, double bottom,
 }
 
 void PaintFigure(QPainter& painter, const QRectF& frame, int rank, int suit,
-                 const clCardStyle& style, int detail) {
+                 const clCardStyle& style, int detail, double stroke) {
     const double scale = frame.width() / 100.0;
     const double half = frame.height() / 2 / scale;
     const QColor line = style.SuitColour(suit);
@@ -322,12 +327,12 @@ void PaintFigure(QPainter& painter, const QRectF& frame, int rank, int suit,
             painter.rotate(180);
         }
         painter.setClipRect(QRectF(0, 0, 100, half));
-        clCourtCanvas canvas(painter, detail);
+        clCourtCanvas canvas(painter, detail, stroke);
         PaintFigureHalf(canvas, rank, suit, half, style);
         painter.restore();
     }
     // The frame and the line between the two halves.
-    QPen pen(line, detail >= 2 ? 1.2 : 1.0);
+    QPen pen(line, stroke * (detail >= 2 ? 1.2 : 1.0));
     pen.setCosmetic(true);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
@@ -339,7 +344,7 @@ void PaintFigure(QPainter& painter, const QRectF& frame, int rank, int suit,
 
 // The second style's court: the letter under a gold ornament, twice.
 void PaintMonogram(QPainter& painter, const QRectF& frame, int rank, int suit,
-                   const clCardStyle& style, const clFonts& fonts, int detail) {
+                   const clCardStyle& style, const clFonts& fonts, int detail, double stroke) {
     const double scale = frame.width() / 100.0;
     const double half = frame.height() / 2 / scale;
     const QColor colour = style.SuitColour(suit);
@@ -358,7 +363,7 @@ void PaintMonogram(QPainter& painter, const QRectF& frame, int rank, int suit,
             painter.translate(100, 2 * half);
             painter.rotate(180);
         }
-        clCourtCanvas c(painter, detail);
+        clCourtCanvas c(painter, detail, stroke);
         const QString letter = rank == 13 ? "K" : rank == 12 ? "Q" : "J";
         const double letterHeight = half * 0.36;
         const double letterMiddle = half * 0.52;
@@ -391,14 +396,14 @@ void PaintMonogram(QPainter& painter, const QRectF& frame, int rank, int suit,
         PaintSuitMark(painter, suit, {50, letterMiddle + letterHeight / 2 + 11}, 12, colour);
         painter.restore();
     }
-    QPen pen(colour, detail >= 2 ? 1.5 : 1.0);
+    QPen pen(colour, stroke * (detail >= 2 ? 1.5 : 1.0));
     pen.setCosmetic(true);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(frame);
     if (detail > 0) {
-        const double inset = detail >= 2 ? 3 : 2;
-        pen.setWidthF(detail >= 2 ? 1.0 : 0.7);
+        const double inset = stroke * (detail >= 2 ? 3 : 2);
+        pen.setWidthF(stroke * (detail >= 2 ? 1.0 : 0.7));
         pen.setColor(style.gold);
         painter.setPen(pen);
         painter.drawRect(frame.adjusted(inset, inset, -inset, -inset));
@@ -409,16 +414,16 @@ void PaintMonogram(QPainter& painter, const QRectF& frame, int rank, int suit,
 }  // namespace
 
 void PaintCourt(QPainter& painter, const QRectF& frame, int rank, int suit,
-                const clCardStyle& style, const clFonts& fonts, int detail) {
+                const clCardStyle& style, const clFonts& fonts, int detail, double stroke) {
     if (style.courts == clCourtLook::Monogram) {
-        PaintMonogram(painter, frame, rank, suit, style, fonts, detail);
+        PaintMonogram(painter, frame, rank, suit, style, fonts, detail, stroke);
     } else {
-        PaintFigure(painter, frame, rank, suit, style, detail);
+        PaintFigure(painter, frame, rank, suit, style, detail, stroke);
     }
 }
 
 void PaintJester(QPainter& painter, const QRectF& frame, bool first, const clCardStyle& style,
-                 int detail) {
+                 int detail, double stroke) {
     const double scale = frame.width() / 100.0;
     const double height = frame.height() / scale;
     const QColor main = first ? QColor(0x22, 0x22, 0x2c) : style.SuitColour(3);
@@ -431,7 +436,7 @@ void PaintJester(QPainter& painter, const QRectF& frame, bool first, const clCar
     painter.translate(50, cy);
     painter.scale(1.3, 1.3);
     painter.translate(-50, -cy + 4);
-    clCourtCanvas c(painter, detail);
+    clCourtCanvas c(painter, detail, stroke);
     // Collar points, face, then the three-pointed cap with bells.
     for (int i = 0; i < 6; ++i) {
         const double x = 22 + i * 11.2;
@@ -443,7 +448,7 @@ void PaintJester(QPainter& painter, const QRectF& frame, bool first, const clCar
     QPainterPath smile;
     smile.moveTo(42, cy + 8);
     smile.cubicTo(46, cy + 14, 54, cy + 14, 58, cy + 8);
-    QPen pen(QColor(0xb0, 0x20, 0x30), detail >= 1 ? 1.6 : 1.0);
+    QPen pen(QColor(0xb0, 0x20, 0x30), c.Pixels(detail >= 1 ? 1.6 : 1.0));
     pen.setCosmetic(true);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);

@@ -26,8 +26,10 @@ QImage clFacePainter::NewPicture() const {
 
 QPainterPath clFacePainter::Outline() const {
     QPainterPath path;
-    path.addRoundedRect(QRectF(0.5, 0.5, metrics.width - 1.0, metrics.height - 1.0), metrics.radius,
-                        metrics.radius);
+    const double inset = metrics.stroke / 2;
+    path.addRoundedRect(
+        QRectF(inset, inset, metrics.width - metrics.stroke, metrics.height - metrics.stroke),
+        metrics.radius, metrics.radius);
     return path;
 }
 
@@ -56,7 +58,7 @@ void clFacePainter::PaintBlank(QPainter& painter) const {
     outer.addRoundedRect(QRectF(0, 0, metrics.width, metrics.height), metrics.radius + 0.5,
                          metrics.radius + 0.5);
     painter.fillPath(outer, style.face);
-    painter.setPen(QPen(style.border, 1.0));
+    painter.setPen(QPen(style.border, metrics.stroke));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(Outline());
 }
@@ -143,7 +145,7 @@ void clFacePainter::PaintJoker(QPainter& painter, bool first) const {
     PaintJester(painter,
                 QRectF(metrics.frameX, metrics.frameY, metrics.width - 2 * metrics.frameX,
                        metrics.height - 2 * metrics.frameY),
-                first, style, metrics.detail);
+                first, style, metrics.detail, metrics.stroke);
 }
 
 QImage clFacePainter::Face(int value) const {
@@ -165,7 +167,7 @@ QImage clFacePainter::Face(int value) const {
         } else {
             const QRectF frame(metrics.frameX, metrics.frameY, metrics.width - 2 * metrics.frameX,
                                metrics.height - 2 * metrics.frameY);
-            PaintCourt(painter, frame, rank, suit, style, fonts, metrics.detail);
+            PaintCourt(painter, frame, rank, suit, style, fonts, metrics.detail, metrics.stroke);
         }
     }
     return image;

@@ -3,9 +3,11 @@
 //   qarvel-cards --set classic|fourcolour --fonts DIR --out FILE
 //
 // "classic" is the default set "qarvel.cards": faces, backs and pile symbols
-// at the five native sizes, 32-bit pictures that carry their own alpha.
-// "fourcolour" is a smaller second set in another style: faces and backs at
-// three sizes, 24-bit pictures whose transparency comes from the card mask.
+// at eight native sizes from 300 x 400 down to 53 x 72, 32-bit pictures that
+// carry their own alpha. "fourcolour" is a smaller second set in another
+// style: faces and backs at six sizes (the three large ones, 150 x 200 and the
+// two smallest), 24-bit pictures whose transparency comes from the card mask.
+// Sets are written largest first.
 #include <QGuiApplication>
 #include <cstdio>
 #include <string>
@@ -38,7 +40,7 @@ constexpr std::uint32_t kOwnTransparency = 1;
 struct clSetPlan {
     clCardStyle style;
     std::vector<clBackDesign> backs;
-    std::vector<int> sizes;  // indexes into kFaceMetrics
+    std::vector<clFaceMetrics> sizes;
     bool symbols = false;
     int bitsPerPixel = 32;
     std::uint32_t type = kOwnTransparency;
@@ -95,8 +97,7 @@ bool Build(const clSetPlan& plan, const clFonts& fonts, const std::string& out) 
     writer.AddType(plan.type);
     writer.AddDescription(plan.style.description.toStdString());
     writer.AddLevel(0);
-    for (const int size : plan.sizes) {
-        const clFaceMetrics& metrics = kFaceMetrics[static_cast<std::size_t>(size)];
+    for (const clFaceMetrics& metrics : plan.sizes) {
         const clFacePainter painter(plan.style, metrics, fonts);
         clSetPictures cards(plan), backs(plan), symbols(plan);
         bool made = cards.Add(painter.Mask(), true);
@@ -140,12 +141,14 @@ int main(int argc, char** argv) {
     if (set == "classic") {
         plan.style = ClassicStyle();
         plan.backs = ClassicBacks();
-        plan.sizes = {0, 1, 2, 3, 4};
+        plan.sizes.assign(kLargeFaceMetrics.begin(), kLargeFaceMetrics.end());
+        plan.sizes.insert(plan.sizes.end(), kFaceMetrics.begin(), kFaceMetrics.end());
         plan.symbols = true;
     } else if (set == "fourcolour") {
         plan.style = FourColourStyle();
         plan.backs = FourColourBacks();
-        plan.sizes = {0, 3, 4};
+        plan.sizes.assign(kLargeFaceMetrics.begin(), kLargeFaceMetrics.end());
+        plan.sizes.insert(plan.sizes.end(), {kFaceMetrics[0], kFaceMetrics[3], kFaceMetrics[4]});
         plan.bitsPerPixel = 24;
         plan.type = kMaskTransparency;
     } else {

@@ -1,6 +1,7 @@
 #include "assets/suit_shapes.h"
 
 #include <QRectF>
+#include <QTransform>
 
 namespace {
 
@@ -52,20 +53,34 @@ QPainterPath Spade() {
     return p;
 }
 
+// The leaves, the piece between them and the foot are united into one
+// outline, whichever way each runs. The union turns curves into straight
+// segments as fine as the coordinates it is given, so it runs on a square
+// 1000 units wide: in the unit square the leaves would come out as visible
+// polygons on large cards.
 QPainterPath Club() {
-    QPainterPath p;
+    constexpr double kFine = 1000;
+    const QTransform fine = QTransform::fromScale(kFine, kFine);
     const double r = 0.215;
-    p.addEllipse(QRectF(0.50 - r, 0.02, 2 * r, 2 * r));
-    p.addEllipse(QRectF(0.03, 0.38, 2 * r, 2 * r));
-    p.addEllipse(QRectF(0.97 - 2 * r, 0.38, 2 * r, 2 * r));
+    QPainterPath shape;
+    for (const QRectF& leaf :
+         {QRectF(0.50 - r, 0.02, 2 * r, 2 * r), QRectF(0.03, 0.38, 2 * r, 2 * r),
+          QRectF(0.97 - 2 * r, 0.38, 2 * r, 2 * r)}) {
+        QPainterPath ellipse;
+        ellipse.addEllipse(leaf);
+        shape = shape.united(fine.map(ellipse));
+    }
     // Fills the gap between the three leaves.
-    p.moveTo(0.50, 0.30);
-    p.lineTo(0.30, 0.56);
-    p.lineTo(0.50, 0.66);
-    p.lineTo(0.70, 0.56);
-    p.closeSubpath();
-    AddStem(p);
-    return p.simplified();
+    QPainterPath middle;
+    middle.moveTo(0.50, 0.30);
+    middle.lineTo(0.30, 0.56);
+    middle.lineTo(0.50, 0.66);
+    middle.lineTo(0.70, 0.56);
+    middle.closeSubpath();
+    QPainterPath stem;
+    AddStem(stem);
+    shape = shape.united(fine.map(middle)).united(fine.map(stem));
+    return QTransform::fromScale(1 / kFine, 1 / kFine).map(shape);
 }
 
 }  // namespace
