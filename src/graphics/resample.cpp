@@ -15,7 +15,9 @@ double Sinc(double x) {
 // For each target position, the source positions that contribute to it and
 // their weights (Schumacher's filtered rescaling: the centre of target i is
 // i / scale; when shrinking, the kernel is widened by 1 / scale and its
-// weights scaled down by the same; weights are not normalised).
+// weights scaled down by the same). Each target's weights are normalised to
+// sum 1, so that a flat area keeps its value: unnormalised weights left the
+// inside of resampled cards a little translucent and off colour.
 struct clContributors {
     std::vector<int> first;  // into index and weight; first[i + 1] ends target i
     std::vector<int> index;
@@ -42,15 +44,24 @@ struct clContributors {
                 index.push_back(n);
                 weight.push_back(static_cast<float>(w));
             }
+            double sum = 0;
+            for (std::size_t k = static_cast<std::size_t>(first.back()); k < weight.size(); ++k)
+                sum += weight[k];
+            if (std::abs(sum) > 1e-9) {
+                for (std::size_t k = static_cast<std::size_t>(first.back()); k < weight.size(); ++k)
+                    weight[k] = static_cast<float>(weight[k] / sum);
+            }
         }
         first.push_back(static_cast<int>(index.size()));
     }
 };
 
+// Rounded to the nearest value: a flat 255 that comes out as 254.9999
+// stays 255.
 std::uint8_t ClampByte(float v) {
     if (v <= 0.0f) return 0;
-    if (v >= 255.0f) return 255;
-    return static_cast<std::uint8_t>(v);
+    if (v >= 254.5f) return 255;
+    return static_cast<std::uint8_t>(v + 0.5f);
 }
 
 }  // namespace

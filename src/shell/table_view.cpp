@@ -194,7 +194,13 @@ void clTableView::paintEvent(QPaintEvent* event) {
     const QRectF shown(0, 0, display->VirtualWidth(), display->VirtualHeight());
     const QRectF source = toDevice(QRectF(dirty)).intersected(shown);
     if (!source.isEmpty()) {
-        painter.drawImage(toWidget(source), ViewOf(display->Screen()), source);
+        const QRect whole = source.toAlignedRect();
+        if (scale == 1.0) {
+            // A plain copy, pixel for pixel.
+            painter.drawImage(whole.topLeft() - scroll, ViewOf(display->Screen()), whole);
+        } else {
+            painter.drawImage(toWidget(QRectF(whole)), ViewOf(display->Screen()), QRectF(whole));
+        }
     }
     // Outside the virtual screen (only while the window grows) stays black.
     const QRegion outside = QRegion(dirty) - QRegion(toWidget(shown).toAlignedRect());

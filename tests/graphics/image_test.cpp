@@ -266,6 +266,23 @@ TEST(ResampleTest, SameSizeWithLanczosCopiesThePicture) {
             EXPECT_EQ(result.PixelValue(x, y), source.PixelValue(x, y));
 }
 
+// A flat opaque area stays exactly that colour and opaque, at any ratio and
+// with every filter: cards resampled to a new size must not turn translucent.
+TEST(ResampleTest, AFlatPictureKeepsItsColourAndStaysOpaque) {
+    const clImage source = SolidPicture(300, 400, 0xFFB12533);
+    for (int f = 1; f <= 7; ++f) {
+        for (const auto& [w, h] :
+             {std::pair{270, 360}, std::pair{112, 150}, std::pair{53, 72}, std::pair{450, 600}}) {
+            SCOPED_TRACE(::testing::Message() << "filter " << f << " at " << w << " x " << h);
+            clImage result;
+            ASSERT_TRUE(result.Resample(source, w, h, static_cast<clFilter>(f)));
+            EXPECT_EQ(result.PixelValue(w / 2, h / 2), 0xFFB12533u);
+            EXPECT_EQ(result.PixelValue(0, 0), 0xFFB12533u);
+            EXPECT_EQ(result.PixelValue(w - 1, h - 1), 0xFFB12533u);
+        }
+    }
+}
+
 TEST(ResampleTest, DoublingWithBoxRepeatsPixels) {
     const clImage source = PatternPicture(3, 2, 1);
     clImage result;
