@@ -342,12 +342,12 @@ TEST_F(clPlayingScreenTest, Screenshots) {
         ResizeWindow({800, 600});
         Game().Repaint();
         EXPECT_TRUE(window->grab().save(
-            QStringLiteral(QARVEL_SCREENSHOT_DIR "/%1-800x600%2.png").arg(name, scale)));
+            QStringLiteral(QARVEL_SCREENSHOT_DIR "/playing-%1-800x600%2.png").arg(name, scale)));
         window->showMaximized();
         ResizeWindow(window->size());
         Game().Repaint();
         EXPECT_TRUE(window->grab().save(
-            QStringLiteral(QARVEL_SCREENSHOT_DIR "/%1-maximised%2.png").arg(name, scale)));
+            QStringLiteral(QARVEL_SCREENSHOT_DIR "/playing-%1-maximised%2.png").arg(name, scale)));
     }
     window->showNormal();
 }
