@@ -118,6 +118,12 @@ clMainWindow::clMainWindow(clProgram& program, clWindowDialogs& dialogs)
     roundTimer.setInterval(kRoundTimerMs);
     connect(&roundTimer, &QTimer::timeout, this, [this] { TimerTick(); });
     qApp->installEventFilter(this);
+    // Leaving the game from one of its other windows (the help window) is
+    // losing the focus too.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state != Qt::ApplicationActive && dialogDepth == 0) FocusLost();
+            });
 }
 
 clMainWindow::~clMainWindow() {
@@ -762,9 +768,7 @@ void clMainWindow::changeEvent(QEvent* event) {
     // own dialogs and windows hold the clock instead (see IsClockHeld).
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() &&
         QApplication::activeWindow() == nullptr && dialogDepth == 0) {
-        screen->OnFocusLost();
-        table->SetPaused(screen->IsPaused());
-        ShowControls();
+        FocusLost();
     } else if (event->type() == QEvent::WindowStateChange && isMinimized()) {
         if (!screen->IsPaused()) ExecuteCommand(clCommand::kPause);
         if (program.Settings().Flag(clFlag::TaskbarIcon)) EnterTray();
@@ -793,6 +797,13 @@ void clMainWindow::FollowScale() {
 
 void clMainWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
+    ShowControls();
+}
+
+void clMainWindow::FocusLost() {
+    if (!screen) return;
+    screen->OnFocusLost();
+    table->SetPaused(screen->IsPaused());
     ShowControls();
 }
 

@@ -184,6 +184,8 @@ private:
     void ToggleAutoSave();
     void AddToFavorites();
     void CreateDesktopShortcut();
+    // Another program took the focus: the game pauses when its option says so.
+    void FocusLost();
     void EnterTray();
     void LeaveTray();
     clSolitaireRules* Rules() const;
