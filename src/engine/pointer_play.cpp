@@ -101,8 +101,11 @@ void clSolitaireRules::OnPileClick() {
     CancelPick();
 }
 
+// A press during an animation ends it first and then acts on the table as it is.
 void clSolitaireRules::OnLeftDown(clPoint point) {
+    FinishAnimation();
     CancelPick();
+    grabPoint = point;
     int position = 0;
     clPile* pile = HitTest(point, position);
     if (pile == nullptr) {
@@ -113,13 +116,13 @@ void clSolitaireRules::OnLeftDown(clPoint point) {
 }
 
 // The picked cards leave the table picture on the first movement and follow
-// the pointer from then on.
+// the pointer from then on, held where they were taken.
 void clSolitaireRules::OnMouseMove(clPoint point) {
     if (dragGroup.Count() == 0) return;
     if (!lifted) {
         dragGroup.UnplaceAll();
         DrawTable();
-        graphics->StartDrag(dragGroup);
+        graphics->StartDrag(dragGroup, grabPoint);
         lifted = true;
     }
     graphics->DragTo(point);
@@ -140,6 +143,7 @@ void clSolitaireRules::OnLeftUp(clPoint point) {
 }
 
 void clSolitaireRules::OnRightDown(clPoint point) {
+    FinishAnimation();
     CancelPick();
     int position = 0;
     clPile* pile = HitTest(point, position);
@@ -161,6 +165,7 @@ void clSolitaireRules::OnDoubleClick(clPoint point) {
 }
 
 void clSolitaireRules::OnChar(int character) {
+    FinishAnimation();
     CancelPick();
     const int key = character >= 'a' && character <= 'z' ? character - 'a' + 'A' : character;
     const int previous = previousKey;

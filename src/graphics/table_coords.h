@@ -40,6 +40,7 @@ struct clTableMetrics {
     int rows = 0;
     int screenWidth = 640;
     int screenHeight = 480;
+    friend bool operator==(const clTableMetrics&, const clTableMetrics&) = default;
 };
 
 // A table position (card units plus a pixel offset) on the virtual screen. The

@@ -83,7 +83,7 @@ constexpr clWebCommand kWebCommands[] = {
 }  // namespace
 
 clMainWindow::clMainWindow(clProgram& program, clWindowDialogs& dialogs)
-    : program(program), dialogs(dialogs) {
+    : program(program), dialogs(dialogs), pump(program.Clock(), [this] { AnimationFrame(); }) {
     setWindowTitle(QStringLiteral("%1 %2").arg(kProductName, kProductVersion));
     table = new clTableView(*this, this);
     setCentralWidget(table);
@@ -291,7 +291,7 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
     display.SetLayout(playing->TableWidth(), playing->TableHeight());
     display.ChangeBackground();
     display.CopyBackgroundToScreen();
-    program.Target().SetAnimationPump(&pump);
+    playing->Graphics().SetAnimationPump(&pump);
     playing->Graphics().Attach(&program.Target());
     playing->Graphics().SetShowKeyLabels(settings.Flag(clFlag::Keyboard));
     table->SetAutoScroll(settings.Flag(clFlag::AutoScroll));
@@ -654,6 +654,10 @@ void clMainWindow::RepaintScreen() {
 
 void clMainWindow::TimerTick() {
     if (playing) playing->TimerTick();
+}
+
+void clMainWindow::AnimationFrame() {
+    if (screen) screen->OnAnimationStep();
 }
 
 void clMainWindow::changeEvent(QEvent* event) {

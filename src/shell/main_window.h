@@ -78,8 +78,9 @@ public:
     clTakeScoreWindow* TakeScoreWindow() const { return takeScoreWindow; }
     QAction* Action(int command) const;
     QToolBar* ToolBar() const { return toolBar; }
-    // How many animation steps were waited for (the animation's pace).
-    int AnimationWaits() const { return pump.Waits(); }
+    // One frame of the cards in flight (the frame timer calls it while they fly).
+    void AnimationFrame();
+    const clQtAnimationPump& AnimationPump() const { return pump; }
 
     // The status line's text (shown while the game chooser is current).
     void SetStatusText(const std::string& text);
