@@ -61,6 +61,11 @@ void clSolitaireType::FinishAnimation() {
     if (graphics && graphics->EndFlights()) DrawTable();
 }
 
+void clSolitaireType::ShowFreshDeal() {
+    if (dealNumber <= 0 || paused || roundEnded || history->Count() > 0) return;
+    if (IsAnimationOn() && graphics->CanAnimate() && !graphics->IsAnimating()) AnimateDeal();
+}
+
 void clSolitaireType::OnTimerTick() {
     if (timeUp) return;
     const std::int32_t count = timer.Count();

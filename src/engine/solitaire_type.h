@@ -120,6 +120,10 @@ public:
     // Ends every card animation at once: the table shows where the cards are.
     // Every press, key and command that acts on the table does it first.
     void FinishAnimation();
+    // Shows the deal card by card when nothing has been played on it yet and
+    // moves are animated: for a screen that dealt before the window could
+    // show it.
+    void ShowFreshDeal();
 
     // Saved games. A game is its deal number, bonus count, score, round and
     // applied moves; a file of it is written and read whole.

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "engine/operation_error.h"
+#include "graphics/pixel_blend.h"
 
 namespace {
 
@@ -49,6 +51,9 @@ void BlurAlpha(std::vector<std::uint8_t>& alpha, int w, int h, int r) {
             BoxLine(&pass[std::size_t(x)], &alpha[std::size_t(x)], h, w, r);
     }
 }
+
+// Shadow pixels lighter than this are not drawn.
+constexpr unsigned kFaintest = 5;
 
 }  // namespace
 
@@ -98,7 +103,37 @@ bool clFloatingPicture::Build(std::span<const clImage* const> pictures, int widt
         }
     }
     if (shaded) AddShadow({offset, blur, std::clamp(shadow.opacity, 0, 255)});
+    FindRuns();
     return true;
+}
+
+void clFloatingPicture::FindRuns() {
+    const int w = picture.Width();
+    runs.assign(static_cast<std::size_t>(picture.Height()), {});
+    for (int y = 0; y < picture.Height(); ++y) {
+        const std::uint8_t* row = picture.Row(y);
+        const auto alpha = [row](int x) { return row[4 * x + 3]; };
+        clRowRuns& r = runs[static_cast<std::size_t>(y)];
+        r.begin = 0;
+        while (r.begin < w && alpha(r.begin) == 0)
+            ++r.begin;
+        r.end = w;
+        while (r.end > r.begin && alpha(r.end - 1) == 0)
+            --r.end;
+        r.opaque = r.begin;
+        while (r.opaque < r.end && alpha(r.opaque) != 255)
+            ++r.opaque;
+        r.opaqueEnd = r.opaque;
+        while (r.opaqueEnd < r.end && alpha(r.opaqueEnd) == 255)
+            ++r.opaqueEnd;
+        // A row with a hole in it is drawn by blending from end to end.
+        for (int x = r.opaqueEnd; x < r.end; ++x) {
+            if (alpha(x) == 255) {
+                r.opaque = r.opaqueEnd = r.begin;
+                break;
+            }
+        }
+    }
 }
 
 // The shadow is black under the cards' outline; the cards are composed over
@@ -120,8 +155,9 @@ void clFloatingPicture::AddShadow(const clShadow& shadow) {
         const std::uint8_t* s = &alpha[std::size_t(y) * w];
         for (int x = 0; x < w; ++x, p += 4) {
             const unsigned a = p[3];
+            // The faintest edge is left out: it would only widen the rows to blend.
             const unsigned under = s[x] * unsigned(shadow.opacity) / 255;
-            if (a == 255 || under == 0) continue;
+            if (a == 255 || under < kFaintest) continue;
             // The card's colour over black: the colours keep their share a / out.
             const unsigned out = a + under * (255 - a) / 255;
             for (int i = 0; i < 3; ++i)
@@ -145,8 +181,60 @@ clRect clFloatingPicture::Show(clImage& screen, clPoint at, const clRect& area) 
     shown = true;
     if (saved.IsEmpty()) return {};
     saveUnder.Copy(screen, {0, 0}, saved);
-    WithinArea(screen, saved, [&] { screen.Draw(picture, at); });
+    DrawRuns(screen, at);
     return saved;
+}
+
+// What Draw would draw within `saved`, row by row in runs: the opaque run
+// takes the picture's colours, the rest is blended (without a branch: alpha
+// 0 leaves the screen's colours) and the transparent ends are skipped. The
+// screen keeps its alpha.
+void clFloatingPicture::DrawRuns(clImage& screen, clPoint at) const {
+    const auto blend = [](std::uint8_t* d, const std::uint8_t* s, int n) {
+        int i = 0;
+        for (; i + 1 < n; i += 2, d += 8, s += 8)
+            BlendPair(d, s);
+        if (i < n) {
+            std::uint32_t source, target;
+            std::memcpy(&source, s, 4);
+            std::memcpy(&target, d, 4);
+            target = (target & 0xFF000000u) | BlendWord(target, source, source >> 24);
+            std::memcpy(d, &target, 4);
+        }
+    };
+    // Two pixels at a time.
+    const auto take = [](std::uint8_t* d, const std::uint8_t* s, int n) {
+        constexpr std::uint64_t kAlpha = 0xFF000000FF000000u;
+        int i = 0;
+        for (; i + 1 < n; i += 2, d += 8, s += 8) {
+            std::uint64_t source, target;
+            std::memcpy(&source, s, 8);
+            std::memcpy(&target, d, 8);
+            target = (target & kAlpha) | (source & ~kAlpha);
+            std::memcpy(d, &target, 8);
+        }
+        if (i < n) {
+            std::uint32_t source, target;
+            std::memcpy(&source, s, 4);
+            std::memcpy(&target, d, 4);
+            target = (target & 0xFF000000u) | (source & 0x00FFFFFFu);
+            std::memcpy(d, &target, 4);
+        }
+    };
+    const int left = saved.left - at.x;
+    const int right = saved.right - at.x;
+    for (int y = saved.top; y < saved.bottom; ++y) {
+        const int sy = y - at.y;
+        const clRowRuns& r = runs[static_cast<std::size_t>(sy)];
+        const auto run = [&](int from, int to, auto transfer) {
+            from = std::max(from, left);
+            to = std::min(to, right);
+            if (from < to) transfer(screen.At(at.x + from, y), picture.At(from, sy), to - from);
+        };
+        run(r.begin, r.opaque, blend);
+        run(r.opaque, r.opaqueEnd, take);
+        run(r.opaqueEnd, r.end, blend);
+    }
 }
 
 clRect clFloatingPicture::Hide(clImage& screen) {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "graphics/image.h"
 #include "graphics/table_coords.h"
@@ -63,10 +64,23 @@ public:
 private:
     // Puts the shadow under the composed cards.
     void AddShadow(const clShadow& shadow);
+    // Finds each row's runs, for drawing it quickly.
+    void FindRuns();
+    void DrawRuns(clImage& screen, clPoint at) const;
 
     clImage buffer;     // grows, never shrinks
     clImage picture;    // view of the buffer at the picture's size
     clImage saveUnder;  // the screen pixels under the shown picture, at (0, 0)
+    // A row of the picture: transparent, then partly transparent (the shadow,
+    // the cards' rounded corners), opaque from `opaque` to `opaqueEnd`, partly
+    // transparent again up to `end` and transparent after it.
+    struct clRowRuns {
+        int begin = 0;
+        int opaque = 0;
+        int opaqueEnd = 0;
+        int end = 0;
+    };
+    std::vector<clRowRuns> runs;
     clPoint origin;
     bool shown = false;
     clPoint position;

@@ -303,6 +303,7 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
     // The screen has dealt or resumed its game already.
     playing->Repaint();
     TableResized(table->viewport()->width(), table->viewport()->height());
+    playing->ShowFreshDeal();
     table->viewport()->update();
 }
 

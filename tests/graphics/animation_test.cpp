@@ -454,6 +454,24 @@ TEST_F(DragTest, TheGrabPointStaysUnderThePointerWithinTheScreen) {
     }
 }
 
+// The picture is drawn row by row in runs; the screen gets exactly what
+// drawing it with alpha would give, where it lies partly off the screen too.
+TEST_F(DragTest, TheDraggedPictureLooksAsDrawingItWithAlpha) {
+    for (const clPoint pointer : {clPoint{200, 200}, clPoint{-20, 470}, clPoint{630, -30}}) {
+        SCOPED_TRACE(std::to_string(pointer.x) + "," + std::to_string(pointer.y));
+        clImage expected;
+        ASSERT_TRUE(expected.CreateImage(800, 600));
+        expected.Copy(display.Screen(), {0, 0});
+        graphics.StartDrag(group, {284, 248});
+        graphics.DragTo(pointer);
+        const clRect at = PictureAt(*target.DragPosition());
+        expected.SetClip({0, 0, 640, 480});
+        expected.Draw(target.DragPicture(), {at.left, at.top});
+        EXPECT_TRUE(Screen() == PixelsOf(expected));
+        graphics.EndDrag();
+    }
+}
+
 TEST_F(DragTest, ADragStepInvalidatesOnlyTheOldAndNewRectangles) {
     // A clip the table model left set limits neither the picture nor its erasing.
     const clRect clip{0, 0, 50, 50};

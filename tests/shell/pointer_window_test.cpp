@@ -291,6 +291,20 @@ TEST_F(clPointerWindowTest, MovesAndDealsFlyForAWhileAndEndAsTheTableDrawnAnew) 
     EXPECT_TRUE(dealt == Redrawn());
 }
 
+// A game opened deals before the window shows it; the window then shows the
+// deal flying.
+TEST_F(clPointerWindowTest, AGameOpenedShowsItsDealFlying) {
+    SetAnimation(true);
+    clCommandLine line;
+    line.game = "Klondike";
+    ASSERT_TRUE(window->Start(line));
+    ASSERT_NE(window->PlayingScreen(), nullptr);
+    EXPECT_TRUE(Game().Graphics().IsAnimating());
+    EXPECT_GT(RunFrames(2000), 10);
+    const std::vector<std::uint8_t> dealt = Pixels();
+    EXPECT_TRUE(dealt == Redrawn());
+}
+
 // A deal in flight ends at the player's first click or key; the table then
 // has exactly the pixels of a deal never animated, and the round's clock
 // has not started.
