@@ -110,11 +110,12 @@ void clDisplayTarget::EndFlights() {
         flight->Clear();
 }
 
-void clDisplayTarget::StartDrag(std::span<const clCard* const> cards) {
+void clDisplayTarget::StartDrag(std::span<const clCard* const> cards, clDragShadow shadow) {
     HideFloating();
     dragAt.reset();
-    dragging =
-        !cards.empty() && BuildPicture(dragged, cards, clShadow::ForCardWidth(display.CardWidth()));
+    const clShadow cast =
+        shadow == clDragShadow::On ? clShadow::ForCardWidth(display.CardWidth()) : clShadow{};
+    dragging = !cards.empty() && BuildPicture(dragged, cards, cast);
     if (!dragging) dragged.Clear();
 }
 

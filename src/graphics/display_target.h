@@ -42,9 +42,8 @@ public:
     bool BuildFlight(int slot, std::span<const clCard* const> cards) override;
     void ShowFlights(std::span<const clFlightAt> frame) override;
     void EndFlights() override;
-    // The picture of the cards, with its shadow, follows the mouse from the
-    // next DragTo on.
-    void StartDrag(std::span<const clCard* const> cards) override;
+    // The picture of the cards follows the mouse from the next DragTo on.
+    void StartDrag(std::span<const clCard* const> cards, clDragShadow shadow) override;
     void DragTo(clPoint at) override;
     // Takes the dragged picture off the screen.
     void EndDrag() override;

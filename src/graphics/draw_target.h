@@ -6,6 +6,9 @@
 
 class clCard;
 
+// Whether a dragged picture casts a shadow.
+enum class clDragShadow { Off, On };
+
 // Where a flight's picture is shown: its first card's top-left corner.
 struct clFlightAt {
     int slot = 0;
@@ -50,9 +53,12 @@ public:
     virtual void ShowFlights(std::span<const clFlightAt> frame) { (void)frame; }
     // Takes every flight's picture off the screen and forgets them.
     virtual void EndFlights() {}
-    // A picture of the cards, with a soft shadow, follows the pointer:
-    // DragTo puts the first card's corner at a point; EndDrag takes it off.
-    virtual void StartDrag(std::span<const clCard* const> cards) { (void)cards; }
+    // A picture of the cards, with a soft shadow or none, follows the
+    // pointer: DragTo puts the first card's corner at a point; EndDrag takes
+    // it off.
+    virtual void StartDrag(std::span<const clCard* const> cards, clDragShadow shadow) {
+        (void)cards, (void)shadow;
+    }
     virtual void DragTo(clPoint at) { (void)at; }
     virtual void EndDrag() {}
 };

@@ -302,7 +302,7 @@ void clGraphics::StartDrag(const clGroup& group, clPoint grab) {
                        (static_cast<int>(group.Count()) - 1) * clFloatingPicture::kGroupSpacing;
     dragOffset = {std::clamp(grab.x - corner.x, 0, std::max(0, metrics.cardWidth - 1)),
                   std::clamp(grab.y - corner.y, 0, std::max(0, height - 1))};
-    target->StartDrag(CardsOf(group));
+    target->StartDrag(CardsOf(group), dragShadow ? clDragShadow::On : clDragShadow::Off);
 }
 
 void clGraphics::DragTo(clPoint pointer) {

@@ -97,10 +97,13 @@ public:
     static constexpr int kDealFlightTime = 150;
     static constexpr int kDealTime = 450;  // ms for the whole deal, at most
 
-    // A picture of the group's cards with a soft shadow follows the pointer
-    // until EndDrag. `grab` is the point where the player took the cards: the
-    // picture keeps that point of it under the pointer.
+    // A picture of the group's cards follows the pointer until EndDrag.
+    // `grab` is the point where the player took the cards: the picture keeps
+    // that point of it under the pointer.
     void StartDrag(const clGroup& group, clPoint grab);
+    // The dragged picture casts a soft shadow (the window turns it on with
+    // the animation option).
+    void SetDragShadow(bool on) { dragShadow = on; }
     void DragTo(clPoint pointer);
     void EndDrag();
 
@@ -146,6 +149,7 @@ private:
     clDrawTarget* target = nullptr;
     clAnimationPump* pump = nullptr;
     bool showKeyLabels = false;
+    bool dragShadow = false;
     std::int32_t nextDrawKey = 0;
 
     std::vector<clFlight> flights;  // in the order queued

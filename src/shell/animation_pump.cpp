@@ -12,7 +12,7 @@ clQtAnimationPump::clQtAnimationPump(const clClock& clock, std::function<void()>
     : clock(clock), onFrame(std::move(onFrame)) {
     frames.setInterval(kFrameMs);
     frames.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&frames, &QTimer::timeout, [this] {
+    QObject::connect(&frames, &QTimer::timeout, &frames, [this] {
         if (this->onFrame) this->onFrame();
     });
 }

@@ -294,6 +294,7 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
     playing->Graphics().SetAnimationPump(&pump);
     playing->Graphics().Attach(&program.Target());
     playing->Graphics().SetShowKeyLabels(settings.Flag(clFlag::Keyboard));
+    playing->Graphics().SetDragShadow(settings.Flag(clFlag::Animation));
     table->SetAutoScroll(settings.Flag(clFlag::AutoScroll));
     table->SetScoreboard(&playing->Scoreboard());
     table->UpdateScrollBars();

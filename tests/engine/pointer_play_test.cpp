@@ -23,7 +23,7 @@ namespace {
 // Writes down the moving-picture calls of a drag besides the drawing.
 class clDragTarget : public clRecordingTarget {
 public:
-    void StartDrag(std::span<const clCard* const> cards) override {
+    void StartDrag(std::span<const clCard* const> cards, clDragShadow) override {
         calls.push_back("start drag " + std::to_string(cards.size()));
     }
     void DragTo(clPoint to) override { calls.push_back("drag to " + Text(to)); }

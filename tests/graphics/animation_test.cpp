@@ -348,6 +348,7 @@ protected:
             group.Add(&cards[i]);
         }
         shadow = clShadow::ForCardWidth(71);
+        graphics.SetDragShadow(true);
     }
     // The rectangle of the dragged picture, shadow included, with the first
     // card's corner at a point (71 x 128 cards).
@@ -389,6 +390,16 @@ TEST_F(DragTest, TheDraggedPictureCastsASoftShadow) {
     EXPECT_GT(alphaAt(left + 35, left + 128), 40u);
     EXPECT_LT(alphaAt(left - 1, middle), alphaAt(right, middle) / 3);
     EXPECT_EQ(alphaAt(0, 0), 0u);
+
+    // Off (with the animation option): the cards alone, held where they were taken.
+    graphics.SetDragShadow(false);
+    graphics.StartDrag(group, {284, 248});
+    EXPECT_EQ(target.DragPicture().Width(), 71);
+    EXPECT_EQ(target.DragPicture().Height(), 128);
+    graphics.DragTo({200, 200});
+    EXPECT_EQ(target.DragPosition(), (clPoint{165, 192}));
+    EXPECT_EQ(invalidated.back(), (clRect{165, 192, 236, 320}));
+    graphics.EndDrag();
 }
 
 // The picture keeps the point where the cards were taken under the pointer;

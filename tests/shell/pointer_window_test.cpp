@@ -117,7 +117,14 @@ protected:
     }
     // A point of the table's left margin, on no pile.
     QPoint Margin() const { return QPoint(2, Viewport()->height() / 2); }
-    void SetAnimation(bool on) { program->Settings().SetFlag(clFlag::Animation, on); }
+    // Drags the top card of a tableau pile that may go onto another from a
+    // point near its corner, checking where its picture is, and drops it there.
+    void HoldAndDrop(bool shadow);
+    // The option as the Options sheet sets it.
+    void SetAnimation(bool on) {
+        program->Settings().SetFlag(clFlag::Animation, on);
+        window->RefreshInterface();
+    }
 
     QPoint PileAnchor(const clPile& pile) const {
         const std::optional<clRect> rect = Game().Graphics().CardRect(pile.GetAnchor());
@@ -216,18 +223,28 @@ TEST_F(clPointerWindowTest, ScrolledTableStillHitsTheCardUnderThePointer) {
 }
 
 // The card keeps the point where the player took it under the pointer, with
-// a shadow around it; dropped, it leaves no trace of picture or shadow.
+// a shadow around it while the animation option is on; dropped, it leaves no
+// trace of picture or shadow.
 TEST_F(clPointerWindowTest, ADraggedCardStaysHeldWhereItWasTaken) {
     ASSERT_TRUE(Open("Klondike", 1));
     const std::int32_t deal = DealWithATableauMove(Game(), 1);
     ASSERT_NE(deal, 0);
-    Redeal(deal);
+    for (const bool animation : {true, false}) {
+        SCOPED_TRACE(animation ? "with the shadow" : "without");
+        SetAnimation(animation);
+        Redeal(deal);
+        HoldAndDrop(animation);
+    }
+}
+
+void clPointerWindowTest::HoldAndDrop(bool shadow) {
     const clTableauPair pair = FindTableauMove(Game());
     const clCard& card = *pair.from->Top();
     const clPoint corner = Corner(card);
     const QPoint scroll = window->Table()->Scroll();
-    // Off the middle: near the card's top left corner.
-    const QPoint taken = QPoint(corner.x + 9, corner.y + 14) - scroll;
+    // Off the middle: near the card's top left corner (not twice at the same
+    // point, which would be a double click).
+    const QPoint taken = QPoint(corner.x + (shadow ? 9 : 12), corner.y + 14) - scroll;
     QTest::mousePress(Viewport(), Qt::LeftButton, Qt::NoModifier, taken);
     for (const QPoint step : {QPoint(40, 10), QPoint(130, 70), QPoint(-60, 45)}) {
         QTest::mouseMove(Viewport(), taken + step);
@@ -235,6 +252,7 @@ TEST_F(clPointerWindowTest, ADraggedCardStaysHeldWhereItWasTaken) {
         EXPECT_EQ(program->Target().DragPosition(), expected);
         EXPECT_TRUE(FaceShownAt(card, expected)) << step.x() << "," << step.y();
     }
+    EXPECT_EQ(program->Target().DragPicture().Width() > program->Display().CardWidth(), shadow);
     // Onto the destination, held at the same point, and dropped.
     const QPoint drop = PointOf(*pair.to->Top());
     QTest::mouseMove(Viewport(), drop);
@@ -387,6 +405,7 @@ TEST_F(clMotionScreenshots, Yukon) {
     for (const QSize size : kSizes) {
         window->resize(size);
         QApplication::processEvents();
+        SetAnimation(true);  // the shadow
         Redeal(3);
         // Yukon deals runs of face-up cards: the lowest of the last column and all above it.
         clPile& column = *Game().Tableau(Game().TableauCount() - 1);
