@@ -53,8 +53,12 @@ std::optional<clRect> clGraphics::CardRect(const clCard& card) const {
     return clRect{at->x, at->y, at->x + metrics.cardWidth, at->y + metrics.cardHeight};
 }
 
+// A table drawn for another layout (a new card size, a resized screen) shows
+// every card at its place: flights made for the old one end first.
 void clGraphics::ClearTable() {
-    if (target) target->ClearTable();
+    if (target == nullptr) return;
+    if (!flights.empty() && target->Metrics() != flightMetrics) StopFlights();
+    target->ClearTable();
 }
 
 void clGraphics::DrawCard(const clCard& card) {

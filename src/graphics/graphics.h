@@ -42,6 +42,8 @@ public:
     // when it is not placed.
     std::optional<clRect> CardRect(const clCard& card) const;
 
+    // The background over the whole table; ends the flights when the layout
+    // changed since they were made.
     void ClearTable();
     void DrawCard(const clCard& card);
     // Draws a card's rectangle with another face (the jokers of a concealed table).

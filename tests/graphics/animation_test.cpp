@@ -319,6 +319,14 @@ TEST_F(AnimationTest, ALayoutChangeEndsTheFlights) {
     ASSERT_TRUE(display.OnWindowSize(640, 480));
     EXPECT_TRUE(graphics.AnimationStep());
     EXPECT_FALSE(graphics.IsAnimating());
+
+    // The table drawn for the new layout shows the card.
+    graphics.Fly(cards, {107, 144});
+    ASSERT_TRUE(display.OnWindowSize(700, 500));
+    graphics.ClearTable();
+    EXPECT_FALSE(graphics.IsAnimating());
+    graphics.DrawCard(card);
+    EXPECT_EQ(ColourAt(card), FaceColour(card));
 }
 
 TEST_F(AnimationTest, WithoutAPumpOrADisplayNothingFlies) {
