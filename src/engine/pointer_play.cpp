@@ -101,15 +101,16 @@ void clSolitaireRules::OnPileClick() {
     CancelPick();
 }
 
-// A press during an animation ends it first and then acts on the table as it is.
+// A press during an animation ends it first and then acts on the table as
+// it is; one on no pile only ends it, without the error sound.
 void clSolitaireRules::OnLeftDown(clPoint point) {
-    FinishAnimation();
+    const bool ended = FinishAnimation();
     CancelPick();
     grabPoint = point;
     int position = 0;
     clPile* pile = HitTest(point, position);
     if (pile == nullptr) {
-        PlaySound(clSound::Error);
+        if (!ended) PlaySound(clSound::Error);
         return;
     }
     PressPile(*pile, position);
@@ -143,11 +144,15 @@ void clSolitaireRules::OnLeftUp(clPoint point) {
 }
 
 void clSolitaireRules::OnRightDown(clPoint point) {
-    FinishAnimation();
+    const bool ended = FinishAnimation();
     CancelPick();
     int position = 0;
     clPile* pile = HitTest(point, position);
-    if (pile == nullptr || !PickFrom(*pile, position)) {
+    if (pile == nullptr) {
+        if (!ended) PlaySound(clSound::Error);
+        return;
+    }
+    if (!PickFrom(*pile, position)) {
         PlaySound(clSound::Error);
         return;
     }

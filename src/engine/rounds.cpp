@@ -57,8 +57,10 @@ void clSolitaireType::OnAnimationStep() {
     if (graphics && graphics->AnimationStep()) DrawTable();
 }
 
-void clSolitaireType::FinishAnimation() {
-    if (graphics && graphics->EndFlights()) DrawTable();
+bool clSolitaireType::FinishAnimation() {
+    if (!graphics || !graphics->EndFlights()) return false;
+    DrawTable();
+    return true;
 }
 
 void clSolitaireType::ShowFreshDeal() {

@@ -119,7 +119,8 @@ public:
     void OnAnimationStep() override;
     // Ends every card animation at once: the table shows where the cards are.
     // Every press, key and command that acts on the table does it first.
-    void FinishAnimation();
+    // True when there was one.
+    bool FinishAnimation();
     // Shows the deal card by card when nothing has been played on it yet and
     // moves are animated: for a screen that dealt before the window could
     // show it.

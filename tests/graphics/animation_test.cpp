@@ -669,4 +669,30 @@ TEST_F(EngineAnimationTest, AnAnimatedDealEndsAsTheDealWithoutAnimation) {
     }
 }
 
+// A press on the felt while cards fly only ends their flight: it is how a
+// player skips a deal, not a miss. The next one is a miss again.
+TEST_F(EngineAnimationTest, APressOnNoPileEndsTheAnimationWithoutTheErrorSound) {
+    clTestLayout layout;
+    layout.tableauDeal = 12;
+    for (const bool right : {false, true}) {
+        SCOPED_TRACE(right ? "right button" : "left button");
+        Make(layout);
+        animated->StartRound(5);
+        ASSERT_TRUE(animated->Graphics().IsAnimating());
+        const clPoint felt{600, 450};
+        const auto press = [&] {
+            if (right) {
+                animated->OnRightDown(felt);
+            } else {
+                animated->OnLeftDown(felt);
+            }
+        };
+        press();
+        EXPECT_FALSE(animated->Graphics().IsAnimating());
+        EXPECT_TRUE(animated->sounds.empty());
+        press();
+        EXPECT_EQ(animated->sounds, std::vector<clSound>{clSound::Error});
+    }
+}
+
 }  // namespace
