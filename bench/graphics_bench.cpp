@@ -126,7 +126,7 @@ void BM_FullTableRedraw(benchmark::State& state, const char* name) {
 }
 
 // A card, or a group, picked up and moved: each step takes the dragged
-// picture off the screen and draws it at the new point. The pointer
+// picture, with its shadow, off the screen and draws it at the new point. The pointer
 // alternates between two points 300 pixels apart. For Klondike the top
 // card of the last column; for Yukon the lowest face-up card of the tallest
 // column and every card above it.
@@ -148,6 +148,7 @@ void BM_DragStep(benchmark::State& state, const char* name) {
         return;
     }
     const clPoint grip{rect->left + rect->Width() / 2, rect->top + 8};
+    game.Graphics().SetDragShadow(true);  // as the window has it with the animation option on
     game.OnLeftDown(grip);
     game.OnMouseMove(grip);  // lifts the cards
     bool there = false;

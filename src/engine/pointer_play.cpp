@@ -101,25 +101,29 @@ void clSolitaireRules::OnPileClick() {
     CancelPick();
 }
 
+// A press during an animation ends it first and then acts on the table as
+// it is; one on no pile only ends it, without the error sound.
 void clSolitaireRules::OnLeftDown(clPoint point) {
+    const bool ended = FinishAnimation();
     CancelPick();
+    grabPoint = point;
     int position = 0;
     clPile* pile = HitTest(point, position);
     if (pile == nullptr) {
-        PlaySound(clSound::Error);
+        if (!ended) PlaySound(clSound::Error);
         return;
     }
     PressPile(*pile, position);
 }
 
 // The picked cards leave the table picture on the first movement and follow
-// the pointer from then on.
+// the pointer from then on, held where they were taken.
 void clSolitaireRules::OnMouseMove(clPoint point) {
     if (dragGroup.Count() == 0) return;
     if (!lifted) {
         dragGroup.UnplaceAll();
         DrawTable();
-        graphics->StartDrag(dragGroup);
+        graphics->StartDrag(dragGroup, grabPoint);
         lifted = true;
     }
     graphics->DragTo(point);
@@ -140,10 +144,15 @@ void clSolitaireRules::OnLeftUp(clPoint point) {
 }
 
 void clSolitaireRules::OnRightDown(clPoint point) {
+    const bool ended = FinishAnimation();
     CancelPick();
     int position = 0;
     clPile* pile = HitTest(point, position);
-    if (pile == nullptr || !PickFrom(*pile, position)) {
+    if (pile == nullptr) {
+        if (!ended) PlaySound(clSound::Error);
+        return;
+    }
+    if (!PickFrom(*pile, position)) {
         PlaySound(clSound::Error);
         return;
     }
@@ -161,6 +170,7 @@ void clSolitaireRules::OnDoubleClick(clPoint point) {
 }
 
 void clSolitaireRules::OnChar(int character) {
+    FinishAnimation();
     CancelPick();
     const int key = character >= 'a' && character <= 'z' ? character - 'a' + 'A' : character;
     const int previous = previousKey;

@@ -8,10 +8,22 @@ void clSolitaireType::StartDeal() {
     StartDeal(random->Next(0, 0));
 }
 
+// An animated deal is made unseen (the window shows the old table meanwhile)
+// and then shown card by card; the table is complete before the first card
+// flies.
 void clSolitaireType::StartDeal(std::int32_t number) {
     dealNumber = number > 0 ? number : random->Next(0, 0);
     random->Seed(dealNumber);
     ResetDeal();
+    if (IsAnimationOn() && graphics->CanAnimate()) {
+        {
+            const clDrawingHeldBack heldBack(*graphics);
+            Deal();
+            AfterMove();
+        }
+        AnimateDeal();
+        return;
+    }
     Deal();
     AfterMove();
 }
@@ -43,6 +55,21 @@ void clSolitaireType::TimerTick() {
     if (timer.Tick()) OnTimerTick();
 }
 
+void clSolitaireType::OnAnimationStep() {
+    if (graphics && graphics->AnimationStep()) DrawTable();
+}
+
+bool clSolitaireType::FinishAnimation() {
+    if (!graphics || !graphics->EndFlights()) return false;
+    DrawTable();
+    return true;
+}
+
+void clSolitaireType::ShowFreshDeal() {
+    if (dealNumber <= 0 || paused || roundEnded || history->Count() > 0) return;
+    if (IsAnimationOn() && graphics->CanAnimate() && !graphics->IsAnimating()) AnimateDeal();
+}
+
 void clSolitaireType::OnTimerTick() {
     if (timeUp) return;
     const std::int32_t count = timer.Count();
@@ -51,7 +78,7 @@ void clSolitaireType::OnTimerTick() {
     }
     if (count == 0) {
         PlaySound(clSound::Alarm);
-        graphics->StopAnimation();
+        FinishAnimation();
         RefreshBonus();
         UpdateWindow();
         Wait(1000);
@@ -75,7 +102,9 @@ void clSolitaireType::CheckRoundEnd() {
     EndRound();
 }
 
+// The round's last moves are not shown flying: the dialogs come at once.
 void clSolitaireType::EndRound() {
+    FinishAnimation();
     timer.Stop();
     score += BonusPoints();
     lastRoundWon = score >= goal;
@@ -155,6 +184,7 @@ void clSolitaireType::Undo() {
 }
 
 void clSolitaireType::Pause() {
+    FinishAnimation();
     if (paused) {
         DrawTable();
         paused = false;

@@ -1,6 +1,7 @@
 #include "engine/solitaire_rules.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "engine/operation_error.h"
@@ -184,6 +185,7 @@ void clSolitaireRules::ResetDeal() {
     for (const auto& pile : allPiles)
         pile->Clear();
     moveGroup.Clear();
+    graphics->EndFlights();           // the table is dealt anew; the caller draws it
     if (lifted) graphics->EndDrag();  // an undo or a new deal in the middle of a drag
     dragGroup.Clear();
     sourcePile = nullptr;
@@ -199,6 +201,30 @@ void clSolitaireRules::DrawTable() {
     graphics->ClearTable();
     for (const auto& pile : allPiles)
         pile->Draw(*graphics);
+    graphics->ShowFlights();
+}
+
+void clSolitaireRules::AnimateDeal() {
+    std::vector<clCard*> dealt;
+    for (const auto& pile : allPiles) {
+        if (pile.get() == stock) continue;
+        for (std::uint32_t i = 0; i < pile->Count(); ++i) {
+            if (clCard* card = pile->At(static_cast<int>(i)); card && card->placed) {
+                dealt.push_back(card);
+            }
+        }
+    }
+    std::sort(dealt.begin(), dealt.end(),
+              [](const clCard* a, const clCard* b) { return a->drawKey < b->drawKey; });
+    std::optional<clPoint> from;
+    if (stock) {
+        from = graphics->ScreenPosition(stock->GetAnchor());
+    } else if (const auto metrics = graphics->Metrics()) {
+        // Without a stock, from the player's side: below the middle of the screen.
+        from = clPoint{(metrics->screenWidth - metrics->cardWidth) / 2, metrics->screenHeight};
+    }
+    if (from) graphics->FlyDeal(dealt, *from);
+    DrawTable();
 }
 
 void clSolitaireRules::DrawPausedTable() {
@@ -318,22 +344,15 @@ void clSolitaireRules::PlayPart(const clMove& move) {
     AfterMove();
 }
 
-// The taken cards travel as a picture. They stay off the table until it has
-// arrived, so that a redraw while the window's events run (between steps) shows
-// them neither at their old place nor early at their new one; then they are
-// placed on top of their pile. A cancelled animation still completes the move.
+// The move is made at once; only its picture travels. Until it has arrived
+// the cards are drawn neither at their old place nor at their new one (the
+// caller draws the table after the move).
 void clSolitaireRules::MoveAnimated(const clMove& move) {
     std::vector<clCard*> cards;
     for (int i = 0; i < static_cast<int>(moveGroup.Count()); ++i)
         cards.push_back(moveGroup.At(i));
-    graphics->LiftGroup(moveGroup);
-    moveGroup.UnplaceAll();
-    DrawTable();
-    if (PlaceCards(move) && !cards.empty()) {
-        graphics->Animate(*cards.front(), kAnimationStepTime, kAnimationSteps);
-    }
-    for (clCard* card : cards)
-        graphics->PlaceCard(*card);
+    const auto from = cards.empty() ? std::nullopt : graphics->ScreenPosition(*cards.front());
+    if (PlaceCards(move) && from) graphics->Fly(cards, *from);
 }
 
 void clSolitaireRules::PlayMove(const clMove& move) {
@@ -355,37 +374,14 @@ void clSolitaireRules::PlayMove(const clMove& move) {
     }
 }
 
-namespace {
-
-// Drawing held back while a table is rebuilt: the cards are placed and
-// ordered as always, but no picture is drawn until the object ends. The
-// caller draws the whole table once it is complete, so drawing every
-// replayed move on the way (the cost of an undo late in a long game) would
-// only be drawn over.
-class clDrawingHeldBack {
-public:
-    explicit clDrawingHeldBack(clGraphics& graphics)
-        : graphics(graphics), target(graphics.Target()) {
-        graphics.Attach(nullptr);
-    }
-    ~clDrawingHeldBack() { graphics.Attach(target); }
-    clDrawingHeldBack(const clDrawingHeldBack&) = delete;
-    clDrawingHeldBack& operator=(const clDrawingHeldBack&) = delete;
-
-private:
-    clGraphics& graphics;
-    clDrawTarget* target;
-};
-
-}  // namespace
-
 // Without a deal in progress there is nothing to rebuild (and seeding with 0
 // would deal a random layout). Every caller draws the table afterwards.
 bool clSolitaireRules::Replay(std::size_t target, bool checked) {
     if (dealNumber <= 0) return false;
     random->Seed(dealNumber);
     // The reset ends a drag or an animation on the display; from the deal on
-    // nothing is drawn.
+    // nothing is drawn, since drawing every replayed move on the way (the
+    // cost of an undo late in a long game) would only be drawn over.
     ResetDeal();
     const clDrawingHeldBack heldBack(*graphics);
     Deal();

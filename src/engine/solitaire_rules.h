@@ -22,9 +22,6 @@ public:
     static constexpr std::size_t kMaxTableau = 128;
     static constexpr std::size_t kMaxReserves = 16;
     static constexpr std::uint32_t kGroupCapacity = 216;
-    // An animated move takes this many steps of this many milliseconds.
-    static constexpr int kAnimationStepTime = 10;
-    static constexpr int kAnimationSteps = 8;
 
     clSolitaireRules();
 
@@ -38,8 +35,13 @@ public:
     bool AutoPlay() override;
     bool ValidateMove(const clMove& move) override;
     void ResetDeal() override;
+    // The piles, then the pictures of the cards in flight over them.
     void DrawTable() override;
     void DrawPausedTable() override;
+    // The cards leave the stock one by one, in the order dealt, to their
+    // places; without a stock they come in from below the middle of the
+    // screen. The stock's own cards lie there from the start.
+    void AnimateDeal() override;
     void DoMove(const clMove& move) override;
     void PlayMove(const clMove& move) override;
     void UndoMove(const clMove& move) override;
@@ -231,6 +233,7 @@ protected:
     clLocation pickLocation;
     clPile* sourcePile = nullptr;
     bool lifted = false;
+    clPoint grabPoint;  // where the left press took the picked cards
 
     std::int32_t stockActions = 0;
     std::int32_t streak = 0;
@@ -272,7 +275,8 @@ private:
     std::int64_t TotalPoints(const clPile& pile, const clCard& card, const clPointValues& v) const;
     std::int64_t RowPoints(const clPile* pile, const clCard& card, const clPointValues& v) const;
     void PlayPart(const clMove& move);
-    // Places the taken cards of a card move after their picture has travelled there.
+    // Places the taken cards of a card move, and lets their picture travel
+    // there from where they were.
     void MoveAnimated(const clMove& move);
     // Replays the history records before `target` onto a fresh deal.
     bool Replay(std::size_t target, bool checked);

@@ -115,6 +115,16 @@ public:
     void StartTimer();
     // One 100 ms tick of the platform's round timer.
     void TimerTick();
+    // One frame of the cards in flight (the window's animation pump).
+    void OnAnimationStep() override;
+    // Ends every card animation at once: the table shows where the cards are.
+    // Every press, key and command that acts on the table does it first.
+    // True when there was one.
+    bool FinishAnimation();
+    // Shows the deal card by card when nothing has been played on it yet and
+    // moves are animated: for a screen that dealt before the window could
+    // show it.
+    void ShowFreshDeal();
 
     // Saved games. A game is its deal number, bonus count, score, round and
     // applied moves; a file of it is written and read whole.
@@ -169,6 +179,9 @@ public:
     virtual void SetupPoints() = 0;
     virtual bool CreateDeck() = 0;
     virtual void Deal() = 0;
+    // Shows a deal just made card by card, when moves are animated; the
+    // table is drawn.
+    virtual void AnimateDeal() { DrawTable(); }
     // After every deal and every played or replayed move.
     virtual void AfterMove() {}
     // After a move is recorded; refills chain their moves into the same record.

@@ -1,20 +1,18 @@
 #include "graphics/display_target.h"
 
-#include <cstdint>
+#include <algorithm>
 #include <vector>
 
 #include "engine/card.h"
 #include "graphics/display.h"
 #include "graphics/graphics.h"
 #include "graphics/image.h"
-#include "toolkit/animation_pump.h"
 
 namespace {
 
-// A point `k` of `n - 1` steps of the way from one coordinate to another.
-int Along(int from, int to, int k, int n) {
-    return static_cast<int>(from + (std::int64_t{to} - from) * k / (n - 1));
-}
+// More flights at once than any deal has cards is a fault of the caller.
+constexpr int kMaxFlights = 1024;
+constexpr std::size_t kKeptFlights = 8;
 
 }  // namespace
 
@@ -73,62 +71,76 @@ void clDisplayTarget::TakeOff(const clRect& rect) {
     display.Invalidate(rect);
 }
 
-void clDisplayTarget::Lift(std::span<const clCard* const> cards) {
-    StopAnimation();
-    if (pump == nullptr || cards.empty() || !BuildPicture(moving, cards)) {
-        moving.Clear();
-        return;
-    }
-    const clCard& first = *cards.front();
-    start = TableToScreen(display.Metrics(), first.x, first.y, first.offsetX, first.offsetY);
+const clImage* clDisplayTarget::FlightPicture(int slot) const {
+    if (slot < 0 || static_cast<std::size_t>(slot) >= flights.size()) return nullptr;
+    const clFloatingPicture& flight = *flights[static_cast<std::size_t>(slot)];
+    return flight.HasPicture() ? &flight.Picture() : nullptr;
 }
 
-bool clDisplayTarget::Animate(clPoint to, int stepTime, int steps) {
-    if (pump == nullptr || !moving.HasPicture() || stepTime <= 0 || steps <= 1) return true;
-    running = true;
-    for (int k = 0; k < steps; ++k) {
-        CheckScreen();
-        Hide(moving);
-        Show(moving, {Along(start.x, to.x, k, steps), Along(start.y, to.y, k, steps)});
-        if (k + 1 == steps) break;
-        const bool goOn = pump->WaitForStep(stepTime);
-        // The window's events may have stopped the animation, or lifted other cards.
-        if (!running) return false;
-        if (!goOn) {
-            StopAnimation();
-            return false;
+bool clDisplayTarget::BuildFlight(int slot, std::span<const clCard* const> cards) {
+    if (slot < 0 || slot >= kMaxFlights || cards.empty()) return false;
+    HideFloating();
+    std::erase_if(frame, [slot](const clFlightAt& f) { return f.slot == slot; });
+    while (flights.size() <= static_cast<std::size_t>(slot))
+        flights.push_back(std::make_unique<clFloatingPicture>());
+    clFloatingPicture& flight = *flights[static_cast<std::size_t>(slot)];
+    if (BuildPicture(flight, cards, {})) return true;
+    flight.Clear();
+    return false;
+}
+
+void clDisplayTarget::ShowFlights(std::span<const clFlightAt> newFrame) {
+    HideFloating();
+    frame.clear();
+    for (const clFlightAt& flight : newFrame) {
+        const auto same = [&flight](const clFlightAt& f) { return f.slot == flight.slot; };
+        if (FlightPicture(flight.slot) && std::none_of(frame.begin(), frame.end(), same)) {
+            frame.push_back(flight);
         }
     }
-    running = false;
-    return true;
+    ShowFloating();
 }
 
-void clDisplayTarget::StopAnimation() {
-    running = false;
-    CheckScreen();
-    Hide(moving);  // always the picture on top when it is shown
-}
-
-void clDisplayTarget::StartDrag(std::span<const clCard* const> cards) {
+// The buffers of a few flights stay for the next moves; a deal's many go.
+void clDisplayTarget::EndFlights() {
     HideFloating();
-    dragging = !cards.empty() && BuildPicture(dragged, cards);
+    frame.clear();
+    if (flights.size() > kKeptFlights) flights.resize(kKeptFlights);
+    for (const auto& flight : flights)
+        flight->Clear();
+}
+
+void clDisplayTarget::StartDrag(std::span<const clCard* const> cards, clDragShadow shadow) {
+    HideFloating();
+    dragAt.reset();
+    const clShadow cast =
+        shadow == clDragShadow::On ? clShadow::ForCardWidth(display.CardWidth()) : clShadow{};
+    dragging = !cards.empty() && BuildPicture(dragged, cards, cast);
     if (!dragging) dragged.Clear();
 }
 
-void clDisplayTarget::DragTo(clPoint to) {
+void clDisplayTarget::DragTo(clPoint at) {
     if (!dragging) return;
     HideFloating();
-    const int half = clFloatingPicture::kGroupSpacing / 2;
-    Show(dragged, {to.x - dragged.Picture().Width() / 2, to.y - half});
+    dragAt = at;
+    ShowFloating();
 }
 
 void clDisplayTarget::EndDrag() {
     dragging = false;
+    dragAt.reset();
     HideFloating();
 }
 
+std::optional<clPoint> clDisplayTarget::DragPosition() const {
+    if (!dragged.IsShown()) return std::nullopt;
+    const clPoint at = *dragged.Position();
+    const clPoint origin = dragged.Origin();
+    return clPoint{at.x + origin.x, at.y + origin.y};
+}
+
 bool clDisplayTarget::BuildPicture(clFloatingPicture& floating,
-                                   std::span<const clCard* const> cards) {
+                                   std::span<const clCard* const> cards, const clShadow& shadow) {
     std::vector<const clImage*> pictures;
     pictures.reserve(cards.size());
     for (const clCard* card : cards) {
@@ -136,27 +148,35 @@ bool clDisplayTarget::BuildPicture(clFloatingPicture& floating,
         pictures.push_back(card->faceDown ? display.CurrentBack()
                                           : display.Cards().Face(card->value));
     }
-    return floating.Build(pictures, display.CardWidth(), display.CardHeight());
+    return floating.Build(pictures, display.CardWidth(), display.CardHeight(), shadow);
 }
 
-void clDisplayTarget::Show(clFloatingPicture& floating, clPoint at) {
+void clDisplayTarget::Show(clFloatingPicture& floating, clPoint corner) {
     const clRect area{0, 0, display.VirtualWidth(), display.VirtualHeight()};
-    display.Invalidate(floating.Show(display.Screen(), at, area));
-}
-
-void clDisplayTarget::Hide(clFloatingPicture& floating) {
-    display.Invalidate(floating.Hide(display.Screen()));
+    const clPoint origin = floating.Origin();
+    display.Invalidate(
+        floating.Show(display.Screen(), {corner.x - origin.x, corner.y - origin.y}, area));
+    shown.push_back(&floating);
 }
 
 void clDisplayTarget::HideFloating() {
     CheckScreen();
-    Hide(moving);
-    Hide(dragged);
+    for (auto it = shown.rbegin(); it != shown.rend(); ++it)
+        display.Invalidate((*it)->Hide(display.Screen()));
+    shown.clear();
+}
+
+void clDisplayTarget::ShowFloating() {
+    for (const clFlightAt& flight : frame)
+        Show(*flights[static_cast<std::size_t>(flight.slot)], flight.at);
+    if (dragging && dragAt) Show(dragged, *dragAt);
 }
 
 void clDisplayTarget::CheckScreen() {
     if (display.ScreenGeneration() == screenGeneration) return;
-    moving.Forget();
+    for (const auto& flight : flights)
+        flight->Forget();
     dragged.Forget();
+    shown.clear();
     screenGeneration = display.ScreenGeneration();
 }

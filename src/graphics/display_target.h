@@ -1,13 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "graphics/draw_target.h"
 #include "graphics/floating_picture.h"
 
-class clAnimationPump;
 class clDisplay;
 class clImage;
 
@@ -16,13 +17,12 @@ class clImage;
 // each limited by the clip rectangle, and reports every changed rectangle
 // through the display's invalidate handler.
 //
-// Two pictures float above the table: the lifted cards on their way to a
-// pile, and the cards the player drags. Each is drawn over the screen with
-// the pixels under it saved, and only its old and new rectangles are
-// invalidated. Any other drawing first takes them off the screen, so nothing
-// is drawn under a floating picture and no stale pixels are left behind: a
-// dragged picture comes back at the next DragTo, and the picture of an
-// animation that arrived is gone once its cards are drawn at their place.
+// Pictures float above the table: the cards in flight to their places, and
+// the cards the player drags (with their shadow, on top). Each is drawn over
+// the screen with the pixels under it saved, and only its old and new
+// rectangles are invalidated. Any other drawing first takes them all off the
+// screen, so nothing is drawn under a floating picture and no stale pixels
+// are left behind: they come back at the next ShowFlights or DragTo.
 class clDisplayTarget : public clDrawTarget {
 public:
     explicit clDisplayTarget(clDisplay& display) : display(display) {}
@@ -30,9 +30,6 @@ public:
     // The 912 x 24 key-label strip of the interface image; without one no
     // label is drawn.
     void SetLabelStrip(const clImage* strip) { labelStrip = strip; }
-    // Lets the window's events run between the steps of an animation. Without
-    // a pump (or with null) nothing is lifted and moves jump to their place.
-    void SetAnimationPump(clAnimationPump* newPump) { pump = newPump; }
 
     clTableMetrics Metrics() const override;
     void ClearTable() override;
@@ -42,53 +39,45 @@ public:
     void SetClip(const clRect* rect) override;
     void TakeOff(const clRect& rect) override;
 
-    // Stops a running animation, then builds the moving picture of the cards
-    // (nothing without a pump); it starts at the first card's place.
-    void Lift(std::span<const clCard* const> cards) override;
-    // Steps k = 0 .. steps - 1 draw the lifted picture at start + (to - start)
-    // * k / (steps - 1), waiting `stepTime` ms on the pump between steps. The
-    // picture stays at `to` until the next drawing. Nothing happens without a
-    // lifted picture, a pump, a step time above 0 and at least two steps.
-    // False when the player cancelled (the picture is then taken off at once).
-    bool Animate(clPoint to, int stepTime, int steps) override;
-    // Takes the moving picture off the screen; a running animation ends.
-    void StopAnimation() override;
-    // The picture of the cards follows the mouse from the next DragTo on,
-    // the top card's middle 8 pixels below its top edge under the pointer.
-    void StartDrag(std::span<const clCard* const> cards) override;
-    void DragTo(clPoint to) override;
+    bool BuildFlight(int slot, std::span<const clCard* const> cards) override;
+    void ShowFlights(std::span<const clFlightAt> frame) override;
+    void EndFlights() override;
+    // The picture of the cards follows the mouse from the next DragTo on.
+    void StartDrag(std::span<const clCard* const> cards, clDragShadow shadow) override;
+    void DragTo(clPoint at) override;
     // Takes the dragged picture off the screen.
     void EndDrag() override;
 
-    // What floats, for the window's tests and ours.
-    const clImage& MovingPicture() const { return moving.Picture(); }
-    std::optional<clPoint> MovingPosition() const { return moving.Position(); }
-    bool IsAnimating() const { return running; }
+    // What floats, for the window's tests and ours: the flights shown (in
+    // the order drawn), a flight's picture, and the dragged picture with the
+    // corner of its first card.
+    const std::vector<clFlightAt>& FlightsShown() const { return frame; }
+    const clImage* FlightPicture(int slot) const;
     const clImage& DragPicture() const { return dragged.Picture(); }
-    std::optional<clPoint> DragPosition() const { return dragged.Position(); }
+    std::optional<clPoint> DragPosition() const;
 
 private:
-    bool BuildPicture(clFloatingPicture& floating, std::span<const clCard* const> cards);
-    // Draws a floating picture at a point, or takes it off, and invalidates
-    // what changed.
-    void Show(clFloatingPicture& floating, clPoint at);
-    void Hide(clFloatingPicture& floating);
-    // Takes both floating pictures off before other drawing, the one drawn
-    // last first.
+    bool BuildPicture(clFloatingPicture& floating, std::span<const clCard* const> cards,
+                      const clShadow& shadow);
+    // Draws a floating picture with its first card's corner at a point, and
+    // invalidates what changed.
+    void Show(clFloatingPicture& floating, clPoint corner);
+    // Takes every floating picture off, the one drawn last first.
     void HideFloating();
+    // Draws the flights, then the dragged picture, where they belong.
+    void ShowFloating();
     // Forgets the pixels saved under the floating pictures when the screen
     // was made again since they were saved.
     void CheckScreen();
 
     clDisplay& display;
     const clImage* labelStrip = nullptr;
-    clAnimationPump* pump = nullptr;
 
-    clFloatingPicture moving;
-    clPoint start;
-    bool running = false;
-
+    std::vector<std::unique_ptr<clFloatingPicture>> flights;  // by slot
+    std::vector<clFlightAt> frame;
     clFloatingPicture dragged;
+    std::optional<clPoint> dragAt;
     bool dragging = false;
+    std::vector<clFloatingPicture*> shown;  // in the order drawn
     std::uint64_t screenGeneration = 0;
 };

@@ -6,6 +6,16 @@
 
 class clCard;
 
+// Whether a dragged picture casts a shadow.
+enum class clDragShadow { Off, On };
+
+// Where a flight's picture is shown: its first card's top-left corner.
+struct clFlightAt {
+    int slot = 0;
+    clPoint at;
+    friend bool operator==(const clFlightAt&, const clFlightAt&) = default;
+};
+
 // The pixel side of the table's drawing calls: the display's virtual screen with
 // the card set's pictures. clGraphics decides what goes where; a draw target
 // puts pictures there and invalidates the window. Without one the table is
@@ -31,22 +41,24 @@ public:
     // Takes a card's old picture off the table (before it is drawn elsewhere).
     virtual void TakeOff(const clRect& rect) { (void)rect; }
 
-    // Moving pictures. A lifted picture shows the cards stacked 16 pixels
-    // apart and starts at the first card's place; lifting stops a running
-    // animation.
-    virtual void Lift(std::span<const clCard* const> cards) { (void)cards; }
-    // Moves the lifted picture to a point in `steps` steps of `stepTime` ms;
-    // false when the player cancelled it. The picture stays at the point
-    // until the next drawing, so drawing the cards there leaves nothing of it.
-    virtual bool Animate(clPoint to, int stepTime, int steps) {
-        (void)to, (void)stepTime, (void)steps;
-        return true;
+    // Cards in flight: pictures of cards on their way to their places, above
+    // the table. BuildFlight makes the picture of flight `slot` (0, 1, ...),
+    // the cards stacked 16 pixels apart; false when it cannot be made.
+    virtual bool BuildFlight(int slot, std::span<const clCard* const> cards) {
+        (void)slot, (void)cards;
+        return false;
     }
-    // Takes the lifted picture off the screen; a running animation ends.
-    virtual void StopAnimation() {}
-    // A picture of the cards follows the pointer, which holds the top card at
-    // its middle 8 pixels below its top edge; EndDrag takes it off.
-    virtual void StartDrag(std::span<const clCard* const> cards) { (void)cards; }
-    virtual void DragTo(clPoint to) { (void)to; }
+    // Shows the flights named, each with its first card's corner at its
+    // point, the first named lowest; the others are not shown.
+    virtual void ShowFlights(std::span<const clFlightAt> frame) { (void)frame; }
+    // Takes every flight's picture off the screen and forgets them.
+    virtual void EndFlights() {}
+    // A picture of the cards, with a soft shadow or none, follows the
+    // pointer: DragTo puts the first card's corner at a point; EndDrag takes
+    // it off.
+    virtual void StartDrag(std::span<const clCard* const> cards, clDragShadow shadow) {
+        (void)cards, (void)shadow;
+    }
+    virtual void DragTo(clPoint at) { (void)at; }
     virtual void EndDrag() {}
 };

@@ -44,6 +44,7 @@ struct clTableMetrics {
     // screen's pixels are device pixels, and what has a size of its own
     // (the scoreboard, the card sizes of the menu) grows by this much.
     double scale = 1.0;
+    friend bool operator==(const clTableMetrics&, const clTableMetrics&) = default;
 };
 
 // A table position (card units plus a pixel offset) on the virtual screen. The

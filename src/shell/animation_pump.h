@@ -1,32 +1,25 @@
 #pragma once
 
-#include <QObject>
-#include <QPointer>
-#include <memory>
+#include <QTimer>
+#include <functional>
 
 #include "toolkit/animation_pump.h"
 
-class QEvent;
-class QEventLoop;
+class clClock;
 
-// Runs the window's events between the steps of an animation. A key or
-// button press, or closing the window, cancels the animation; that event is
-// held back and delivered once the animation has ended, so the player's
-// action then happens as usual.
-class clQtAnimationPump final : public QObject, public clAnimationPump {
+// The window's frame timer for cards in motion: while frames are wanted it
+// calls its handler about every 16 ms. The time comes from the program's
+// clock, so that tests can hold it still and step it.
+class clQtAnimationPump final : public clAnimationPump {
 public:
-    bool WaitForStep(int milliseconds) override;
-    // How many steps were waited for so far.
-    int Waits() const { return waits; }
+    clQtAnimationPump(const clClock& clock, std::function<void()> onFrame);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    std::uint32_t Now() const override;
+    void RunFrames(bool on) override;
+    bool IsRunning() const { return frames.isActive(); }
 
 private:
-    QEventLoop* loop = nullptr;
-    bool waiting = false;
-    int waits = 0;
-    bool cancelled = false;
-    QPointer<QObject> heldFor;
-    std::unique_ptr<QEvent> held;
+    const clClock& clock;
+    std::function<void()> onFrame;
+    QTimer frames;
 };

@@ -92,7 +92,9 @@ constexpr clWebCommand kWebCommands[] = {
 }  // namespace
 
 clMainWindow::clMainWindow(clProgram& program, clWindowDialogs& dialogs)
-    : program(program), dialogs(dialogs, dialogDepth) {
+    : program(program),
+      dialogs(dialogs, dialogDepth),
+      pump(program.Clock(), [this] { AnimationFrame(); }) {
     setWindowTitle(QStringLiteral("%1 %2").arg(kProductName, kProductVersion));
     table = new clTableView(*this, this);
     setCentralWidget(table);
@@ -347,9 +349,10 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
     display.SetLayout(playing->TableWidth(), playing->TableHeight());
     display.ChangeBackground();
     display.CopyBackgroundToScreen();
-    program.Target().SetAnimationPump(&pump);
+    playing->Graphics().SetAnimationPump(&pump);
     playing->Graphics().Attach(&program.Target());
     playing->Graphics().SetShowKeyLabels(settings.Flag(clFlag::Keyboard));
+    playing->Graphics().SetDragShadow(settings.Flag(clFlag::Animation));
     table->SetAutoScroll(settings.Flag(clFlag::AutoScroll));
     table->SetScoreboard(&playing->Scoreboard());
     table->UpdateScrollBars();
@@ -359,6 +362,7 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
     // The screen has dealt or resumed its game already.
     playing->Repaint();
     TableResized(table->DeviceSize().width(), table->DeviceSize().height());
+    playing->ShowFreshDeal();
     table->viewport()->update();
 }
 
@@ -759,6 +763,10 @@ bool clMainWindow::IsClockHeld() const {
     if (dialogDepth > 0 || QApplication::activeModalWidget() != nullptr) return true;
     const QWidget* active = QApplication::activeWindow();
     return active != nullptr && active != this;
+}
+
+void clMainWindow::AnimationFrame() {
+    if (screen) screen->OnAnimationStep();
 }
 
 void clMainWindow::changeEvent(QEvent* event) {

@@ -86,8 +86,9 @@ public:
     QAction* ToolAction(int command) const;
     // The drawing area changed size and the cards have yet to follow it.
     bool IsCardSizeSettling() const { return cardSettle.isActive(); }
-    // How many animation steps were waited for (the animation's pace).
-    int AnimationWaits() const { return pump.Waits(); }
+    // One frame of the cards in flight (the frame timer calls it while they fly).
+    void AnimationFrame();
+    const clQtAnimationPump& AnimationPump() const { return pump; }
 
     // The status line's text (shown while the game chooser is current).
     void SetStatusText(const std::string& text);

@@ -38,6 +38,7 @@ void clMainWindow::RefreshInterface() {
         const bool offersAutoPlay = Rules() && Rules()->AutoPlaySupported();
         playing->SetOptions(program.PlayOptions(offersAutoPlay));
         playing->Graphics().SetShowKeyLabels(settings.Flag(clFlag::Keyboard));
+        playing->Graphics().SetDragShadow(settings.Flag(clFlag::Animation));
         table->SetAutoScroll(settings.Flag(clFlag::AutoScroll));
         Action(clCommand::kGameSaving)->setChecked(settings.Flag(clFlag::Autosave));
     } else if (auto* chooser = dynamic_cast<clGameList*>(screen.get())) {

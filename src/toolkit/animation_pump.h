@@ -1,14 +1,18 @@
 #pragma once
 
-// Lets the window's other events run while cards move across the table. The
-// window supplies one; without it moves jump to their place.
+#include <cstdint>
+
+// The window's frames for cards in motion. While cards fly the table asks
+// for frames, and the window calls the screen's OnAnimationStep at every
+// frame (about 60 a second) until the table stops asking. Nothing waits for
+// a frame: the table's state is final before the first one. Headless play has
+// no pump, and every deal and move shows its end at once.
 class clAnimationPump {
 public:
     virtual ~clAnimationPump() = default;
 
-    // Waits about `milliseconds` for the next step of an animation while the
-    // window's other events are handled. False when the player cancels the
-    // animation: a key or button press, a command or closing the window (the
-    // window handles that event once the animation has ended).
-    virtual bool WaitForStep(int milliseconds) = 0;
+    // Milliseconds since some fixed moment; wraps around like a tick count.
+    virtual std::uint32_t Now() const = 0;
+    // Frames are wanted (on) or no longer (off).
+    virtual void RunFrames(bool on) = 0;
 };

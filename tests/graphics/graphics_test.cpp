@@ -97,7 +97,9 @@ TEST_F(GraphicsTest, HeadlessDrawingDoesNothingButKeepsTheBookkeeping) {
     EXPECT_FALSE(headless.CardRect(loose).has_value());
     headless.DrawCard(loose);
     headless.ClearTable();
-    EXPECT_TRUE(headless.Animate(loose, 10, 8));
+    clCard* cards[] = {&loose};
+    headless.Fly(cards, {0, 0});
+    EXPECT_FALSE(headless.IsAnimating());
 }
 
 TEST_F(GraphicsTest, APileDrawsSymbolCardsThenLabel) {

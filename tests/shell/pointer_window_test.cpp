@@ -1,13 +1,18 @@
 // Pointer play in the window: presses, drags and right clicks synthesised on
-// the table of a real Klondike deal.
+// the table of a real Klondike deal, and the cards' motion: the dragged
+// picture, automatic moves and deals in flight.
+#include <QDir>
 #include <QScrollBar>
 #include <QTimer>
+#include <cstring>
 #include <optional>
 #include <ostream>
 #include <string>
 
 #include "engine/card.h"
 #include "graphics/display.h"
+#include "graphics/display_target.h"
+#include "graphics/image.h"
 #include "piles/pile.h"
 #include "shell/window_fixture.h"
 
@@ -72,6 +77,59 @@ protected:
         Game().Repaint();
         QApplication::processEvents();
     }
+    // The shown part of the virtual screen, every byte.
+    std::vector<std::uint8_t> Pixels() const {
+        const clDisplay& display = program->Display();
+        const clImage& screen = display.Screen();
+        std::vector<std::uint8_t> bytes;
+        for (int y = 0; y < display.VirtualHeight(); ++y) {
+            const std::uint8_t* row = screen.Row(y);
+            bytes.insert(bytes.end(), row, row + 4 * display.VirtualWidth());
+        }
+        return bytes;
+    }
+    // The pixels the table has when it is drawn anew.
+    std::vector<std::uint8_t> Redrawn() {
+        Game().Repaint();
+        return Pixels();
+    }
+    // Whether a card's face lies on the virtual screen with its corner at a
+    // point: a row across its middle, pixel for pixel (the table's margins
+    // and other cards differ).
+    bool FaceShownAt(const clCard& card, clPoint corner) const {
+        const clDisplay& display = program->Display();
+        const clImage* face = display.Cards().Face(card.value);
+        if (face == nullptr) return false;
+        const int y = face->Height() / 2;
+        const int from = face->Width() / 8, to = face->Width() - face->Width() / 8;
+        return std::memcmp(display.Screen().At(corner.x + from, corner.y + y), face->At(from, y),
+                           4 * std::size_t(to - from)) == 0;
+    }
+    clPoint Corner(const clCard& card) const {
+        const std::optional<clRect> rect = Game().Graphics().CardRect(card);
+        return rect ? clPoint{rect->left, rect->top} : clPoint{-1000, -1000};
+    }
+    // The window's frames every 16 ms of the test's clock, for at most `ms`;
+    // how many there were until the cards stopped.
+    int RunFrames(int ms) {
+        int frames = 0;
+        for (int t = 0; t < ms && Game().Graphics().IsAnimating(); t += 16, ++frames) {
+            clock.ticks += 16;
+            window->AnimationFrame();
+        }
+        return frames;
+    }
+    // A point of the table's left margin, on no pile.
+    QPoint Margin() const { return QPoint(2, Viewport()->height() / 2); }
+    // Drags the top card of a tableau pile that may go onto another from a
+    // point near its corner, checking where its picture is, and drops it there.
+    void HoldAndDrop(bool shadow);
+    // The option as the Options sheet sets it.
+    void SetAnimation(bool on) {
+        program->Settings().SetFlag(clFlag::Animation, on);
+        window->RefreshInterface();
+    }
+
     QPoint PileAnchor(const clPile& pile) const {
         const std::optional<clRect> rect = Game().Graphics().CardRect(pile.GetAnchor());
         EXPECT_TRUE(rect.has_value());
@@ -146,43 +204,6 @@ TEST_F(clPointerWindowTest, ARightClickPlaysTheCard) {
     EXPECT_GE(up, 1);
 }
 
-TEST_F(clPointerWindowTest, AClickDuringAnAnimationEndsItAtOnceAndIsHandledAfter) {
-    ASSERT_TRUE(Open("Klondike", 1));
-    program->Settings().SetFlag(clFlag::Animation, true);
-    const std::int32_t deal = DealAnAceOnTop(Game(), 1);
-    ASSERT_NE(deal, 0);
-    Redeal(deal);
-    clPile* source = AceOnTop(Game());
-    const QPoint stock = PointOf(*Game().Stock()->Top());
-    const std::uint32_t waste = Game().Waste()->Count();
-    // The click on the stock arrives while the Ace travels to its foundation.
-    QTimer::singleShot(0, Viewport(), [this, stock] {
-        QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::NoModifier, stock);
-    });
-    QTest::mouseClick(Viewport(), Qt::RightButton, Qt::NoModifier, PointOf(*source->Top()));
-    // The move was completed after one step of the eight.
-    EXPECT_EQ(window->AnimationWaits(), 1);
-    int up = 0;
-    for (int i = 0; i < Game().FoundationCount(); ++i)
-        up += Game().Foundation(i)->Count();
-    EXPECT_GE(up, 1);
-    EXPECT_FALSE(program->Target().IsAnimating());
-    // Then the click itself deals from the stock.
-    QApplication::processEvents();
-    EXPECT_GT(Game().Waste()->Count(), waste);
-}
-
-TEST_F(clPointerWindowTest, AnUninterruptedAnimationRunsAllItsSteps) {
-    ASSERT_TRUE(Open("Klondike", 1));
-    program->Settings().SetFlag(clFlag::Animation, true);
-    const std::int32_t deal = DealAnAceOnTop(Game(), 1);
-    ASSERT_NE(deal, 0);
-    Redeal(deal);
-    QTest::mouseClick(Viewport(), Qt::RightButton, Qt::NoModifier,
-                      PointOf(*AceOnTop(Game())->Top()));
-    EXPECT_GE(window->AnimationWaits(), clSolitaireRules::kAnimationSteps - 1);
-}
-
 // A window smaller than the virtual screen scrolls, and presses land on the
 // cards under the pointer wherever the table is scrolled to.
 TEST_F(clPointerWindowTest, ScrolledTableStillHitsTheCardUnderThePointer) {
@@ -202,6 +223,217 @@ TEST_F(clPointerWindowTest, ScrolledTableStillHitsTheCardUnderThePointer) {
     const std::uint32_t count = stock.Count();
     QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::NoModifier, PointOf(*stock.Top()));
     EXPECT_LT(stock.Count(), count);
+}
+
+// The card keeps the point where the player took it under the pointer, with
+// a shadow around it while the animation option is on; dropped, it leaves no
+// trace of picture or shadow.
+TEST_F(clPointerWindowTest, ADraggedCardStaysHeldWhereItWasTaken) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    const std::int32_t deal = DealWithATableauMove(Game(), 1);
+    ASSERT_NE(deal, 0);
+    for (const bool animation : {true, false}) {
+        SCOPED_TRACE(animation ? "with the shadow" : "without");
+        SetAnimation(animation);
+        Redeal(deal);
+        HoldAndDrop(animation);
+    }
+}
+
+void clPointerWindowTest::HoldAndDrop(bool shadow) {
+    const clTableauPair pair = FindTableauMove(Game());
+    const clCard& card = *pair.from->Top();
+    const clPoint corner = Corner(card);
+    const QPoint scroll = window->Table()->Scroll();
+    // Off the middle: near the card's top left corner (not twice at the same
+    // point, which would be a double click).
+    const QPoint taken = QPoint(corner.x + (shadow ? 9 : 12), corner.y + 14) - scroll;
+    QTest::mousePress(Viewport(), Qt::LeftButton, Qt::NoModifier, taken);
+    for (const QPoint step : {QPoint(40, 10), QPoint(130, 70), QPoint(-60, 45)}) {
+        QTest::mouseMove(Viewport(), taken + step);
+        const clPoint expected{corner.x + step.x(), corner.y + step.y()};
+        EXPECT_EQ(program->Target().DragPosition(), expected);
+        EXPECT_TRUE(FaceShownAt(card, expected)) << step.x() << "," << step.y();
+    }
+    EXPECT_EQ(program->Target().DragPicture().Width() > program->Display().CardWidth(), shadow);
+    // Onto the destination, held at the same point, and dropped.
+    const QPoint drop = PointOf(*pair.to->Top());
+    QTest::mouseMove(Viewport(), drop);
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::NoModifier, drop);
+    EXPECT_EQ(pair.to->Top(), &card);
+    const std::vector<std::uint8_t> dropped = Pixels();
+    EXPECT_TRUE(dropped == Redrawn());
+}
+
+// The Ace goes to its foundation at once; its picture travels there. A
+// click meanwhile ends the flight and does what it does at once.
+TEST_F(clPointerWindowTest, AClickDuringAnAutomaticMoveIsHonouredAtOnce) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    SetAnimation(true);
+    const std::int32_t deal = DealAnAceOnTop(Game(), 1);
+    ASSERT_NE(deal, 0);
+    Redeal(deal);
+    clCard& ace = *AceOnTop(Game())->Top();
+    const std::uint32_t waste = Game().Waste()->Count();
+    QTest::mouseClick(Viewport(), Qt::RightButton, Qt::NoModifier, PointOf(ace));
+    ASSERT_TRUE(Game().Graphics().IsAnimating());
+    EXPECT_TRUE(window->AnimationPump().IsRunning());
+    EXPECT_EQ(Game().Foundation(0)->Top(), &ace);
+    EXPECT_FALSE(FaceShownAt(ace, Corner(ace)));
+
+    QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::NoModifier, PointOf(*Game().Stock()->Top()));
+    EXPECT_GT(Game().Waste()->Count(), waste);
+    EXPECT_TRUE(FaceShownAt(ace, Corner(ace)));
+}
+
+// Left alone, a move takes a time the eye can follow, and ends on the table
+// drawn anew; so does a new deal, which leaves the stock card by card.
+TEST_F(clPointerWindowTest, MovesAndDealsFlyForAWhileAndEndAsTheTableDrawnAnew) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    SetAnimation(true);
+    const std::int32_t deal = DealAnAceOnTop(Game(), 1);
+    ASSERT_NE(deal, 0);
+    Redeal(deal);
+    QTest::mouseClick(Viewport(), Qt::RightButton, Qt::NoModifier,
+                      PointOf(*AceOnTop(Game())->Top()));
+    const int moveFrames = RunFrames(2000);
+    EXPECT_GE(moveFrames * 16, clGraphics::kMoveTime);
+    EXPECT_LE(moveFrames * 16, clGraphics::kLongMoveTime + 16);
+    EXPECT_FALSE(window->AnimationPump().IsRunning());
+    const std::vector<std::uint8_t> moved = Pixels();
+    EXPECT_TRUE(moved == Redrawn());
+
+    Press(Qt::Key_N, Qt::ControlModifier);
+    ASSERT_TRUE(Game().Graphics().IsAnimating());
+    const int dealFrames = RunFrames(2000);
+    EXPECT_GT(dealFrames, 10);
+    EXPECT_LT(dealFrames * 16, 500);
+    const std::vector<std::uint8_t> dealt = Pixels();
+    EXPECT_TRUE(dealt == Redrawn());
+}
+
+// A game opened deals before the window shows it; the window then shows the
+// deal flying.
+TEST_F(clPointerWindowTest, AGameOpenedShowsItsDealFlying) {
+    SetAnimation(true);
+    clCommandLine line;
+    line.game = "Klondike";
+    ASSERT_TRUE(window->Start(line));
+    ASSERT_NE(window->PlayingScreen(), nullptr);
+    EXPECT_TRUE(Game().Graphics().IsAnimating());
+    EXPECT_GT(RunFrames(2000), 10);
+    const std::vector<std::uint8_t> dealt = Pixels();
+    EXPECT_TRUE(dealt == Redrawn());
+}
+
+// A deal in flight ends at the player's first click or key; the table then
+// has exactly the pixels of a deal never animated, and the round's clock
+// has not started.
+TEST_F(clPointerWindowTest, AnEndedDealLooksAsADealWithoutAnimation) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    const std::vector<std::pair<const char*, std::function<void()>>> endings = {
+        {"a click on the table's margin",
+         [this] { QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::NoModifier, Margin()); }},
+        {"a key no pile carries", [this] { Type('!'); }},
+        {"a right click half way",
+         [this] {
+             RunFrames(200);
+             QTest::mouseClick(Viewport(), Qt::RightButton, Qt::NoModifier, Margin());
+         }},
+    };
+    for (const auto& [what, ending] : endings) {
+        SCOPED_TRACE(what);
+        SetAnimation(true);
+        Press(Qt::Key_N, Qt::ControlModifier);
+        ASSERT_TRUE(Game().Graphics().IsAnimating());
+        const std::int32_t deal = Game().DealNumber();
+        ending();
+        EXPECT_FALSE(Game().Graphics().IsAnimating());
+        EXPECT_FALSE(window->AnimationPump().IsRunning());
+        EXPECT_FALSE(Game().Timer().IsRunning());
+        const std::vector<std::uint8_t> ended = Pixels();
+
+        SetAnimation(false);
+        Game().StartDeal(deal);
+        Game().Repaint();
+        EXPECT_TRUE(ended == Pixels());
+    }
+}
+
+TEST_F(clPointerWindowTest, WithTheAnimationOffNothingFlies) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    Press(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_FALSE(Game().Graphics().IsAnimating());
+    const std::int32_t deal = DealAnAceOnTop(Game(), 1);
+    ASSERT_NE(deal, 0);
+    Redeal(deal);
+    clCard& ace = *AceOnTop(Game())->Top();
+    QTest::mouseClick(Viewport(), Qt::RightButton, Qt::NoModifier, PointOf(ace));
+    EXPECT_EQ(Game().Foundation(0)->Top(), &ace);
+    EXPECT_FALSE(Game().Graphics().IsAnimating());
+    EXPECT_FALSE(window->AnimationPump().IsRunning());
+    EXPECT_TRUE(FaceShownAt(ace, Corner(ace)));
+}
+
+// To look at, at two window sizes and at the scale factor the test runs
+// with: a drag with its shadow, and deals in flight: Klondike's from its
+// stock, Yukon's (which has no stock) from below.
+class clMotionScreenshots : public clPointerWindowTest {
+protected:
+    QString Name(const char* what, QSize size) const {
+        const qreal ratio = window->devicePixelRatioF();
+        const QString scale = ratio > 1 ? QStringLiteral("@%1x").arg(ratio) : QString();
+        QDir().mkpath(QStringLiteral(QARVEL_SCREENSHOT_DIR));
+        return QStringLiteral(QARVEL_SCREENSHOT_DIR "/%1-%2x%3%4.png")
+            .arg(QLatin1String(what))
+            .arg(size.width())
+            .arg(size.height())
+            .arg(scale);
+    }
+    // A new deal 160 ms into its flight.
+    void ShootDeal(const char* what, QSize size) {
+        SetAnimation(true);
+        Press(Qt::Key_N, Qt::ControlModifier);
+        RunFrames(160);
+        QApplication::processEvents();
+        EXPECT_TRUE(window->grab().save(Name(what, size)));
+        RunFrames(1000);
+        SetAnimation(false);
+    }
+    static constexpr QSize kSizes[] = {QSize(800, 600), QSize(1600, 1000)};
+};
+
+TEST_F(clMotionScreenshots, Yukon) {
+    ASSERT_TRUE(Open("Yukon", 3));
+    for (const QSize size : kSizes) {
+        window->resize(size);
+        QApplication::processEvents();
+        SetAnimation(true);  // the shadow
+        Redeal(3);
+        // Yukon deals runs of face-up cards: the lowest of the last column and all above it.
+        clPile& column = *Game().Tableau(Game().TableauCount() - 1);
+        int lowest = int(column.Count()) - 1;
+        while (lowest > 0 && !column.At(lowest - 1)->faceDown)
+            --lowest;
+        const QPoint taken = PointOf(*column.At(lowest), true) + QPoint(-8, 2);
+        QTest::mousePress(Viewport(), Qt::LeftButton, Qt::NoModifier, taken);
+        QTest::mouseMove(Viewport(), taken + QPoint(30, 20));
+        QTest::mouseMove(Viewport(), taken + QPoint(size.width() / 5, size.height() / 9));
+        ASSERT_TRUE(program->Target().DragPosition().has_value());
+        QApplication::processEvents();
+        EXPECT_TRUE(window->grab().save(Name("drag-shadow", size)));
+        QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::NoModifier, Margin());
+        ShootDeal("deal-in-flight-yukon", size);
+    }
+}
+
+TEST_F(clMotionScreenshots, Klondike) {
+    ASSERT_TRUE(Open("Klondike", 3));
+    for (const QSize size : kSizes) {
+        window->resize(size);
+        QApplication::processEvents();
+        ShootDeal("deal-in-flight-klondike", size);
+    }
 }
 
 namespace {
