@@ -39,8 +39,11 @@ QFont clTakeScoreControl::CaptionFont() const {
     return font;
 }
 
+// Called after every move: the lettering is measured only when the height changes.
 void clTakeScoreControl::SetPanelHeight(int height) {
     height = std::max(height, 32);
+    if (height == this->height() && sized) return;
+    sized = true;
     QFont font = this->font();
     font.setBold(true);
     font.setPixelSize(std::max(10, height * 5 / 14));

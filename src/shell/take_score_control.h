@@ -46,6 +46,7 @@ private:
     bool hovered = false;
     bool pressed = false;
     bool dragging = false;
+    bool sized = false;
     QPoint pressPoint;  // where the press was, in the control
     QPoint pressGlobal;
 };
