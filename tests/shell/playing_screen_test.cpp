@@ -329,6 +329,26 @@ TEST_F(clPlayingScreenTest, TheWindowOpensCentredAndWhereItWasLeft) {
     EXPECT_EQ(window->geometry(), moved);
 }
 
+// A new player's cards fit the window, and the menu says so; a size picked
+// after a larger one leaves no trace of it (no stale size, no scroll bars).
+TEST_F(clPlayingScreenTest, CardSizeMenuTicksTheModeAndForgetsTheSizeBefore) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    EXPECT_TRUE(window->Action(clCommand::kFitToWindow)->isChecked());
+    for (int i = 0; i < 6; ++i)
+        EXPECT_FALSE(window->Action(clCommand::kCardSizeFirst + i)->isChecked()) << i;
+    EXPECT_EQ(program->Display().CardWidth(), program->Display().FitCardSize().width);
+
+    window->Action(clCommand::kCardSizeFirst)->trigger();  // Automatic
+    const int automatic = program->Display().CardWidth();
+    for (const int size : {1, 5, 0}) {  // Huge, Tiny, Automatic
+        window->Action(clCommand::kCardSizeFirst + size)->trigger();
+        EXPECT_TRUE(window->Action(clCommand::kCardSizeFirst + size)->isChecked());
+        EXPECT_FALSE(window->Action(clCommand::kFitToWindow)->isChecked());
+    }
+    EXPECT_EQ(program->Display().CardWidth(), automatic);
+    EXPECT_EQ(window->Table()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
 // Pictures to look at: four games at 800 x 600 and maximised (run with a
 // 1600 x 1000 offscreen screen, and with QT_SCALE_FACTOR=2 for the @2x ones).
 TEST_F(clPlayingScreenTest, Screenshots) {
