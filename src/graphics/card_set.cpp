@@ -98,12 +98,13 @@ bool clPictureSet::LoadSet(const std::string& path, int k, const clKind& kind,
     return true;
 }
 
-bool clPictureSet::Resize(int newWidth, int newHeight, clMessages& messages) {
+bool clPictureSet::Resize(int newWidth, int newHeight, clMessages& messages, std::stop_token stop) {
     if (newWidth < 1 || newHeight < 1) return false;
     clWaitCursor wait(messages);
     std::vector<clImage> resized(pictures.size());
     for (std::size_t i = 0; i < pictures.size(); ++i) {
-        if (!resized[i].Resample(pictures[i], newWidth, newHeight, clFilter::Lanczos3)) {
+        if (stop.stop_requested() ||
+            !resized[i].Resample(pictures[i], newWidth, newHeight, clFilter::Lanczos3)) {
             return false;
         }
     }

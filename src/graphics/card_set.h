@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,10 @@ class clMessages;
 class clPictureSet {
 public:
     virtual ~clPictureSet() = default;
+    // Moving keeps the pictures' pixels where they are (they may view the
+    // file's bitmap), so a set loaded on one thread can be handed to another.
+    clPictureSet(clPictureSet&&) noexcept = default;
+    clPictureSet& operator=(clPictureSet&&) noexcept = default;
 
     // Set number k of this kind from a card-set file.
     virtual bool Load(const std::string& path, int k, clMessages& messages) = 0;
@@ -34,8 +39,9 @@ public:
     const std::string& LastError() const { return lastError; }
 
     // Resamples every picture to width x height with Lanczos-3, under the
-    // wait cursor; false unless both are at least 1.
-    bool Resize(int newWidth, int newHeight, clMessages& messages);
+    // wait cursor; false unless both are at least 1, or when a stop is
+    // requested (checked between pictures). The set changes only on success.
+    bool Resize(int newWidth, int newHeight, clMessages& messages, std::stop_token stop = {});
     // Type 0 only: every picture takes, pixel by pixel, the alpha of the mask
     // pixel at the same position (where the two overlap).
     void ApplyMask(const clImage& mask);

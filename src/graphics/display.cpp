@@ -40,7 +40,48 @@ int ChooseSet(const std::vector<clPictureSize>& sizes, clPictureSize wanted) {
     return larger >= 0 ? larger : largest;
 }
 
+// What a deferred load shows until the resampled pictures arrive: the set of
+// exactly that size, else the largest that fits inside it, else the
+// smallest. -1 when there is none.
+int ChooseStandIn(const std::vector<clPictureSize>& sizes, clPictureSize wanted) {
+    int inside = -1, smallest = -1;
+    for (int k = 0; k < static_cast<int>(sizes.size()); ++k) {
+        const clPictureSize& size = sizes[static_cast<std::size_t>(k)];
+        if (size == wanted) return k;
+        if (size.width <= wanted.width && size.height <= wanted.height &&
+            (inside < 0 || Area(size) > Area(sizes[static_cast<std::size_t>(inside)]))) {
+            inside = k;
+        }
+        if (smallest < 0 || Area(size) < Area(sizes[static_cast<std::size_t>(smallest)])) {
+            smallest = k;
+        }
+    }
+    return inside >= 0 ? inside : smallest;
+}
+
+// Set `source.set` of a file at `size`: resampled when its own size differs,
+// then given the mask, if any.
+bool LoadAtSize(clPictureSet& set, const clCardLoadPlan::clSource& source, clPictureSize size,
+                const clImage* mask, clMessages& messages, std::stop_token stop) {
+    if (source.set < 0 || !set.Load(source.path, source.set, messages)) return false;
+    if ((set.Width() != size.width || set.Height() != size.height) &&
+        !set.Resize(size.width, size.height, messages, stop)) {
+        return false;
+    }
+    if (mask != nullptr) set.ApplyMask(*mask);
+    return !stop.stop_requested();
+}
+
 }  // namespace
+
+bool LoadCardPictures(const clCardLoadPlan& plan, clCardPictures& pictures, clMessages& messages,
+                      std::stop_token stop) {
+    return LoadAtSize(pictures.cards, plan.faces, plan.size, nullptr, messages, stop) &&
+           LoadAtSize(pictures.backs, plan.backs, plan.size, pictures.cards.Mask(), messages,
+                      stop) &&
+           LoadAtSize(pictures.symbols, plan.symbols, plan.size, pictures.cards.Mask(), messages,
+                      stop);
+}
 
 void SanitizeDisplayOptions(clDisplayOptions& options, int maxVirtualSide) {
     if (options.minSize < 0 || options.minSize > kSmallestSizeIndex) options.minSize = 0;
@@ -189,36 +230,30 @@ bool clDisplay::LoadCardFaces() {
         return cards.Load(catalogue.FullPath(options.cardSet).string(), 0, messages);
     }
     const std::string path = catalogue.FullPath(info->Path()).string();
-    if (nativeFlag && info->CardSize(nativeSet) && scale == 1.0) {
-        return cards.Load(path, nativeSet, messages);
-    }
-
     const clPictureSize wanted = DesiredCardSize(Scaled(kLargestCard));
-    const int set = ChooseSet(info->CardSizes(), wanted);
-    if (set < 0 || !cards.Load(path, set, messages)) return false;
-    if (cards.Width() == wanted.width && cards.Height() == wanted.height) return true;
-    return cards.Resize(wanted.width, wanted.height, messages);
+    if (deferred) {
+        const int set = ChooseStandIn(info->CardSizes(), wanted);
+        return set >= 0 && cards.Load(path, set, messages);
+    }
+    return LoadAtSize(cards, {path, ChooseSet(info->CardSizes(), wanted)}, wanted, nullptr,
+                      messages, {});
 }
 
-bool clDisplay::LoadCardPictures(clPictureSet& set, clCardFile which, std::string& fileName) {
-    const auto load = [&]() {
-        catalogue.SelectFile(which, fileName);
-        const clCardSetInfo* info = catalogue.Current(which);
-        const clPictureSize card{cards.Width(), cards.Height()};
-        int k = 0;
-        std::string path = catalogue.FullPath(fileName).string();
-        if (info) {
-            k = ChooseSet(which == clCardFile::Backs ? info->BackSizes() : info->SymbolSizes(),
-                          card);
-            path = catalogue.FullPath(info->Path()).string();
-        }
-        if (k < 0 || !set.Load(path, k, messages)) return false;
-        if ((set.Width() != card.width || set.Height() != card.height) &&
-            !set.Resize(card.width, card.height, messages)) {
-            return false;
-        }
-        if (const clImage* mask = cards.Mask()) set.ApplyMask(*mask);
-        return true;
+clCardLoadPlan::clSource clDisplay::Source(clCardFile which, const std::string& fileName,
+                                           clPictureSize card) {
+    catalogue.SelectFile(which, fileName);
+    if (const clCardSetInfo* info = catalogue.Current(which)) {
+        return {
+            catalogue.FullPath(info->Path()).string(),
+            ChooseSet(which == clCardFile::Backs ? info->BackSizes() : info->SymbolSizes(), card)};
+    }
+    return {catalogue.FullPath(fileName).string(), 0};
+}
+
+bool clDisplay::LoadToCardSize(clPictureSet& set, clCardFile which, std::string& fileName) {
+    const clPictureSize card{cards.Width(), cards.Height()};
+    const auto load = [&] {
+        return LoadAtSize(set, Source(which, fileName, card), card, cards.Mask(), messages, {});
     };
     if (load()) return true;
     if (IsDefaultFile(fileName)) return false;
@@ -226,22 +261,55 @@ bool clDisplay::LoadCardPictures(clPictureSet& set, clCardFile which, std::strin
     return load();
 }
 
-bool clDisplay::LoadPictures() {
-    if (!LoadCardFaces()) return false;
-    if (!LoadCardPictures(backs, clCardFile::Backs, options.backs)) return false;
-    if (options.cardBack >= backs.Count() || options.cardBack < 0) options.cardBack = 0;
-    if (!LoadCardPictures(symbols, clCardFile::Symbols, options.symbols)) return false;
-
-    // The virtual screen grows, per side, to hold the whole table.
+bool clDisplay::GrowForTable() {
     const std::int64_t tableWidth = std::int64_t{columns} * cards.Width();
     const std::int64_t tableHeight = std::int64_t{rows} * cards.Height();
-    if (tableWidth > virtualWidth || tableHeight > virtualHeight) {
-        UpdateVirtualScreen(
-            static_cast<int>(std::min<std::int64_t>(
-                std::max<std::int64_t>(tableWidth, virtualWidth), kMaxVirtualSide)),
-            static_cast<int>(std::min<std::int64_t>(
-                std::max<std::int64_t>(tableHeight, virtualHeight), kMaxVirtualSide)));
+    if (tableWidth <= virtualWidth && tableHeight <= virtualHeight) return false;
+    return UpdateVirtualScreen(
+        static_cast<int>(std::min<std::int64_t>(std::max<std::int64_t>(tableWidth, virtualWidth),
+                                                kMaxVirtualSide)),
+        static_cast<int>(std::min<std::int64_t>(std::max<std::int64_t>(tableHeight, virtualHeight),
+                                                kMaxVirtualSide)));
+}
+
+bool clDisplay::LoadPictures() {
+    if (!LoadCardFaces()) return false;
+    if (!LoadToCardSize(backs, clCardFile::Backs, options.backs)) return false;
+    if (options.cardBack >= backs.Count() || options.cardBack < 0) options.cardBack = 0;
+    if (!LoadToCardSize(symbols, clCardFile::Symbols, options.symbols)) return false;
+    GrowForTable();
+    return true;
+}
+
+std::optional<clCardLoadPlan> clDisplay::PendingCardLoad() {
+    if (!IsCreated() || cards.Count() == 0) return std::nullopt;
+    catalogue.SelectFile(clCardFile::Cards, options.cardSet);
+    const clCardSetInfo* info = catalogue.Current(clCardFile::Cards);
+    if (info == nullptr) return std::nullopt;
+    const clPictureSize wanted = DesiredCardSize({cards.Width(), cards.Height()});
+    if (wanted.width == cards.Width() && wanted.height == cards.Height()) return std::nullopt;
+    const int set = ChooseSet(info->CardSizes(), wanted);
+    if (set < 0) return std::nullopt;
+    clCardLoadPlan plan;
+    plan.faces = {catalogue.FullPath(info->Path()).string(), set};
+    plan.backs = Source(clCardFile::Backs, options.backs, wanted);
+    plan.symbols = Source(clCardFile::Symbols, options.symbols, wanted);
+    plan.size = wanted;
+    return plan;
+}
+
+bool clDisplay::AdoptCardPictures(const clCardLoadPlan& plan, clCardPictures&& pictures) {
+    const std::optional<clCardLoadPlan> pending = PendingCardLoad();
+    if (!pending || *pending != plan || pictures.cards.Width() != plan.size.width ||
+        pictures.cards.Height() != plan.size.height) {
+        return false;
     }
+    cards = std::move(pictures.cards);
+    backs = std::move(pictures.backs);
+    symbols = std::move(pictures.symbols);
+    if (options.cardBack >= backs.Count() || options.cardBack < 0) options.cardBack = 0;
+    GrowForTable();
+    CopyBackgroundToScreen();
     return true;
 }
 
@@ -316,7 +384,17 @@ clPictureSize clDisplay::FitCardSize() const {
 
 void clDisplay::ReloadForSize(clPictureSize proposed) {
     const clPictureSize wanted = DesiredCardSize(proposed);
-    if (wanted.width != cards.Width() || wanted.height != cards.Height()) ChangeCardSet();
+    if (wanted.width == cards.Width() && wanted.height == cards.Height()) return;
+    if (!DefersLoad()) ChangeCardSet();
+}
+
+// Only resampling is left to the owner: a native size loads at once.
+bool clDisplay::DefersLoad() {
+    if (!deferred) return false;
+    const std::optional<clCardLoadPlan> plan = PendingCardLoad();
+    if (!plan) return false;
+    const clCardSetInfo* info = catalogue.Current(clCardFile::Cards);
+    return info == nullptr || info->CardSize(plan->faces.set) != plan->size;
 }
 
 void clDisplay::SetLayout(int newColumns, int newRows) {
@@ -326,15 +404,7 @@ void clDisplay::SetLayout(int newColumns, int newRows) {
     if (!IsCreated()) return;
     ReloadForSize({cards.Width(), cards.Height()});
     // A table larger than the virtual screen would lie partly out of reach.
-    const std::int64_t tableWidth = std::int64_t{columns} * cards.Width();
-    const std::int64_t tableHeight = std::int64_t{rows} * cards.Height();
-    if (tableWidth > virtualWidth || tableHeight > virtualHeight) {
-        const int width = static_cast<int>(std::min<std::int64_t>(
-            std::max<std::int64_t>(tableWidth, virtualWidth), kMaxVirtualSide));
-        const int height = static_cast<int>(std::min<std::int64_t>(
-            std::max<std::int64_t>(tableHeight, virtualHeight), kMaxVirtualSide));
-        if (UpdateVirtualScreen(width, height)) CopyBackgroundToScreen();
-    }
+    if (GrowForTable()) CopyBackgroundToScreen();
 }
 
 void clDisplay::SetCardBack(int i) {
@@ -402,7 +472,7 @@ bool clDisplay::ReloadForArea() {
     bool changed = UpdateVirtualScreen(std::max(areaWidth, minimum.width),
                                        std::max(areaHeight, minimum.height));
     const clPictureSize wanted = DesiredCardSize(Scaled(kLargestCard));
-    if (wanted.width != cardWidth || wanted.height != cardHeight) {
+    if ((wanted.width != cardWidth || wanted.height != cardHeight) && !DefersLoad()) {
         // Grows the virtual screen again when the table needs it.
         ChangeCardSet();
         changed = true;

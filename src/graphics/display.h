@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <set>
+#include <stop_token>
 #include <string>
 
 #include "graphics/card_set.h"
@@ -12,6 +14,35 @@
 #include "graphics/table_coords.h"
 
 class clMessages;
+
+// Loading the card pictures at one size, worked out by the display from its
+// files and size mode so that the work can run on another thread: the file
+// and set number of the faces, backs and symbols, and the size all three are
+// resampled to.
+struct clCardLoadPlan {
+    struct clSource {
+        std::string path;
+        int set = 0;
+        bool operator==(const clSource&) const = default;
+    };
+    clSource faces;
+    clSource backs;
+    clSource symbols;
+    clPictureSize size;
+    bool operator==(const clCardLoadPlan&) const = default;
+};
+
+struct clCardPictures {
+    clCardSet cards;
+    clCardBacks backs;
+    clCardSymbols symbols;
+};
+
+// Loads a plan's pictures, resampled to its size; backs and symbols take the
+// faces' mask. False when a load fails (with the loads' messages) or a stop
+// is requested. It touches nothing but its arguments, so any thread may run it.
+bool LoadCardPictures(const clCardLoadPlan& plan, clCardPictures& pictures, clMessages& messages,
+                      std::stop_token stop = {});
 
 // The one drawing surface of the program: the virtual screen, an off-screen
 // 32-bit picture the current screen composes the table on and the window
@@ -105,6 +136,21 @@ public:
     // need. True when the cards or the screen changed (the window then has
     // the screen lay itself out again).
     bool ReloadForArea();
+    // Deferred loading, for a window that must never wait for resampling: a
+    // change of the card size alone (the drawing area, the size mode, the
+    // table) leaves the pictures as they are, and the owner has the new ones
+    // loaded on another thread (PendingCardLoad, LoadCardPictures, then
+    // AdoptCardPictures). A full load (Create, another card-set file) takes
+    // the nearest native size that fits meanwhile, as it is.
+    void SetDeferredLoading(bool on) { deferred = on; }
+    // The load that brings the pictures to the size the mode gives; nothing
+    // when they have it, or when the card file has no sizes to choose from.
+    std::optional<clCardLoadPlan> PendingCardLoad();
+    // Takes pictures loaded for `plan` while that is still the pending load,
+    // and grows the virtual screen when the table needs it; false, changing
+    // nothing, when the display has moved on.
+    bool AdoptCardPictures(const clCardLoadPlan& plan, clCardPictures&& pictures);
+
     // The smallest logical size for the current table and settings.
     clPictureSize MinimumVirtualSize() const;
     // The card size the size mode gives, starting from a proposed size.
@@ -154,9 +200,16 @@ private:
     bool LoadPictures();
     bool LoadCardFaces();
     // Backs or symbols at the card size, with the type-0 mask applied.
-    bool LoadCardPictures(clPictureSet& set, clCardFile which, std::string& fileName);
+    bool LoadToCardSize(clPictureSet& set, clCardFile which, std::string& fileName);
+    // The file and set of backs or symbols that suit cards of that size.
+    clCardLoadPlan::clSource Source(clCardFile which, const std::string& fileName,
+                                    clPictureSize card);
+    // The virtual screen grows, per side, to hold the whole table; true when it did.
+    bool GrowForTable();
     // Reloads when the rule's size differs from the loaded one.
     void ReloadForSize(clPictureSize proposed);
+    // A size change is left to the owner's loads.
+    bool DefersLoad();
     bool LoadBackgroundSource(const std::string& image);
     void DrawBackground(const clBackgroundChoice& choice);
     clRect TableArea() const;
@@ -191,6 +244,7 @@ private:
     int customHeight = 0;
     std::uint64_t screenGeneration = 0;
     double scale = 1.0;
+    bool deferred = false;
     // A size of desktop pixels in device pixels.
     clPictureSize Scaled(clPictureSize size) const;
     int Scaled(int length) const;

@@ -94,7 +94,11 @@ constexpr clWebCommand kWebCommands[] = {
 clMainWindow::clMainWindow(clProgram& program, clWindowDialogs& dialogs)
     : program(program),
       dialogs(dialogs, dialogDepth),
-      pump(program.Clock(), [this] { AnimationFrame(); }) {
+      pump(program.Clock(), [this] { AnimationFrame(); }),
+      cardLoader(this, [this](const clCardLoadPlan& plan, clCardPictures&& pictures, bool ok,
+                              const std::vector<std::string>&) {
+          CardsLoaded(plan, std::move(pictures), ok);
+      }) {
     setWindowTitle(QStringLiteral("%1 %2").arg(kProductName, kProductVersion));
     table = new clTableView(*this, this);
     setCentralWidget(table);
@@ -171,7 +175,7 @@ bool clMainWindow::Start(const clCommandLine& line) {
     }
     const QSize area = table->DeviceSize();
     if (!program.CreateDisplay(std::max(1, area.width()), std::max(1, area.height()),
-                               table->Scale())) {
+                               table->Scale(), true)) {
         return false;
     }
     program.Display().SetInvalidateHandler(
@@ -383,6 +387,7 @@ void clMainWindow::CloseScreen() {
 void clMainWindow::Quit() {
     if (closing) return;
     closing = true;
+    cardLoader.Cancel();
     roundTimer.stop();
     clSettings& settings = program.Settings();
     if (!isMinimized()) {
@@ -745,12 +750,47 @@ void clMainWindow::CardSizeSettled() {
         RepaintScreen();
         ShowControls();
     }
+    RequestCards();
+}
+
+void clMainWindow::RequestCards() {
+    if (!program.HasDisplay() || closing) return;
+    const std::optional<clCardLoadPlan> plan = program.Display().PendingCardLoad();
+    if (!plan) {
+        cardLoader.Cancel();
+    } else if (plan != failedCardLoad) {
+        cardLoader.Load(*plan);
+    }
+}
+
+// The shown pictures are swapped for the new ones in one step and the table
+// drawn again, so that no half-drawn table is ever shown. A load that failed
+// (the file changed since) is done once more here, where the display's own
+// load says why and falls back to the default card set.
+void clMainWindow::CardsLoaded(const clCardLoadPlan& plan, clCardPictures&& pictures, bool ok) {
+    if (!program.HasDisplay()) return;
+    clDisplay& display = program.Display();
+    if (ok) {
+        if (!display.AdoptCardPictures(plan, std::move(pictures))) {
+            RequestCards();
+            return;
+        }
+    } else {
+        failedCardLoad = plan;
+        display.SetDeferredLoading(false);
+        display.ChangeCardSet();
+        display.SetDeferredLoading(true);
+        FillCardSetMenu();
+    }
+    RepaintScreen();
+    ShowControls();
 }
 
 void clMainWindow::RepaintScreen() {
     if (screen) screen->Repaint();
     table->UpdateScrollBars();
     table->viewport()->update();
+    RequestCards();
 }
 
 // Round timer, focus, minimising ----------------------------------------------

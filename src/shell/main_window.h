@@ -10,6 +10,7 @@
 
 #include "engine/game.h"
 #include "shell/animation_pump.h"
+#include "shell/card_loader.h"
 #include "shell/command_line.h"
 #include "shell/table_view.h"
 #include "shell/take_score_control.h"
@@ -84,8 +85,9 @@ public:
     QToolBar* ToolBar() const { return toolBar; }
     // A playing screen's tool button by command; null when it has none.
     QAction* ToolAction(int command) const;
-    // The drawing area changed size and the cards have yet to follow it.
-    bool IsCardSizeSettling() const { return cardSettle.isActive(); }
+    // The drawing area or the size mode changed and the cards have yet to
+    // follow it (the size is settling, or the new pictures are being made).
+    bool IsCardSizeSettling() const { return cardSettle.isActive() || cardLoader.IsBusy(); }
     // One frame of the cards in flight (the frame timer calls it while they fly).
     void AnimationFrame();
     const clQtAnimationPump& AnimationPump() const { return pump; }
@@ -174,6 +176,11 @@ private:
     void ChooseCardSize(int index);
     void UpdateCardSizeChecks();
     void CardSizeSettled();
+    // Has the pictures for the card size in force made off the window's
+    // thread, when the display lacks them; they replace the shown ones when
+    // they are ready (CardsLoaded), and a newer size stops an older load.
+    void RequestCards();
+    void CardsLoaded(const clCardLoadPlan& plan, clCardPictures&& pictures, bool ok);
     // The window moved to a screen of another pixel density.
     void FollowScale();
     void ChooseCardSet(int index);
@@ -233,6 +240,9 @@ private:
     clQtAnimationPump pump;
     QTimer roundTimer;
     QTimer cardSettle;
+    clCardLoader cardLoader;
+    // A load that failed is not started again (the display's own load said why).
+    std::optional<clCardLoadPlan> failedCardLoad;
     clRect shownPanels[2];
     // The double-click test: a second left press at the same place in time.
     QElapsedTimer lastLeftDown;

@@ -31,9 +31,10 @@ void clProgram::ApplyDisplaySettings() {
     displayOptions = DisplayOptionsFromSettings(settings);
 }
 
-bool clProgram::CreateDisplay(int areaWidth, int areaHeight, double scale) {
+bool clProgram::CreateDisplay(int areaWidth, int areaHeight, double scale, bool deferCardLoads) {
     display = std::make_unique<clDisplay>(displayOptions, catalogue, platform.messages);
     display->SetScale(scale);
+    display->SetDeferredLoading(deferCardLoads);
     display->SetLayout(tableColumns, tableRows);
     if (!display->Create(areaWidth, areaHeight)) return false;
     target = std::make_unique<clDisplayTarget>(*display);

@@ -49,10 +49,11 @@ public:
     bool StartUp();
     // The first screen's table in card units, for the display made next.
     void SetTableSize(int columns, int rows) { tableColumns = columns, tableRows = rows; }
-    // Makes the display for a drawing area; false when it cannot be made.
-    // The display for a drawing area of that many device pixels, at that many
-    // device pixels per desktop pixel.
-    bool CreateDisplay(int areaWidth, int areaHeight, double scale = 1.0);
+    // Makes the display for a drawing area of that many device pixels, at
+    // that many device pixels per desktop pixel; false when it cannot be
+    // made. A window defers card loads (it has them made off its thread).
+    bool CreateDisplay(int areaWidth, int areaHeight, double scale = 1.0,
+                       bool deferCardLoads = false);
     // Stores what the display changed and saves the settings.
     void ShutDown();
 

@@ -79,10 +79,12 @@ void clMainWindow::ShowCustomSize() {
     if (!program.HasDisplay()) return;
     clDisplay& display = program.Display();
     // Sizes are typed in desktop pixels.
+    // The size in force, which the shown pictures may still be on their way to.
     const double scale = display.Scale();
+    const clPictureSize size = display.DesiredCardSize({display.CardWidth(), display.CardHeight()});
     clCustomSizeDialog dialog(this, program.Catalogue().Current(clCardFile::Cards),
-                              {static_cast<int>(std::lround(display.CardWidth() / scale)),
-                               static_cast<int>(std::lround(display.CardHeight() / scale))});
+                              {static_cast<int>(std::lround(size.width / scale)),
+                               static_cast<int>(std::lround(size.height / scale))});
     if (dialogs.RunDialog(dialog)) {
         clDisplayOptions& options = program.DisplayOptions();
         options.minSize = 0;

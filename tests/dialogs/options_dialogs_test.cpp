@@ -428,6 +428,7 @@ TEST_F(clOptionsTest, CustomSizeDialogSetsATypedOrANativeSize) {
         dialog.HeightBox()->setValue(140);
         return true;
     });
+    ASSERT_TRUE(WaitForCards());
     EXPECT_EQ(program->Display().CardWidth(), 100);
     EXPECT_EQ(program->Display().CardHeight(), 140);
     EXPECT_EQ(Settings().Number(clNumber::MinSize), 0);
@@ -445,6 +446,7 @@ TEST_F(clOptionsTest, CustomSizeDialogSetsATypedOrANativeSize) {
         dialog.Sets()->setCurrentIndex(1);
         return true;
     });
+    ASSERT_TRUE(WaitForCards());
     EXPECT_EQ(program->Display().CardWidth(), cards->CardSize(1)->width);
     EXPECT_EQ(program->Display().CardHeight(), cards->CardSize(1)->height);
 }

@@ -487,6 +487,85 @@ TEST_F(DisplayTest, ASizeChoiceForgetsTheSizeBefore) {
     EXPECT_FALSE(display.ReloadForArea());
 }
 
+// A window's display leaves resampling to another thread: the shown cards
+// stay until the new ones are adopted, which are the very pictures a
+// display that resamples at once makes, and a load made for a size the
+// display has since left is refused.
+TEST_F(DisplayTest, DeferredLoadsAreAdoptedOnlyWhileTheyAreWanted) {
+    display.SetDeferredLoading(true);
+    options.fitWindow = true;
+    display.SetLayout(7, 4);
+    ASSERT_TRUE(display.Create(900, 700));
+    // Until then: the largest native size that fits, as it is.
+    EXPECT_EQ(display.CardWidth(), 71);
+    const std::optional<clCardLoadPlan> plan = display.PendingCardLoad();
+    ASSERT_TRUE(plan.has_value());
+    EXPECT_EQ(plan->size, display.FitCardSize());
+    EXPECT_EQ(plan->faces.set, 1);  // from the 150 x 200 pictures
+
+    clCardPictures pictures;
+    clHeadlessMessages worker;
+    ASSERT_TRUE(LoadCardPictures(*plan, pictures, worker));
+    ASSERT_TRUE(display.AdoptCardPictures(*plan, std::move(pictures)));
+    EXPECT_EQ(display.CardWidth(), plan->size.width);
+    EXPECT_EQ(display.Backs().Width(), plan->size.width);
+    EXPECT_EQ(display.Symbols().Height(), plan->size.height);
+    EXPECT_FALSE(display.PendingCardLoad().has_value());
+
+    clFresh direct(catalogue, options);
+    direct.options.fitWindow = true;
+    direct.display.SetLayout(7, 4);
+    ASSERT_TRUE(direct.display.Create(900, 700));
+    ASSERT_EQ(direct.display.CardWidth(), plan->size.width);
+    for (int face : {0, 13, 52}) {
+        const clImage& mine = *display.Cards().Face(face);
+        const clImage& theirs = *direct.display.Cards().Face(face);
+        for (int y = 0; y < mine.Height(); y += 7) {
+            for (int x = 0; x < mine.Width(); x += 5)
+                ASSERT_EQ(mine.PixelValue(x, y), theirs.PixelValue(x, y)) << face;
+        }
+    }
+    EXPECT_EQ(display.Backs().Picture(0)->PixelValue(40, 40),
+              direct.display.Backs().Picture(0)->PixelValue(40, 40));
+
+    // Made for one size, delivered after the window changed again.
+    display.OnWindowSize(1300, 900, false);
+    display.ReloadForArea();
+    const std::optional<clCardLoadPlan> larger = display.PendingCardLoad();
+    ASSERT_TRUE(larger.has_value());
+    display.OnWindowSize(800, 600, false);
+    display.ReloadForArea();
+    clCardPictures stale;
+    ASSERT_TRUE(LoadCardPictures(*larger, stale, worker));
+    const int shown = display.CardWidth();
+    EXPECT_FALSE(display.AdoptCardPictures(*larger, std::move(stale)));
+    EXPECT_EQ(display.CardWidth(), shown);
+
+    // A native size needs no resampling and loads at once.
+    ASSERT_TRUE(display.ChooseCardSize(4));
+    EXPECT_EQ(display.CardWidth(), 71);
+    EXPECT_FALSE(display.PendingCardLoad().has_value());
+    EXPECT_TRUE(worker.Texts().empty());
+}
+
+TEST_F(DisplayTest, AStoppedLoadGivesNothing) {
+    ASSERT_TRUE(display.Create(800, 600));
+    clCardLoadPlan plan{{(install / "qarvel.cards").string(), 1},
+                        {(install / "qarvel.cards").string(), 1},
+                        {(install / "qarvel.cards").string(), 0},
+                        {111, 148}};
+    std::stop_source stop;
+    stop.request_stop();
+    clCardPictures pictures;
+    EXPECT_FALSE(LoadCardPictures(plan, pictures, messages, stop.get_token()));
+    EXPECT_NE(pictures.cards.Width(), 111);
+    EXPECT_TRUE(LoadCardPictures(plan, pictures, messages));
+    EXPECT_EQ(pictures.symbols.Width(), 111);
+
+    plan.faces.path = (install / "missing.cards").string();
+    EXPECT_FALSE(LoadCardPictures(plan, pictures, messages));
+}
+
 TEST_F(DisplayTest, StoredValuesOutOfRangeFallBack) {
     options.minSize = 9;
     options.maxSize = -2;

@@ -349,6 +349,29 @@ TEST_F(clPlayingScreenTest, CardSizeMenuTicksTheModeAndForgetsTheSizeBefore) {
     EXPECT_EQ(window->Table()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 }
 
+// Resampling runs off the window's thread: the menu command returns with
+// the old cards still shown (the table whole, never half-drawn), the new ones
+// replace them once made, and closing the window meanwhile stops the work.
+TEST_F(clPlayingScreenTest, CardsAreResampledWithoutHoldingTheWindow) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    window->Action(clCommand::kCardSizeFirst + 3)->trigger();  // Medium, a native size
+    ASSERT_EQ(program->Display().CardWidth(), 90);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !window->IsCardSizeSettling(); }, 5000));
+
+    window->Action(clCommand::kFitToWindow)->trigger();
+    EXPECT_EQ(program->Display().CardWidth(), 90);
+    EXPECT_TRUE(window->IsCardSizeSettling());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !window->IsCardSizeSettling(); }, 5000));
+    EXPECT_EQ(program->Display().CardWidth(), program->Display().FitCardSize().width);
+    EXPECT_NE(program->Display().CardWidth(), 90);
+
+    window->Action(clCommand::kCardSizeFirst + 3)->trigger();
+    window->Action(clCommand::kFitToWindow)->trigger();
+    ASSERT_TRUE(window->IsCardSizeSettling());
+    window->close();
+    window.reset();
+}
+
 // Pictures to look at: four games at 800 x 600 and maximised (run with a
 // 1600 x 1000 offscreen screen, and with QT_SCALE_FACTOR=2 for the @2x ones).
 TEST_F(clPlayingScreenTest, Screenshots) {

@@ -27,7 +27,7 @@ bool clWindowTest::Open(const std::string& game, std::int32_t deal) {
     if (!QTest::qWaitForWindowExposed(window.get())) return false;
     QApplication::processEvents();
     // The cards follow the window's size before the test plays.
-    if (!QTest::qWaitFor([this] { return !window->IsCardSizeSettling(); }, 5000)) return false;
+    if (!WaitForCards()) return false;
     clSolitaireRules& rules = Game();
     if (rules.DisplayName() != game) return false;
     rules.StartDeal(deal);
@@ -58,7 +58,11 @@ void clWindowTest::Type(char character) {
 void clWindowTest::ResizeWindow(const QSize& size) {
     window->resize(size);
     QApplication::processEvents();
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->IsCardSizeSettling(); }, 5000));
+    EXPECT_TRUE(WaitForCards());
+}
+
+bool clWindowTest::WaitForCards() const {
+    return QTest::qWaitFor([this] { return !window->IsCardSizeSettling(); }, 5000);
 }
 
 void clWindowTest::Drag(const QPoint& from, const QPoint& to) {

@@ -113,6 +113,9 @@ protected:
     void Drag(const QPoint& from, const QPoint& to);
     // Resizes the window and lets the cards follow the new size.
     void ResizeWindow(const QSize& size);
+    // Until the cards have followed the window's size or size mode (they are
+    // resampled off the window's thread).
+    bool WaitForCards() const;
 
     clTempFolder folder;
     // The shipped data the program starts with (a test may set its own
