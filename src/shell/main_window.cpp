@@ -1,5 +1,9 @@
 #include "shell/main_window.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -784,6 +788,11 @@ void clMainWindow::CardsLoaded(const clCardLoadPlan& plan, clCardPictures&& pict
     }
     RepaintScreen();
     ShowControls();
+#ifdef __GLIBC__
+    // The pictures replaced, and what the loading thread used, go back to
+    // the system rather than stay resident in the allocator's free lists.
+    malloc_trim(0);
+#endif
 }
 
 void clMainWindow::RepaintScreen() {
