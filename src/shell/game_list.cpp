@@ -6,9 +6,11 @@
 #include <QIcon>
 #include <QImage>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QListView>
 #include <QLocale>
 #include <QMenu>
+#include <QPainter>
 #include <QPixmap>
 #include <QStandardItemModel>
 #include <QTime>
@@ -22,6 +24,7 @@
 #include "graphics/interface_cache.h"
 #include "graphics/interface_layout.h"
 #include "player/file_time.h"
+#include "player/settings_layout.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
 #include "toolkit/date_format.h"
@@ -47,12 +50,47 @@ public:
     }
 };
 
-// A category's icon: a card face of the player's set, one per category.
-QIcon CategoryIcon(const clDisplay& display, int category) {
+// The icons' sizes: Large Icons, and the other three views.
+constexpr QSize kLargeIcon(36, 48);
+constexpr QSize kSmallIcon(18, 24);
+
+// A category's icon: a card face of the player's set, one per category; a
+// game with a saved game in progress has a small green mark at its corner.
+QIcon CategoryIcon(const clDisplay& display, int category, bool saved) {
     const clImage* face = display.Cards().Face((category * 17 + 12) % 52);
     if (!face || face->IsEmpty()) return {};
-    return QIcon(QPixmap::fromImage(
-        ImageView(*face).scaled(24, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    QIcon icon;
+    for (const QSize size : {kLargeIcon, kSmallIcon}) {
+        QImage picture =
+            ImageView(*face).scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        picture = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        if (saved) {
+            QPainter painter(&picture);
+            painter.setRenderHint(QPainter::Antialiasing);
+            const int d = std::max(7, size.width() / 2);
+            painter.setPen(QPen(Qt::white, 1.5));
+            painter.setBrush(QColor(0x1f, 0x9d, 0x3a));
+            painter.drawEllipse(QRectF(size.width() - d - 0.5, size.height() - d - 0.5, d, d));
+        }
+        icon.addPixmap(QPixmap::fromImage(picture));
+    }
+    return icon;
+}
+
+// What an empty filter says instead of a blank pane.
+const char* EmptyFilterHint(int filter) {
+    switch (static_cast<clGameFilter>(filter)) {
+        case clGameFilter::Favorites:
+            return "No favourites yet: mark a game with Add to Favorites";
+        case clGameFilter::MostPlayed:
+            return "No games finished yet: the games you play most will be listed here";
+        case clGameFilter::MostRecent:
+            return "No games played yet: the games you played last will be listed here";
+        case clGameFilter::All:
+        case clGameFilter::Recommended:
+            break;
+    }
+    return "No games to list";
 }
 
 }  // namespace
@@ -61,6 +99,7 @@ clGameList::clGameList(clMainWindow& window, clProgram& program)
     : window(window), program(program) {}
 
 clGameList::~clGameList() {
+    delete emptyHint;
     delete details;
     delete icons;
     delete items;
@@ -102,7 +141,17 @@ bool clGameList::Initialize() {
     QObject::connect(selection, &QItemSelectionModel::selectionChanged, details,
                      [this] { UpdateStatus(); });
     icons->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A click or an arrow key selects the whole row, as in Details, so that
+    // every view has the same selection.
+    icons->setSelectionBehavior(QAbstractItemView::SelectRows);
     icons->setResizeMode(QListView::Adjust);
+    icons->setUniformItemSizes(false);
+    details->setIconSize(kSmallIcon);
+    emptyHint = new QLabel(area);
+    emptyHint->setAlignment(Qt::AlignCenter);
+    emptyHint->setWordWrap(true);
+    emptyHint->setAutoFillBackground(true);
+    emptyHint->hide();
     for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(details.data()),
                                     static_cast<QAbstractItemView*>(icons.data())}) {
         list->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -137,6 +186,7 @@ void clGameList::Shutdown() {
     window.ShowChooserFrame(false);
     if (details) details->hide();
     if (icons) icons->hide();
+    if (emptyHint) emptyHint->hide();
 }
 
 void clGameList::StoreColumnWidths() {
@@ -168,28 +218,42 @@ void clGameList::Fill() {
     const clLocaleDateFormat dates;
     items->removeRows(0, items->rowCount());
     for (const clGameRecord* game : listed) {
+        const bool saved = HasSavedGame(*game);
         QList<QStandardItem*> row;
         for (int c = 0; c < clGameListModel::kColumns; ++c) {
             auto* item = new QStandardItem(
                 QString::fromStdString(clGameListModel::CellText(*game, c, dates)));
             if (c >= 2 && c <= 5) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (c == 0 && program.HasDisplay()) {
-                item->setIcon(CategoryIcon(program.Display(), game->row->family));
+                item->setIcon(CategoryIcon(program.Display(), game->row->family, saved));
             }
+            if (saved) item->setToolTip(QStringLiteral("A game in progress is saved"));
             row.append(item);
         }
         items->appendRow(row);
     }
+    if (emptyHint) emptyHint->setText(QString::fromLatin1(EmptyFilterHint(filter)));
+    LayOut();
     UpdateStatus();
+}
+
+// The automatic save that starting the game would resume.
+bool clGameList::HasSavedGame(const clGameRecord& game) const {
+    const std::optional<std::filesystem::path> folder = window.PlayerFolder();
+    if (!folder || !program.Settings().Flag(clFlag::Autosave)) return false;
+    const char* extension = program.Settings().Flag(clFlag::Practice) ? ".tmp" : ".qarvel";
+    std::error_code error;
+    return std::filesystem::is_regular_file(*folder / (std::string(game.row->key) + extension),
+                                            error);
 }
 
 // The selected game: the list's selection (both views share it), not the
 // item that merely has the keyboard focus.
 const clGameRecord* clGameList::Selected() const {
     if (!selection) return nullptr;
-    const QModelIndexList rows = selection->selectedRows();
-    if (rows.isEmpty() || rows.front().row() >= static_cast<int>(listed.size())) return nullptr;
-    return listed[static_cast<std::size_t>(rows.front().row())];
+    const QModelIndexList cells = selection->selectedIndexes();
+    if (cells.isEmpty() || cells.front().row() >= static_cast<int>(listed.size())) return nullptr;
+    return listed[static_cast<std::size_t>(cells.front().row())];
 }
 
 void clGameList::Select(int row) {
@@ -222,12 +286,17 @@ void clGameList::SetView(int newView) {
         icons->setViewMode(view == 0 ? QListView::IconMode : QListView::ListMode);
         icons->setFlow(view == 1 ? QListView::TopToBottom : QListView::LeftToRight);
         icons->setWrapping(true);
-        icons->setGridSize(view == 0 ? QSize(120, 64) : QSize());
-        icons->setIconSize(view == 0 ? QSize(24, 32) : QSize(12, 16));
+        // Large Icons: two lines of the name under the icon; the others
+        // give each name the width it needs.
+        icons->setWordWrap(view == 0);
+        icons->setGridSize(view == 0 ? QSize(150, kLargeIcon.height() + 44) : QSize());
+        icons->setIconSize(view == 0 ? kLargeIcon : kSmallIcon);
+        icons->setSpacing(view == 0 ? 0 : 2);
         icons->show();
         icons->setFocus();
     }
     window.SetChooserView(view);
+    LayOut();
 }
 
 // The list lies right of the filter buttons, 4 pixels in from the area's edges.
@@ -241,6 +310,13 @@ void clGameList::LayOut() {
                       std::max(1, area.height() - 8));
     if (details) details->setGeometry(place);
     if (icons) icons->setGeometry(place);
+    // The hint lies over the empty list, near its top.
+    if (emptyHint && details && icons) {
+        emptyHint->setGeometry(place.left() + 8, place.top() + 40, std::max(1, place.width() - 16),
+                               48);
+        emptyHint->setVisible(listed.empty() && (!details->isHidden() || !icons->isHidden()));
+        emptyHint->raise();
+    }
 }
 
 void clGameList::ShowControls() {

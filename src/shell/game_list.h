@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QLabel>
 #include <QListView>
 #include <QPointer>
 #include <QTreeView>
@@ -62,6 +63,10 @@ public:
     QTreeView* Details() const { return details; }
     QListView* Icons() const { return icons; }
     QComboBox* PlayerBox() const { return playerBox; }
+    // The line shown instead of an empty list (hidden otherwise).
+    QLabel* EmptyHint() const { return emptyHint; }
+    // Whether starting the game would resume its automatic save.
+    bool HasSavedGame(const clGameRecord& game) const;
     // The status line as it reads now.
     std::string StatusText() const;
 
@@ -86,6 +91,7 @@ private:
     QPointer<QTreeView> details;
     QPointer<QListView> icons;
     QPointer<QComboBox> playerBox;
+    QPointer<QLabel> emptyHint;
     std::array<std::array<clImage, 3>, 5> buttons;
     clImage tile;
     clImage backdrop;  // the tiled background the buttons lie on

@@ -121,6 +121,11 @@ clMainWindow::clMainWindow(clProgram& program, clWindowDialogs& dialogs)
     // number and the notes about refused commands.
     dealLabel = new QLabel(this);
     statusBar()->addPermanentWidget(dealLabel);
+    // The chooser's line is a widget of the status bar, not a passing
+    // message: a menu's status tips hide it only while they are shown.
+    chooserStatus = new QLabel(this);
+    statusBar()->addWidget(chooserStatus, 1);
+    chooserStatus->hide();
     statusBar()->hide();
     cardSettle.setSingleShot(true);
     cardSettle.setInterval(kCardSettleMs);
@@ -249,6 +254,10 @@ void clMainWindow::ShowChooserFrame(bool on) {
     ShowMenus(on);
     statusBar()->clearMessage();
     dealLabel->setVisible(!on);
+    chooserStatus->setVisible(on);
+    // The chooser's buttons carry their captions beside the pictures; the
+    // game's keep pictures alone, with tool tips.
+    toolBar->setToolButtonStyle(on ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
     statusBar()->setVisible(true);
     layout()->activate();
 }
@@ -1066,7 +1075,7 @@ bool clMainWindow::AskYesNo(const std::string& text, const std::string& caption)
 }
 
 void clMainWindow::SetStatusText(const std::string& text) {
-    statusBar()->showMessage(QString::fromStdString(text));
+    chooserStatus->setText(QString::fromStdString(text));
 }
 
 void clMainWindow::ShowStatus(const std::string& text) {

@@ -92,6 +92,8 @@ public:
     void AnimationFrame();
     const clQtAnimationPump& AnimationPump() const { return pump; }
 
+    // The chooser's status line.
+    QLabel* ChooserStatus() const { return chooserStatus; }
     // The status line's text (shown while the game chooser is current).
     void SetStatusText(const std::string& text);
     // One tick of the round timer (the 100 ms timer calls it).
@@ -209,6 +211,7 @@ private:
     clTableView* table;
     QToolBar* toolBar = nullptr;
     QLabel* dealLabel = nullptr;
+    QLabel* chooserStatus = nullptr;
     QMenu* cardSetMenu = nullptr;
     QMenu* cardSizeMenu = nullptr;
     // The two menus and tool bars: the chooser's and a playing screen's.

@@ -1,6 +1,14 @@
 // The game chooser: its list without a window, then the real screen.
 #include <QAbstractItemModel>
+#include <QDir>
 #include <QHeaderView>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTreeView>
 
 #include "engine/catalogue.h"
@@ -8,6 +16,7 @@
 #include "player/file_time.h"
 #include "player/settings_keys.h"
 #include "player/settings_layout.h"
+#include "shell/commands.h"
 #include "shell/game_list.h"
 #include "shell/game_list_model.h"
 #include "shell/start_requests.h"
@@ -132,6 +141,43 @@ protected:
     void ClickFilter(int filter) {
         const QPoint at(80, 4 + 40 * filter + 20);
         QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    }
+    // The view shown now: Details, or the icon views' list.
+    QAbstractItemView* ShownView() const {
+        return List().CurrentView() == 3 ? static_cast<QAbstractItemView*>(List().Details())
+                                         : static_cast<QAbstractItemView*>(List().Icons());
+    }
+    // The point where a listed game is drawn in the shown view.
+    QPoint PointOfGame(const std::string& name) const {
+        const auto names = ListedNames();
+        const int row =
+            static_cast<int>(std::find(names.begin(), names.end(), name) - names.begin());
+        QAbstractItemView* view = ShownView();
+        const QModelIndex index = view->model()->index(row, 0);
+        view->scrollTo(index);
+        QApplication::processEvents();
+        return view->visualRect(index).center();
+    }
+    std::string StatusLine() const {
+        return window->ChooserStatus()->isVisible() ? window->ChooserStatus()->text().toStdString()
+                                                    : "(hidden)";
+    }
+    // The enabled state of the context menu's items, opened by a right click.
+    std::map<std::string, bool> ContextMenuAt(const QPoint& at) {
+        std::map<std::string, bool> items;
+        QTimer::singleShot(0, [&items] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) return;
+            for (QAction* action : menu->actions()) {
+                if (!action->isSeparator())
+                    items[action->text().toStdString()] = action->isEnabled();
+            }
+            menu->close();
+        });
+        QAbstractItemView* view = ShownView();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(view->viewport(), &event);
+        return items;
     }
     // Waits for a game asked for to start.
     bool WaitForGame() {
@@ -367,4 +413,162 @@ TEST_F(clChooserTest, ADoubleClickPlaysTheGame) {
     QTest::mouseDClick(details->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     ASSERT_TRUE(WaitForGame());
     EXPECT_EQ(window->PlayingScreen()->DisplayName(), "Golf");
+}
+
+// Every view selects as Details does: a click or an arrow key selects the
+// game, the status line names it, and Play, Rules, Statistics and the context
+// menu's items come alive.
+TEST_F(clChooserTest, EveryViewSelectsByClickAndArrowKeys) {
+    clGameList& list = ShowChooser();
+    const int views[] = {clCommand::kLargeIcons, clCommand::kLargeIcons + 1,
+                         clCommand::kLargeIcons + 2, clCommand::kDetails};
+    for (const int command : views) {
+        SCOPED_TRACE(command);
+        window->ExecuteCommand(command);
+        list.Select(-1);
+        ShownView()->selectionModel()->clear();
+        EXPECT_EQ(StatusLine(), " 75 games");
+        EXPECT_FALSE(window->Action(clCommand::kNew)->isEnabled());
+        EXPECT_FALSE(ContextMenuAt(QPoint(2, 2)).at("Play"));
+
+        QTest::mouseClick(ShownView()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          PointOfGame("Golf"));
+        EXPECT_EQ(StatusLine(), " Golf [Golf Game] - no games finished");
+        for (int item : {clCommand::kNew, clCommand::kTakeScore, clCommand::kStatistics})
+            EXPECT_TRUE(window->Action(item)->isEnabled()) << item;
+        const std::map<std::string, bool> menu = ContextMenuAt(PointOfGame("Golf"));
+        EXPECT_TRUE(menu.at("Play"));
+        EXPECT_TRUE(menu.at("Rules"));
+        EXPECT_TRUE(menu.at("Statistics"));
+
+        // The next game in the view's own order.
+        QTest::keyClick(ShownView(), command == clCommand::kLargeIcons + 1 ? Qt::Key_Down
+                                     : command == clCommand::kDetails      ? Qt::Key_Down
+                                                                           : Qt::Key_Right);
+        ASSERT_NE(list.Selected(), nullptr);
+        EXPECT_NE(list.Selected()->row->displayName, "Golf");
+        EXPECT_NE(StatusLine().find(std::string(list.Selected()->row->displayName)),
+                  std::string::npos);
+    }
+    // Enter plays the selected game from an icon view too.
+    window->ExecuteCommand(clCommand::kLargeIcons);
+    QTest::mouseClick(ShownView()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      PointOfGame("Spider"));
+    QTest::keyClick(ShownView(), Qt::Key_Return);
+    ASSERT_TRUE(WaitForGame());
+    EXPECT_EQ(window->PlayingScreen()->DisplayName(), "Spider");
+}
+
+// A menu's status tips pass over the line and leave it as it was.
+TEST_F(clChooserTest, TheStatusLineOutlivesTheMenus) {
+    ShowChooser();
+    ASSERT_EQ(StatusLine(), " 75 games");
+    QStatusTipEvent tip(QStringLiteral("Starts a new game"));
+    QApplication::sendEvent(window.get(), &tip);
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Starts a new game"));
+    QStatusTipEvent gone{QString()};
+    QApplication::sendEvent(window.get(), &gone);
+    EXPECT_EQ(StatusLine(), " 75 games");
+}
+
+TEST_F(clChooserTest, AnEmptyFilterSaysWhy) {
+    clGameList& list = ShowChooser();
+    const struct {
+        int filter;
+        const char* hint;
+    } cases[] = {
+        {3, "No games finished yet: the games you play most will be listed here"},
+        {4, "No games played yet: the games you played last will be listed here"},
+    };
+    for (const auto& c : cases) {
+        ClickFilter(c.filter);
+        ASSERT_TRUE(list.Listed().empty());
+        ASSERT_TRUE(list.EmptyHint()->isVisible()) << c.filter;
+        EXPECT_EQ(list.EmptyHint()->text().toStdString(), c.hint);
+        EXPECT_TRUE(ShownView()->geometry().contains(list.EmptyHint()->geometry()));
+    }
+    ClickFilter(0);
+    EXPECT_FALSE(list.EmptyHint()->isVisible());
+}
+
+// A game left with a move made resumes from its automatic save; the chooser
+// marks it, and only it, in every view (the views share its items).
+TEST_F(clChooserTest, AGameInProgressIsMarked) {
+    ShowChooser();
+    ASSERT_TRUE(window->StartGame("Klondike"));
+    auto& game = dynamic_cast<clSolitaireRules&>(*window->PlayingScreen());
+    QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::NoModifier, PointOf(*game.Stock()->Top()));
+    window->ExecuteCommand(clCommand::kExit);
+    ASSERT_EQ(window->PlayingScreen(), nullptr);
+    clGameList& list = List();
+    std::vector<std::string> marked;
+    for (const clGameRecord* record : list.Listed()) {
+        if (list.HasSavedGame(*record)) marked.emplace_back(record->row->displayName);
+    }
+    EXPECT_EQ(marked, std::vector<std::string>{"Klondike"});
+    const auto names = ListedNames();
+    const int row =
+        static_cast<int>(std::find(names.begin(), names.end(), "Klondike") - names.begin());
+    const QAbstractItemModel* items = list.Details()->model();
+    EXPECT_EQ(items->index(row, 0).data(Qt::ToolTipRole).toString(),
+              QStringLiteral("A game in progress is saved"));
+    EXPECT_FALSE(items->index(row == 0 ? 1 : 0, 0).data(Qt::ToolTipRole).isValid());
+}
+
+// The chooser's buttons show their captions; the game's show tool tips.
+TEST_F(clChooserTest, ToolButtonsHaveCaptionsAndTips) {
+    ShowChooser();
+    QToolBar* tools = window->ToolBar();
+    EXPECT_EQ(tools->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+    std::vector<std::string> captions;
+    for (QAction* action : tools->actions()) {
+        if (auto* button = qobject_cast<QToolButton*>(tools->widgetForAction(action))) {
+            captions.push_back(button->text().toStdString());
+            EXPECT_GT(button->width(), button->iconSize().width() + 10) << captions.back();
+        }
+    }
+    EXPECT_EQ(captions, (std::vector<std::string>{"Random", "Options", "Web Site", "High Scores",
+                                                  "Help", "Exit"}));
+    ASSERT_TRUE(window->StartGame("Klondike"));
+    EXPECT_EQ(tools->toolButtonStyle(), Qt::ToolButtonIconOnly);
+    int buttons = 0;
+    for (QAction* action : tools->actions()) {
+        if (auto* button = qobject_cast<QToolButton*>(tools->widgetForAction(action))) {
+            ++buttons;
+            EXPECT_FALSE(button->toolTip().isEmpty());
+        }
+    }
+    EXPECT_EQ(buttons, 8);
+}
+
+// Pictures to look at: the chooser in each view with a game selected, and an
+// empty filter (run with a 1600 x 1000 offscreen screen, and with
+// QT_SCALE_FACTOR=2 for the @2x ones).
+TEST_F(clChooserTest, Screenshots) {
+    ShowChooser();
+    const QString folder = QStringLiteral(QARVEL_SCREENSHOT_DIR);
+    QDir().mkpath(folder);
+    const QString scale = window->devicePixelRatioF() > 1 ? QStringLiteral("@2x") : QString();
+    const char* names[] = {"large-icons", "small-icons", "list", "details"};
+    for (const bool maximised : {false, true}) {
+        if (maximised) {
+            window->showMaximized();
+        } else {
+            ResizeWindow(QSize(800, 600));
+        }
+        QApplication::processEvents();
+        for (int view = 0; view < 4; ++view) {
+            window->ExecuteCommand(clCommand::kLargeIcons + view);
+            QTest::mouseClick(ShownView()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                              PointOfGame("Klondike Deal Three"));
+            QApplication::processEvents();
+            window->grab().save(folder + QStringLiteral("/chooser-%1-%2%3.png")
+                                             .arg(QString::fromLatin1(names[view]),
+                                                  maximised ? QStringLiteral("maximised")
+                                                            : QStringLiteral("800x600"),
+                                                  scale));
+        }
+    }
+    ClickFilter(3);
+    window->grab().save(folder + QStringLiteral("/chooser-empty%1.png").arg(scale));
 }
