@@ -6,11 +6,13 @@
 namespace {
 
 // A quoted argument of an Exec line: inside double quotes, the characters
-// ", `, $ and \ take a backslash.
+// ", `, $ and \ take a backslash, and % is doubled (a single one starts a
+// field code the launcher replaces, so "50%f off" would lose its "%f").
 std::string QuotedArgument(const std::string& text) {
     std::string quoted = "\"";
     for (char c : text) {
         if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
+        if (c == '%') quoted += '%';
         quoted += c;
     }
     return quoted + "\"";

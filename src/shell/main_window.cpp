@@ -993,7 +993,17 @@ void clMainWindow::PlaceTakeScoreControl() {
     const clSettings& settings = program.Settings();
     clRect place;
     if (settings.HasButtonPlace()) {
-        place = display.PositionInTable(settings.ButtonX(), settings.ButtonY(), size);
+        // A stored place, however far off, puts the control on the screen.
+        constexpr double kFar = 4.0;
+        place = display.PositionInTable(std::clamp(settings.ButtonX(), -kFar, kFar),
+                                        std::clamp(settings.ButtonY(), -kFar, kFar), size);
+        const int dx =
+            std::clamp(place.left, 0, std::max(0, display.VirtualWidth() - size.Width())) -
+            place.left;
+        const int dy =
+            std::clamp(place.top, 0, std::max(0, display.VirtualHeight() - size.Height())) -
+            place.top;
+        place = {place.left + dx, place.top + dy, place.right + dx, place.bottom + dy};
     } else {
         // Found once per deal and table size, so that it stays put as cards move.
         const clTakeScoreLayout layout{playing,

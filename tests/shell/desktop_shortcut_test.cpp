@@ -31,6 +31,8 @@ TEST(DesktopShortcutTest, NamesAreQuotedOnTheCommandLine) {
         {"`id`", R"x("/usr/bin/qarvel" /p "\\`id\\`" "Klondike")x"},
         {R"x(back\slash)x", R"x("/usr/bin/qarvel" /p "back\\\\slash" "Klondike")x"},
         {"two\nlines", R"x("/usr/bin/qarvel" /p "two\nlines" "Klondike")x"},
+        // A field code would be replaced by the launcher.
+        {"50%f off", R"x("/usr/bin/qarvel" /p "50%%f off" "Klondike")x"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ExecLine(DesktopEntry("/usr/bin/qarvel", c.player, "Klondike")), c.exec)

@@ -160,6 +160,24 @@ TEST_F(clPlayingScreenTest, TakeScoreKeepsThePlaceThePlayerGaveIt) {
     EXPECT_NEAR(relative().first, before.first * 1.0, 0.03);
 }
 
+// A stored place, however large or far off, leaves the control whole on the
+// screen (and costs nothing: its size is the control's own).
+TEST_F(clPlayingScreenTest, AHostileStoredPlaceStaysOnTheScreen) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    const struct {
+        double x, y;
+    } places[] = {{1e300, 1e300}, {-1e9, 3.0}, {0.4, -2147483647.0}, {-0.25, 0.25}};
+    QSize size(900, 700);
+    for (const auto& place : places) {
+        program->Settings().SetButtonRect({0, 0, 20000, 20000});
+        program->Settings().SetButtonPosition(place.x, place.y);
+        size = size == QSize(900, 700) ? QSize(920, 720) : QSize(900, 700);
+        ResizeWindow(size);
+        EXPECT_TRUE(Viewport()->rect().contains(Control().geometry())) << place.x << " " << place.y;
+        EXPECT_LT(Control().width(), 300);
+    }
+}
+
 // It is there after every new deal, resign and round, and hidden while
 // paused and while a round's closing dialog shows.
 TEST_F(clPlayingScreenTest, TakeScoreComesBackAfterEveryDealResignAndRound) {
