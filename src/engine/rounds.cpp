@@ -106,7 +106,7 @@ void clSolitaireType::CheckRoundEnd() {
 void clSolitaireType::EndRound() {
     FinishAnimation();
     timer.Stop();
-    score += BonusPoints();
+    AddToScore(BonusPoints());
     lastRoundWon = score >= goal;
     lastRoundScore = score;
     Repaint();
@@ -172,7 +172,7 @@ void clSolitaireType::Undo() {
         return;
     }
     const clMove move = *last;
-    score -= points.UndoCost();
+    AddToScore(-std::int64_t{points.UndoCost()});
     RefreshScore();
     PlaySound(clSound::Undo);
     UndoMove(move);

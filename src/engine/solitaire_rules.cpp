@@ -319,7 +319,7 @@ void clSolitaireRules::DoMove(const clMove& move) {
 }
 
 void clSolitaireRules::PlayPart(const clMove& move) {
-    score += ScoreMove(move);
+    AddToScore(ScoreMove(move));
     switch (move.type) {
         case clMoveType::Card:
             if (!TakeCards(move)) break;
@@ -468,7 +468,7 @@ void clSolitaireRules::UndoMove(const clMove& move) {
         const clDrawingHeldBack heldBack(*graphics);
         AfterMove();
     }
-    score -= points;
+    AddToScore(-std::int64_t{points});
     RefreshScore();
 }
 
@@ -484,7 +484,7 @@ bool clSolitaireRules::CommitDraggedMove(const clMove& move) {
     if (!CanCommit(move)) return false;
     PlaySound(clSound::Card);
     const std::int32_t oldScore = score;
-    score += ScoreMove(move);
+    AddToScore(ScoreMove(move));
     DoMove(move);
     GoalCrossingSounds(oldScore);
     Bookkeeping(move);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -283,6 +284,13 @@ protected:
     clPlayOptions options;
     clScreenHost* host = nullptr;
     clScoreboard scoreboard;
+
+    // Adds (or, negative, takes) points. The score saturates at the limits of
+    // its type instead of wrapping round: a saved game may hold a score near them.
+    void AddToScore(std::int64_t points) {
+        score = static_cast<std::int32_t>(
+            std::clamp<std::int64_t>(std::int64_t{score} + points, INT32_MIN, INT32_MAX));
+    }
 
     std::int32_t dealNumber = 0;  // 0: no deal in progress
     std::int32_t score = 0;

@@ -371,7 +371,7 @@ void clPelmanism::TurnDown(std::int32_t card) {
 }
 
 void clPelmanism::ChargeTurn() {
-    score -= points.values.cardTurnCost;
+    AddToScore(-std::int64_t{points.values.cardTurnCost});
     RefreshScore();
 }
 

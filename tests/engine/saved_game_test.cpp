@@ -191,6 +191,21 @@ TEST_F(SavedKlondike, ASaveBetweenRoundsStartsTheNextRound) {
     EXPECT_EQ(fresh->Timer().Count(), fresh->BonusStart());
 }
 
+// A score near the top of its range, as a file may hold it, saturates when
+// the next round's bonus is added: it never wraps round to a negative score.
+TEST_F(SavedKlondike, AScoreNearItsLimitSaturates) {
+    game->TakeScore();
+    ASSERT_TRUE(game->Save(path));
+    std::optional<clSavedGame> saved = Decoded(path);
+    ASSERT_TRUE(saved);
+    saved->score = INT32_MAX - 100;
+    ASSERT_TRUE(clSavedGameFile::Write(path, *saved));
+    ASSERT_EQ(LoadFresh(), clLoadResult::Loaded);
+    ASSERT_EQ(fresh->Score(), INT32_MAX - 100);
+    fresh->TakeScore();
+    EXPECT_EQ(fresh->Score(), INT32_MAX);
+}
+
 TEST_F(SavedKlondike, AFileOfAnotherVariantIsNamedNotLoaded) {
     const auto freecell = Headless("FreeCell");
     Rules(freecell).StartRound(3);
