@@ -57,4 +57,6 @@ public:
     virtual void ViewList() {}
     virtual void ViewDetails() {}
     virtual void ResetColumns() {}
+    // The chooser's preview pane shown or hidden.
+    virtual void TogglePreview() {}
 };

@@ -93,6 +93,9 @@ public:
     bool IsPaused() const override { return paused; }
 
     void SetOptions(const clPlayOptions& newOptions) { options = newOptions; }
+    // Deals from a generator of the caller's instead of the program's, so
+    // that a game made on another thread (a preview) leaves that one alone.
+    void SetGenerator(clRandom& generator) { random = &generator; }
     // The window around the screen, or null (headless). Set before Initialize.
     void SetHost(clScreenHost* windowHost) { host = windowHost; }
     clScreenHost* Host() const { return host; }

@@ -29,6 +29,7 @@ enum class clFlag {
     BlockDrag,
     Animation,
     FitWindow,
+    Preview,
 };
 
 struct clFlagRow {
@@ -37,7 +38,7 @@ struct clFlagRow {
     bool byDefault;
 };
 
-inline constexpr std::array<clFlagRow, 18> kFlagRows = {{
+inline constexpr std::array<clFlagRow, 19> kFlagRows = {{
     {clFlag::Sounds, "sounds", true},
     {clFlag::Autosave, "autosave", true},
     {clFlag::Prompt, "prompt", true},
@@ -58,6 +59,8 @@ inline constexpr std::array<clFlagRow, 18> kFlagRows = {{
     // Card Size > Fit to Window: on for new players; a player from before
     // it existed keeps the size they had (see clSettings::LoadPlayer).
     {clFlag::FitWindow, "fitwindow", true},
+    // The chooser's preview pane beside the list.
+    {clFlag::Preview, "preview", true},
 }};
 
 // 32-bit integers. A stored number outside low..high reads as the default:

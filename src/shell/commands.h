@@ -25,6 +25,7 @@ inline constexpr int kLargeIcons = 40031;
 inline constexpr int kSmallIcons = 40032;
 inline constexpr int kList = 40033;
 inline constexpr int kDetails = 40034;
+inline constexpr int kPreviewPane = 40035;
 inline constexpr int kCardSizeFirst = 40040;  // Automatic, Huge, Large, Medium, Small, Tiny
 inline constexpr int kCardSizeLast = 40045;
 inline constexpr int kCustomSize = 40046;

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDate>
+#include <QFrame>
 #include <QHeaderView>
 #include <QIcon>
 #include <QImage>
@@ -15,6 +16,7 @@
 #include <QStandardItemModel>
 #include <QTime>
 #include <QTreeView>
+#include <QVBoxLayout>
 #include <random>
 
 #include "engine/catalogue.h"
@@ -50,31 +52,26 @@ public:
     }
 };
 
-// The icons' sizes: Large Icons, and the other three views.
-constexpr QSize kLargeIcon(36, 48);
+// The icons' sizes: Large Icons (the game's table), and the other three
+// views (a card of its category).
+constexpr QSize kLargeIcon(96, 72);
 constexpr QSize kSmallIcon(18, 24);
+constexpr int kPreviewWidth = clGamePreviews::kSize.width() + 20;
 
-// A category's icon: a card face of the player's set, one per category; a
-// game with a saved game in progress has a small green mark at its corner.
-QIcon CategoryIcon(const clDisplay& display, int category, bool saved) {
-    const clImage* face = display.Cards().Face((category * 17 + 12) % 52);
-    if (!face || face->IsEmpty()) return {};
-    QIcon icon;
-    for (const QSize size : {kLargeIcon, kSmallIcon}) {
-        QImage picture =
-            ImageView(*face).scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        picture = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        if (saved) {
-            QPainter painter(&picture);
-            painter.setRenderHint(QPainter::Antialiasing);
-            const int d = std::max(7, size.width() / 2);
-            painter.setPen(QPen(Qt::white, 1.5));
-            painter.setBrush(QColor(0x1f, 0x9d, 0x3a));
-            painter.drawEllipse(QRectF(size.width() - d - 0.5, size.height() - d - 0.5, d, d));
-        }
-        icon.addPixmap(QPixmap::fromImage(picture));
+// A picture for an icon of that size, with a small green mark at its corner
+// for a game with a saved game in progress.
+QPixmap IconPicture(const QImage& source, QSize size, bool saved) {
+    QImage picture = source.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                         .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (saved) {
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const int d = std::max(7, std::min(picture.width(), picture.height()) / 2);
+        painter.setPen(QPen(Qt::white, 1.5));
+        painter.setBrush(QColor(0x1f, 0x9d, 0x3a));
+        painter.drawEllipse(QRectF(picture.width() - d - 0.5, picture.height() - d - 0.5, d, d));
     }
-    return icon;
+    return QPixmap::fromImage(picture);
 }
 
 // What an empty filter says instead of a blank pane.
@@ -99,6 +96,8 @@ clGameList::clGameList(clMainWindow& window, clProgram& program)
     : window(window), program(program) {}
 
 clGameList::~clGameList() {
+    previews.reset();
+    delete previewPane;
     delete emptyHint;
     delete details;
     delete icons;
@@ -110,13 +109,25 @@ bool clGameList::Initialize() {
     view = std::clamp(settings.Number(clNumber::View), 0, 3);
     filter = settings.Number(clNumber::Filter);
     sort = settings.Number(clNumber::Sort);
+    // The table is drawn in device pixels: on a doubled screen the buttons
+    // and the backdrop's tile are drawn doubled, so that they keep their size.
+    scale = program.HasDisplay() ? program.Display().Scale() : 1.0;
+    const auto scaled = [this](clImage picture) {
+        if (scale == 1.0 || picture.IsEmpty()) return picture;
+        clImage larger;
+        if (!larger.Resample(picture, static_cast<int>(std::lround(picture.Width() * scale)),
+                             static_cast<int>(std::lround(picture.Height() * scale)))) {
+            return picture;
+        }
+        return larger;
+    };
     for (int i = 0; i < clInterfaceLayout::kFilterCount; ++i) {
         for (int j = 0; j < clInterfaceLayout::kFilterStates; ++j) {
             buttons[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] =
-                program.InterfaceView(clInterfaceLayout::FilterButton(i, j));
+                scaled(program.InterfaceView(clInterfaceLayout::FilterButton(i, j)));
         }
     }
-    tile = program.InterfaceView(clInterfaceLayout::kBackgroundTile);
+    tile = scaled(program.InterfaceView(clInterfaceLayout::kBackgroundTile));
 
     QWidget* area = window.Table()->viewport();
     items = new QStandardItemModel(0, clGameListModel::kColumns);
@@ -147,6 +158,24 @@ bool clGameList::Initialize() {
     icons->setResizeMode(QListView::Adjust);
     icons->setUniformItemSizes(false);
     details->setIconSize(kSmallIcon);
+    previewPane = new QFrame(area);
+    auto* paneFrame = static_cast<QFrame*>(previewPane.data());
+    paneFrame->setFrameShape(QFrame::StyledPanel);
+    paneFrame->setAutoFillBackground(true);
+    paneFrame->setBackgroundRole(QPalette::Base);
+    auto* paneLayout = new QVBoxLayout(previewPane);
+    previewPicture = new QLabel(previewPane);
+    previewPicture->setFixedSize(clGamePreviews::kSize);
+    previewPicture->setAlignment(Qt::AlignCenter);
+    previewText = new QLabel(previewPane);
+    previewText->setWordWrap(true);
+    previewText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    previewText->setTextFormat(Qt::RichText);
+    paneLayout->addWidget(previewPicture, 0, Qt::AlignHCenter);
+    paneLayout->addWidget(previewText, 1);
+    previewPane->hide();
+    previews = std::make_unique<clGamePreviews>(
+        previewPane, [this](const std::string& name, const QImage&) { PreviewReady(name); });
     emptyHint = new QLabel(area);
     emptyHint->setAlignment(Qt::AlignCenter);
     emptyHint->setWordWrap(true);
@@ -187,6 +216,7 @@ void clGameList::Shutdown() {
     if (details) details->hide();
     if (icons) icons->hide();
     if (emptyHint) emptyHint->hide();
+    if (previewPane) previewPane->hide();
 }
 
 void clGameList::StoreColumnWidths() {
@@ -224,17 +254,105 @@ void clGameList::Fill() {
             auto* item = new QStandardItem(
                 QString::fromStdString(clGameListModel::CellText(*game, c, dates)));
             if (c >= 2 && c <= 5) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (c == 0 && program.HasDisplay()) {
-                item->setIcon(CategoryIcon(program.Display(), game->row->family, saved));
-            }
+            if (c == 0) item->setIcon(GameIcon(*game, saved));
             if (saved) item->setToolTip(QStringLiteral("A game in progress is saved"));
             row.append(item);
         }
         items->appendRow(row);
     }
     if (emptyHint) emptyHint->setText(QString::fromLatin1(EmptyFilterHint(filter)));
+    if (previews) {
+        std::vector<std::string> names;
+        for (const clGameRecord* game : listed)
+            names.emplace_back(game->row->displayName);
+        previews->Request(names, program.DataFolder(), program.DisplayOptions().cardSet);
+    }
     LayOut();
     UpdateStatus();
+}
+
+// Large Icons shows the game's table once its picture is made, the other
+// views (and Large Icons until then) a card of the game's category.
+QIcon clGameList::GameIcon(const clGameRecord& game, bool saved) const {
+    const std::string name(game.row->displayName);
+    if (view == 0 && previews) {
+        if (const QImage* table = previews->Find(name)) {
+            return QIcon(IconPicture(*table, kLargeIcon, saved));
+        }
+    }
+    if (!program.HasDisplay()) return {};
+    const clImage* face = program.Display().Cards().Face((game.row->family * 17 + 12) % 52);
+    if (!face || face->IsEmpty()) return {};
+    return QIcon(IconPicture(ImageView(*face), view == 0 ? QSize(54, 72) : kSmallIcon, saved));
+}
+
+// A picture arrived: the game's icon in Large Icons, and the pane when it
+// shows that game.
+void clGameList::PreviewReady(const std::string& name) {
+    for (std::size_t row = 0; row < listed.size(); ++row) {
+        if (listed[row]->row->displayName != name) continue;
+        if (view == 0) {
+            if (QStandardItem* item = items->item(static_cast<int>(row), 0)) {
+                item->setIcon(GameIcon(*listed[row], HasSavedGame(*listed[row])));
+            }
+        }
+    }
+    if (const clGameRecord* game = Selected(); game && game->row->displayName == name) {
+        UpdatePreview();
+    }
+}
+
+void clGameList::TogglePreview() {
+    clSettings& settings = program.Settings();
+    settings.SetFlag(clFlag::Preview, !settings.Flag(clFlag::Preview));
+    window.SetChooserView(view);
+    // Large Icons shows the tables, the others the category cards.
+    if (initialized) {
+        for (std::size_t row = 0; row < listed.size(); ++row) {
+            if (QStandardItem* item = items->item(static_cast<int>(row), 0)) {
+                item->setIcon(GameIcon(*listed[row], HasSavedGame(*listed[row])));
+            }
+        }
+    }
+    LayOut();
+    UpdatePreview();
+}
+
+void clGameList::UpdatePreview() {
+    if (!previewPane || previewPane->isHidden()) return;
+    const clGameRecord* game = Selected();
+    if (game == nullptr) {
+        previewPicture->clear();
+        previewText->setText(QStringLiteral("<p>Select a game to see its table.</p>"));
+        return;
+    }
+    const std::string name(game->row->displayName);
+    const QImage* table = previews ? previews->Find(name) : nullptr;
+    if (table) {
+        previewPicture->setPixmap(QPixmap::fromImage(*table));
+    } else {
+        previewPicture->clear();
+    }
+    const clLocaleDateFormat dates;
+    QString figures;
+    if (game->gamesPlayed == 0) {
+        figures = QStringLiteral("Not played yet.");
+    } else {
+        for (int c = 2; c < clGameListModel::kColumns; ++c) {
+            figures += QStringLiteral("%1: %2<br>")
+                           .arg(QString::fromLatin1(c == 2 ? "Games played" : kColumnHeaders[c]),
+                                QString::fromStdString(clGameListModel::CellText(*game, c, dates))
+                                    .toHtmlEscaped());
+        }
+    }
+    const std::string summary = GameSummary(program.DataFolder() / "help", game->row->helpTopic);
+    previewText->setText(
+        QStringLiteral("<p><b style=\"font-size:large\">%1</b><br>%2</p><p>%3</p><p>%4</p>")
+            .arg(QString::fromUtf8(name.data(), static_cast<int>(name.size())).toHtmlEscaped(),
+                 QString::fromUtf8(game->row->category.data(),
+                                   static_cast<int>(game->row->category.size()))
+                     .toHtmlEscaped(),
+                 QString::fromStdString(summary).toHtmlEscaped(), figures));
 }
 
 // The automatic save that starting the game would resume.
@@ -271,6 +389,7 @@ std::string clGameList::StatusText() const {
 void clGameList::UpdateStatus() {
     window.SetStatusText(StatusText());
     window.SetChooserSelection(Selected() != nullptr);
+    UpdatePreview();
 }
 
 void clGameList::SetView(int newView) {
@@ -289,13 +408,21 @@ void clGameList::SetView(int newView) {
         // Large Icons: two lines of the name under the icon; the others
         // give each name the width it needs.
         icons->setWordWrap(view == 0);
-        icons->setGridSize(view == 0 ? QSize(150, kLargeIcon.height() + 44) : QSize());
+        icons->setGridSize(view == 0 ? QSize(150, kLargeIcon.height() + 48) : QSize());
         icons->setIconSize(view == 0 ? kLargeIcon : kSmallIcon);
         icons->setSpacing(view == 0 ? 0 : 2);
         icons->show();
         icons->setFocus();
     }
     window.SetChooserView(view);
+    // Large Icons shows the tables, the others the category cards.
+    if (initialized) {
+        for (std::size_t row = 0; row < listed.size(); ++row) {
+            if (QStandardItem* item = items->item(static_cast<int>(row), 0)) {
+                item->setIcon(GameIcon(*listed[row], HasSavedGame(*listed[row])));
+            }
+        }
+    }
     LayOut();
 }
 
@@ -306,8 +433,21 @@ void clGameList::LayOut() {
     if (area.width() - kButtonColumn < kButtonColumn) {
         left -= (kButtonColumn - (area.width() - kButtonColumn)) / 2;
     }
-    const QRect place(left, 4, std::max(1, area.width() - 4 - left),
-                      std::max(1, area.height() - 8));
+    QRect place(left, 4, std::max(1, area.width() - 4 - left), std::max(1, area.height() - 8));
+    // The preview pane takes the right of the area when the list keeps room.
+    const bool pane = previewPane && program.Settings().Flag(clFlag::Preview) && details &&
+                      (!details->isHidden() || !icons->isHidden()) &&
+                      place.width() >= kPreviewWidth + 300;
+    if (previewPane) {
+        if (pane) {
+            previewPane->setGeometry(place.right() + 1 - kPreviewWidth, place.top(), kPreviewWidth,
+                                     place.height());
+            place.setWidth(place.width() - kPreviewWidth - 6);
+        }
+        const bool shown = !previewPane->isHidden();
+        previewPane->setVisible(pane);
+        if (pane && !shown) UpdatePreview();
+    }
     if (details) details->setGeometry(place);
     if (icons) icons->setGeometry(place);
     // The hint lies over the empty list, near its top.
@@ -347,7 +487,7 @@ void clGameList::DrawButton(int button, int state) {
     const clImage& picture =
         buttons[static_cast<std::size_t>(button)][static_cast<std::size_t>(state)];
     if (picture.IsEmpty()) return;
-    const clPoint at{4, 4 + 40 * button};
+    const clPoint at{Scaled(4), Scaled(4 + 40 * button)};
     const clRect rect{at.x, at.y, at.x + picture.Width(), at.y + picture.Height()};
     // The button's rounded corners show the backdrop.
     program.Display().Screen().Copy(backdrop, at, rect);
@@ -356,8 +496,14 @@ void clGameList::DrawButton(int button, int state) {
 }
 
 int clGameList::ButtonAt(clPoint point) const {
-    if (point.x < 0 || point.x >= kButtonColumn || point.y < 0 || point.y >= 200) return -1;
-    return point.y / 40;
+    if (point.x < 0 || point.x >= Scaled(kButtonColumn) || point.y < 0 || point.y >= Scaled(200)) {
+        return -1;
+    }
+    return std::min(4, point.y / Scaled(40));
+}
+
+int clGameList::Scaled(int length) const {
+    return static_cast<int>(std::lround(length * scale));
 }
 
 void clGameList::OnLeftDown(clPoint point) {

@@ -6,12 +6,14 @@
 #include <QPointer>
 #include <QTreeView>
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/game.h"
 #include "graphics/image.h"
 #include "shell/game_list_model.h"
+#include "shell/game_preview.h"
 
 class QItemSelectionModel;
 class QModelIndex;
@@ -50,6 +52,7 @@ public:
     void ViewList() override { SetView(2); }
     void ViewDetails() override { SetView(3); }
     void ResetColumns() override;
+    void TogglePreview() override;
 
     // The games listed, in the order shown, and the selected one (or null).
     const std::vector<const clGameRecord*>& Listed() const { return listed; }
@@ -65,6 +68,12 @@ public:
     QComboBox* PlayerBox() const { return playerBox; }
     // The line shown instead of an empty list (hidden otherwise).
     QLabel* EmptyHint() const { return emptyHint; }
+    // The pane beside the list: the selected game's table, its summary and
+    // the player's figures (null while hidden by the player).
+    QWidget* PreviewPane() const { return previewPane; }
+    QLabel* PreviewPicture() const { return previewPicture; }
+    QLabel* PreviewText() const { return previewText; }
+    bool ArePreviewsBusy() const { return previews && previews->IsBusy(); }
     // Whether starting the game would resume its automatic save.
     bool HasSavedGame(const clGameRecord& game) const;
     // The status line as it reads now.
@@ -80,7 +89,12 @@ private:
     void StartSelected(const QModelIndex& index);
     void ShowContextMenu(const QPoint& at);
     void DrawButton(int button, int state);
+    void UpdatePreview();
+    void PreviewReady(const std::string& name);
+    QIcon GameIcon(const clGameRecord& game, bool saved) const;
     int ButtonAt(clPoint point) const;
+    // Desktop pixels in device pixels.
+    int Scaled(int length) const;
 
     clMainWindow& window;
     clProgram& program;
@@ -92,6 +106,10 @@ private:
     QPointer<QListView> icons;
     QPointer<QComboBox> playerBox;
     QPointer<QLabel> emptyHint;
+    QPointer<QWidget> previewPane;
+    QPointer<QLabel> previewPicture;
+    QPointer<QLabel> previewText;
+    std::unique_ptr<clGamePreviews> previews;
     std::array<std::array<clImage, 3>, 5> buttons;
     clImage tile;
     clImage backdrop;  // the tiled background the buttons lie on
@@ -99,5 +117,6 @@ private:
     int filter = 0;
     int sort = 0;
     int pressed = -1;
+    double scale = 1.0;
     bool initialized = false;
 };

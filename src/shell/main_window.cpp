@@ -255,9 +255,9 @@ void clMainWindow::ShowChooserFrame(bool on) {
     statusBar()->clearMessage();
     dealLabel->setVisible(!on);
     chooserStatus->setVisible(on);
-    // The chooser's buttons carry their captions beside the pictures; the
+    // The chooser's buttons carry their captions under the pictures; the
     // game's keep pictures alone, with tool tips.
-    toolBar->setToolButtonStyle(on ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
+    toolBar->setToolButtonStyle(on ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
     statusBar()->setVisible(true);
     layout()->activate();
 }
@@ -276,6 +276,7 @@ void clMainWindow::SetChooserView(int view) {
     for (int i = 0; i < 4; ++i)
         chooserActions[commands[i]]->setChecked(i == view);
     chooserActions[clCommand::kResetColumns]->setEnabled(view == 3);
+    chooserActions[clCommand::kPreviewPane]->setChecked(program.Settings().Flag(clFlag::Preview));
 }
 
 // A game chosen in the list starts once the chooser's own event is over.
@@ -553,6 +554,9 @@ void clMainWindow::ExecuteCommand(int command) {
             break;
         case clCommand::kResetColumns:
             current->ResetColumns();
+            break;
+        case clCommand::kPreviewPane:
+            current->TogglePreview();
             break;
         case clCommand::kRules:
             if (playing) {

@@ -164,6 +164,8 @@ void clMainWindow::BuildChooserMenus() {
     AddCommand(view, clCommand::kList, QStringLiteral("List"), true);
     AddCommand(view, clCommand::kDetails, QStringLiteral("Details"), true);
     AddCommand(view, clCommand::kResetColumns, QStringLiteral("Reset"));
+    view->addSeparator();
+    AddCommand(view, clCommand::kPreviewPane, QStringLiteral("Preview"), true);
     AddInternetItems(addMenu(QStringLiteral("&Internet")), clCommand::kAllHighScoresPage);
     AddHelpItems(addMenu(QStringLiteral("&Help")), QStringLiteral("&Games\tF1"));
     building = &playingActions;

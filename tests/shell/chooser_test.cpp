@@ -10,6 +10,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
+#include <set>
 
 #include "engine/catalogue.h"
 #include "engine/registry.h"
@@ -19,6 +20,7 @@
 #include "shell/commands.h"
 #include "shell/game_list.h"
 #include "shell/game_list_model.h"
+#include "shell/game_preview.h"
 #include "shell/start_requests.h"
 #include "shell/window_fixture.h"
 #include "toolkit/settings_store.h"
@@ -519,12 +521,12 @@ TEST_F(clChooserTest, AGameInProgressIsMarked) {
 TEST_F(clChooserTest, ToolButtonsHaveCaptionsAndTips) {
     ShowChooser();
     QToolBar* tools = window->ToolBar();
-    EXPECT_EQ(tools->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+    EXPECT_EQ(tools->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
     std::vector<std::string> captions;
     for (QAction* action : tools->actions()) {
         if (auto* button = qobject_cast<QToolButton*>(tools->widgetForAction(action))) {
             captions.push_back(button->text().toStdString());
-            EXPECT_GT(button->width(), button->iconSize().width() + 10) << captions.back();
+            EXPECT_GT(button->height(), button->iconSize().height() + 8) << captions.back();
         }
     }
     EXPECT_EQ(captions, (std::vector<std::string>{"Random", "Options", "Web Site", "High Scores",
@@ -550,6 +552,7 @@ TEST_F(clChooserTest, Screenshots) {
     QDir().mkpath(folder);
     const QString scale = window->devicePixelRatioF() > 1 ? QStringLiteral("@2x") : QString();
     const char* names[] = {"large-icons", "small-icons", "list", "details"};
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !List().ArePreviewsBusy(); }, 60000));
     for (const bool maximised : {false, true}) {
         if (maximised) {
             window->showMaximized();
@@ -571,4 +574,56 @@ TEST_F(clChooserTest, Screenshots) {
     }
     ClickFilter(3);
     window->grab().save(folder + QStringLiteral("/chooser-empty%1.png").arg(scale));
+}
+
+// The pane beside the list shows the selected game's table, drawn by the
+// game itself, its summary and the player's figures; View > Preview hides it
+// and gives the list its room.
+TEST_F(clChooserTest, ThePreviewPaneShowsTheSelectedGame) {
+    SetPlayed("Golf", 3, 4200, 2100, 900, 9);
+    clGameList& list = ShowChooser();
+    window->ExecuteCommand(clCommand::kDetails);
+    ASSERT_TRUE(list.PreviewPane()->isVisible());
+    EXPECT_NE(list.PreviewText()->text().indexOf(QStringLiteral("Select a game")), -1);
+    const int listWidth = list.Details()->width();
+
+    QTest::mouseClick(ShownView()->viewport(), Qt::LeftButton, Qt::NoModifier, PointOfGame("Golf"));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&list] { return !list.PreviewPicture()->pixmap().isNull(); }, 30000));
+    const QImage table = list.PreviewPicture()->pixmap().toImage();
+    EXPECT_LE(table.width(), clGamePreviews::kSize.width());
+    // Cards lie on the felt: far more than one colour.
+    std::set<QRgb> colours;
+    for (int x = 0; x < table.width(); x += 3)
+        colours.insert(table.pixel(x, table.height() / 2));
+    EXPECT_GT(colours.size(), 10u);
+    const QString text = list.PreviewText()->text();
+    EXPECT_NE(text.indexOf(QStringLiteral("Golf Game")), -1) << text.toStdString();
+    EXPECT_NE(text.indexOf(QStringLiteral("4200")), -1) << text.toStdString();
+    EXPECT_FALSE(QString::fromStdString(
+                     GameSummary(program->DataFolder() / "help", list.Selected()->row->helpTopic))
+                     .isEmpty());
+
+    window->Action(clCommand::kPreviewPane)->trigger();
+    EXPECT_FALSE(list.PreviewPane()->isVisible());
+    EXPECT_GT(list.Details()->width(), listWidth);
+    EXPECT_FALSE(program->Settings().Flag(clFlag::Preview));
+    EXPECT_FALSE(window->Action(clCommand::kPreviewPane)->isChecked());
+    window->Action(clCommand::kPreviewPane)->trigger();
+    EXPECT_TRUE(list.PreviewPane()->isVisible());
+}
+
+// Large Icons shows each game's own table once it is drawn.
+TEST_F(clChooserTest, LargeIconsShowEachGamesTable) {
+    clGameList& list = ShowChooser();
+    window->ExecuteCommand(clCommand::kLargeIcons);
+    ASSERT_TRUE(QTest::qWaitFor([&list] { return !list.ArePreviewsBusy(); }, 60000));
+    const QAbstractItemModel* items = list.Icons()->model();
+    const QIcon first = items->index(0, 0).data(Qt::DecorationRole).value<QIcon>();
+    const QSize size = first.actualSize(QSize(96, 72));
+    EXPECT_GT(size.width(), size.height()) << "a table, wider than high";
+    window->ExecuteCommand(clCommand::kDetails);
+    const QIcon card = items->index(0, 0).data(Qt::DecorationRole).value<QIcon>();
+    const QSize small = card.actualSize(QSize(18, 24));
+    EXPECT_LT(small.width(), small.height()) << "a card, higher than wide";
 }
