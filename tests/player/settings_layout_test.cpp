@@ -30,6 +30,7 @@ const clExpectedValue kExpected[] = {
     {"practice", 'f', 0, "", 0},      {"online", 'f', 0, "", 0},
     {"forcevirtual", 'f', 0, "", 0},  {"blockdrag", 'f', 1, "", 0},
     {"animation", 'f', 1, "", 0},     {"fitwindow", 'f', 1, "", 0},
+    {"preview", 'f', 1, "", 0},
     {"cardback", 'n', 0, "", 0},      {"view", 'n', 0, "", 0},
     {"filter", 'n', 0, "", 0},        {"sort", 'n', 0, "", 0},
     {"played", 'n', 5, "", 0},        {"recent", 'n', 5, "", 0},
