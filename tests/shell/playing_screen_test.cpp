@@ -357,12 +357,14 @@ TEST_F(clPlayingScreenTest, CardSizeMenuTicksTheModeAndForgetsTheSizeBefore) {
     EXPECT_EQ(program->Display().CardWidth(), program->Display().FitCardSize().width);
 
     window->Action(clCommand::kCardSizeFirst)->trigger();  // Automatic
+    ASSERT_TRUE(WaitForCards());
     const int automatic = program->Display().CardWidth();
     for (const int size : {1, 5, 0}) {  // Huge, Tiny, Automatic
         window->Action(clCommand::kCardSizeFirst + size)->trigger();
         EXPECT_TRUE(window->Action(clCommand::kCardSizeFirst + size)->isChecked());
         EXPECT_FALSE(window->Action(clCommand::kFitToWindow)->isChecked());
     }
+    ASSERT_TRUE(WaitForCards());
     EXPECT_EQ(program->Display().CardWidth(), automatic);
     EXPECT_EQ(window->Table()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 }
@@ -372,16 +374,18 @@ TEST_F(clPlayingScreenTest, CardSizeMenuTicksTheModeAndForgetsTheSizeBefore) {
 // replace them once made, and closing the window meanwhile stops the work.
 TEST_F(clPlayingScreenTest, CardsAreResampledWithoutHoldingTheWindow) {
     ASSERT_TRUE(Open("Klondike", 1));
-    window->Action(clCommand::kCardSizeFirst + 3)->trigger();  // Medium, a native size
-    ASSERT_EQ(program->Display().CardWidth(), 90);
+    // Medium, a native size at either scale (90 x 120, or 180 x 240 doubled).
+    const int medium = static_cast<int>(90 * window->devicePixelRatioF());
+    window->Action(clCommand::kCardSizeFirst + 3)->trigger();
+    ASSERT_EQ(program->Display().CardWidth(), medium);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !window->IsCardSizeSettling(); }, 5000));
 
     window->Action(clCommand::kFitToWindow)->trigger();
-    EXPECT_EQ(program->Display().CardWidth(), 90);
+    EXPECT_EQ(program->Display().CardWidth(), medium);
     EXPECT_TRUE(window->IsCardSizeSettling());
     ASSERT_TRUE(QTest::qWaitFor([this] { return !window->IsCardSizeSettling(); }, 5000));
     EXPECT_EQ(program->Display().CardWidth(), program->Display().FitCardSize().width);
-    EXPECT_NE(program->Display().CardWidth(), 90);
+    EXPECT_NE(program->Display().CardWidth(), medium);
 
     window->Action(clCommand::kCardSizeFirst + 3)->trigger();
     window->Action(clCommand::kFitToWindow)->trigger();
