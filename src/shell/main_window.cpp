@@ -42,6 +42,7 @@
 #include "shell/program.h"
 #include "shell/take_score_control.h"
 #include "shell/window_dialogs.h"
+#include "toolkit/file.h"
 
 namespace {
 
@@ -154,6 +155,7 @@ bool clMainWindow::Start(const clCommandLine& line) {
         if (program.Players().ChangePlayer(player)) program.ApplyDisplaySettings();
     }
     if (line.HasStartRequest()) settings.SetFlag(clFlag::Practice, false);
+    RemoveStaleSaves();
 
     // A game asked for comes first, so that the display loads its cards once,
     // at the size that game's table needs in this window. An unknown name
@@ -317,8 +319,18 @@ void clMainWindow::SetPlayerTitle() {
                             QString::fromStdString(program.Settings().Player())));
 }
 
+// A save cut short by a crash leaves a hidden file beside the player's saved
+// games; it goes at the next start (or when the player is taken up again).
+void clMainWindow::RemoveStaleSaves() {
+    constexpr std::string_view kSaveExtensions[] = {".qarvel", ".tmp"};
+    if (const std::optional<std::filesystem::path> folder = PlayerFolder()) {
+        RemoveStaleTemporaries(*folder, kSaveExtensions, std::chrono::minutes(1));
+    }
+}
+
 // A new player's card back, card set and background, and the title.
 void clMainWindow::AfterPlayerChange() {
+    RemoveStaleSaves();
     program.ApplyDisplaySettings();
     if (program.HasDisplay()) {
         clDisplay& display = program.Display();

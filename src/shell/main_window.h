@@ -189,6 +189,7 @@ private:
     void OpenWebPage(const std::string& key, const std::string& suffix = {});
     void OpenUrl(const std::string& url);
     void SetPlayerTitle();
+    void RemoveStaleSaves();
     // Makes a variant current and opens a saved game in it.
     void OpenGameFile(const std::string& displayName, const std::filesystem::path& path);
     void ToggleAutoSave();

@@ -135,3 +135,43 @@ bool WriteFileSafely(const std::filesystem::path& path, std::span<const std::uin
     if (!ok) ::unlink(temporary.c_str());
     return ok;
 }
+
+namespace {
+
+// The six characters mkstemp puts in place of "XXXXXX".
+bool IsTemporarySuffix(std::string_view text) {
+    return text.size() == 6 && std::all_of(text.begin(), text.end(), [](char c) {
+               return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+           });
+}
+
+}  // namespace
+
+int RemoveStaleTemporaries(const std::filesystem::path& folder,
+                           std::span<const std::string_view> extensions, std::chrono::seconds age) {
+    std::error_code error;
+    std::filesystem::directory_iterator entries(folder, error);
+    if (error) return 0;
+    const auto now = std::filesystem::file_time_type::clock::now();
+    int removed = 0;
+    for (const std::filesystem::directory_entry& entry : entries) {
+        const std::string name = entry.path().filename().string();
+        // "." + NAME + "." + six characters.
+        if (name.size() < 9 || name.front() != '.' || name[name.size() - 7] != '.' ||
+            !IsTemporarySuffix(std::string_view(name).substr(name.size() - 6))) {
+            continue;
+        }
+        const std::string_view inner = std::string_view(name).substr(1, name.size() - 8);
+        const bool ours = std::any_of(extensions.begin(), extensions.end(), [inner](auto ext) {
+            return inner.size() > ext.size() && inner.ends_with(ext);
+        });
+        // Only a regular file, never what a link points at.
+        if (!ours || entry.symlink_status(error).type() != std::filesystem::file_type::regular) {
+            continue;
+        }
+        const auto changed = entry.last_write_time(error);
+        if (error || now - changed < age) continue;
+        if (std::filesystem::remove(entry.path(), error) && !error) ++removed;
+    }
+    return removed;
+}

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class clMemory;
@@ -55,6 +57,12 @@ bool RemoveFile(const std::filesystem::path& path);
 // and on the disk, renames it over `path`. False when any step fails: the new
 // file is then removed and whatever was at `path` stays as it was.
 bool WriteFileSafely(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+// Removes what WriteFileSafely leaves behind when the program dies while it
+// writes: hidden ".NAME.XXXXXX" files in `folder` whose NAME ends in one of
+// `extensions` (".qarvel"), regular files last changed at least `age` ago
+// (younger ones may still be written). Returns how many were removed.
+int RemoveStaleTemporaries(const std::filesystem::path& folder,
+                           std::span<const std::string_view> extensions, std::chrono::seconds age);
 
 // Lower-case ASCII copy of a text; other bytes stay as they are.
 std::string AsciiLower(std::string text);

@@ -89,3 +89,43 @@ TEST(DataFolderTest, FilesLiveInTheProgramsFolderUnderTheXdgDataHome) {
 }
 
 }  // namespace
+
+namespace {
+
+// What a save that died half-way leaves behind is removed at start, and
+// nothing else: not the saves themselves, not a file still being written,
+// not another program's hidden file, not a folder or a link.
+TEST(FileTest, StaleTemporariesOfSavesAreRemoved) {
+    clTempFolder folder;
+    const std::filesystem::path root = folder.Path();
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(2);
+    struct {
+        const char* name;
+        bool removed;
+    } cases[] = {
+        {".klondike.qarvel.Ab3xZ9", true},  {".golf.tmp.000000", true},
+        {"klondike.qarvel", false},         {".klondike.qarvel", false},
+        {".klondike.qarvel.Ab3xZ", false},   // not six characters
+        {".klondike.qarvel.Ab3x-9", false},  // not mkstemp's
+        {".notes.txt.Ab3xZ9", false},        // not a save
+        {"..qarvel.Ab3xZ9", false},          // no name
+    };
+    for (const auto& c : cases) {
+        WriteBytes(root / c.name, {1});
+        std::filesystem::last_write_time(root / c.name, old);
+    }
+    WriteBytes(root / ".fresh.qarvel.Ab3xZ9", {1});  // being written now
+    std::filesystem::create_directory(root / ".dir.qarvel.Ab3xZ9");
+    std::filesystem::create_symlink(root / "klondike.qarvel", root / ".link.qarvel.Ab3xZ9");
+
+    const std::string_view extensions[] = {".qarvel", ".tmp"};
+    EXPECT_EQ(RemoveStaleTemporaries(root, extensions, std::chrono::minutes(1)), 2);
+    for (const auto& c : cases)
+        EXPECT_EQ(std::filesystem::exists(root / c.name), !c.removed) << c.name;
+    EXPECT_TRUE(std::filesystem::exists(root / ".fresh.qarvel.Ab3xZ9"));
+    EXPECT_TRUE(std::filesystem::exists(root / ".dir.qarvel.Ab3xZ9"));
+    EXPECT_TRUE(std::filesystem::exists(root / "klondike.qarvel"));
+    EXPECT_EQ(RemoveStaleTemporaries(root / "missing", extensions, std::chrono::minutes(1)), 0);
+}
+
+}  // namespace
