@@ -137,16 +137,17 @@ void clSolitaireType::SaveGame() {
     }
 }
 
+std::string RefusedFileMessage(const std::filesystem::path& path) {
+    return "The saved game " + Quoted(path) +
+           " cannot be opened: the file is damaged, belongs to no game of Qarvel, "
+           "or holds a move the rules do not allow.";
+}
+
 clSolitaireType::clLoadResult clSolitaireType::OpenChosenFile(const std::filesystem::path& path) {
     std::string other;
     const clLoadResult result = Load(path, &other);
     if (result == clLoadResult::OtherVariant && host) host->OpenVariantWithFile(other, path);
-    if (result == clLoadResult::Refused) {
-        ShowMessage("The saved game " + Quoted(path) +
-                        " cannot be opened: the file is damaged, belongs to no game of Qarvel, "
-                        "or holds a move the rules do not allow.",
-                    kOpenCaption);
-    }
+    if (result == clLoadResult::Refused) ShowMessage(RefusedFileMessage(path), kOpenCaption);
     return result;
 }
 

@@ -31,6 +31,9 @@ struct clPlayOptions {
     bool autoPlay = true;  // this variant's AutoPlay setting
 };
 
+// What the player is told when a saved game cannot be opened.
+std::string RefusedFileMessage(const std::filesystem::path& path);
+
 // The screen on which one variant is played. It owns the deck, the drawing
 // object, the move history and the countdown, runs the rounds (deal, goal,
 // time bonus, Take Score, round won, game over, resign, undo, pause), and

@@ -162,10 +162,12 @@ bool clMainWindow::Start(const clCommandLine& line) {
     // leaves the chooser shown.
     std::unique_ptr<clSolitaireType> first;
     std::string file = line.file;
+    std::string refused;
     if (!file.empty()) {
-        // A saved game opens its own variant.
+        // A saved game opens its own variant; a file that names none is
+        // refused with a word once the window is up.
         if (const auto name = clSavedGameFile::ReadName(file)) first = MakeScreen(*name);
-        if (!first) file.clear();
+        if (!first) refused = std::exchange(file, {});
     }
     if (!first) {
         if (const clCatalogueRow* row = LookUpVariant(line.game, true)) {
@@ -204,6 +206,11 @@ bool clMainWindow::Start(const clCommandLine& line) {
     }
     roundTimer.start();
     if (place.maximized) showMaximized();
+    if (!refused.empty()) {
+        QTimer::singleShot(0, this, [this, refused] {
+            dialogs.ShowMessage(this, RefusedFileMessage(refused), "Open");
+        });
+    }
     return true;
 }
 

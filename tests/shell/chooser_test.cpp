@@ -10,6 +10,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
+#include <fstream>
 #include <set>
 
 #include "engine/catalogue.h"
@@ -345,6 +346,25 @@ TEST_F(clChooserTest, ASavedGameOnTheCommandLineOpensItsGame) {
     EXPECT_EQ(window->PlayingScreen()->DisplayName(), "Klondike");
     EXPECT_EQ(window->PlayingScreen()->DealNumber(), 7);
     EXPECT_EQ(window->PlayingScreen()->History().Count(), moves);
+}
+
+// A file on the command line that is no saved game, or none at all, is
+// refused with a word; the chooser opens as without it.
+TEST_F(clChooserTest, ARefusedSavedGameOnTheCommandLineSaysWhy) {
+    const std::filesystem::path junk = folder.Path() / "junk.qarvel";
+    std::ofstream(junk) << "not a game";
+    for (const std::filesystem::path& file : {junk, folder.Path() / "missing.qarvel"}) {
+        window = std::make_unique<clMainWindow>(*program, dialogs);
+        dialogs.messages.clear();
+        clCommandLine line;
+        line.file = file.string();
+        ASSERT_TRUE(window->Start(line));
+        QApplication::processEvents();
+        EXPECT_EQ(window->PlayingScreen(), nullptr);
+        ASSERT_EQ(dialogs.messages.size(), 1u) << file;
+        EXPECT_EQ(dialogs.messages.front(), RefusedFileMessage(file));
+        window->close();
+    }
 }
 
 // A file of another game, opened from a game, switches to that game.
