@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <limits>
 
+#include "dialogs/dialog_base.h"
 #include "dialogs/options_host.h"
 #include "graphics/card_set_info.h"
 #include "graphics/display.h"
@@ -58,11 +59,7 @@ clOptionsSheet::clOptionsSheet(clOptionsHost& host, QWidget* parent)
 }
 
 void clOptionsSheet::Run() {
-    if (const QWidget* over = parentWidget() ? parentWidget()->window() : nullptr) {
-        adjustSize();
-        move(over->frameGeometry().center() - QPoint(width() / 2, height() / 2));
-    }
-    exec();
+    ExecCentred(*this);
 }
 
 void clOptionsSheet::ShowPage(int index) {
