@@ -233,6 +233,7 @@ clPlayersPage::clPlayersPage(clOptionsSheet& sheet, clOptionsHost& host)
         connect(edit, &QLineEdit::textEdited, this, [this] { OnChange(); });
     }
     timeoutEdit->setMaxLength(10);
+    FitToDigits(timeoutEdit);
     connect(timeoutEdit, &QLineEdit::textEdited, this, [this] { OnChange(); });
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(addButton);

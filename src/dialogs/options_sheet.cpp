@@ -14,6 +14,7 @@
 #include <limits>
 
 #include "dialogs/dialog_base.h"
+#include "dialogs/dialog_style.h"
 #include "dialogs/options_host.h"
 #include "graphics/card_set_info.h"
 #include "graphics/display.h"
@@ -154,6 +155,7 @@ clOptionsPage::clOptionsPage(clOptionsSheet& sheet, clOptionsHost& host)
     form->addRow(QStringLiteral("Most Recent"), recent);
     for (QLineEdit* edit : {played, recent}) {
         edit->setMaxLength(10);
+        FitToDigits(edit);
         connect(edit, &QLineEdit::textChanged, this, [this] { OnChange(); });
     }
     layout->addWidget(counts);
