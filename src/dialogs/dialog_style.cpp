@@ -1,8 +1,13 @@
 #include "dialogs/dialog_style.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QPalette>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QWidget>
+#include <algorithm>
 
 clDialogUnits::clDialogUnits(const QFont& font) {
     const QFontMetrics metrics(font);
@@ -23,7 +28,8 @@ std::uint32_t BgrOf(const QColor& colour) {
 QFont ControlFont(const QFont& base) {
     QFont font(base);
     font.setBold(true);
-    font.setPixelSize(16);
+    const int basePixels = QFontInfo(base).pixelSize();
+    font.setPixelSize(std::max(16, (basePixels * 4 + 1) / 3));
     return font;
 }
 
@@ -33,4 +39,18 @@ void PaintDialog(QWidget* dialog, std::uint32_t background, std::uint32_t text) 
     palette.setColor(QPalette::WindowText, ColourOf(text));
     dialog->setPalette(palette);
     dialog->setAutoFillBackground(true);
+}
+
+void FitToDigits(QLineEdit* edit) {
+    const QFontMetrics metrics = edit->fontMetrics();
+    const QMargins margins = edit->textMargins();
+    // The box's own text margin is 2 pixels a side.
+    const QSize text(metrics.horizontalAdvance(QLatin1Char('0')) * edit->maxLength() + 4 +
+                         margins.left() + margins.right(),
+                     metrics.height());
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+    const QSize size = edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, edit);
+    edit->setFixedWidth(size.width());
 }

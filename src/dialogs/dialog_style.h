@@ -5,6 +5,7 @@
 #include <QSize>
 #include <cstdint>
 
+class QLineEdit;
 class QWidget;
 
 // Sizes given in dialog units, which follow the dialog's font: a horizontal
@@ -26,8 +27,13 @@ private:
 QColor ColourOf(std::uint32_t bgr);
 std::uint32_t BgrOf(const QColor& colour);
 
-// The font of the controls of the coloured dialogs: bold, 16 pixels.
+// The font of the controls of the coloured dialogs: bold, 16 pixels at the
+// usual 12-pixel dialog font, and a third larger than a larger one.
 QFont ControlFont(const QFont& base);
 
 // The dialog's background and the colour of its static texts.
 void PaintDialog(QWidget* dialog, std::uint32_t background, std::uint32_t text);
+
+// A box for a number as wide as its longest number (its maximum length in
+// digits), not stretched across the dialog.
+void FitToDigits(QLineEdit* edit);

@@ -38,8 +38,6 @@ clGameOverDialog::clGameOverDialog(const clScoreServices& services, clStatistics
 
     messageText = new QLabel(QStringLiteral("Sorry!\nYou did not reach the required score."), this);
     scoreText = new QLabel(this);
-    messageText->setWordWrap(true);
-    scoreText->setWordWrap(true);
     TextColumn()->addWidget(messageText);
     TextColumn()->addWidget(scoreText);
     newButton = new QPushButton(QStringLiteral("New"), this);
@@ -81,6 +79,6 @@ void clGameOverDialog::SubmitScore() {
     if (services.settings.Flag(clFlag::Practice)) return;
     std::vector<clScoreEntry> entries = {{gameName, score, round, {}}};
     if (!Submit(entries)) return;
-    OverallRank()->setText(QString::fromStdString(SubmittedOverallRankText(entries.front())));
-    RecentRank()->setText(QString::fromStdString(SubmittedRecentRankText(entries.front())));
+    SetRankTexts(SubmittedOverallRankText(entries.front()),
+                 SubmittedRecentRankText(entries.front()));
 }

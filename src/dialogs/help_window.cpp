@@ -16,6 +16,8 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "dialogs/dialog_base.h"
+
 namespace {
 
 // The first size: a page's text column with its margins, and most of a
@@ -129,19 +131,13 @@ void clHelpWindow::Follow(const QUrl& link) {
 // Centred over the owner's window, the whole window on the owner's screen.
 void clHelpWindow::PlaceOverOwner() {
     placed = true;
-    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    QWidget* owner = MainWindowOf(parentWidget());
     const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), kFirstSize);
     const QSize size(std::min(kFirstSize.width(), static_cast<int>(area.width() * kScreenShare)),
                      std::min(kFirstSize.height(), static_cast<int>(area.height() * kScreenShare)));
     resize(size.expandedTo(minimumSize()));
-    const QPoint centre = owner ? owner->frameGeometry().center() : area.center();
-    QPoint topLeft = centre - QPoint(width() / 2, height() / 2);
-    topLeft.setX(
-        std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() - width())));
-    topLeft.setY(
-        std::clamp(topLeft.y(), area.top(), std::max(area.top(), area.bottom() - height())));
-    move(topLeft);
+    CentreOver(*this, owner);
 }
 
 // A modal dialog (the Help Center opens pages) blocks every window but its

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "dialogs/dialog_style.h"
 #include "dialogs/identity_fields.h"
@@ -49,7 +50,6 @@ clHighScoresDialog::clHighScoresDialog(const clScoreServices& services, QWidget*
     setWindowTitle(QStringLiteral("High Scores"));
     PaintDialog(this, kDarkRed, kWhite);
     const clDialogUnits units(font());
-    setFixedSize(units.Size(kWidthUnits, kHeightUnits));
 
     auto* outer = new QVBoxLayout(this);
     outer->setSizeConstraint(QLayout::SetNoConstraint);
@@ -57,7 +57,7 @@ clHighScoresDialog::clHighScoresDialog(const clScoreServices& services, QWidget*
                               units.Y(kMarginUnits));
     list = new QTableWidget(this);
     SetUpReportList(list);
-    list->setFixedSize(units.Size(kListWidthUnits, kListHeightUnits));
+    list->setFixedHeight(units.Y(kListHeightUnits));
     const int columns = dateTime ? 6 : 5;
     list->setColumnCount(columns);
     for (int i = 0; i < columns; ++i) {
@@ -126,6 +126,20 @@ void clHighScoresDialog::Fill() {
     for (const clColumn& column : kColumns)
         widths.push_back(column.width);
     FitColumns(list, widths);
+    FitSize();
+}
+
+// The template's size, or larger where the list's columns or the captions
+// need more room; the width never shrinks.
+void clHighScoresDialog::FitSize() {
+    const clDialogUnits units(font());
+    FitListWidth(list, units.X(kListWidthUnits));
+    layout()->invalidate();
+    const QSize least = layout()->totalMinimumSize();
+    const QSize size(std::max({units.X(kWidthUnits), least.width(), fitted ? width() : 0}),
+                     std::max(units.Y(kHeightUnits), least.height()));
+    fitted = true;
+    setFixedSize(size);
 }
 
 void clHighScoresDialog::SortBy(int column) {

@@ -34,12 +34,14 @@ public:
 
 private:
     void Fill();
+    void FitSize();
     void UpdateSubmitButton();
     void SubmitAll();
 
     clScoreServices services;
     std::vector<clHighScoreRow> rows;
     bool ranked = false;
+    bool fitted = false;
     bool dateTime;
     int sortColumn = -1;
     bool reversed = false;

@@ -5,8 +5,11 @@
 #include <optional>
 #include <string>
 
+#include "player/players.h"
+
 class QWidget;
 class clCardSetList;
+class clDialog;
 class clDisplay;
 class clSettings;
 struct clDisplayOptions;
@@ -46,11 +49,13 @@ public:
     // A new player of that name, or the player who has it already, becomes
     // current; the stored name, or nothing when the name is refused.
     virtual std::optional<std::string> AddPlayer(const std::string& name) = 0;
-    // Removes another player's settings and files.
-    virtual bool DeletePlayer(const std::string& name) = 0;
+    // Removes another player's settings and, with clPlayerFiles::Remove,
+    // their statistics and saved games.
+    virtual bool DeletePlayer(const std::string& name, clPlayerFiles files) = 0;
     virtual void OpenWebPage(const std::string& key) = 0;
 
-    virtual bool AskYesNo(QWidget* parent, const std::string& text, const std::string& caption) = 0;
+    // Runs a small dialog (a question) modally: true when it ended with OK.
+    virtual bool RunDialog(clDialog& dialog) = 0;
     virtual void ShowMessage(QWidget* parent, const std::string& text,
                              const std::string& caption) = 0;
     // "Add Player"'s name, nothing on Cancel.

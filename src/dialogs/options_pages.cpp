@@ -17,6 +17,7 @@
 #include "dialogs/dialog_style.h"
 #include "dialogs/options_host.h"
 #include "dialogs/options_sheet.h"
+#include "dialogs/small_dialogs.h"
 #include "player/settings.h"
 
 // Background ------------------------------------------------------------------------
@@ -232,6 +233,7 @@ clPlayersPage::clPlayersPage(clOptionsSheet& sheet, clOptionsHost& host)
         connect(edit, &QLineEdit::textEdited, this, [this] { OnChange(); });
     }
     timeoutEdit->setMaxLength(10);
+    FitToDigits(timeoutEdit);
     connect(timeoutEdit, &QLineEdit::textEdited, this, [this] { OnChange(); });
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(addButton);
@@ -328,14 +330,17 @@ void clPlayersPage::Add() {
     host.RefreshInterface();
 }
 
+// The player's statistics and saved games stay on disk unless the player
+// asks for their removal too.
 void clPlayersPage::Delete() {
     const std::string selected = Selected();
     if (selected.empty() || selected == host.Settings().Player()) return;
-    if (!host.AskYesNo(this, "Are you sure that you want to delete '" + selected + "'?",
-                       "Delete Player")) {
-        return;
-    }
-    host.DeletePlayer(selected);
+    clPromptDialog question(this, "Are you sure that you want to delete '" + selected + "'?",
+                            "Delete Player", host.Settings().Flag(clFlag::Sounds),
+                            "Also delete the statistics and saved games of '" + selected + "'");
+    if (!host.RunDialog(question)) return;
+    host.DeletePlayer(selected,
+                      question.OptionChosen() ? clPlayerFiles::Remove : clPlayerFiles::Keep);
     Fill(host.Settings().Player());
     ShowSelected();
     OnChange();

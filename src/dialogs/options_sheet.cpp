@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 #include <limits>
 
+#include "dialogs/dialog_base.h"
+#include "dialogs/dialog_style.h"
 #include "dialogs/options_host.h"
 #include "graphics/card_set_info.h"
 #include "graphics/display.h"
@@ -58,11 +60,7 @@ clOptionsSheet::clOptionsSheet(clOptionsHost& host, QWidget* parent)
 }
 
 void clOptionsSheet::Run() {
-    if (const QWidget* over = parentWidget() ? parentWidget()->window() : nullptr) {
-        adjustSize();
-        move(over->frameGeometry().center() - QPoint(width() / 2, height() / 2));
-    }
-    exec();
+    ExecCentred(*this);
 }
 
 void clOptionsSheet::ShowPage(int index) {
@@ -157,6 +155,7 @@ clOptionsPage::clOptionsPage(clOptionsSheet& sheet, clOptionsHost& host)
     form->addRow(QStringLiteral("Most Recent"), recent);
     for (QLineEdit* edit : {played, recent}) {
         edit->setMaxLength(10);
+        FitToDigits(edit);
         connect(edit, &QLineEdit::textChanged, this, [this] { OnChange(); });
     }
     layout->addWidget(counts);

@@ -37,8 +37,6 @@ clRoundOverDialog::clRoundOverDialog(const clScoreServices& services, clStatisti
     messageText = new QLabel(
         QStringLiteral("Congratulations!\nYou have qualified for the next round."), this);
     scoreText = new QLabel(this);
-    messageText->setWordWrap(true);
-    scoreText->setWordWrap(true);
     TextColumn()->addWidget(messageText);
     TextColumn()->addWidget(scoreText);
     continueButton = new QPushButton(QStringLiteral("Continue"), this);
@@ -77,7 +75,6 @@ void clRoundOverDialog::Retrieve() {
 
 void clRoundOverDialog::ShowRanks() {
     const clRoundOverTexts texts = RoundOverTexts(onlineScores, score, services.dateFormat);
-    OverallRank()->setText(QString::fromStdString(texts.overall));
-    RecentRank()->setText(QString::fromStdString(texts.recent));
     lastUpdate->setText(QString::fromStdString(texts.lastUpdate));
+    SetRankTexts(texts.overall, texts.recent);
 }

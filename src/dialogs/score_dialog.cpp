@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "dialogs/dialog_style.h"
 #include "dialogs/identity_fields.h"
@@ -34,14 +35,14 @@ clScoreDialog::clScoreDialog(const clScoreServices& services, int heightUnits, Q
     outer->setSpacing(0);
 
     // The upper part, all that shows while offline.
-    auto* upper = new QWidget(this);
-    upper->setFixedHeight(units.Y(kUpperHeightUnits));
+    upper = new QWidget(this);
     auto* upperRow = new QHBoxLayout(upper);
     upperRow->setContentsMargins(marginX, marginY, marginX, marginY);
     upperRow->setSpacing(marginX);
     scoreTable =
         new clScoreTable(services.dateFormat, services.settings.Flag(clFlag::DateTime), upper);
-    scoreTable->setFixedSize(units.Size(kListWidthUnits, kListHeightUnits));
+    scoreTable->setFixedHeight(units.Y(kListHeightUnits));
+    scoreTable->onFilled = [this] { FitTableWidth(); };
     upperRow->addWidget(scoreTable, 0, Qt::AlignTop);
     auto* right = new QVBoxLayout;
     right->setSpacing(units.Y(2));
@@ -55,12 +56,14 @@ clScoreDialog::clScoreDialog(const clScoreServices& services, int heightUnits, Q
     upperRow->addLayout(right, 1);
     outer->addWidget(upper);
 
-    onlineGroup = new QGroupBox(QStringLiteral("Online High Scores"), this);
+    // The lower part, which shows while online, with its margins.
+    lower = new QWidget(this);
+    onlineGroup = new QGroupBox(QStringLiteral("Online High Scores"), lower);
     onlineGrid = new QGridLayout(onlineGroup);
-    auto* lower = new QVBoxLayout;
-    lower->setContentsMargins(marginX, 0, marginX, marginY);
-    lower->addWidget(onlineGroup);
-    outer->addLayout(lower, 1);
+    auto* lowerColumn = new QVBoxLayout(lower);
+    lowerColumn->setContentsMargins(marginX, 0, marginX, marginY);
+    lowerColumn->addWidget(onlineGroup);
+    outer->addWidget(lower, 1);
 
     onlineButton = new QPushButton(QStringLiteral("Offline"), this);
     onlineButton->setAutoDefault(false);
@@ -79,12 +82,36 @@ clScoreDialog::clScoreDialog(const clScoreServices& services, int heightUnits, Q
 
 clScoreDialog::~clScoreDialog() = default;
 
-QSize clScoreDialog::FullSize() const {
-    return clDialogUnits(font()).Size(kWidthUnits, heightUnits);
+// The templates' sizes, or larger where the texts in the player's font need
+// it; the same width on- and offline.
+QSize clScoreDialog::OfflineSize() const {
+    const clDialogUnits units(font());
+    const QSize upperLeast = upper->layout()->totalMinimumSize();
+    const int width = std::max(
+        {units.X(kWidthUnits), upperLeast.width(), lower->minimumSizeHint().width(), widthSoFar});
+    return {width, std::max(units.Y(kUpperHeightUnits), upperLeast.height())};
 }
 
-QSize clScoreDialog::OfflineSize() const {
-    return clDialogUnits(font()).Size(kWidthUnits, kUpperHeightUnits);
+QSize clScoreDialog::FullSize() const {
+    const clDialogUnits units(font());
+    const QSize offline = OfflineSize();
+    const int group = lower->minimumSizeHint().height();
+    return {offline.width(), std::max(units.Y(heightUnits), offline.height() + group)};
+}
+
+void clScoreDialog::FitTableWidth() {
+    FitListWidth(scoreTable, clDialogUnits(font()).X(kListWidthUnits));
+    if (sized) FitSize();
+}
+
+// The width only grows: the buttons stay under the pointer when a list
+// empties.
+void clScoreDialog::FitSize() {
+    sized = true;
+    upper->setFixedHeight(OfflineSize().height());
+    const QSize size = online ? FullSize() : OfflineSize();
+    widthSoFar = size.width();
+    setFixedSize(size);
 }
 
 void clScoreDialog::BuildSubmitPart(const std::vector<QPushButton*>& buttons) {
@@ -132,10 +159,10 @@ void clScoreDialog::UseControlFont(const std::vector<QWidget*>& controls) {
 
 void clScoreDialog::GoOffline() {
     online = false;
-    onlineGroup->hide();
+    lower->hide();
     onlineButton->setText(QStringLiteral("Online"));
     services.settings.SetFlag(clFlag::Online, false);
-    setFixedSize(OfflineSize());
+    FitSize();
 }
 
 void clScoreDialog::GoOnline() {
@@ -146,10 +173,10 @@ void clScoreDialog::GoOnline() {
         overallRank->setVisible(submitted);
         recentRank->setVisible(submitted);
     }
-    onlineGroup->show();
+    lower->show();
     onlineButton->setText(QStringLiteral("Offline"));
     services.settings.SetFlag(clFlag::Online, true);
-    setFixedSize(FullSize());
+    FitSize();
 }
 
 bool clScoreDialog::Submit(std::vector<clScoreEntry>& entries) {
@@ -163,4 +190,10 @@ bool clScoreDialog::Submit(std::vector<clScoreEntry>& entries) {
     overallRank->show();
     recentRank->show();
     return true;
+}
+
+void clScoreDialog::SetRankTexts(const std::string& overall, const std::string& recent) {
+    overallRank->setText(QString::fromStdString(overall));
+    recentRank->setText(QString::fromStdString(recent));
+    if (sized) FitSize();
 }

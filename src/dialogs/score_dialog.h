@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "dialogs/score_services.h"
@@ -39,6 +40,8 @@ public:
     // the rank texts after one) at the dialog's full size; the button reads
     // "Offline" and the setting becomes 1.
     void GoOnline();
+    // The dialog's sizes on- and offline: the template's, or larger where
+    // the texts need more room.
     QSize FullSize() const;
     QSize OfflineSize() const;
 
@@ -75,6 +78,12 @@ protected:
     // Sends the entries with the fields' identity. On success the submit
     // buttons give way to the rank texts; true then.
     bool Submit(std::vector<clScoreEntry>& entries);
+    // The texts "Overall rank:" and "Recent rank:" show, and the dialog
+    // grows when they need it.
+    void SetRankTexts(const std::string& overall, const std::string& recent);
+    // The dialog takes the size its state and its texts need; after a change
+    // of what it shows.
+    void FitSize();
     clOnlineFeedback Feedback() const { return {services.messages, services.playSound}; }
 
     // The last step of every dialog's construction: the buttons' enabling, and
@@ -95,7 +104,14 @@ protected:
     std::unique_ptr<clIdentityFields> identity;
 
 private:
+    // The score list as wide as its columns need, and the dialog with it.
+    void FitTableWidth();
+
+    QWidget* upper;
+    QWidget* lower;
     int heightUnits;
+    int widthSoFar = 0;
+    bool sized = false;
     bool online = true;
     bool submitted = false;
     std::vector<QPushButton*> submitButtons;

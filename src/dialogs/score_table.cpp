@@ -1,9 +1,11 @@
 #include "dialogs/score_table.h"
 
 #include <QHeaderView>
+#include <QListWidget>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStyle>
 #include <algorithm>
 #include <array>
 
@@ -85,6 +87,8 @@ void SetUpReportList(QTableWidget* list) {
     list->horizontalHeader()->setSectionsClickable(true);
     list->horizontalHeader()->setHighlightSections(false);
     list->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The last column takes the room the list has beyond its columns.
+    list->horizontalHeader()->setStretchLastSection(true);
 }
 
 void FitRowHeight(QTableWidget* list) {
@@ -101,6 +105,12 @@ void FitColumns(QTableWidget* list, const std::vector<int>& widths) {
     }
 }
 
+void FitListWidth(QTableWidget* list, int leastWidth) {
+    const int scrollBar = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    const int columns = list->horizontalHeader()->length() + 2 * list->frameWidth() + scrollBar;
+    list->setFixedWidth(std::max(leastWidth, columns));
+}
+
 QListWidget* MakeSummaryList(QWidget* parent) {
     auto* list = new QListWidget(parent);
     list->setSelectionMode(QAbstractItemView::NoSelection);
@@ -109,10 +119,23 @@ QListWidget* MakeSummaryList(QWidget* parent) {
     return list;
 }
 
+// Room for the longest statistics text, whatever lines it has now, so that
+// the list keeps its size when the statistics are cleared.
 void FillSummaryList(QListWidget* list, const std::vector<std::string>& lines) {
     list->clear();
     for (const std::string& line : lines)
         list->addItem(QString::fromStdString(line));
+    const QFontMetrics metrics = list->fontMetrics();
+    int width = 0;
+    for (int i = 0; i < list->count(); ++i)
+        width = std::max(width, metrics.horizontalAdvance(list->item(i)->text()));
+    const auto* view = static_cast<const QAbstractItemView*>(list);
+    const int line = list->count() > 0 ? view->sizeHintForRow(0) : metrics.height();
+    const int frame = 2 * list->frameWidth();
+    // A little room at the right, as items have their own margin.
+    const int margin = 2 * list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list);
+    list->setMinimumSize(std::max(list->minimumWidth(), width + frame + margin + 4),
+                         std::max(list->minimumHeight(), line * kSummaryLines + frame));
 }
 
 clScoreTable::clScoreTable(const clDateFormat& format, bool dateTime, QWidget* parent)
@@ -163,4 +186,5 @@ void clScoreTable::Fill() {
         }
     }
     FitColumns(this, widths);
+    if (onFilled) onFilled();
 }

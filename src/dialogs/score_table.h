@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 #include <QTableWidget>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,14 @@ void FitRowHeight(QTableWidget* list);
 // Each column its width in pixels, or wider when its header or its texts in
 // the list's font need more; after filling it.
 void FitColumns(QTableWidget* list, const std::vector<int>& widths);
-// The statistics text: a list without a header.
+// The list at least `leastWidth` pixels wide and as wide as its columns and a
+// vertical scroll bar need, so that no column is cut off; after FitColumns.
+void FitListWidth(QTableWidget* list, int leastWidth);
+// The statistics text: a list without a header, which shows all its lines
+// (at most kSummaryLines) without scrolling.
+inline constexpr int kSummaryLines = 6;
 QListWidget* MakeSummaryList(QWidget* parent);
+// Fills the list and makes it at least as large as its lines need.
 void FillSummaryList(QListWidget* list, const std::vector<std::string>& lines);
 
 // The local high scores or the history of a variant: Rank, Score, Round and,
@@ -38,6 +45,9 @@ public:
     const std::vector<clScoreRow>& Rows() const { return rows; }
     // What a click on the column's header does.
     void SortBy(int column);
+
+    // Called after every filling, once the columns have their widths.
+    std::function<void()> onFilled;
 
 private:
     void Fill();

@@ -33,20 +33,30 @@ QDialogButtonBox* OkCancel(clDialog* dialog) {
 // The question ------------------------------------------------------------------
 
 clPromptDialog::clPromptDialog(QWidget* parent, const std::string& text, const std::string& caption,
-                               bool beep)
+                               bool beep, const std::string& option)
     : clDialog(parent), message(new QLabel(FromUtf8(text), this)), beep(beep) {
     setWindowTitle(FromUtf8(caption));
     message->setWordWrap(true);
     message->setMinimumWidth(280);
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* yes = buttons->addButton(QStringLiteral("Yes"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("No"), QDialogButtonBox::RejectRole);
-    yes->setDefault(true);
+    yesButton = buttons->addButton(QStringLiteral("Yes"), QDialogButtonBox::AcceptRole);
+    noButton = buttons->addButton(QStringLiteral("No"), QDialogButtonBox::RejectRole);
+    yesButton->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(message);
+    if (!option.empty()) {
+        // A player's name may hold an ampersand: shown as it is, no shortcut.
+        optionBox = new QCheckBox(FromUtf8(option).replace(u'&', QStringLiteral("&&")), this);
+        layout->addSpacing(message->fontMetrics().height() / 2);
+        layout->addWidget(optionBox);
+    }
     layout->addWidget(buttons);
+}
+
+bool clPromptDialog::OptionChosen() const {
+    return optionBox && optionBox->isChecked();
 }
 
 void clPromptDialog::OnInit() {
@@ -56,8 +66,8 @@ void clPromptDialog::OnInit() {
 // The name --------------------------------------------------------------------------
 
 clNameDialog::clNameDialog(QWidget* parent, const std::string& caption, const std::string& prompt,
-                           const std::string& text, int top)
-    : clDialog(parent), edit(new QLineEdit(this)), top(top) {
+                           const std::string& text)
+    : clDialog(parent), edit(new QLineEdit(this)) {
     setWindowTitle(FromUtf8(caption));
     edit->setMaxLength(kMaxLength);
     edit->setText(FromUtf8(text));
@@ -78,7 +88,6 @@ std::string clNameDialog::Text() const {
 void clNameDialog::OnInit() {
     edit->selectAll();
     edit->setFocus();
-    if (top > 0) move(x(), top);
 }
 
 // A name of nothing but blanks is no name either.
@@ -87,8 +96,9 @@ bool clNameDialog::OnOK() {
 }
 
 std::optional<std::string> clFirstPlayerPrompt::AskPlayerName(std::string_view suggestion) {
-    clNameDialog dialog(nullptr, "Qarvel", clNameDialog::kFirstStartText, std::string(suggestion),
-                        top);
+    clNameDialog dialog(over, "Qarvel", clNameDialog::kFirstStartText, std::string(suggestion));
+    // The splash stays above other windows; the question must not go behind it.
+    if (over) dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
     if (!dialog.DoModal()) return std::nullopt;
     return dialog.Text();
 }

@@ -12,21 +12,32 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QSpinBox;
 
-// A Yes/No question: Yes is OK, No is Cancel. It beeps when asked to.
+// A Yes/No question: Yes is OK, No is Cancel. It beeps when asked to. With
+// an `option` text it also offers that choice as a check box, off at first.
 class clPromptDialog final : public clDialog {
 public:
-    clPromptDialog(QWidget* parent, const std::string& text, const std::string& caption, bool beep);
+    clPromptDialog(QWidget* parent, const std::string& text, const std::string& caption, bool beep,
+                   const std::string& option = {});
 
     QLabel* Message() const { return message; }
+    QPushButton* YesButton() const { return yesButton; }
+    QPushButton* NoButton() const { return noButton; }
+    // Null without an option.
+    QCheckBox* OptionBox() const { return optionBox; }
+    bool OptionChosen() const;
 
 protected:
     void OnInit() override;
 
 private:
     QLabel* message;
+    QPushButton* yesButton;
+    QPushButton* noButton;
+    QCheckBox* optionBox = nullptr;
     bool beep;
 };
 
@@ -39,10 +50,8 @@ public:
         "Please enter a player name.  Settings, statistics, and games are saved for each player.";
     static constexpr const char* kAddPlayerText = "Please enter a player name.";
 
-    // `top` > 0 places the dialog's top edge there on the screen, keeping its
-    // horizontal place.
     clNameDialog(QWidget* parent, const std::string& caption, const std::string& prompt,
-                 const std::string& text, int top = 0);
+                 const std::string& text);
 
     std::string Text() const;
     QLineEdit* Edit() const { return edit; }
@@ -53,14 +62,14 @@ protected:
 
 private:
     QLineEdit* edit;
-    int top;
 };
 
 // The first start's question for a player's name, starting from the login
-// name: "Qarvel"'s name dialog, its top edge at `top` when that is above 0.
+// name: "Qarvel"'s name dialog, centred over `over` (the splash window, above
+// which it stays) or, without it, on the screen.
 class clFirstPlayerPrompt final : public clNamePrompt {
 public:
-    int top = 0;
+    QWidget* over = nullptr;
     std::optional<std::string> AskPlayerName(std::string_view suggestion) override;
 };
 

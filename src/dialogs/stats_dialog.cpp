@@ -76,6 +76,5 @@ void clStatsDialog::UpdateSubmitButtons() {
 void clStatsDialog::SubmitBest(std::int32_t count) {
     std::vector<clScoreEntry> entries = BestEntries(statistics, gameName, count);
     if (!Submit(entries)) return;
-    OverallRank()->setText(QString::fromStdString(SubmittedOverallRankText(entries)));
-    RecentRank()->setText(QString::fromStdString(SubmittedRecentRankText(entries)));
+    SetRankTexts(SubmittedOverallRankText(entries), SubmittedRecentRankText(entries));
 }

@@ -91,6 +91,20 @@ std::optional<std::filesystem::path> clSolitaireType::AutomaticSavePath() const 
     return *folder / AutomaticSaveName();
 }
 
+bool clSolitaireType::IsAutomaticSave(const std::filesystem::path& path) const {
+    const std::optional<std::filesystem::path> folder = host ? host->PlayerFolder() : std::nullopt;
+    if (!folder) return false;
+    std::error_code error;
+    const std::filesystem::path chosen = std::filesystem::weakly_canonical(path, error);
+    if (error) return false;
+    for (const char* extension : {".qarvel", ".tmp"}) {
+        const std::filesystem::path own =
+            std::filesystem::weakly_canonical(*folder / (key + extension), error);
+        if (!error && own == chosen) return true;
+    }
+    return false;
+}
+
 void clSolitaireType::StartPlay() {
     const std::optional<std::filesystem::path> path = AutomaticSavePath();
     if (options.autoSave && path && FileExists(*path)) {
@@ -129,6 +143,15 @@ void clSolitaireType::SaveGame() {
     if (!host) return;
     const std::optional<std::filesystem::path> path = host->AskSaveFile();
     if (!path) return;
+    // The next automatic save would replace the player's file, game over
+    // would delete it.
+    if (IsAutomaticSave(*path)) {
+        ShowMessage("The game cannot be saved as " + Quoted(*path) +
+                        ": Qarvel keeps the automatic save of this game there. Please choose "
+                        "another name.",
+                    kSaveCaption);
+        return;
+    }
     if (FileExists(*path) && !host->AskYesNo(kOverwriteQuestion, kSaveCaption)) return;
     if (!Save(*path)) {
         ShowMessage("The game could not be saved to " + Quoted(*path) +

@@ -156,6 +156,9 @@ public:
     std::string AutomaticSaveName() const;
     // The automatic save in the player's folder; nothing without a host.
     std::optional<std::filesystem::path> AutomaticSavePath() const;
+    // Whether `path` names this game's automatic save, in or out of practice
+    // mode: a file the game itself overwrites and deletes.
+    bool IsAutomaticSave(const std::filesystem::path& path) const;
 
     // Commands.
     void NewGame() override;

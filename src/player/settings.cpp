@@ -176,6 +176,20 @@ bool clSettings::WriteProgramFolder(std::string_view folder) {
     return store.Flush() && ok;
 }
 
+std::optional<std::string> clSettings::ReadGameFolder() const {
+    if (!PlayerExists(player)) return std::nullopt;
+    auto folder = store.ReadText(PlayerKey(player), kGameFolderName);
+    if (!folder || folder->empty() || folder->size() > kProgramFolderLength) return std::nullopt;
+    return folder;
+}
+
+bool clSettings::WriteGameFolder(std::string_view folder) {
+    if (!PlayerExists(player) || folder.empty() || folder.size() > kProgramFolderLength)
+        return false;
+    const bool ok = store.WriteText(PlayerKey(player), kGameFolderName, folder);
+    return store.Flush() && ok;
+}
+
 // ---- The current player ----
 
 bool clSettings::LoadPlayer() {

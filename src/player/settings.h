@@ -104,6 +104,10 @@ public:
     // Stores a player's online identity (a timeout below 1 as 15); for the
     // current player the record follows. False for an unknown player.
     bool WriteOnlineInfo(std::string_view player, const clOnlineInfo& info);
+    // The folder where the current player last saved or opened a game;
+    // nothing when none is stored or it is too long to be a path.
+    std::optional<std::string> ReadGameFolder() const;
+    bool WriteGameFolder(std::string_view folder);
     // The chooser's column widths in the details view.
     std::array<std::int32_t, 7> LoadColumnWidths() const;
     bool SaveColumnWidths(const std::array<std::int32_t, 7>& widths);

@@ -157,6 +157,9 @@ inline constexpr std::string_view kButtonRectName = "buttonsize";  // 4 x int32,
 inline constexpr std::string_view kButtonXName = "buttonx";        // double, 8 bytes
 inline constexpr std::string_view kButtonYName = "buttony";
 
+// The folder the player last saved a game to or opened one from, per player.
+inline constexpr std::string_view kGameFolderName = "gamefolder";
+
 // The chooser's seven column widths in the details view ("column0" ..).
 inline constexpr std::array<std::int32_t, 7> kColumnWidthDefaults = {210, 120, 60, 60, 60, 60, 150};
 

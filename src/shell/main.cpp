@@ -56,16 +56,12 @@ void ReportStartup() {
     std::fflush(stdout);
 }
 
-// The first start's name question comes just below the splash, which
-// closes first so that it cannot hide the question.
+// The first start's name question shows over the splash, centred on it.
 class clSplashFirstPrompt final : public clNamePrompt {
 public:
     QPointer<clSplashWindow> splash;
     std::optional<std::string> AskPlayerName(std::string_view suggestion) override {
-        if (splash) {
-            prompt.top = splash->frameGeometry().bottom() + 1;
-            splash->close();
-        }
+        prompt.over = splash;
         return prompt.AskPlayerName(suggestion);
     }
 

@@ -8,8 +8,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -26,6 +29,7 @@
 #include <optional>
 #include <span>
 
+#include "dialogs/dialog_base.h"
 #include "dialogs/help_window.h"
 #include "engine/catalogue.h"
 #include "engine/product.h"
@@ -35,6 +39,7 @@
 #include "online/online_scores.h"
 #include "online/web_pages.h"
 #include "player/statistics.h"
+#include "toolkit/user_account.h"
 #include "shell/commands.h"
 #include "shell/desktop_shortcut.h"
 #include "shell/game_list.h"
@@ -1212,30 +1217,59 @@ namespace {
 
 const QString kSavedGames = QStringLiteral("Qarvel files (*.qarvel *.qvl)");
 
-QString StartFolder(const std::optional<std::filesystem::path>& folder) {
-    return folder ? QString::fromStdString(folder->string()) : QString();
+bool IsFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    return !folder.empty() && std::filesystem::is_directory(folder, error);
+}
+
+QString QtPath(const std::filesystem::path& path) {
+    return QFile::decodeName(path.string().c_str());
 }
 
 }  // namespace
 
-std::optional<std::filesystem::path> clMainWindow::AskOpenFile() {
-    const QString file =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Open"), StartFolder(PlayerFolder()),
-                                     kSavedGames + QStringLiteral(";;All files (*)"));
-    if (file.isEmpty()) return std::nullopt;
-    return std::filesystem::path(file.toStdString());
+// Where the Save and Open dialogs start: the folder the player used last,
+// else the documents folder, else the home folder; never the player's data
+// folder by default, where the automatic saves lie.
+QString clMainWindow::SavedGamesFolder() {
+    if (const auto last = program.Settings().ReadGameFolder(); last && IsFolder(*last)) {
+        return QtPath(*last);
+    }
+    const std::filesystem::path documents = program.Account().DocumentsFolder();
+    if (IsFolder(documents)) return QtPath(documents);
+    return QDir::homePath();
 }
 
-// The game asks itself before it overwrites a file.
+void clMainWindow::RememberSavedGamesFolder(const QString& file) {
+    const QString folder = QFileInfo(file).absolutePath();
+    program.Settings().WriteGameFolder(QFile::encodeName(folder).toStdString());
+}
+
+std::optional<std::filesystem::path> clMainWindow::AskOpenFile() {
+    QFileDialog dialog(this, QStringLiteral("Open"), SavedGamesFolder(),
+                       kSavedGames + QStringLiteral(";;All files (*)"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (ExecCentred(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const QString file = dialog.selectedFiles().front();
+    RememberSavedGamesFolder(file);
+    return std::filesystem::path(QFile::encodeName(file).toStdString());
+}
+
+// The game asks itself before it overwrites a file. The dialog starts with
+// no name: it never offers the automatic save's.
 std::optional<std::filesystem::path> clMainWindow::AskSaveFile() {
-    QFileDialog dialog(this, QStringLiteral("Save"), StartFolder(PlayerFolder()), kSavedGames);
+    QFileDialog dialog(this, QStringLiteral("Save"), SavedGamesFolder(), kSavedGames);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("qarvel"));
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    if (ExecCentred(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return std::filesystem::path(dialog.selectedFiles().front().toStdString());
+    const QString file = dialog.selectedFiles().front();
+    RememberSavedGamesFolder(file);
+    return std::filesystem::path(QFile::encodeName(file).toStdString());
 }
 
 // A game or saved game handed over by a second start: the window comes to

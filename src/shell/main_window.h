@@ -192,6 +192,10 @@ private:
     void RemoveStaleSaves();
     // Makes a variant current and opens a saved game in it.
     void OpenGameFile(const std::string& displayName, const std::filesystem::path& path);
+    // The folder the Save and Open dialogs start in, and the one they keep
+    // for next time (the folder of the file chosen).
+    QString SavedGamesFolder();
+    void RememberSavedGamesFolder(const QString& file);
     void ToggleAutoSave();
     void AddToFavorites();
     void CreateDesktopShortcut();

@@ -1,12 +1,11 @@
 #include "shell/picture_windows.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <string>
 
+#include "dialogs/dialog_base.h"
 #include "engine/product.h"
 #include "graphics/image.h"
 #include "toolkit/qt_picture.h"
@@ -42,13 +41,6 @@ QPixmap Written(const clImage& picture, Write write) {
     return QPixmap::fromImage(ImageView(copy).copy());
 }
 
-void CentreOnScreen(QWidget& window) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
-    }
-}
-
 QPointer<clAboutWindow> current;
 
 }  // namespace
@@ -71,7 +63,7 @@ clSplashWindow::clSplashWindow(const QPixmap& picture)
     label->setPixmap(picture);
     setFixedSize(picture.size());
     label->resize(picture.size());
-    CentreOnScreen(*this);
+    CentreOver(*this, nullptr);
 }
 
 void clAboutWindow::Open(const clImage& picture, QWidget* parent) {
@@ -101,5 +93,5 @@ clAboutWindow::clAboutWindow(const QPixmap& picture, QWidget* parent)
     ok->setGeometry(160, 250, 80, 24);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
-    CentreOnScreen(*this);
+    CentreOver(*this, MainWindowOf(parent));
 }

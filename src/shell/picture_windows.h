@@ -16,7 +16,7 @@ private:
 };
 
 // The About window: the About picture with the name, version and release
-// date, and an OK button. One at a time.
+// date, and an OK button, centred over the game's window. One at a time.
 class clAboutWindow : public QWidget {
 public:
     // Shows the window, or does nothing while one is open.

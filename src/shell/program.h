@@ -66,6 +66,7 @@ public:
     clDisplayOptions& DisplayOptions() { return displayOptions; }
     clMessages& Messages() { return platform.messages; }
     const clClock& Clock() const { return platform.clock; }
+    const clUserAccount& Account() const { return platform.account; }
     const std::filesystem::path& DataFolder() const { return platform.dataFolder; }
 
     // The interface pictures; empty when the interface image is missing.

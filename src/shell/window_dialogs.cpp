@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <optional>
 
+#include "dialogs/dialog_base.h"
 #include "dialogs/dialog_style.h"
 #include "dialogs/game_over_dialog.h"
 #include "dialogs/high_scores_dialog.h"
@@ -121,7 +122,7 @@ clGameOverChoice clGameDialogs::ShowGameOver(QWidget* parent, const clScoreGame&
     clStatistics statistics(program.Settings(), program.Players().Folders(), program.Clock());
     statistics.LoadLog(game.key, game.displayName, false);
     clGameOverDialog dialog(services, statistics, game.displayName, game.key, score, round, parent);
-    return dialog.exec() == clGameOverDialog::kNew ? clGameOverChoice::NewGame
+    return ExecCentred(dialog) == clGameOverDialog::kNew ? clGameOverChoice::NewGame
                                                    : clGameOverChoice::Exit;
 }
 
@@ -136,7 +137,7 @@ bool clGameDialogs::ShowRoundOver(QWidget* parent, const clScoreGame& game, std:
     if (scores == nullptr) scores = &ownScores.emplace(program.Settings(), program.Clock());
     clRoundOverDialog dialog(services, statistics, game.displayName, game.key, score, round,
                              *scores, parent);
-    return dialog.exec() == clRoundOverDialog::kContinue;
+    return ExecCentred(dialog) == clRoundOverDialog::kContinue;
 }
 
 void clGameDialogs::ShowStatistics(QWidget* parent, const clScoreGame& game) {
@@ -144,12 +145,12 @@ void clGameDialogs::ShowStatistics(QWidget* parent, const clScoreGame& game) {
     clStatistics statistics(program.Settings(), program.Players().Folders(), program.Clock());
     statistics.LoadLog(game.key, game.displayName, false);
     clStatsDialog dialog(services, statistics, game.displayName, game.key, parent);
-    dialog.exec();
+    ExecCentred(dialog);
 }
 
 void clGameDialogs::ShowHighScores(QWidget* parent) {
     clHighScoresDialog dialog(Services(parent), parent);
-    dialog.exec();
+    ExecCentred(dialog);
 }
 
 // Clock-holding dialogs ---------------------------------------------------------

@@ -208,17 +208,16 @@ std::optional<std::string> clWindowOptions::AddPlayer(const std::string& name) {
     return stored;
 }
 
-bool clWindowOptions::DeletePlayer(const std::string& name) {
-    return program.Players().DeletePlayer(name, clPlayerFiles::Remove);
+bool clWindowOptions::DeletePlayer(const std::string& name, clPlayerFiles files) {
+    return program.Players().DeletePlayer(name, files);
 }
 
 void clWindowOptions::OpenWebPage(const std::string& key) {
     window.OpenWebPage(key);
 }
 
-bool clWindowOptions::AskYesNo(QWidget* parent, const std::string& text,
-                               const std::string& caption) {
-    return dialogs.AskYesNo(parent, text, caption);
+bool clWindowOptions::RunDialog(clDialog& dialog) {
+    return dialogs.RunDialog(dialog);
 }
 
 void clWindowOptions::ShowMessage(QWidget* parent, const std::string& text,

@@ -27,9 +27,9 @@ public:
     void ApplyBackground() override;
     bool ChangePlayer(const std::string& name) override;
     std::optional<std::string> AddPlayer(const std::string& name) override;
-    bool DeletePlayer(const std::string& name) override;
+    bool DeletePlayer(const std::string& name, clPlayerFiles files) override;
     void OpenWebPage(const std::string& key) override;
-    bool AskYesNo(QWidget* parent, const std::string& text, const std::string& caption) override;
+    bool RunDialog(clDialog& dialog) override;
     void ShowMessage(QWidget* parent, const std::string& text, const std::string& caption) override;
     std::optional<std::string> AskNewPlayer(QWidget* parent) override;
     std::optional<std::uint32_t> ChooseColour(QWidget* parent, std::uint32_t colour) override;

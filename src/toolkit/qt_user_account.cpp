@@ -14,6 +14,11 @@ std::filesystem::path clQtUserAccount::DataFolder() const {
     return std::filesystem::path(QFile::encodeName(data).toStdString()) / "Ternwick";
 }
 
+std::filesystem::path clQtUserAccount::DocumentsFolder() const {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return std::filesystem::path(QFile::encodeName(documents).toStdString());
+}
+
 std::string clQtUserAccount::LoginName() const {
     const QByteArray user = qgetenv("USER");
     if (!user.isEmpty()) return user.toStdString();

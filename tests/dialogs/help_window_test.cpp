@@ -148,6 +148,7 @@ TEST_F(clHelpWindowTest, TheChoosersF1ShowsTheListOfGames) {
 TEST_F(clHelpWindowTest, F1AgainReusesTheWindow) {
     ASSERT_TRUE(Open("Klondike", 1));
     window->setGeometry(0, 0, 800, 600);
+    QApplication::processEvents();
     Press(Qt::Key_F1);
     QPointer<clHelpWindow> help = ShownHelp();
     ASSERT_NE(help, nullptr);

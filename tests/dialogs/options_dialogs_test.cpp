@@ -301,32 +301,72 @@ TEST_F(clOptionsTest, PlayersPageAddsSwitchesAndStoresTheOnlineIdentity) {
     EXPECT_EQ(Settings().Player(), "Second");
 }
 
-TEST_F(clOptionsTest, PlayersPageDeletesAnotherPlayerWithTheirFiles) {
+// The question offers the removal of the player's files as a choice of its
+// own; without it their statistics and saved games stay on disk.
+TEST_F(clOptionsTest, PlayersPageDeletesAnotherPlayerKeepingTheirFilesUnlessAsked) {
+    enum class clAnswer { No, Yes, YesAndFiles };
+    struct clCase {
+        clAnswer answer;
+        bool playerStays;
+        bool filesStay;
+    };
+    const clCase cases[] = {
+        {clAnswer::No, true, true},
+        {clAnswer::Yes, false, true},
+        {clAnswer::YesAndFiles, false, false},
+    };
     ShowChooser();
-    ASSERT_TRUE(Settings().WritePlayerDefaults("Gone"));
-    const std::filesystem::path files = *program->Players().Folders().Folder("Gone");
-    std::filesystem::create_directories(files);
-    std::ofstream(files / "Klondike.log") << "a log\n";
-    WithOptions([&](clOptionsSheet& sheet) {
-        sheet.ShowPage(3);
-        clPlayersPage* page = sheet.Players();
-        QListWidget* list = page->List();
-        EXPECT_FALSE(page->DeleteButton()->isEnabled());  // the current player
-        list->setCurrentItem(list->findItems("Gone", Qt::MatchExactly).front());
-        EXPECT_TRUE(page->DeleteButton()->isEnabled());
-        dialogs.yes = false;
-        page->DeleteButton()->click();
-        EXPECT_EQ(list->count(), 2);
-        dialogs.yes = true;
-        page->DeleteButton()->click();
-        EXPECT_EQ(list->count(), 1);
-        EXPECT_EQ(list->currentItem()->text(), "Tester");
-        sheet.reject();
-    });
-    EXPECT_FALSE(Settings().PlayerExists("Gone"));
-    EXPECT_FALSE(std::filesystem::exists(files));
-    EXPECT_EQ(Settings().Player(), "Tester");
-    EXPECT_EQ(window->PlayerBox()->count(), 1);
+    for (const clCase& test : cases) {
+        SCOPED_TRACE(static_cast<int>(test.answer));
+        ASSERT_TRUE(Settings().WritePlayerDefaults("Gone & Co"));
+        const std::filesystem::path files = *program->Players().Folders().Folder("Gone & Co");
+        std::filesystem::create_directories(files);
+        std::ofstream(files / "klondike.log") << "a log\n";
+        std::ofstream(files / "klondike.qarvel") << "a game\n";
+        std::string question;
+        std::string choice;
+        dialogs.onDialog = [&](clDialog& dialog) {
+            auto* prompt = dynamic_cast<clPromptDialog*>(&dialog);
+            EXPECT_NE(prompt, nullptr);
+            if (!prompt || !prompt->OptionBox()) return false;
+            question = prompt->Message()->text().toStdString();
+            choice = prompt->OptionBox()->text().toStdString();
+            EXPECT_FALSE(prompt->OptionBox()->isChecked());
+            if (test.answer == clAnswer::YesAndFiles) {
+                QTest::mouseClick(prompt->OptionBox(), Qt::LeftButton);
+            }
+            QTest::mouseClick(test.answer == clAnswer::No ? prompt->NoButton() : prompt->YesButton(),
+                              Qt::LeftButton);
+            return test.answer != clAnswer::No;
+        };
+        WithOptions([&](clOptionsSheet& sheet) {
+            sheet.ShowPage(3);
+            clPlayersPage* page = sheet.Players();
+            QListWidget* list = page->List();
+            EXPECT_FALSE(page->DeleteButton()->isEnabled());  // the current player
+            const QRect gone = list->visualItemRect(
+                list->findItems(QStringLiteral("Gone & Co"), Qt::MatchExactly).front());
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, gone.center());
+            ASSERT_TRUE(page->DeleteButton()->isEnabled());
+            QTest::mouseClick(page->DeleteButton(), Qt::LeftButton);
+            EXPECT_EQ(list->count(), test.playerStays ? 2 : 1);
+            EXPECT_EQ(list->currentItem()->text(),
+                      test.playerStays ? QStringLiteral("Gone & Co") : QStringLiteral("Tester"));
+            sheet.reject();
+        });
+        dialogs.onDialog = nullptr;
+        EXPECT_EQ(question, "Are you sure that you want to delete 'Gone & Co'?");
+        // The name's ampersand shows as it is.
+        EXPECT_EQ(choice, "Also delete the statistics and saved games of 'Gone && Co'");
+        EXPECT_EQ(Settings().PlayerExists("Gone & Co"), test.playerStays);
+        EXPECT_EQ(std::filesystem::exists(files / "klondike.log"), test.filesStay);
+        EXPECT_EQ(std::filesystem::exists(files / "klondike.qarvel"), test.filesStay);
+        EXPECT_EQ(Settings().Player(), "Tester");
+        if (!test.playerStays) {
+            EXPECT_EQ(window->PlayerBox()->count(), 1);
+        }
+        Settings().DeletePlayer("Gone & Co");
+    }
 }
 
 TEST(clNameDialog, RefusesAnEmptyName) {
