@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPointer>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,6 +22,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -38,6 +41,7 @@
 #include "dialogs/stats_dialog.h"
 #include "online/online_scores.h"
 #include "shell/commands.h"
+#include "shell/picture_windows.h"
 #include "shell/window_fixture.h"
 #include "shell/window_options.h"
 #include "toolkit/qt_date_format.h"
@@ -356,6 +360,50 @@ TEST_P(WindowDialogLayoutTest, QuestionsShowEverything) {
     clNameDialog first(nullptr, "Qarvel", clNameDialog::kFirstStartText, "tester");
     first.Prepare();
     Check(first, scale);
+}
+
+// The first start asks for a name over the splash, in its middle and above
+// it; the player types a name and presses Enter.
+TEST_P(WindowDialogLayoutTest, FirstStartQuestionShowsOverTheSplash) {
+    QPointer<clSplashWindow> splash = clSplashWindow::Show(program->SplashPicture());
+    ASSERT_NE(splash, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(splash));
+    clFirstPlayerPrompt prompt;
+    prompt.over = splash;
+    int shown = 0;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = dynamic_cast<clNameDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            ADD_FAILURE() << "no name question";
+            return;
+        }
+        ++shown;
+        EXPECT_LE((dialog->frameGeometry().center() - splash->frameGeometry().center())
+                      .manhattanLength(),
+                  2);
+        EXPECT_TRUE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
+        EXPECT_EQ(dialog->Edit()->text(), QStringLiteral("tester"));
+        Check(*dialog, scale);
+        // What the player sees: the question on the splash.
+        const QRect both = splash->frameGeometry().united(dialog->frameGeometry());
+        QImage picture(both.size(), QImage::Format_RGB32);
+        picture.fill(Qt::black);
+        {
+            QPainter painter(&picture);
+            painter.drawPixmap(splash->geometry().topLeft() - both.topLeft(), splash->grab());
+            painter.drawPixmap(dialog->geometry().topLeft() - both.topLeft(), dialog->grab());
+        }
+        QDir().mkpath(QStringLiteral(QARVEL_SCREENSHOT_DIR));
+        picture.save(
+            QStringLiteral(QARVEL_SCREENSHOT_DIR "/firststart%1.png").arg(ScaleName(scale)));
+        // The suggestion is selected: typing replaces it.
+        QTest::keyClicks(dialog->Edit(), QStringLiteral("Ann"));
+        QTest::keyClick(dialog->Edit(), Qt::Key_Return);
+        if (dialog->isVisible()) dialog->reject();
+    });
+    EXPECT_EQ(prompt.AskPlayerName("tester"), std::optional<std::string>("Ann"));
+    EXPECT_EQ(shown, 1);
+    splash->close();
 }
 
 INSTANTIATE_TEST_SUITE_P(FontScales, WindowDialogLayoutTest, ::testing::ValuesIn(kScales));
