@@ -11,9 +11,9 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
 #include <QPointer>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -109,9 +109,8 @@ std::vector<std::string> ClippedParts(QWidget& window) {
             const int height = label->wordWrap()
                                    ? label->heightForWidth(label->width())
                                    : label->fontMetrics().size(0, label->text()).height();
-            const int width = label->wordWrap()
-                                  ? 0
-                                  : label->fontMetrics().size(0, label->text()).width();
+            const int width =
+                label->wordWrap() ? 0 : label->fontMetrics().size(0, label->text()).width();
             if (width > room.width() || height > room.height()) {
                 report(label, "text cut off in " + SizeText(room.size()));
             }
@@ -202,7 +201,8 @@ QString ScaleName(double scale) {
 
 void Screenshot(QWidget& window, const QString& name, double scale) {
     QDir().mkpath(QStringLiteral(QARVEL_SCREENSHOT_DIR));
-    const QString file = QStringLiteral(QARVEL_SCREENSHOT_DIR "/%1%2.png").arg(name, ScaleName(scale));
+    const QString file =
+        QStringLiteral(QARVEL_SCREENSHOT_DIR "/%1%2.png").arg(name, ScaleName(scale));
     EXPECT_TRUE(window.grab().save(file)) << file.toStdString();
 }
 
@@ -211,8 +211,8 @@ void Check(QWidget& window, double scale, const QString& picture = {}) {
     if (!window.isVisible()) window.show();
     QApplication::processEvents();
     EXPECT_EQ(ClippedParts(window), std::vector<std::string>{})
-        << window.windowTitle().toStdString() << " at " << scale << "x:"
-        << Joined(ClippedParts(window));
+        << window.windowTitle().toStdString() << " at " << scale
+        << "x:" << Joined(ClippedParts(window));
     if (!picture.isEmpty()) Screenshot(window, picture, scale);
 }
 
@@ -220,7 +220,8 @@ constexpr double kScales[] = {1.0, 1.5};
 
 // The score dialogs ---------------------------------------------------------------------
 
-class ScoreDialogLayoutTest : public clScoreDialogTest, public ::testing::WithParamInterface<double> {
+class ScoreDialogLayoutTest : public clScoreDialogTest,
+                              public ::testing::WithParamInterface<double> {
 protected:
     ScoreDialogLayoutTest() : scale(GetParam()) {
         settings.SetFlag(clFlag::DateTime, true);
@@ -232,7 +233,8 @@ protected:
 
     // The dialogs with the locale's date formats, as the game shows them.
     clScoreServices Services() {
-        return {settings, folders, clock, messages, localFormat, services.playSound,
+        return {settings,         folders,           clock,
+                messages,         localFormat,       services.playSound,
                 services.openUrl, services.askYesNo, nullptr};
     }
 
@@ -336,9 +338,10 @@ TEST_P(WindowDialogLayoutTest, NumberBoxesAreANumbersWidth) {
         clOptionsPage* general = sheet.General();
         sheet.ShowPage(3);
         clPlayersPage* players = sheet.Players();
-        for (QLineEdit* box : {general->MostPlayed(), general->MostRecent(), players->TimeoutEdit()}) {
-            const int digits = box->fontMetrics().horizontalAdvance(QStringLiteral("0")) *
-                               box->maxLength();
+        for (QLineEdit* box :
+             {general->MostPlayed(), general->MostRecent(), players->TimeoutEdit()}) {
+            const int digits =
+                box->fontMetrics().horizontalAdvance(QStringLiteral("0")) * box->maxLength();
             EXPECT_GE(box->width(), digits) << box->maxLength();
             EXPECT_LE(box->width(), 2 * digits + 24);
         }
@@ -349,7 +352,8 @@ TEST_P(WindowDialogLayoutTest, NumberBoxesAreANumbersWidth) {
 // The questions, with the longest texts they can hold.
 TEST_P(WindowDialogLayoutTest, QuestionsShowEverything) {
     const std::string name(clNameDialog::kMaxLength, 'W');
-    clPromptDialog plain(window.get(), "Do you want to resign the current game?", "New Game", false);
+    clPromptDialog plain(window.get(), "Do you want to resign the current game?", "New Game",
+                         false);
     plain.Prepare();
     Check(plain, scale);
     clPromptDialog deletion(window.get(), "Are you sure that you want to delete '" + name + "'?",
@@ -378,9 +382,9 @@ TEST_P(WindowDialogLayoutTest, FirstStartQuestionShowsOverTheSplash) {
             return;
         }
         ++shown;
-        EXPECT_LE((dialog->frameGeometry().center() - splash->frameGeometry().center())
-                      .manhattanLength(),
-                  2);
+        EXPECT_LE(
+            (dialog->frameGeometry().center() - splash->frameGeometry().center()).manhattanLength(),
+            2);
         EXPECT_TRUE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
         EXPECT_EQ(dialog->Edit()->text(), QStringLiteral("tester"));
         Check(*dialog, scale);

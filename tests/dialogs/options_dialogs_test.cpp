@@ -336,8 +336,9 @@ TEST_F(clOptionsTest, PlayersPageDeletesAnotherPlayerKeepingTheirFilesUnlessAske
             if (test.answer == clAnswer::YesAndFiles) {
                 QTest::mouseClick(prompt->OptionCaption(), Qt::LeftButton);
             }
-            QTest::mouseClick(test.answer == clAnswer::No ? prompt->NoButton() : prompt->YesButton(),
-                              Qt::LeftButton);
+            QTest::mouseClick(
+                test.answer == clAnswer::No ? prompt->NoButton() : prompt->YesButton(),
+                Qt::LeftButton);
             return test.answer != clAnswer::No;
         };
         WithOptions([&](clOptionsSheet& sheet) {

@@ -159,6 +159,7 @@ TEST_F(ScoreDialogsWindowTest, DialogsOpenCentredOnTheGameWindow) {
     auto command = [this](int id) { return [this, id] { window->Action(id)->trigger(); }; };
     const clCase cases[] = {
         {"Help Center", [this] { QTest::keyClick(window->Table()->viewport(), Qt::Key_F2); }, 0},
+        {"Save", [this] { QTest::keyClick(window->Table()->viewport(), Qt::Key_F6); }, 0},
         {"Card Backs", command(clCommand::kCardBacks), 0},
         {"Custom Card Size", command(clCommand::kCustomSize), 0},
         {"Game options", command(clCommand::kGameOptions), 0},

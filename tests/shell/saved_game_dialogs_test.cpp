@@ -50,11 +50,11 @@ protected:
             edit->clear();
             QTest::keyClicks(edit, QString::fromStdString(name));
             auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-            QPushButton* accept = buttons ? buttons->button(dialog->acceptMode() ==
-                                                                    QFileDialog::AcceptSave
-                                                                ? QDialogButtonBox::Save
-                                                                : QDialogButtonBox::Open)
-                                          : nullptr;
+            QPushButton* accept =
+                buttons ? buttons->button(dialog->acceptMode() == QFileDialog::AcceptSave
+                                              ? QDialogButtonBox::Save
+                                              : QDialogButtonBox::Open)
+                        : nullptr;
             if (accept && accept->isEnabled()) QTest::mouseClick(accept, Qt::LeftButton);
             if (dialog->isVisible()) dialog->reject();
         });

@@ -14,8 +14,12 @@ TEST(TimeFormatWithoutSeconds, LeavesOutTheSecondsAndTheirSeparator) {
         const char* expected;
     };
     const clCase cases[] = {
-        {"HH:mm:ss", "HH:mm"},     {"h:mm:ss AP", "h:mm AP"}, {"H.mm.ss", "H.mm"},
-        {"HH:mm:ss.zzz", "HH:mm"}, {"HH:mm", "HH:mm"},        {"AP h:mm:ss", "AP h:mm"},
+        {"HH:mm:ss", "HH:mm"},
+        {"h:mm:ss AP", "h:mm AP"},
+        {"H.mm.ss", "H.mm"},
+        {"HH:mm:ss.zzz", "HH:mm"},
+        {"HH:mm", "HH:mm"},
+        {"AP h:mm:ss", "AP h:mm"},
         // A quoted letter s is text, not seconds.
         {"H 'hours' mm", "H 'hours' mm"},
     };
