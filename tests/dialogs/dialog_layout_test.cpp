@@ -16,34 +16,26 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QTabBar>
-#include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
-#include <cmath>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "dialogs/dialog_fixture.h"
 #include "dialogs/game_over_dialog.h"
-#include "dialogs/help_center.h"
 #include "dialogs/high_scores_dialog.h"
 #include "dialogs/identity_fields.h"
 #include "dialogs/options_sheet.h"
 #include "dialogs/round_over_dialog.h"
-#include "dialogs/select_back.h"
 #include "dialogs/small_dialogs.h"
 #include "dialogs/stats_dialog.h"
 #include "online/online_scores.h"
 #include "shell/commands.h"
 #include "shell/picture_windows.h"
 #include "shell/window_fixture.h"
-#include "shell/window_options.h"
 #include "toolkit/qt_date_format.h"
 
 namespace {
