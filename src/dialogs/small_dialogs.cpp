@@ -6,8 +6,10 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -28,6 +30,26 @@ QDialogButtonBox* OkCancel(clDialog* dialog) {
     return buttons;
 }
 
+// A check box's caption that wraps to the dialog's width: a click on it
+// works the box, as a click on a check box's own caption does.
+class clBoxCaption final : public QLabel {
+public:
+    clBoxCaption(const QString& text, QCheckBox* box, QWidget* parent)
+        : QLabel(text, parent), box(box) {
+        setWordWrap(true);
+        setTextFormat(Qt::PlainText);
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+            box->click();
+    }
+
+private:
+    QCheckBox* box;
+};
+
 }  // namespace
 
 // The question ------------------------------------------------------------------
@@ -47,10 +69,14 @@ clPromptDialog::clPromptDialog(QWidget* parent, const std::string& text, const s
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(message);
     if (!option.empty()) {
-        // A player's name may hold an ampersand: shown as it is, no shortcut.
-        optionBox = new QCheckBox(FromUtf8(option).replace(u'&', QStringLiteral("&&")), this);
+        optionBox = new QCheckBox(this);
+        optionBox->setAccessibleName(FromUtf8(option));
+        optionCaption = new clBoxCaption(FromUtf8(option), optionBox, this);
+        auto* row = new QHBoxLayout;
+        row->addWidget(optionBox, 0, Qt::AlignTop);
+        row->addWidget(optionCaption, 1);
         layout->addSpacing(message->fontMetrics().height() / 2);
-        layout->addWidget(optionBox);
+        layout->addLayout(row);
     }
     layout->addWidget(buttons);
 }

@@ -17,7 +17,8 @@ class QRadioButton;
 class QSpinBox;
 
 // A Yes/No question: Yes is OK, No is Cancel. It beeps when asked to. With
-// an `option` text it also offers that choice as a check box, off at first.
+// an `option` text it also offers that choice as a check box, off at first,
+// whose caption wraps like the question.
 class clPromptDialog final : public clDialog {
 public:
     clPromptDialog(QWidget* parent, const std::string& text, const std::string& caption, bool beep,
@@ -28,6 +29,7 @@ public:
     QPushButton* NoButton() const { return noButton; }
     // Null without an option.
     QCheckBox* OptionBox() const { return optionBox; }
+    QLabel* OptionCaption() const { return optionCaption; }
     bool OptionChosen() const;
 
 protected:
@@ -38,6 +40,7 @@ private:
     QPushButton* yesButton;
     QPushButton* noButton;
     QCheckBox* optionBox = nullptr;
+    QLabel* optionCaption = nullptr;
     bool beep;
 };
 

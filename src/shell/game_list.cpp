@@ -30,6 +30,7 @@
 #include "shell/main_window.h"
 #include "shell/program.h"
 #include "toolkit/date_format.h"
+#include "toolkit/qt_date_format.h"
 #include "toolkit/qt_picture.h"
 
 namespace {
@@ -39,18 +40,6 @@ constexpr const char* kColumnHeaders[clGameListModel::kColumns] = {
 constexpr int kButtonColumn = 160;  // the filter buttons' column at the left
 constexpr std::uint32_t kNoTileColour = 0x900078;
 
-// The user's short date and time, from the locale.
-class clLocaleDateFormat final : public clDateFormat {
-public:
-    std::string ShortDate(const clDateTime& when) const override {
-        const QDate date(when.year, when.month, when.day);
-        return date.isValid() ? QLocale().toString(date, QLocale::ShortFormat).toStdString() : "";
-    }
-    std::string ShortTime(const clDateTime& when) const override {
-        const QTime time(when.hour, when.minute);
-        return time.isValid() ? QLocale().toString(time, QLocale::ShortFormat).toStdString() : "";
-    }
-};
 
 // The icons' sizes: Large Icons (the game's table), and the other three
 // views (a card of its category).
@@ -245,7 +234,7 @@ void clGameList::Fill() {
     model.Fill(program.Settings(), program.Clock().LocalTime());
     listed = model.Shown(filter);
     clGameListModel::Sort(listed, sort);
-    const clLocaleDateFormat dates;
+    const clQtDateFormat dates;
     items->removeRows(0, items->rowCount());
     for (const clGameRecord* game : listed) {
         const bool saved = HasSavedGame(*game);
@@ -333,7 +322,7 @@ void clGameList::UpdatePreview() {
     } else {
         previewPicture->clear();
     }
-    const clLocaleDateFormat dates;
+    const clQtDateFormat dates;
     QString figures;
     if (game->gamesPlayed == 0) {
         figures = QStringLiteral("Not played yet.");

@@ -29,7 +29,6 @@
 #include <optional>
 #include <span>
 
-#include "dialogs/dialog_base.h"
 #include "dialogs/help_window.h"
 #include "engine/catalogue.h"
 #include "engine/product.h"
@@ -39,7 +38,6 @@
 #include "online/online_scores.h"
 #include "online/web_pages.h"
 #include "player/statistics.h"
-#include "toolkit/user_account.h"
 #include "shell/commands.h"
 #include "shell/desktop_shortcut.h"
 #include "shell/game_list.h"
@@ -48,6 +46,7 @@
 #include "shell/take_score_control.h"
 #include "shell/window_dialogs.h"
 #include "toolkit/file.h"
+#include "toolkit/user_account.h"
 
 namespace {
 
@@ -1249,7 +1248,9 @@ std::optional<std::filesystem::path> clMainWindow::AskOpenFile() {
     QFileDialog dialog(this, QStringLiteral("Open"), SavedGamesFolder(),
                        kSavedGames + QStringLiteral(";;All files (*)"));
     dialog.setFileMode(QFileDialog::ExistingFile);
-    if (ExecCentred(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    // Qt places its file dialogs over the window itself (they build their
+    // controls as they show).
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
     const QString file = dialog.selectedFiles().front();
@@ -1264,7 +1265,7 @@ std::optional<std::filesystem::path> clMainWindow::AskSaveFile() {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("qarvel"));
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (ExecCentred(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
     const QString file = dialog.selectedFiles().front();

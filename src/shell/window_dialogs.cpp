@@ -123,7 +123,7 @@ clGameOverChoice clGameDialogs::ShowGameOver(QWidget* parent, const clScoreGame&
     statistics.LoadLog(game.key, game.displayName, false);
     clGameOverDialog dialog(services, statistics, game.displayName, game.key, score, round, parent);
     return ExecCentred(dialog) == clGameOverDialog::kNew ? clGameOverChoice::NewGame
-                                                   : clGameOverChoice::Exit;
+                                                         : clGameOverChoice::Exit;
 }
 
 bool clGameDialogs::ShowRoundOver(QWidget* parent, const clScoreGame& game, std::int32_t score,

@@ -12,34 +12,30 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QTabBar>
-#include <QTabWidget>
 #include <QTableWidget>
-#include <cmath>
-#include <functional>
-#include <memory>
+#include <QTimer>
 #include <string>
 #include <vector>
 
 #include "dialogs/dialog_fixture.h"
 #include "dialogs/game_over_dialog.h"
-#include "dialogs/help_center.h"
 #include "dialogs/high_scores_dialog.h"
 #include "dialogs/identity_fields.h"
 #include "dialogs/options_sheet.h"
 #include "dialogs/round_over_dialog.h"
-#include "dialogs/select_back.h"
 #include "dialogs/small_dialogs.h"
 #include "dialogs/stats_dialog.h"
 #include "online/online_scores.h"
 #include "shell/commands.h"
+#include "shell/picture_windows.h"
 #include "shell/window_fixture.h"
-#include "shell/window_options.h"
 #include "toolkit/qt_date_format.h"
 
 namespace {
@@ -105,9 +101,8 @@ std::vector<std::string> ClippedParts(QWidget& window) {
             const int height = label->wordWrap()
                                    ? label->heightForWidth(label->width())
                                    : label->fontMetrics().size(0, label->text()).height();
-            const int width = label->wordWrap()
-                                  ? 0
-                                  : label->fontMetrics().size(0, label->text()).width();
+            const int width =
+                label->wordWrap() ? 0 : label->fontMetrics().size(0, label->text()).width();
             if (width > room.width() || height > room.height()) {
                 report(label, "text cut off in " + SizeText(room.size()));
             }
@@ -198,7 +193,8 @@ QString ScaleName(double scale) {
 
 void Screenshot(QWidget& window, const QString& name, double scale) {
     QDir().mkpath(QStringLiteral(QARVEL_SCREENSHOT_DIR));
-    const QString file = QStringLiteral(QARVEL_SCREENSHOT_DIR "/%1%2.png").arg(name, ScaleName(scale));
+    const QString file =
+        QStringLiteral(QARVEL_SCREENSHOT_DIR "/%1%2.png").arg(name, ScaleName(scale));
     EXPECT_TRUE(window.grab().save(file)) << file.toStdString();
 }
 
@@ -207,8 +203,8 @@ void Check(QWidget& window, double scale, const QString& picture = {}) {
     if (!window.isVisible()) window.show();
     QApplication::processEvents();
     EXPECT_EQ(ClippedParts(window), std::vector<std::string>{})
-        << window.windowTitle().toStdString() << " at " << scale << "x:"
-        << Joined(ClippedParts(window));
+        << window.windowTitle().toStdString() << " at " << scale
+        << "x:" << Joined(ClippedParts(window));
     if (!picture.isEmpty()) Screenshot(window, picture, scale);
 }
 
@@ -216,7 +212,8 @@ constexpr double kScales[] = {1.0, 1.5};
 
 // The score dialogs ---------------------------------------------------------------------
 
-class ScoreDialogLayoutTest : public clScoreDialogTest, public ::testing::WithParamInterface<double> {
+class ScoreDialogLayoutTest : public clScoreDialogTest,
+                              public ::testing::WithParamInterface<double> {
 protected:
     ScoreDialogLayoutTest() : scale(GetParam()) {
         settings.SetFlag(clFlag::DateTime, true);
@@ -228,7 +225,8 @@ protected:
 
     // The dialogs with the locale's date formats, as the game shows them.
     clScoreServices Services() {
-        return {settings, folders, clock, messages, localFormat, services.playSound,
+        return {settings,         folders,           clock,
+                messages,         localFormat,       services.playSound,
                 services.openUrl, services.askYesNo, nullptr};
     }
 
@@ -332,9 +330,10 @@ TEST_P(WindowDialogLayoutTest, NumberBoxesAreANumbersWidth) {
         clOptionsPage* general = sheet.General();
         sheet.ShowPage(3);
         clPlayersPage* players = sheet.Players();
-        for (QLineEdit* box : {general->MostPlayed(), general->MostRecent(), players->TimeoutEdit()}) {
-            const int digits = box->fontMetrics().horizontalAdvance(QStringLiteral("0")) *
-                               box->maxLength();
+        for (QLineEdit* box :
+             {general->MostPlayed(), general->MostRecent(), players->TimeoutEdit()}) {
+            const int digits =
+                box->fontMetrics().horizontalAdvance(QStringLiteral("0")) * box->maxLength();
             EXPECT_GE(box->width(), digits) << box->maxLength();
             EXPECT_LE(box->width(), 2 * digits + 24);
         }
@@ -345,7 +344,8 @@ TEST_P(WindowDialogLayoutTest, NumberBoxesAreANumbersWidth) {
 // The questions, with the longest texts they can hold.
 TEST_P(WindowDialogLayoutTest, QuestionsShowEverything) {
     const std::string name(clNameDialog::kMaxLength, 'W');
-    clPromptDialog plain(window.get(), "Do you want to resign the current game?", "New Game", false);
+    clPromptDialog plain(window.get(), "Do you want to resign the current game?", "New Game",
+                         false);
     plain.Prepare();
     Check(plain, scale);
     clPromptDialog deletion(window.get(), "Are you sure that you want to delete '" + name + "'?",
@@ -356,6 +356,50 @@ TEST_P(WindowDialogLayoutTest, QuestionsShowEverything) {
     clNameDialog first(nullptr, "Qarvel", clNameDialog::kFirstStartText, "tester");
     first.Prepare();
     Check(first, scale);
+}
+
+// The first start asks for a name over the splash, in its middle and above
+// it; the player types a name and presses Enter.
+TEST_P(WindowDialogLayoutTest, FirstStartQuestionShowsOverTheSplash) {
+    QPointer<clSplashWindow> splash = clSplashWindow::Show(program->SplashPicture());
+    ASSERT_NE(splash, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(splash));
+    clFirstPlayerPrompt prompt;
+    prompt.over = splash;
+    int shown = 0;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = dynamic_cast<clNameDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            ADD_FAILURE() << "no name question";
+            return;
+        }
+        ++shown;
+        EXPECT_LE(
+            (dialog->frameGeometry().center() - splash->frameGeometry().center()).manhattanLength(),
+            2);
+        EXPECT_TRUE(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
+        EXPECT_EQ(dialog->Edit()->text(), QStringLiteral("tester"));
+        Check(*dialog, scale);
+        // What the player sees: the question on the splash.
+        const QRect both = splash->frameGeometry().united(dialog->frameGeometry());
+        QImage picture(both.size(), QImage::Format_RGB32);
+        picture.fill(Qt::black);
+        {
+            QPainter painter(&picture);
+            painter.drawPixmap(splash->geometry().topLeft() - both.topLeft(), splash->grab());
+            painter.drawPixmap(dialog->geometry().topLeft() - both.topLeft(), dialog->grab());
+        }
+        QDir().mkpath(QStringLiteral(QARVEL_SCREENSHOT_DIR));
+        picture.save(
+            QStringLiteral(QARVEL_SCREENSHOT_DIR "/firststart%1.png").arg(ScaleName(scale)));
+        // The suggestion is selected: typing replaces it.
+        QTest::keyClicks(dialog->Edit(), QStringLiteral("Ann"));
+        QTest::keyClick(dialog->Edit(), Qt::Key_Return);
+        if (dialog->isVisible()) dialog->reject();
+    });
+    EXPECT_EQ(prompt.AskPlayerName("tester"), std::optional<std::string>("Ann"));
+    EXPECT_EQ(shown, 1);
+    splash->close();
 }
 
 INSTANTIATE_TEST_SUITE_P(FontScales, WindowDialogLayoutTest, ::testing::ValuesIn(kScales));

@@ -330,13 +330,15 @@ TEST_F(clOptionsTest, PlayersPageDeletesAnotherPlayerKeepingTheirFilesUnlessAske
             EXPECT_NE(prompt, nullptr);
             if (!prompt || !prompt->OptionBox()) return false;
             question = prompt->Message()->text().toStdString();
-            choice = prompt->OptionBox()->text().toStdString();
+            choice = prompt->OptionCaption()->text().toStdString();
             EXPECT_FALSE(prompt->OptionBox()->isChecked());
+            // A click on the caption works the box.
             if (test.answer == clAnswer::YesAndFiles) {
-                QTest::mouseClick(prompt->OptionBox(), Qt::LeftButton);
+                QTest::mouseClick(prompt->OptionCaption(), Qt::LeftButton);
             }
-            QTest::mouseClick(test.answer == clAnswer::No ? prompt->NoButton() : prompt->YesButton(),
-                              Qt::LeftButton);
+            QTest::mouseClick(
+                test.answer == clAnswer::No ? prompt->NoButton() : prompt->YesButton(),
+                Qt::LeftButton);
             return test.answer != clAnswer::No;
         };
         WithOptions([&](clOptionsSheet& sheet) {
@@ -356,8 +358,7 @@ TEST_F(clOptionsTest, PlayersPageDeletesAnotherPlayerKeepingTheirFilesUnlessAske
         });
         dialogs.onDialog = nullptr;
         EXPECT_EQ(question, "Are you sure that you want to delete 'Gone & Co'?");
-        // The name's ampersand shows as it is.
-        EXPECT_EQ(choice, "Also delete the statistics and saved games of 'Gone && Co'");
+        EXPECT_EQ(choice, "Also delete the statistics and saved games of 'Gone & Co'");
         EXPECT_EQ(Settings().PlayerExists("Gone & Co"), test.playerStays);
         EXPECT_EQ(std::filesystem::exists(files / "klondike.log"), test.filesStay);
         EXPECT_EQ(std::filesystem::exists(files / "klondike.qarvel"), test.filesStay);

@@ -147,4 +147,58 @@ TEST_F(ScoreDialogsWindowTest, RoundOverContinueGoesOnAndExitLeaves) {
     EXPECT_EQ(shown, 2);
 }
 
+// Every dialog opens with its centre on the game window's centre, whether
+// it is asked for by a key, a menu or the game, and stays on the screen when
+// the window is too small to hold it.
+TEST_F(ScoreDialogsWindowTest, DialogsOpenCentredOnTheGameWindow) {
+    struct clCase {
+        const char* name;
+        std::function<void()> open;
+        int answer;  // how the dialog is closed: New and Continue go on playing
+    };
+    auto command = [this](int id) { return [this, id] { window->Action(id)->trigger(); }; };
+    const clCase cases[] = {
+        {"Help Center", [this] { QTest::keyClick(window->Table()->viewport(), Qt::Key_F2); }, 0},
+        {"Save", [this] { QTest::keyClick(window->Table()->viewport(), Qt::Key_F6); }, 0},
+        {"Card Backs", command(clCommand::kCardBacks), 0},
+        {"Custom Card Size", command(clCommand::kCustomSize), 0},
+        {"Game options", command(clCommand::kGameOptions), 0},
+        {"Options", command(clCommand::kOptions), 0},
+        {"Statistics", command(clCommand::kStatistics), 0},
+        {"High Scores", [this] { window->ExecuteCommand(clCommand::kHighScores); }, 0},
+        {"Game Over", [this] { window->ShowGameOver(100, 1); }, clGameOverDialog::kNew},
+        {"Round Over", [this] { window->ShowRoundOver(800, 1); }, clRoundOverDialog::kContinue},
+    };
+    for (const QRect& place : {QRect(8, 100, 784, 600), QRect(0, 0, 420, 320)}) {
+        window->setGeometry(place);
+        QApplication::processEvents();
+        const QRect screen = window->QWidget::screen()->availableGeometry();
+        for (const clCase& test : cases) {
+            SCOPED_TRACE(test.name);
+            QRect shown;
+            QTimer::singleShot(0, [&] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                if (!dialog) {
+                    ADD_FAILURE() << "no dialog";
+                    return;
+                }
+                shown = dialog->frameGeometry();
+                dialog->done(test.answer);
+            });
+            test.open();
+            QApplication::processEvents();
+            ASSERT_TRUE(shown.isValid());
+            EXPECT_TRUE(screen.contains(shown)) << shown.x() << "," << shown.y();
+            // In the window's middle wherever the screen has room for it there.
+            QRect centred = shown;
+            centred.moveCenter(window->frameGeometry().center());
+            if (screen.contains(centred)) {
+                EXPECT_LE((shown.center() - centred.center()).manhattanLength(), 2)
+                    << shown.x() << "," << shown.y() << " " << shown.width() << "x"
+                    << shown.height();
+            }
+        }
+    }
+}
+
 }  // namespace

@@ -242,6 +242,28 @@ TEST_F(SettingsTest, ProgramFolderIsNeverCut) {
     EXPECT_EQ(settings.ReadProgramFolder(), std::nullopt);
 }
 
+// The folder of the Save and Open dialogs is each player's own, and goes with
+// the player.
+TEST_F(SettingsTest, GameFolderIsThePlayersOwnAndNeverCut) {
+    EXPECT_FALSE(settings.WriteGameFolder("/home/ann/games"));  // no player yet
+    AddAnn();
+    EXPECT_EQ(settings.ReadGameFolder(), std::nullopt);
+    ASSERT_TRUE(settings.WriteGameFolder("/home/ann/games"));
+    EXPECT_EQ(settings.ReadGameFolder(), "/home/ann/games");
+    EXPECT_FALSE(settings.WriteGameFolder(std::string(5000, 'd')));
+    EXPECT_EQ(settings.ReadGameFolder(), "/home/ann/games");
+
+    ASSERT_TRUE(settings.WritePlayerDefaults("Bob"));
+    ASSERT_TRUE(settings.SetPlayer("Bob"));
+    EXPECT_EQ(settings.ReadGameFolder(), std::nullopt);
+    ASSERT_TRUE(store.WriteText(PlayerKey("Bob"), "gamefolder", std::string(5000, 'd')));
+    EXPECT_EQ(settings.ReadGameFolder(), std::nullopt);
+    ASSERT_TRUE(settings.DeletePlayer("Ann"));
+    ASSERT_TRUE(settings.WritePlayerDefaults("Ann"));
+    ASSERT_TRUE(settings.SetPlayer("Ann"));
+    EXPECT_EQ(settings.ReadGameFolder(), std::nullopt);
+}
+
 TEST_F(SettingsTest, ScoreServerAndSiteFollowTheStoredBase) {
     EXPECT_EQ(settings.SubmitUrl(), "http://127.0.0.1:8080/topscores/qarvel/submit.php");
     EXPECT_EQ(settings.ListUrl(), "http://127.0.0.1:8080/topscores/qarvel/list.php");
