@@ -1,7 +1,6 @@
 #include "shell/game_list.h"
 
 #include <QComboBox>
-#include <QDate>
 #include <QFrame>
 #include <QHeaderView>
 #include <QIcon>
@@ -9,12 +8,10 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
-#include <QLocale>
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
 #include <QStandardItemModel>
-#include <QTime>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <random>
