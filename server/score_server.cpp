@@ -1,5 +1,6 @@
 #include "score_server.h"
 
+#include <algorithm>
 #include <ctime>
 #include <optional>
 #include <vector>
@@ -17,21 +18,51 @@ clServerReply BadRequest(std::string_view why) {
     return {400, std::string(why) + "\n", "text/plain"};
 }
 
+// The character of the well-formed UTF-8 sequence of `length` bytes at
+// text[at].
+char32_t CharacterAt(std::string_view text, std::size_t at, std::size_t length) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+    if (length == 1) return byte(0);
+    char32_t c = byte(0) & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i)
+        c = (c << 6) | (byte(i) & 0x3F);
+    return c;
+}
+
+// Control characters: C0, DEL and C1 (U+0085 breaks a line in some
+// programs), and the marks and overrides that reorder text from right to
+// left or back, with which a name could disguise itself or the text beside it.
+bool IsControl(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
 // Well-formed UTF-8 of at most `maxChars` characters without control
 // characters.
 bool IsFieldText(std::string_view text, std::size_t maxChars) {
     const auto length = Utf8Length(text);
     if (!length || *length > maxChars) return false;
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) return false;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t sequence = Utf8SequenceLength(text, at);
+        if (IsControl(CharacterAt(text, at, sequence))) return false;
+        at += sequence;
     }
     return true;
 }
 
+// Text for a page: escaped, and without the control characters names can no
+// longer hold but stored ones may.
 std::string Html(std::string_view text) {
     std::string out;
-    for (char c : text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t sequence = std::max<std::size_t>(Utf8SequenceLength(text, at), 1);
+        const char c = text[at];
+        if (sequence > 1 || static_cast<unsigned char>(c) < 0x80) {
+            if (IsControl(CharacterAt(text, at, sequence))) {
+                at += sequence;
+                continue;
+            }
+        }
         switch (c) {
             case '&':
                 out += "&amp;";
@@ -49,8 +80,9 @@ std::string Html(std::string_view text) {
                 out += "&#39;";
                 break;
             default:
-                out += c;
+                out.append(text.substr(at, sequence));
         }
+        at += sequence;
     }
     return out;
 }
