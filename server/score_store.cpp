@@ -31,6 +31,12 @@ public:
         if (statement) sqlite3_bind_int64(statement, index, value);
         return *this;
     }
+    // Ready to be bound and stepped again.
+    clStatement& Reset() {
+        sqlite3_reset(statement);
+        sqlite3_clear_bindings(statement);
+        return *this;
+    }
     // SQLITE_ROW, SQLITE_DONE or an error.
     int Step() { return statement ? sqlite3_step(statement) : SQLITE_ERROR; }
     std::int64_t Int(int column) const { return sqlite3_column_int64(statement, column); }
@@ -69,6 +75,10 @@ CREATE INDEX IF NOT EXISTS scores_by_sender ON scores (game, score, round, email
 // Connections reading at the same time, at most.
 constexpr int kMaxReaders = 4;
 
+// A game's latest scores, newest first.
+constexpr const char* kLatestScores =
+    "SELECT id, score FROM scores WHERE game = ?1 ORDER BY id DESC LIMIT ?2";
+
 // The latest submissions of a game, by arrival.
 constexpr const char* kRecentRows =
     "SELECT id, score, round, name, location, submitted FROM scores WHERE game = ?1 "
@@ -76,7 +86,7 @@ constexpr const char* kRecentRows =
 
 }  // namespace
 
-clScoreStore::clScoreStore() : ranks(std::make_unique<clRankIndex>()) {}
+clScoreStore::clScoreStore() : ranks(std::make_unique<clRankIndex>(kRecentScores)) {}
 
 clScoreStore::~clScoreStore() {
     for (sqlite3* reader : idleReaders)
@@ -128,7 +138,7 @@ bool clScoreStore::Open(const std::string& path, std::string& error) {
             return false;
         }
     }
-    clStatement all(db, "SELECT game, score, id FROM scores");
+    clStatement all(db, "SELECT game, score, id FROM scores ORDER BY id");
     int step = SQLITE_ROW;
     while ((step = all.Step()) == SQLITE_ROW)
         ranks->Add(all.Text(0), static_cast<std::int32_t>(all.Int(1)), all.Int(2));
@@ -181,44 +191,46 @@ auto clScoreStore::WithReader(Read&& read) -> decltype(read(static_cast<sqlite3*
     return result;
 }
 
-std::optional<clScoreRanks> clScoreStore::RanksOf(std::int64_t id, std::string_view game,
-                                                  std::int32_t score) {
+clScoreRanks clScoreStore::RanksOf(std::int64_t id, std::string_view game, std::int32_t score) {
     clScoreRanks result;
     result.overallCount = static_cast<std::int32_t>(ranks->Count(game));
     result.overallRank = static_cast<std::int32_t>(ranks->RankOf(game, score, id));
-
-    clStatement recent(db,
-                       "SELECT COUNT(*), SUM(score > ?2 OR (score = ?2 AND id < ?3)), "
-                       "SUM(id = ?3) FROM (SELECT id, score FROM scores WHERE game = ?1 "
-                       "ORDER BY id DESC LIMIT ?4)");
-    if (recent.Bind(1, game).Bind(2, score).Bind(3, id).Bind(4, kRecentScores).Step() !=
-        SQLITE_ROW) {
-        return std::nullopt;
-    }
-    result.recentCount = static_cast<std::int32_t>(recent.Int(0));
     // A score sent again after a hundred newer ones is no longer recent.
-    result.recentRank = recent.Int(2) != 0 ? static_cast<std::int32_t>(recent.Int(1)) + 1 : 0;
+    const auto [recentRank, recentCount] = ranks->RecentRankOf(game, score, id);
+    result.recentRank = static_cast<std::int32_t>(recentRank);
+    result.recentCount = static_cast<std::int32_t>(recentCount);
     return result;
 }
 
-std::optional<clScoreRanks> clScoreStore::AddLocked(const clOnlineIdentity& identity,
+// The statements of a submission, prepared once for all its scores.
+struct clScoreStore::clAddStatements {
+    explicit clAddStatements(sqlite3* db)
+        : same(db,
+               "SELECT id FROM scores WHERE game = ?1 AND score = ?2 AND round = ?3 AND "
+               "name = ?4 AND email = ?5 AND player = ?6 LIMIT 1"),
+          insert(db,
+                 "INSERT INTO scores (game, score, round, name, location, email, player, "
+                 "submitted) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)") {}
+
+    clStatement same;
+    clStatement insert;
+};
+
+std::optional<clScoreRanks> clScoreStore::AddLocked(clAddStatements& statements,
+                                                    const clOnlineIdentity& identity,
                                                     std::string_view player,
                                                     const clSubmittedScore& score,
                                                     std::int64_t now,
                                                     std::vector<clAdded>& added) {
     std::int64_t id = 0;
-    clStatement same(db,
-                     "SELECT id FROM scores WHERE game = ?1 AND score = ?2 AND round = ?3 AND "
-                     "name = ?4 AND email = ?5 AND player = ?6 LIMIT 1");
+    clStatement& same = statements.same.Reset();
     same.Bind(1, score.gameName).Bind(2, score.score).Bind(3, score.round);
     same.Bind(4, identity.name).Bind(5, identity.email).Bind(6, player);
     const int found = same.Step();
     if (found == SQLITE_ROW) {
         id = same.Int(0);
     } else if (found == SQLITE_DONE) {
-        clStatement insert(db,
-                           "INSERT INTO scores (game, score, round, name, location, email, "
-                           "player, submitted) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)");
+        clStatement& insert = statements.insert.Reset();
         insert.Bind(1, score.gameName).Bind(2, score.score).Bind(3, score.round);
         insert.Bind(4, identity.name).Bind(5, identity.location).Bind(6, identity.email);
         insert.Bind(7, player).Bind(8, now);
@@ -239,25 +251,37 @@ std::optional<std::vector<std::optional<clScoreRanks>>> clScoreStore::AddScores(
     if (!db || !Execute("BEGIN IMMEDIATE")) return std::nullopt;
     std::vector<std::optional<clScoreRanks>> result;
     std::vector<clAdded> added;
-    // What the database did not keep leaves the index too.
+    // What the database did not keep leaves the index too, and the recent
+    // scores are read again from what it kept.
     const auto rollBack = [this, &added] {
         Execute("ROLLBACK");
-        for (const clAdded& score : added)
-            ranks->Remove(score.game, score.score, score.id);
+        for (const clAdded& score : added) {
+            std::vector<std::pair<std::int64_t, std::int32_t>> latest;
+            clStatement rows(db, kLatestScores);
+            rows.Bind(1, score.game).Bind(2, kRecentScores);
+            while (rows.Step() == SQLITE_ROW)
+                latest.emplace_back(rows.Int(0), static_cast<std::int32_t>(rows.Int(1)));
+            std::reverse(latest.begin(), latest.end());
+            ranks->Remove(score.game, score.score, score.id, latest);
+        }
     };
-    for (const clAdd& add : adds) {
-        if (!add.accepted) {
-            result.emplace_back();
-            continue;
+    bool failed = false;
+    {
+        clAddStatements statements(db);
+        for (const clAdd& add : adds) {
+            if (!add.accepted) {
+                result.emplace_back();
+                continue;
+            }
+            const auto scoreRanks = AddLocked(statements, identity, player, add.score, now, added);
+            if (!scoreRanks) {
+                failed = true;
+                break;
+            }
+            result.push_back(scoreRanks);
         }
-        const auto scoreRanks = AddLocked(identity, player, add.score, now, added);
-        if (!scoreRanks) {
-            rollBack();
-            return std::nullopt;
-        }
-        result.push_back(scoreRanks);
     }
-    if (!Execute("COMMIT")) {
+    if (failed || !Execute("COMMIT")) {
         rollBack();
         return std::nullopt;
     }

@@ -78,10 +78,12 @@ private:
         std::int32_t score;
         std::int64_t id;
     };
-    std::optional<clScoreRanks> AddLocked(const clOnlineIdentity& identity, std::string_view player,
+    struct clAddStatements;
+    std::optional<clScoreRanks> AddLocked(clAddStatements& statements,
+                                          const clOnlineIdentity& identity, std::string_view player,
                                           const clSubmittedScore& score, std::int64_t now,
                                           std::vector<clAdded>& added);
-    std::optional<clScoreRanks> RanksOf(std::int64_t id, std::string_view game, std::int32_t score);
+    clScoreRanks RanksOf(std::int64_t id, std::string_view game, std::int32_t score);
     bool Execute(const char* sql);
     std::optional<clList> ReadList(sqlite3* reader, std::string_view game, bool overall,
                                    std::int32_t limit);

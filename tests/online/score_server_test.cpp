@@ -110,6 +110,71 @@ TEST_F(ScoreServerTest, RanksOverallAndRecentWithEqualScoresInArrivalOrder) {
     EXPECT_EQ(Stored(), 3);
 }
 
+// Ranks kept in memory agree with counting the stored scores, ties and the
+// recent window included, and are built again from the database when it
+// opens.
+TEST_F(ScoreServerTest, RanksAgreeWithCountingAndSurviveReopening) {
+    std::mt19937 random(20261210);
+    std::vector<std::int32_t> sent;  // in the order they came
+    const auto expected = [&sent](std::size_t n) {
+        clScoreRanks ranks{1, static_cast<std::int32_t>(sent.size()), 0, 0};
+        const std::size_t recentStart = sent.size() > 100 ? sent.size() - 100 : 0;
+        ranks.recentCount = static_cast<std::int32_t>(sent.size() - recentStart);
+        std::int32_t recentBefore = 0;
+        for (std::size_t i = 0; i < sent.size(); ++i) {
+            const bool before = sent[i] > sent[n] || (sent[i] == sent[n] && i < n);
+            ranks.overallRank += before ? 1 : 0;
+            recentBefore += before && i >= recentStart ? 1 : 0;
+        }
+        ranks.recentRank = n >= recentStart ? recentBefore + 1 : 0;
+        return ranks;
+    };
+    for (std::int32_t batch = 0; batch < 15; ++batch) {
+        std::vector<clSubmittedScore> scores;
+        for (std::int32_t i = 0; i < 10; ++i)
+            scores.push_back({"Klondike", static_cast<std::int32_t>(random() % 6) * 100,
+                              batch * 10 + i + 1});
+        const auto ranks = Submit(kAnn, scores);
+        ASSERT_EQ(ranks.size(), scores.size());
+        for (std::size_t i = 0; i < scores.size(); ++i) {
+            sent.push_back(scores[i].score);
+            EXPECT_EQ(ranks[i], expected(sent.size() - 1)) << "score " << sent.size();
+        }
+    }
+
+    clScoreStore reopened;
+    std::string error;
+    ASSERT_TRUE(reopened.Open((temp.Path() / "scores.db").string(), error)) << error;
+    clScoreServer again(reopened);
+    const clServerReply reply = again.Submit(Scrambled(SubmitText(kBob, {{"Klondike", 300, 1}})));
+    sent.push_back(300);
+    EXPECT_EQ(ParseSubmitReply(reply.body, 1),
+              (std::vector<clScoreRanks>{expected(sent.size() - 1)}));
+    // A score sent again keeps its place, also when no longer recent.
+    const clServerReply first = again.Submit(Scrambled(SubmitText(kAnn, {{"Klondike", sent[0], 1}})));
+    EXPECT_EQ(ParseSubmitReply(first.body, 1), (std::vector<clScoreRanks>{expected(0)}));
+}
+
+// A submission the database cannot keep whole stores nothing, and its
+// scores leave no trace in the ranks.
+TEST_F(ScoreServerTest, ASubmissionThatFailsLeavesTheRanksAsTheyWere) {
+    Submit(kAnn, {{"Klondike", 500, 1}});
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open((temp.Path() / "scores.db").c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other,
+                           "CREATE TRIGGER refuse BEFORE INSERT ON scores WHEN NEW.score = 666 "
+                           "BEGIN SELECT RAISE(ABORT, 'refused'); END",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(other);
+
+    const clServerReply failed =
+        server.Submit(Scrambled(SubmitText(kBob, {{"Klondike", 900, 1}, {"Klondike", 666, 1}})));
+    EXPECT_EQ(failed.status, 500);
+    EXPECT_EQ(Stored(), 1);
+    EXPECT_EQ(Submit(kBob, {{"Klondike", 700, 1}}), (std::vector<clScoreRanks>{{1, 2, 1, 2}}));
+}
+
 TEST_F(ScoreServerTest, RecentScoresAreTheLatestHundred) {
     std::vector<clSubmittedScore> scores;
     for (std::int32_t s = 1; s <= 101; ++s)
