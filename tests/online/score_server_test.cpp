@@ -781,7 +781,7 @@ TEST_F(ScoreServerTest, PagesAreServedWhileASubmissionWaits) {
 // when the object goes if it still runs.
 class clServerProgram {
 public:
-    clServerProgram() {
+    explicit clServerProgram(const std::vector<std::string>& options = {}) {
         int out[2];
         if (pipe(out) != 0) return;
         posix_spawn_file_actions_t actions;
@@ -790,6 +790,7 @@ public:
         posix_spawn_file_actions_addclose(&actions, out[0]);
         std::vector<std::string> args = {QARVEL_SCORE_SERVER, "--db",
                                          (temp.Path() / "scores.db").string(), "--port", "0"};
+        args.insert(args.end(), options.begin(), options.end());
         std::vector<char*> argv;
         for (std::string& arg : args)
             argv.push_back(arg.data());
@@ -887,11 +888,35 @@ TEST(ScoreServerProgram, StopsOnSignalWhateverClientsDo) {
     EXPECT_EQ(program.Stop(10s, trickle), 0);
 }
 
+// The limits are the operator's to set.
+TEST(ScoreServerProgram, TakesItsLimitsFromTheCommandLine) {
+    clServerProgram program({"--max-connections", "8", "--per-address", "2", "--request-time", "1"});
+    ASSERT_GT(program.port, 0) << program.firstLine;
+    const clConnections trickle(program.port, 1);
+    ASSERT_EQ(trickle.Connected(std::chrono::steady_clock::now() + 5s), 1);
+    const std::string start = "GET / HTTP/1.1\r\nHost: x\r\nX-Slow: ";
+    ::send(trickle.Fd(0), start.data(), start.size(), MSG_NOSIGNAL);
+    bool closed = false;
+    for (int i = 0; i < 100 && !closed; ++i) {
+        std::this_thread::sleep_for(100ms);
+        closed = ::send(trickle.Fd(0), "a", 1, MSG_NOSIGNAL | MSG_DONTWAIT) < 0 ||
+                 PeerClosed(trickle.Fd(0));
+    }
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(program.Stop(10s), 0);
+}
+
 TEST(ScoreServerProgram, RefusesBadArguments) {
-    for (std::vector<std::string> args : {std::vector<std::string>{QARVEL_SCORE_SERVER},
-                                          {QARVEL_SCORE_SERVER, "--db"},
-                                          {QARVEL_SCORE_SERVER, "--db", "x.db", "--port", "99999"},
-                                          {QARVEL_SCORE_SERVER, "--db", "x.db", "--what", "1"}}) {
+    const std::string s = QARVEL_SCORE_SERVER;
+    for (std::vector<std::string> args :
+         {std::vector<std::string>{s},
+          {s, "--db"},
+          {s, "--db", "x.db", "--port", "99999"},
+          {s, "--db", "x.db", "--what", "1"},
+          {s, "--db", "x.db", "--max-connections", "0"},
+          {s, "--db", "x.db", "--per-address", "-1"},
+          {s, "--db", "x.db", "--request-time", "1.5"},
+          {s, "--db", "x.db", "--request-time", "99999999999999999999"}}) {
         std::vector<char*> argv;
         for (std::string& arg : args)
             argv.push_back(arg.data());
