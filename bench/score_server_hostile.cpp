@@ -156,8 +156,8 @@ std::optional<double> Exchange(int port, const std::string& request) {
 std::string Post(std::string_view path, std::string_view text) {
     const auto bytes = ScrambleBody(text);
     const std::string body(bytes.begin(), bytes.end());
-    return "POST " + std::string(path) + " HTTP/1.0\r\nContent-Length: " +
-           std::to_string(body.size()) + "\r\n\r\n" + body;
+    return "POST " + std::string(path) +
+           " HTTP/1.0\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
 }
 
 // A submission of `count` scores of one player, none sent before.
@@ -240,7 +240,8 @@ bool SlowClients(const std::string& database, int slowCount) {
         std::mt19937 random(20261210);
         std::vector<std::chrono::steady_clock::time_point> next(slow.size());
         for (auto& at : next)
-            at = std::chrono::steady_clock::now() + std::chrono::milliseconds(2000 + random() % 2000);
+            at = std::chrono::steady_clock::now() +
+                 std::chrono::milliseconds(2000 + random() % 2000);
         while (!done) {
             const auto now = std::chrono::steady_clock::now();
             for (std::size_t i = 0; i < slow.size(); ++i) {
@@ -260,9 +261,9 @@ bool SlowClients(const std::string& database, int slowCount) {
     slowPages.Print(what);
     std::snprintf(what, sizeof what, "submission of 1 score, %zu slow connections", slow.size());
     slowSubmissions.Print(what);
-    const bool ok = alonePages.failed + aloneSubmissions.failed + slowPages.failed +
-                        slowSubmissions.failed ==
-                    0;
+    const bool ok =
+        alonePages.failed + aloneSubmissions.failed + slowPages.failed + slowSubmissions.failed ==
+        0;
 
     const auto stopStart = std::chrono::steady_clock::now();
     listening.Stop();
@@ -313,8 +314,9 @@ bool ManyScores(const std::string& database, std::int64_t count) {
     }
     const auto fillStart = std::chrono::steady_clock::now();
     if (!Fill(database, count)) return false;
-    std::printf("stored %lld scores of Klondike in %.1f s\n", static_cast<long long>(count),
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - fillStart).count());
+    std::printf(
+        "stored %lld scores of Klondike in %.1f s\n", static_cast<long long>(count),
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - fillStart).count());
 
     const long residentBefore = ResidentKiB();
     const auto openStart = std::chrono::steady_clock::now();
@@ -335,8 +337,8 @@ bool ManyScores(const std::string& database, std::int64_t count) {
     for (int i = 0; i < 200; ++i)
         one.Add(Exchange(listening.Port(), Submission(serial, 1)));
     for (int i = 0; i < 50; ++i)
-        many.Add(Exchange(listening.Port(),
-                          Submission(serial, static_cast<int>(kMaxSubmittedScores))));
+        many.Add(
+            Exchange(listening.Port(), Submission(serial, static_cast<int>(kMaxSubmittedScores))));
     for (int i = 0; i < 50; ++i)
         pages.Add(Exchange(listening.Port(),
                            "GET /topscores/scores/qarvel/klondike.html HTTP/1.0\r\n\r\n"));
@@ -380,8 +382,7 @@ int main(int argc, char** argv) {
     std::printf("qarvel_score_hostile: %lld slow connections, %lld stored scores (%u cores)\n",
                 static_cast<long long>(*slow), static_cast<long long>(*scores),
                 std::thread::hardware_concurrency());
-    const bool slowOk =
-        SlowClients((folder.Path() / "slow.db").string(), static_cast<int>(*slow));
+    const bool slowOk = SlowClients((folder.Path() / "slow.db").string(), static_cast<int>(*slow));
     const bool manyOk = ManyScores((folder.Path() / "many.db").string(), *scores);
     if (!slowOk || !manyOk) {
         std::puts("FAILED");

@@ -139,7 +139,8 @@ MHD_Result Queue(MHD_Connection* connection, const clServerReply& reply, bool cl
     MHD_Response* response = MHD_create_response_from_buffer(
         reply.body.size(), const_cast<char*>(reply.body.data()), MHD_RESPMEM_MUST_COPY);
     if (response == nullptr) return MHD_NO;
-    if (reply.status != 204) MHD_add_response_header(response, "Content-Type", reply.contentType.c_str());
+    if (reply.status != 204)
+        MHD_add_response_header(response, "Content-Type", reply.contentType.c_str());
     if (close) MHD_add_response_header(response, "Connection", "close");
     const MHD_Result queued =
         MHD_queue_response(connection, static_cast<unsigned>(reply.status), response);
@@ -161,8 +162,8 @@ MHD_Result clHttpDaemon::clImpl::Answer(void* self, MHD_Connection* connection, 
         // is refused from its announced length, before a byte of it is read.
         // The library holds it until Completed takes it back.
         *context = state = std::make_unique<clRequestState>().release();
-        const char* length =
-            MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_CONTENT_LENGTH);
+        const char* length = MHD_lookup_connection_value(connection, MHD_HEADER_KIND,
+                                                         MHD_HTTP_HEADER_CONTENT_LENGTH);
         if (length != nullptr && !IsLengthWithin(length, impl.maxBody))
             return Queue(connection, kTooLarge, true);
         return MHD_YES;
@@ -294,9 +295,8 @@ bool clHttpDaemon::clImpl::Accept() {
     for (int i = 0; i < kAcceptsPerTick; ++i) {
         clWaiting connection{};
         connection.addressLength = sizeof connection.address;
-        connection.socket =
-            ::accept4(listener, reinterpret_cast<sockaddr*>(&connection.address),
-                      &connection.addressLength, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        connection.socket = ::accept4(listener, reinterpret_cast<sockaddr*>(&connection.address),
+                                      &connection.addressLength, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (connection.socket < 0) return errno != EMFILE && errno != ENFILE;
         connection.key = AddressKey(connection.address);
         connection.deadline = clClock::now() + limits.requestTime;
@@ -345,8 +345,8 @@ int clHttpDaemon::Bind(const std::string& address, int port) {
         return -1;
     int bound = -1;
     for (addrinfo* at = found; at != nullptr && bound < 0; at = at->ai_next) {
-        const int socket =
-            ::socket(at->ai_family, at->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, at->ai_protocol);
+        const int socket = ::socket(at->ai_family, at->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
+                                    at->ai_protocol);
         if (socket < 0) continue;
         // The port may be taken while connections of an earlier run linger,
         // but never shared (no SO_REUSEPORT): a second server on the same

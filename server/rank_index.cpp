@@ -45,8 +45,7 @@ void clRankIndex::Remove(std::string_view game, std::int32_t score, std::int64_t
     found->second->recent.assign(latest.begin(), latest.end());
 }
 
-std::int64_t clRankIndex::RankOf(std::string_view game, std::int32_t score,
-                                 std::int64_t id) const {
+std::int64_t clRankIndex::RankOf(std::string_view game, std::int32_t score, std::int64_t id) const {
     const std::lock_guard guard(lock);
     const auto found = games.find(game);
     if (found == games.end()) return 1;

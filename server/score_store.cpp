@@ -151,7 +151,8 @@ bool clScoreStore::Open(const std::string& path, std::string& error) {
 
 sqlite3* clScoreStore::TakeReader() {
     std::unique_lock guard(readersLock);
-    readerReturned.wait(guard, [this] { return !idleReaders.empty() || openReaders < kMaxReaders; });
+    readerReturned.wait(guard,
+                        [this] { return !idleReaders.empty() || openReaders < kMaxReaders; });
     if (!idleReaders.empty()) {
         sqlite3* reader = idleReaders.back();
         idleReaders.pop_back();
@@ -219,8 +220,7 @@ struct clScoreStore::clAddStatements {
 std::optional<clScoreRanks> clScoreStore::AddLocked(clAddStatements& statements,
                                                     const clOnlineIdentity& identity,
                                                     std::string_view player,
-                                                    const clSubmittedScore& score,
-                                                    std::int64_t now,
+                                                    const clSubmittedScore& score, std::int64_t now,
                                                     std::vector<clAdded>& added) {
     std::int64_t id = 0;
     clStatement& same = statements.same.Reset();

@@ -100,8 +100,8 @@ std::uint16_t UnusedPort() {
     return port;
 }
 
-std::string RawExchange(std::uint16_t port, std::string_view bytes,
-                        std::chrono::milliseconds wait, const char* from) {
+std::string RawExchange(std::uint16_t port, std::string_view bytes, std::chrono::milliseconds wait,
+                        const char* from) {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd >= 0 && from != nullptr) {
         sockaddr_in local{};

@@ -132,8 +132,8 @@ TEST_F(ScoreServerTest, RanksAgreeWithCountingAndSurviveReopening) {
     for (std::int32_t batch = 0; batch < 15; ++batch) {
         std::vector<clSubmittedScore> scores;
         for (std::int32_t i = 0; i < 10; ++i)
-            scores.push_back({"Klondike", static_cast<std::int32_t>(random() % 6) * 100,
-                              batch * 10 + i + 1});
+            scores.push_back(
+                {"Klondike", static_cast<std::int32_t>(random() % 6) * 100, batch * 10 + i + 1});
         const auto ranks = Submit(kAnn, scores);
         ASSERT_EQ(ranks.size(), scores.size());
         for (std::size_t i = 0; i < scores.size(); ++i) {
@@ -151,7 +151,8 @@ TEST_F(ScoreServerTest, RanksAgreeWithCountingAndSurviveReopening) {
     EXPECT_EQ(ParseSubmitReply(reply.body, 1),
               (std::vector<clScoreRanks>{expected(sent.size() - 1)}));
     // A score sent again keeps its place, also when no longer recent.
-    const clServerReply first = again.Submit(Scrambled(SubmitText(kAnn, {{"Klondike", sent[0], 1}})));
+    const clServerReply first =
+        again.Submit(Scrambled(SubmitText(kAnn, {{"Klondike", sent[0], 1}})));
     EXPECT_EQ(ParseSubmitReply(first.body, 1), (std::vector<clScoreRanks>{expected(0)}));
 }
 
@@ -279,20 +280,30 @@ TEST_F(ScoreServerTest, HostileSubmissionsAreRefusedAndStoreNothing) {
         // C1 controls, and the marks and overrides that reorder text.
         {"a next-line control (U+0085)",
          Scrambled(SubmitText({"Ann\xC2\x85", "Paris", "a@b.c"}, {{"Klondike", 500, 1}}))},
-        {"U+0080", Scrambled(SubmitText({"\xC2\x80" "Ann", "Paris", "a@b.c"}, {{"Klondike", 5, 1}}))},
+        {"U+0080", Scrambled(SubmitText({"\xC2\x80"
+                                         "Ann",
+                                         "Paris", "a@b.c"},
+                                        {{"Klondike", 5, 1}}))},
         {"U+009F", Scrambled(SubmitText({"Ann", "Paris\xC2\x9F", "a@b.c"}, {{"Klondike", 5, 1}}))},
-        {"a right-to-left override (U+202E)",
-         Scrambled(SubmitText({"\xE2\x80\xAE" "nnA", "Paris", "a@b.c"}, {{"Klondike", 500, 1}}))},
-        {"a left-to-right embedding (U+202A)",
-         Scrambled(SubmitText({"Ann", "\xE2\x80\xAA" "Paris", "a@b.c"}, {{"Klondike", 5, 1}}))},
+        {"a right-to-left override (U+202E)", Scrambled(SubmitText({"\xE2\x80\xAE"
+                                                                    "nnA",
+                                                                    "Paris", "a@b.c"},
+                                                                   {{"Klondike", 500, 1}}))},
+        {"a left-to-right embedding (U+202A)", Scrambled(SubmitText({"Ann",
+                                                                     "\xE2\x80\xAA"
+                                                                     "Paris",
+                                                                     "a@b.c"},
+                                                                    {{"Klondike", 5, 1}}))},
         {"a left-to-right mark (U+200E)",
          Scrambled(SubmitText({"Ann", "Paris", "a\xE2\x80\x8E@b.c"}, {{"Klondike", 5, 1}}))},
         {"a right-to-left mark (U+200F)",
          Scrambled(SubmitText({"Ann\xE2\x80\x8F", "Paris", "a@b.c"}, {{"Klondike", 5, 1}}))},
         {"an Arabic letter mark (U+061C)",
          Scrambled(SubmitText(kAnn, {{"Klondike", 500, 1}}, "ann\xD8\x9C"))},
-        {"a left-to-right isolate (U+2066)",
-         Scrambled(SubmitText({"\xE2\x81\xA6" "Ann", "Paris", "a@b.c"}, {{"Klondike", 5, 1}}))},
+        {"a left-to-right isolate (U+2066)", Scrambled(SubmitText({"\xE2\x81\xA6"
+                                                                   "Ann",
+                                                                   "Paris", "a@b.c"},
+                                                                  {{"Klondike", 5, 1}}))},
         {"a pop directional isolate (U+2069)",
          Scrambled(SubmitText({"Ann\xE2\x81\xA9", "Paris", "a@b.c"}, {{"Klondike", 5, 1}}))},
         {"not UTF-8", Scrambled(SubmitText({"Ann", "Par\xC3is", "a@b.c"}, {{"Klondike", 500, 1}}))},
@@ -309,10 +320,13 @@ TEST_F(ScoreServerTest, HostileSubmissionsAreRefusedAndStoreNothing) {
 // Letters of every script stay welcome, right-to-left ones too, and so do the
 // characters beside the refused ones.
 TEST_F(ScoreServerTest, NamesInAnyScriptAreStored) {
-    for (const char* name :
-         {"Zo\xC3\xAB", "\xE6\x9D\xB1\xE4\xBA\xAC", "\xD7\xA9\xD7\xA8\xD7\x94",
-          "\xD8\xB3\xD8\xA7\xD8\xB1\xD8\xA9", "Ann\xC2\xA0" "B",
-          "Ann \xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x92\xBB", "A\xE2\x80\xAF" "B"}) {
+    for (const char* name : {"Zo\xC3\xAB", "\xE6\x9D\xB1\xE4\xBA\xAC", "\xD7\xA9\xD7\xA8\xD7\x94",
+                             "\xD8\xB3\xD8\xA7\xD8\xB1\xD8\xA9",
+                             "Ann\xC2\xA0"
+                             "B",
+                             "Ann \xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x92\xBB",
+                             "A\xE2\x80\xAF"
+                             "B"}) {
         const clServerReply reply =
             server.Submit(Scrambled(SubmitText({name, "Paris", "a@b.c"}, {{"Golf", 5, 1}})));
         EXPECT_EQ(reply.status, 200) << name;
@@ -342,9 +356,10 @@ TEST_F(ScoreServerTest, PagesEscapeWhatPlayersTyped) {
 
     // A name stored before names were checked for them shows without the
     // characters that would reorder the page around it.
-    const auto stored =
-        store.AddScores({"\xE2\x80\xAE" "nnA\xC2\x85", "Paris\xE2\x81\xA6", "c@d.e"}, "c",
-                        {{{"Golf", 10, 1}, true}}, 0);
+    const auto stored = store.AddScores({"\xE2\x80\xAE"
+                                         "nnA\xC2\x85",
+                                         "Paris\xE2\x81\xA6", "c@d.e"},
+                                        "c", {{{"Golf", 10, 1}, true}}, 0);
     ASSERT_TRUE(stored);
     const clServerReply golf = server.ScorePage("golf");
     EXPECT_NE(golf.body.find("<td>nnA</td><td>Paris</td>"), std::string::npos);
@@ -584,8 +599,7 @@ struct clFlood {
     std::string reply;
     bool closed = false;  // by the server, within 2 s of the last send
 };
-clFlood Flood(int port, const std::string& start, const std::string& repeated,
-              std::size_t limit) {
+clFlood Flood(int port, const std::string& start, const std::string& repeated, std::size_t limit) {
     clFlood flood;
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     const timeval fiveSeconds{5, 0};
@@ -638,7 +652,8 @@ TEST_F(ScoreServerTest, RequestsThatNeverEndAreCutOff) {
         {"a header line that never ends", "GET / HTTP/1.1\r\nX-Long: ", kilobyte},
         {"a path that never ends", "GET /", kilobyte},
         {"a body without a length that never ends",
-         "POST /topscores/qarvel/submit.php HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: chunked\r\n\r\n",
+         "POST /topscores/qarvel/submit.php HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: "
+         "chunked\r\n\r\n",
          "3e8\r\n" + kilobyte + "\r\n"},
         {"a body longer than its length",
          "POST /topscores/qarvel/submit.php HTTP/1.1\r\nHost: x\r\nContent-Length: 1000\r\n\r\n",
@@ -698,11 +713,11 @@ TEST_F(ScoreServerTest, SlowClientsOfOneAddressLeaveOthersServed) {
         const auto port = static_cast<std::uint16_t>(running.port);
         const std::string page = RawExchange(port, "GET / HTTP/1.0\r\n\r\n", 5000ms, "127.0.0.2");
         EXPECT_TRUE(page.starts_with("HTTP/1.1 200")) << i << ": " << page.substr(0, 100);
-        const std::string submitted = RawExchange(
-            port,
-            "POST /topscores/qarvel/submit.php HTTP/1.0\r\nContent-Length: " +
-                std::to_string(body.size()) + "\r\n\r\n" + body,
-            5000ms, "127.0.0.2");
+        const std::string submitted =
+            RawExchange(port,
+                        "POST /topscores/qarvel/submit.php HTTP/1.0\r\nContent-Length: " +
+                            std::to_string(body.size()) + "\r\n\r\n" + body,
+                        5000ms, "127.0.0.2");
         EXPECT_TRUE(submitted.starts_with("HTTP/1.1 200")) << i << ": " << submitted.substr(0, 100);
     }
     EXPECT_EQ(Stored("Golf"), 1);
@@ -865,8 +880,9 @@ TEST(ScoreServerProgram, StopsOnSignalWhateverClientsDo) {
     const clConnections bodies(program.port, 50);
     const clConnections readers(program.port, 50);
     const auto deadline = std::chrono::steady_clock::now() + 5s;
-    ASSERT_EQ(headers.Connected(deadline) + bodies.Connected(deadline) + readers.Connected(deadline),
-              150);
+    ASSERT_EQ(
+        headers.Connected(deadline) + bodies.Connected(deadline) + readers.Connected(deadline),
+        150);
     const std::string header = "GET / HTTP/1.1\r\nHost: x\r\nX-Slow: ";
     const std::string body =
         "POST /topscores/qarvel/submit.php HTTP/1.1\r\nHost: x\r\nContent-Length: 1000\r\n\r\n";
@@ -890,7 +906,8 @@ TEST(ScoreServerProgram, StopsOnSignalWhateverClientsDo) {
 
 // The limits are the operator's to set.
 TEST(ScoreServerProgram, TakesItsLimitsFromTheCommandLine) {
-    clServerProgram program({"--max-connections", "8", "--per-address", "2", "--request-time", "1"});
+    clServerProgram program(
+        {"--max-connections", "8", "--per-address", "2", "--request-time", "1"});
     ASSERT_GT(program.port, 0) << program.firstLine;
     const clConnections trickle(program.port, 1);
     ASSERT_EQ(trickle.Connected(std::chrono::steady_clock::now() + 5s), 1);
