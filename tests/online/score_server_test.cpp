@@ -454,6 +454,13 @@ TEST_F(ScoreServerTest, AHugeBodyIsRefusedBeforeItIsRead) {
                                               Scrambled(SubmitText(kAnn, {{"Klondike", 5, 1}})));
     EXPECT_TRUE(reply.starts_with("HTTP/1.1 413")) << reply.substr(0, 100);
     EXPECT_EQ(Stored(), 0);
+    // A body just within the limit is read whole and judged by its handler.
+    const std::string within(clScoreServer::kMaxRequestBody, 'x');
+    const std::string judged = RawExchange(static_cast<std::uint16_t>(running.port),
+                                           "POST /topscores/qarvel/submit.php HTTP/1.0\r\n"
+                                           "Content-Length: " +
+                                               std::to_string(within.size()) + "\r\n\r\n" + within);
+    EXPECT_TRUE(judged.starts_with("HTTP/1.1 400")) << judged.substr(0, 100);
 
     // A request the game did not send reaches no handler.
     EXPECT_TRUE(RawExchange(static_cast<std::uint16_t>(running.port),
