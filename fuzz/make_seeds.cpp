@@ -164,6 +164,7 @@ void ServerRequests() {
           std::string(1, '\1') + FormatListBody("Klondike", clScoreListKind::Overall, "", 100));
     Write("server_request", "list-recent.txt",
           std::string(1, '\1') + FormatListBody("Spider", clScoreListKind::Recent, "1-a", 10));
+    Write("server_request", "page.txt", "\4/topscores/scores/qarvel/klondike.html");
 }
 
 void HttpReplies() {

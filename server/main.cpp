@@ -1,21 +1,28 @@
 // qarvel-score-server: the game's online score server.
 //
-//   qarvel-score-server --db FILE [--port N] [--bind ADDR]
+//   qarvel-score-server --db FILE [--port N] [--bind ADDR] [--max-connections N]
+//                       [--per-address N] [--request-time SECONDS]
 //
 // Keeps its scores in the SQLite database FILE (created when missing) and
 // answers on ADDR (127.0.0.1 unless given) and port N (8080 unless given; 0
-// takes any free port). It prints the address it serves once it listens,
-// and stops on SIGINT or SIGTERM.
+// takes any free port). It serves at most --max-connections connections at
+// a time (256), --per-address of them from one address (16), and gives a
+// request at most --request-time seconds (10). It prints the address it
+// serves once it listens, and stops on SIGINT or SIGTERM.
 
+#include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
 
 #include <pthread.h>
+#include <sys/resource.h>
 
 #include "score_server.h"
 #include "score_store.h"
@@ -23,11 +30,34 @@
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: qarvel-score-server --db FILE [--port N] [--bind ADDR]\n";
+    "usage: qarvel-score-server --db FILE [--port N] [--bind ADDR] [--max-connections N]\n"
+    "                           [--per-address N] [--request-time SECONDS]\n";
 
 int Refuse(std::string_view why) {
     std::cerr << "qarvel-score-server: " << why << "\n" << kUsage;
     return 2;
+}
+
+// A whole number from `low` to `high`; nothing otherwise.
+std::optional<int> Number(const std::string& text, long low, long high) {
+    char* end = nullptr;
+    errno = 0;
+    const long number = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || errno != 0 || number < low || number > high)
+        return std::nullopt;
+    return static_cast<int>(number);
+}
+
+// Room for the descriptors of every connection served or waiting, and a
+// few more; false when the system does not allow as many.
+bool MakeRoomForDescriptors(int maxConnections) {
+    const auto wanted = static_cast<rlim_t>(maxConnections) * 2 + 64;
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0) return false;
+    if (limit.rlim_cur >= wanted) return true;
+    if (limit.rlim_max < wanted) return false;
+    limit.rlim_cur = wanted;
+    return ::setrlimit(RLIMIT_NOFILE, &limit) == 0;
 }
 
 }  // namespace
@@ -36,6 +66,7 @@ int main(int argc, char** argv) {
     std::string database;
     std::string address = "127.0.0.1";
     int port = 8080;
+    clHttpLimits limits;
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
         if (option == "--help" || option == "-h") {
@@ -49,16 +80,31 @@ int main(int argc, char** argv) {
         } else if (option == "--bind") {
             address = value;
         } else if (option == "--port") {
-            char* end = nullptr;
-            const long number = std::strtol(value.c_str(), &end, 10);
-            if (value.empty() || *end != '\0' || number < 0 || number > 65535)
-                return Refuse("not a port: " + value);
-            port = static_cast<int>(number);
+            const auto number = Number(value, 0, 65535);
+            if (!number) return Refuse("not a port: " + value);
+            port = *number;
+        } else if (option == "--max-connections") {
+            const auto number = Number(value, 1, 100'000);
+            if (!number) return Refuse("--max-connections takes 1 to 100000: " + value);
+            limits.maxConnections = *number;
+        } else if (option == "--per-address") {
+            const auto number = Number(value, 1, 100'000);
+            if (!number) return Refuse("--per-address takes 1 to 100000: " + value);
+            limits.maxPerAddress = *number;
+        } else if (option == "--request-time") {
+            const auto number = Number(value, 1, 3600);
+            if (!number) return Refuse("--request-time takes 1 to 3600 seconds: " + value);
+            limits.requestTime = std::chrono::seconds(*number);
         } else {
             return Refuse("unknown option " + std::string(option));
         }
     }
     if (database.empty()) return Refuse("--db FILE is needed");
+    if (!MakeRoomForDescriptors(limits.maxConnections)) {
+        std::cerr << "qarvel-score-server: the system allows too few open files for "
+                  << limits.maxConnections << " connections\n";
+        return 1;
+    }
 
     // The signals are taken by a thread of their own, which stops the server;
     // every other thread blocks them.
@@ -74,7 +120,7 @@ int main(int argc, char** argv) {
         std::cerr << "qarvel-score-server: cannot open " << database << ": " << error << "\n";
         return 1;
     }
-    clScoreServer server(store);
+    clScoreServer server(store, limits);
     const int bound = server.Bind(address, port);
     if (bound < 0) {
         std::cerr << "qarvel-score-server: cannot listen on " << address << " port " << port

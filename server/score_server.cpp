@@ -1,11 +1,9 @@
 #include "score_server.h"
 
+#include <algorithm>
 #include <ctime>
 #include <optional>
 #include <vector>
-
-#include <httplib.h>
-#include <sys/socket.h>
 
 #include "engine/catalogue.h"
 #include "online/score_protocol.h"
@@ -14,15 +12,29 @@
 #include "site_pages.h"
 #include "toolkit/utf8.h"
 
-struct clScoreServer::clHttp {
-    httplib::Server server;
-    int listeningSocket = -1;  // the socket last bound or tried
-};
-
 namespace {
 
 clServerReply BadRequest(std::string_view why) {
     return {400, std::string(why) + "\n", "text/plain"};
+}
+
+// The character of the well-formed UTF-8 sequence of `length` bytes at
+// text[at].
+char32_t CharacterAt(std::string_view text, std::size_t at, std::size_t length) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+    if (length == 1) return byte(0);
+    char32_t c = byte(0) & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i)
+        c = (c << 6) | (byte(i) & 0x3F);
+    return c;
+}
+
+// Control characters: C0, DEL and C1 (U+0085 breaks a line in some
+// programs), and the marks and overrides that reorder text from right to
+// left or back, with which a name could disguise itself or the text beside it.
+bool IsControl(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
 }
 
 // Well-formed UTF-8 of at most `maxChars` characters without control
@@ -30,16 +42,27 @@ clServerReply BadRequest(std::string_view why) {
 bool IsFieldText(std::string_view text, std::size_t maxChars) {
     const auto length = Utf8Length(text);
     if (!length || *length > maxChars) return false;
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) return false;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t sequence = Utf8SequenceLength(text, at);
+        if (IsControl(CharacterAt(text, at, sequence))) return false;
+        at += sequence;
     }
     return true;
 }
 
+// Text for a page: escaped, and without the control characters names can no
+// longer hold but stored ones may.
 std::string Html(std::string_view text) {
     std::string out;
-    for (char c : text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t sequence = std::max<std::size_t>(Utf8SequenceLength(text, at), 1);
+        const char c = text[at];
+        if (sequence > 1 || static_cast<unsigned char>(c) < 0x80) {
+            if (IsControl(CharacterAt(text, at, sequence))) {
+                at += sequence;
+                continue;
+            }
+        }
         switch (c) {
             case '&':
                 out += "&amp;";
@@ -57,8 +80,9 @@ std::string Html(std::string_view text) {
                 out += "&#39;";
                 break;
             default:
-                out += c;
+                out.append(text.substr(at, sequence));
         }
+        at += sequence;
     }
     return out;
 }
@@ -110,69 +134,10 @@ std::string ScoreTable(const std::vector<clStoredScore>& rows) {
 
 }  // namespace
 
-clScoreServer::clScoreServer(clScoreStore& store) : store(store), http(std::make_unique<clHttp>()) {
-    httplib::Server& server = http->server;
-    // The listening socket may take the port while connections of an earlier
-    // run of the server linger, but it never shares the port: with
-    // SO_REUSEPORT, the library's choice, a second server started on the
-    // same port would silently take part of the players' scores into its
-    // own database.
-    server.set_socket_options([http = http.get()](int socket) {
-        const int on = 1;
-        ::setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-        http->listeningSocket = socket;
-    });
-    // A body larger than any request the game sends is refused from its
-    // announced length, before a byte of it is read, and the connection is
-    // closed on it; a body without a length is cut off at the same size.
-    server.set_payload_max_length(kMaxRequestBody);
-    server.set_pre_routing_handler(
-        [](const httplib::Request& request, httplib::Response& response) {
-            if (!request.has_header("Content-Length"))
-                return httplib::Server::HandlerResponse::Unhandled;
-            const std::string length = request.get_header_value("Content-Length");
-            const bool small = !length.empty() && length.size() <= 9 &&
-                               length.find_first_not_of("0123456789") == std::string::npos &&
-                               std::stoul(length) <= kMaxRequestBody;
-            if (small) return httplib::Server::HandlerResponse::Unhandled;
-            response.status = 413;
-            response.set_header("Connection", "close");
-            response.set_content("the request is too large\n", "text/plain");
-            return httplib::Server::HandlerResponse::Handled;
-        });
-    const auto answer = [](httplib::Response& response, const clServerReply& reply) {
-        response.status = reply.status;
-        if (reply.status != 204) response.set_content(reply.body, reply.contentType.c_str());
-    };
-    server.Post("/topscores/qarvel/submit.php",
-                [this, answer](const httplib::Request& request, httplib::Response& response) {
-                    answer(response, Submit(request.body));
-                });
-    server.Post("/topscores/qarvel/list.php",
-                [this, answer](const httplib::Request& request, httplib::Response& response) {
-                    answer(response, List(request.body));
-                });
-    const auto start = [this, answer](const httplib::Request&, httplib::Response& response) {
-        answer(response, StartPage());
-    };
-    server.Get("/", start);
-    server.Get("/index.html", start);
-    server.Get(R"(/topscores/scores/qarvel/([a-z0-9]{1,64})\.html)",
-               [this, answer](const httplib::Request& request, httplib::Response& response) {
-                   answer(response, ScorePage(request.matches[1].str()));
-               });
-    server.Get(R"(/app/([a-z0-9]{1,64})\.html)",
-               [this, answer](const httplib::Request& request, httplib::Response& response) {
-                   answer(response, SitePage(request.matches[1].str()));
-               });
-    server.set_error_handler(
-        httplib::Server::Handler([](const httplib::Request&, httplib::Response& response) {
-            if (response.status == 404 && response.body.empty()) {
-                const clServerReply reply = NotFound();
-                response.set_content(reply.body, reply.contentType.c_str());
-            }
-        }));
-}
+clScoreServer::clScoreServer(clScoreStore& store, clHttpLimits limits)
+    : store(store),
+      http([this](const clHttpDaemon::clRequest& request) { return Route(request); },
+           kMaxRequestBody, limits) {}
 
 clScoreServer::~clScoreServer() = default;
 
@@ -256,27 +221,46 @@ clServerReply clScoreServer::SitePage(std::string_view key) {
     return NotFound();
 }
 
+namespace {
+
+// The key of "<prefix><key>.html", a key being 1 to 64 small letters and
+// digits; nothing for any other path.
+std::optional<std::string_view> PageKey(std::string_view path, std::string_view prefix) {
+    if (!path.starts_with(prefix) || !path.ends_with(".html")) return std::nullopt;
+    const std::string_view key = path.substr(prefix.size(), path.size() - prefix.size() - 5);
+    if (key.empty() || key.size() > 64 ||
+        key.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789") != key.npos)
+        return std::nullopt;
+    return key;
+}
+
+}  // namespace
+
+clServerReply clScoreServer::Route(const clHttpDaemon::clRequest& request) {
+    if (request.method == "POST") {
+        if (request.path == "/topscores/qarvel/submit.php") return Submit(request.body);
+        if (request.path == "/topscores/qarvel/list.php") return List(request.body);
+    } else if (request.method == "GET") {
+        if (request.path == "/" || request.path == "/index.html") return StartPage();
+        if (const auto key = PageKey(request.path, "/topscores/scores/qarvel/"))
+            return ScorePage(*key);
+        if (const auto key = PageKey(request.path, "/app/")) return SitePage(*key);
+    }
+    return NotFound();
+}
+
 int clScoreServer::Bind(const std::string& address, int port) {
-    const int bound = port == 0 ? http->server.bind_to_any_port(address)
-                                : (http->server.bind_to_port(address, port) ? port : -1);
-    if (bound <= 0) return -1;
-    // The library listens with a queue of 5 connections: players arriving
-    // together while the workers are busy would be turned away beyond it
-    // (their connections dropped or reset). Listening again on the socket
-    // only lengthens the queue, as far as the system allows; on a socket
-    // that listens already it cannot fail.
-    ::listen(http->listeningSocket, SOMAXCONN);
-    return bound;
+    return http.Bind(address, port);
 }
 
 bool clScoreServer::Listen() {
-    return http->server.listen_after_bind();
+    return http.Listen();
 }
 
 bool clScoreServer::IsRunning() const {
-    return http->server.is_running();
+    return http.IsRunning();
 }
 
 void clScoreServer::Stop() {
-    http->server.stop();
+    http.Stop();
 }

@@ -1,18 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 
-class clScoreStore;
+#include "http_daemon.h"
 
-// What a request gets back.
-struct clServerReply {
-    int status = 200;
-    std::string body;
-    std::string contentType = "text/plain";
-};
+class clScoreStore;
 
 // The score server: the game's submit and list requests, the per-variant
 // score pages, the start page and the web site's pages, answered from a
@@ -23,7 +17,8 @@ struct clServerReply {
 // right hash, not one zero-terminated text, not well-formed, or larger than
 // 64 KiB is refused with 400 (413 for the size, before it is read) and
 // changes nothing; a score of an unknown game or out of range is not stored
-// and gets an empty reply line.
+// and gets an empty reply line. On HTTP, the limits hold whatever clients
+// send or hold back (see clHttpDaemon).
 class clScoreServer {
 public:
     static constexpr std::size_t kMaxRequestBody = 64 * 1024;
@@ -35,7 +30,7 @@ public:
     // characters: what the game's fields take.
     static constexpr std::size_t kMaxFieldLength = 63;
 
-    explicit clScoreServer(clScoreStore& store);
+    explicit clScoreServer(clScoreStore& store, clHttpLimits limits = {});
     ~clScoreServer();
     clScoreServer(const clScoreServer&) = delete;
     clScoreServer& operator=(const clScoreServer&) = delete;
@@ -53,20 +48,23 @@ public:
     // GET "/app/<key>.html": the web site's pages the game's menus open.
     clServerReply SitePage(std::string_view key);
 
+    // Any request on HTTP: the answer of its handler, or 404.
+    clServerReply Route(const clHttpDaemon::clRequest& request);
+
     // Binds the address ("127.0.0.1") and port (0: any free one); the port
     // bound, or -1, also for a port another server holds. Connections that
-    // come faster than the workers take them wait in a queue as long as the
+    // come faster than the server takes them wait in a queue as long as the
     // system allows.
     int Bind(const std::string& address, int port);
     // Serves until Stop; false when it could not.
     bool Listen();
-    // True once Listen takes connections; Stop acts only then.
+    // True once Listen takes connections.
     bool IsRunning() const;
+    // Ends Listen within moments whatever the clients do; a Stop before
+    // Listen makes it return at once.
     void Stop();
 
 private:
-    struct clHttp;
-
     clScoreStore& store;
-    std::unique_ptr<clHttp> http;
+    clHttpDaemon http;
 };

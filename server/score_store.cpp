@@ -6,6 +6,8 @@
 
 #include <sqlite3.h>
 
+#include "rank_index.h"
+
 namespace {
 
 // A prepared statement, finalised when it goes.
@@ -27,6 +29,12 @@ public:
     }
     clStatement& Bind(int index, std::int64_t value) {
         if (statement) sqlite3_bind_int64(statement, index, value);
+        return *this;
+    }
+    // Ready to be bound and stepped again.
+    clStatement& Reset() {
+        sqlite3_reset(statement);
+        sqlite3_clear_bindings(statement);
         return *this;
     }
     // SQLITE_ROW, SQLITE_DONE or an error.
@@ -61,7 +69,15 @@ CREATE TABLE IF NOT EXISTS scores (
 );
 CREATE INDEX IF NOT EXISTS scores_by_rank ON scores (game, score DESC, id);
 CREATE INDEX IF NOT EXISTS scores_by_arrival ON scores (game, id);
+CREATE INDEX IF NOT EXISTS scores_by_sender ON scores (game, score, round, email, name, player);
 )sql";
+
+// Connections reading at the same time, at most.
+constexpr int kMaxReaders = 4;
+
+// A game's latest scores, newest first.
+constexpr const char* kLatestScores =
+    "SELECT id, score FROM scores WHERE game = ?1 ORDER BY id DESC LIMIT ?2";
 
 // The latest submissions of a game, by arrival.
 constexpr const char* kRecentRows =
@@ -70,7 +86,11 @@ constexpr const char* kRecentRows =
 
 }  // namespace
 
+clScoreStore::clScoreStore() : ranks(std::make_unique<clRankIndex>(kRecentScores)) {}
+
 clScoreStore::~clScoreStore() {
+    for (sqlite3* reader : idleReaders)
+        sqlite3_close(reader);
     sqlite3_close(db);
 }
 
@@ -89,6 +109,14 @@ bool clScoreStore::Open(const std::string& path, std::string& error) {
         return false;
     }
     sqlite3_busy_timeout(db, 2000);
+    this->path = path;
+    // With a write-ahead log, readers see the last committed state while a
+    // write goes on. A database in memory keeps no log: it is read on the
+    // writing connection.
+    {
+        clStatement wal(db, "PRAGMA journal_mode=WAL");
+        separateReaders = wal.Step() == SQLITE_ROW && wal.Text(0) == "wal";
+    }
     if (!Execute(kSchema)) {
         error = sqlite3_errmsg(db);
         return false;
@@ -110,55 +138,106 @@ bool clScoreStore::Open(const std::string& path, std::string& error) {
             return false;
         }
     }
+    clStatement all(db, "SELECT game, score, id FROM scores ORDER BY id");
+    int step = SQLITE_ROW;
+    while ((step = all.Step()) == SQLITE_ROW)
+        ranks->Add(all.Text(0), static_cast<std::int32_t>(all.Int(1)), all.Int(2));
+    if (step != SQLITE_DONE) {
+        error = sqlite3_errmsg(db);
+        return false;
+    }
     return true;
 }
 
-std::optional<clScoreRanks> clScoreStore::RanksOf(std::int64_t id, std::string_view game,
-                                                  std::int32_t score) {
-    clScoreRanks ranks;
-    clStatement overall(db,
-                        "SELECT COUNT(*), "
-                        "SUM(score > ?2 OR (score = ?2 AND id < ?3)) FROM scores WHERE game = ?1");
-    if (overall.Bind(1, game).Bind(2, score).Bind(3, id).Step() != SQLITE_ROW) return std::nullopt;
-    ranks.overallCount = static_cast<std::int32_t>(overall.Int(0));
-    ranks.overallRank = static_cast<std::int32_t>(overall.Int(1)) + 1;
-
-    clStatement recent(db,
-                       "SELECT COUNT(*), SUM(score > ?2 OR (score = ?2 AND id < ?3)), "
-                       "SUM(id = ?3) FROM (SELECT id, score FROM scores WHERE game = ?1 "
-                       "ORDER BY id DESC LIMIT ?4)");
-    if (recent.Bind(1, game).Bind(2, score).Bind(3, id).Bind(4, kRecentScores).Step() !=
-        SQLITE_ROW) {
-        return std::nullopt;
+sqlite3* clScoreStore::TakeReader() {
+    std::unique_lock guard(readersLock);
+    readerReturned.wait(guard,
+                        [this] { return !idleReaders.empty() || openReaders < kMaxReaders; });
+    if (!idleReaders.empty()) {
+        sqlite3* reader = idleReaders.back();
+        idleReaders.pop_back();
+        return reader;
     }
-    ranks.recentCount = static_cast<std::int32_t>(recent.Int(0));
-    // A score sent again after a hundred newer ones is no longer recent.
-    ranks.recentRank = recent.Int(2) != 0 ? static_cast<std::int32_t>(recent.Int(1)) + 1 : 0;
-    return ranks;
+    sqlite3* reader = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &reader, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK) {
+        sqlite3_close(reader);
+        return nullptr;
+    }
+    sqlite3_busy_timeout(reader, 2000);
+    sqlite3_exec(reader, "PRAGMA query_only = 1", nullptr, nullptr, nullptr);
+    ++openReaders;
+    return reader;
 }
 
-std::optional<clScoreRanks> clScoreStore::AddLocked(const clOnlineIdentity& identity,
+void clScoreStore::ReturnReader(sqlite3* reader) {
+    {
+        const std::lock_guard guard(readersLock);
+        idleReaders.push_back(reader);
+    }
+    readerReturned.notify_one();
+}
+
+template <typename Read>
+auto clScoreStore::WithReader(Read&& read) -> decltype(read(static_cast<sqlite3*>(nullptr))) {
+    if (!separateReaders) {
+        const std::lock_guard guard(lock);
+        if (!db) return std::nullopt;
+        return read(db);
+    }
+    sqlite3* reader = TakeReader();
+    if (reader == nullptr) return std::nullopt;
+    auto result = read(reader);
+    ReturnReader(reader);
+    return result;
+}
+
+clScoreRanks clScoreStore::RanksOf(std::int64_t id, std::string_view game, std::int32_t score) {
+    clScoreRanks result;
+    result.overallCount = static_cast<std::int32_t>(ranks->Count(game));
+    result.overallRank = static_cast<std::int32_t>(ranks->RankOf(game, score, id));
+    // A score sent again after a hundred newer ones is no longer recent.
+    const auto [recentRank, recentCount] = ranks->RecentRankOf(game, score, id);
+    result.recentRank = static_cast<std::int32_t>(recentRank);
+    result.recentCount = static_cast<std::int32_t>(recentCount);
+    return result;
+}
+
+// The statements of a submission, prepared once for all its scores.
+struct clScoreStore::clAddStatements {
+    explicit clAddStatements(sqlite3* db)
+        : same(db,
+               "SELECT id FROM scores WHERE game = ?1 AND score = ?2 AND round = ?3 AND "
+               "name = ?4 AND email = ?5 AND player = ?6 LIMIT 1"),
+          insert(db,
+                 "INSERT INTO scores (game, score, round, name, location, email, player, "
+                 "submitted) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)") {}
+
+    clStatement same;
+    clStatement insert;
+};
+
+std::optional<clScoreRanks> clScoreStore::AddLocked(clAddStatements& statements,
+                                                    const clOnlineIdentity& identity,
                                                     std::string_view player,
-                                                    const clSubmittedScore& score,
-                                                    std::int64_t now) {
+                                                    const clSubmittedScore& score, std::int64_t now,
+                                                    std::vector<clAdded>& added) {
     std::int64_t id = 0;
-    clStatement same(db,
-                     "SELECT id FROM scores WHERE game = ?1 AND score = ?2 AND round = ?3 AND "
-                     "name = ?4 AND email = ?5 AND player = ?6 LIMIT 1");
+    clStatement& same = statements.same.Reset();
     same.Bind(1, score.gameName).Bind(2, score.score).Bind(3, score.round);
     same.Bind(4, identity.name).Bind(5, identity.email).Bind(6, player);
     const int found = same.Step();
     if (found == SQLITE_ROW) {
         id = same.Int(0);
     } else if (found == SQLITE_DONE) {
-        clStatement insert(db,
-                           "INSERT INTO scores (game, score, round, name, location, email, "
-                           "player, submitted) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)");
+        clStatement& insert = statements.insert.Reset();
         insert.Bind(1, score.gameName).Bind(2, score.score).Bind(3, score.round);
         insert.Bind(4, identity.name).Bind(5, identity.location).Bind(6, identity.email);
         insert.Bind(7, player).Bind(8, now);
         if (insert.Step() != SQLITE_DONE) return std::nullopt;
         id = sqlite3_last_insert_rowid(db);
+        ranks->Add(score.gameName, score.score, id);
+        added.push_back({score.gameName, score.score, id});
     } else {
         return std::nullopt;
     }
@@ -171,20 +250,39 @@ std::optional<std::vector<std::optional<clScoreRanks>>> clScoreStore::AddScores(
     const std::lock_guard guard(lock);
     if (!db || !Execute("BEGIN IMMEDIATE")) return std::nullopt;
     std::vector<std::optional<clScoreRanks>> result;
-    for (const clAdd& add : adds) {
-        if (!add.accepted) {
-            result.emplace_back();
-            continue;
-        }
-        const auto ranks = AddLocked(identity, player, add.score, now);
-        if (!ranks) {
-            Execute("ROLLBACK");
-            return std::nullopt;
-        }
-        result.push_back(ranks);
-    }
-    if (!Execute("COMMIT")) {
+    std::vector<clAdded> added;
+    // What the database did not keep leaves the index too, and the recent
+    // scores are read again from what it kept.
+    const auto rollBack = [this, &added] {
         Execute("ROLLBACK");
+        for (const clAdded& score : added) {
+            std::vector<std::pair<std::int64_t, std::int32_t>> latest;
+            clStatement rows(db, kLatestScores);
+            rows.Bind(1, score.game).Bind(2, kRecentScores);
+            while (rows.Step() == SQLITE_ROW)
+                latest.emplace_back(rows.Int(0), static_cast<std::int32_t>(rows.Int(1)));
+            std::reverse(latest.begin(), latest.end());
+            ranks->Remove(score.game, score.score, score.id, latest);
+        }
+    };
+    bool failed = false;
+    {
+        clAddStatements statements(db);
+        for (const clAdd& add : adds) {
+            if (!add.accepted) {
+                result.emplace_back();
+                continue;
+            }
+            const auto scoreRanks = AddLocked(statements, identity, player, add.score, now, added);
+            if (!scoreRanks) {
+                failed = true;
+                break;
+            }
+            result.push_back(scoreRanks);
+        }
+    }
+    if (failed || !Execute("COMMIT")) {
+        rollBack();
         return std::nullopt;
     }
     return result;
@@ -192,23 +290,31 @@ std::optional<std::vector<std::optional<clScoreRanks>>> clScoreStore::AddScores(
 
 std::optional<clScoreStore::clList> clScoreStore::List(std::string_view game, clScoreListKind kind,
                                                        std::int32_t limit) {
-    const std::lock_guard guard(lock);
-    if (!db) return std::nullopt;
     const bool overall = kind == clScoreListKind::Overall;
     limit = std::min(limit, ListSize(kind));
+    return WithReader([&](sqlite3* reader) -> std::optional<clList> {
+        // The token and the scores of one state of the database.
+        sqlite3_exec(reader, "BEGIN", nullptr, nullptr, nullptr);
+        const auto list = ReadList(reader, game, overall, limit);
+        sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
+        return list;
+    });
+}
 
-    clStatement latest(db, "SELECT COALESCE(MAX(id), 0) FROM scores WHERE game = ?1");
+std::optional<clScoreStore::clList> clScoreStore::ReadList(sqlite3* reader, std::string_view game,
+                                                           bool overall, std::int32_t limit) {
+    clStatement latest(reader, "SELECT COALESCE(MAX(id), 0) FROM scores WHERE game = ?1");
     if (latest.Bind(1, game).Step() != SQLITE_ROW) return std::nullopt;
     clList list;
     // Any new score of the game may change either list.
     list.token = nonce + "." + (overall ? "o" : "r") + std::to_string(latest.Int(0)) + "." +
                  std::to_string(limit);
 
-    clStatement rows(db, overall ? "SELECT score FROM scores WHERE game = ?1 "
-                                   "ORDER BY score DESC, id LIMIT ?2"
-                                 : "SELECT score FROM (SELECT id, score FROM scores "
-                                   "WHERE game = ?1 ORDER BY id DESC LIMIT ?3) "
-                                   "ORDER BY score DESC, id LIMIT ?2");
+    clStatement rows(reader, overall ? "SELECT score FROM scores WHERE game = ?1 "
+                                       "ORDER BY score DESC, id LIMIT ?2"
+                                     : "SELECT score FROM (SELECT id, score FROM scores "
+                                       "WHERE game = ?1 ORDER BY id DESC LIMIT ?3) "
+                                       "ORDER BY score DESC, id LIMIT ?2");
     rows.Bind(1, game).Bind(2, limit);
     if (!overall) rows.Bind(3, kRecentScores);
     int step = SQLITE_ROW;
@@ -236,21 +342,21 @@ std::optional<std::vector<clStoredScore>> ReadRows(clStatement& rows) {
 
 std::optional<std::vector<clStoredScore>> clScoreStore::TopScores(std::string_view game,
                                                                   std::int32_t limit) {
-    const std::lock_guard guard(lock);
-    if (!db) return std::nullopt;
-    clStatement rows(db,
-                     "SELECT id, score, round, name, location, submitted FROM scores "
-                     "WHERE game = ?1 ORDER BY score DESC, id LIMIT ?2");
-    rows.Bind(1, game).Bind(2, limit);
-    return ReadRows(rows);
+    return WithReader([&](sqlite3* reader) {
+        clStatement rows(reader,
+                         "SELECT id, score, round, name, location, submitted FROM scores "
+                         "WHERE game = ?1 ORDER BY score DESC, id LIMIT ?2");
+        rows.Bind(1, game).Bind(2, limit);
+        return ReadRows(rows);
+    });
 }
 
 std::optional<std::vector<clStoredScore>> clScoreStore::RecentScores(std::string_view game) {
-    const std::lock_guard guard(lock);
-    if (!db) return std::nullopt;
-    clStatement rows(db, kRecentRows);
-    rows.Bind(1, game).Bind(2, kRecentScores);
-    auto result = ReadRows(rows);
+    auto result = WithReader([&](sqlite3* reader) {
+        clStatement rows(reader, kRecentRows);
+        rows.Bind(1, game).Bind(2, kRecentScores);
+        return ReadRows(rows);
+    });
     if (result) {
         std::stable_sort(result->begin(), result->end(),
                          [](const clStoredScore& a, const clStoredScore& b) {
@@ -261,9 +367,8 @@ std::optional<std::vector<clStoredScore>> clScoreStore::RecentScores(std::string
 }
 
 std::optional<std::int64_t> clScoreStore::CountScores(std::string_view game) {
-    const std::lock_guard guard(lock);
+    // Open sets the connection before the store is shared: no lock, so
+    // counting never waits for a write.
     if (!db) return std::nullopt;
-    clStatement count(db, "SELECT COUNT(*) FROM scores WHERE game = ?1");
-    if (count.Bind(1, game).Step() != SQLITE_ROW) return std::nullopt;
-    return count.Int(0);
+    return ranks->Count(game);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -11,6 +12,7 @@
 #include "online/score_protocol.h"
 
 struct sqlite3;
+class clRankIndex;
 
 // One stored score as the pages show it.
 struct clStoredScore {
@@ -23,17 +25,21 @@ struct clStoredScore {
 };
 
 // The score server's scores in an SQLite database file. Every statement binds
-// its values; one lock serialises the server's threads.
+// its values. Writes are serialised by one lock; in a database file (not one
+// in memory) reads go through connections of their own and never wait for a
+// write, the database keeping a write-ahead log.
 //
 // Ranking: among a variant's scores, higher scores rank first and equal
-// scores in the order they came in. "Recent" scores are a variant's latest
-// 100 submissions (the recent list holds exactly those, so its count is
-// the "of last N" the game shows).
+// scores in the order they came in. An index in memory, built when the
+// database opens, ranks and counts a game's scores in O(log n) (about 80
+// bytes a score). "Recent" scores are a variant's latest 100 submissions
+// (the recent list holds exactly those, so its count is the "of last N" the
+// game shows).
 class clScoreStore {
 public:
     static constexpr std::int32_t kRecentScores = kRecentListSize;
 
-    clScoreStore() = default;
+    clScoreStore();
     ~clScoreStore();
     clScoreStore(const clScoreStore&) = delete;
     clScoreStore& operator=(const clScoreStore&) = delete;
@@ -67,12 +73,36 @@ public:
     std::optional<std::int64_t> CountScores(std::string_view game);
 
 private:
-    std::optional<clScoreRanks> AddLocked(const clOnlineIdentity& identity, std::string_view player,
-                                          const clSubmittedScore& score, std::int64_t now);
-    std::optional<clScoreRanks> RanksOf(std::int64_t id, std::string_view game, std::int32_t score);
+    struct clAdded {
+        std::string game;
+        std::int32_t score;
+        std::int64_t id;
+    };
+    struct clAddStatements;
+    std::optional<clScoreRanks> AddLocked(clAddStatements& statements,
+                                          const clOnlineIdentity& identity, std::string_view player,
+                                          const clSubmittedScore& score, std::int64_t now,
+                                          std::vector<clAdded>& added);
+    clScoreRanks RanksOf(std::int64_t id, std::string_view game, std::int32_t score);
     bool Execute(const char* sql);
+    std::optional<clList> ReadList(sqlite3* reader, std::string_view game, bool overall,
+                                   std::int32_t limit);
+    // Runs `read` on a connection for reading; its result, or nothing when
+    // there is no connection.
+    template <typename Read>
+    auto WithReader(Read&& read) -> decltype(read(static_cast<sqlite3*>(nullptr)));
+    sqlite3* TakeReader();
+    void ReturnReader(sqlite3* reader);
 
-    std::mutex lock;
+    std::mutex lock;  // the writing connection
     sqlite3* db = nullptr;
+    std::string path;
     std::string nonce;  // this database's mark in every token
+    std::unique_ptr<clRankIndex> ranks;
+
+    bool separateReaders = false;
+    std::mutex readersLock;
+    std::condition_variable readerReturned;
+    std::vector<sqlite3*> idleReaders;
+    int openReaders = 0;
 };

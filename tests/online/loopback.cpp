@@ -100,9 +100,15 @@ std::uint16_t UnusedPort() {
     return port;
 }
 
-std::string RawExchange(std::uint16_t port, std::string_view bytes,
-                        std::chrono::milliseconds wait) {
+std::string RawExchange(std::uint16_t port, std::string_view bytes, std::chrono::milliseconds wait,
+                        const char* from) {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd >= 0 && from != nullptr) {
+        sockaddr_in local{};
+        local.sin_family = AF_INET;
+        ::inet_pton(AF_INET, from, &local.sin_addr);
+        ::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local);
+    }
     sockaddr_in to{};
     to.sin_family = AF_INET;
     to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);

@@ -47,9 +47,12 @@ std::uint16_t UnusedPort();
 
 // Sends the bytes to 127.0.0.1:port and returns what comes back until the
 // server closes or `wait` passes without a byte; without reading the reply
-// when the send fails part way.
+// when the send fails part way. The connection comes from the loopback
+// address `from` when one is given ("127.0.0.2": another client than the
+// usual 127.0.0.1).
 std::string RawExchange(std::uint16_t port, std::string_view bytes,
-                        std::chrono::milliseconds wait = std::chrono::milliseconds(2000));
+                        std::chrono::milliseconds wait = std::chrono::milliseconds(2000),
+                        const char* from = nullptr);
 
 // The number of open file descriptors of this process.
 int OpenDescriptors();

@@ -1,7 +1,11 @@
 #include "score_server.h"
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <functional>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -13,6 +17,8 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sqlite3.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -102,6 +108,72 @@ TEST_F(ScoreServerTest, RanksOverallAndRecentWithEqualScoresInArrivalOrder) {
     // The same score of the same player again keeps its place.
     EXPECT_EQ(Submit(kAnn, {{"Klondike", 500, 2}}), (std::vector<clScoreRanks>{{2, 3, 2, 3}}));
     EXPECT_EQ(Stored(), 3);
+}
+
+// Ranks kept in memory agree with counting the stored scores, ties and the
+// recent window included, and are built again from the database when it
+// opens.
+TEST_F(ScoreServerTest, RanksAgreeWithCountingAndSurviveReopening) {
+    std::mt19937 random(20261210);
+    std::vector<std::int32_t> sent;  // in the order they came
+    const auto expected = [&sent](std::size_t n) {
+        clScoreRanks ranks{1, static_cast<std::int32_t>(sent.size()), 0, 0};
+        const std::size_t recentStart = sent.size() > 100 ? sent.size() - 100 : 0;
+        ranks.recentCount = static_cast<std::int32_t>(sent.size() - recentStart);
+        std::int32_t recentBefore = 0;
+        for (std::size_t i = 0; i < sent.size(); ++i) {
+            const bool before = sent[i] > sent[n] || (sent[i] == sent[n] && i < n);
+            ranks.overallRank += before ? 1 : 0;
+            recentBefore += before && i >= recentStart ? 1 : 0;
+        }
+        ranks.recentRank = n >= recentStart ? recentBefore + 1 : 0;
+        return ranks;
+    };
+    for (std::int32_t batch = 0; batch < 15; ++batch) {
+        std::vector<clSubmittedScore> scores;
+        for (std::int32_t i = 0; i < 10; ++i)
+            scores.push_back(
+                {"Klondike", static_cast<std::int32_t>(random() % 6) * 100, batch * 10 + i + 1});
+        const auto ranks = Submit(kAnn, scores);
+        ASSERT_EQ(ranks.size(), scores.size());
+        for (std::size_t i = 0; i < scores.size(); ++i) {
+            sent.push_back(scores[i].score);
+            EXPECT_EQ(ranks[i], expected(sent.size() - 1)) << "score " << sent.size();
+        }
+    }
+
+    clScoreStore reopened;
+    std::string error;
+    ASSERT_TRUE(reopened.Open((temp.Path() / "scores.db").string(), error)) << error;
+    clScoreServer again(reopened);
+    const clServerReply reply = again.Submit(Scrambled(SubmitText(kBob, {{"Klondike", 300, 1}})));
+    sent.push_back(300);
+    EXPECT_EQ(ParseSubmitReply(reply.body, 1),
+              (std::vector<clScoreRanks>{expected(sent.size() - 1)}));
+    // A score sent again keeps its place, also when no longer recent.
+    const clServerReply first =
+        again.Submit(Scrambled(SubmitText(kAnn, {{"Klondike", sent[0], 1}})));
+    EXPECT_EQ(ParseSubmitReply(first.body, 1), (std::vector<clScoreRanks>{expected(0)}));
+}
+
+// A submission the database cannot keep whole stores nothing, and its
+// scores leave no trace in the ranks.
+TEST_F(ScoreServerTest, ASubmissionThatFailsLeavesTheRanksAsTheyWere) {
+    Submit(kAnn, {{"Klondike", 500, 1}});
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open((temp.Path() / "scores.db").c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other,
+                           "CREATE TRIGGER refuse BEFORE INSERT ON scores WHEN NEW.score = 666 "
+                           "BEGIN SELECT RAISE(ABORT, 'refused'); END",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(other);
+
+    const clServerReply failed =
+        server.Submit(Scrambled(SubmitText(kBob, {{"Klondike", 900, 1}, {"Klondike", 666, 1}})));
+    EXPECT_EQ(failed.status, 500);
+    EXPECT_EQ(Stored(), 1);
+    EXPECT_EQ(Submit(kBob, {{"Klondike", 700, 1}}), (std::vector<clScoreRanks>{{1, 2, 1, 2}}));
 }
 
 TEST_F(ScoreServerTest, RecentScoresAreTheLatestHundred) {
@@ -205,6 +277,35 @@ TEST_F(ScoreServerTest, HostileSubmissionsAreRefusedAndStoreNothing) {
         {"no name", Scrambled(SubmitText({"", "Paris", "a@b.c"}, {{"Klondike", 500, 1}}))},
         {"a control character",
          Scrambled("Qarvel 1.0,A\x1b[2J,Paris,a@b.c,ann,,\r\nKlondike,500,1\r\n")},
+        // C1 controls, and the marks and overrides that reorder text.
+        {"a next-line control (U+0085)",
+         Scrambled(SubmitText({"Ann\xC2\x85", "Paris", "a@b.c"}, {{"Klondike", 500, 1}}))},
+        {"U+0080", Scrambled(SubmitText({"\xC2\x80"
+                                         "Ann",
+                                         "Paris", "a@b.c"},
+                                        {{"Klondike", 5, 1}}))},
+        {"U+009F", Scrambled(SubmitText({"Ann", "Paris\xC2\x9F", "a@b.c"}, {{"Klondike", 5, 1}}))},
+        {"a right-to-left override (U+202E)", Scrambled(SubmitText({"\xE2\x80\xAE"
+                                                                    "nnA",
+                                                                    "Paris", "a@b.c"},
+                                                                   {{"Klondike", 500, 1}}))},
+        {"a left-to-right embedding (U+202A)", Scrambled(SubmitText({"Ann",
+                                                                     "\xE2\x80\xAA"
+                                                                     "Paris",
+                                                                     "a@b.c"},
+                                                                    {{"Klondike", 5, 1}}))},
+        {"a left-to-right mark (U+200E)",
+         Scrambled(SubmitText({"Ann", "Paris", "a\xE2\x80\x8E@b.c"}, {{"Klondike", 5, 1}}))},
+        {"a right-to-left mark (U+200F)",
+         Scrambled(SubmitText({"Ann\xE2\x80\x8F", "Paris", "a@b.c"}, {{"Klondike", 5, 1}}))},
+        {"an Arabic letter mark (U+061C)",
+         Scrambled(SubmitText(kAnn, {{"Klondike", 500, 1}}, "ann\xD8\x9C"))},
+        {"a left-to-right isolate (U+2066)", Scrambled(SubmitText({"\xE2\x81\xA6"
+                                                                   "Ann",
+                                                                   "Paris", "a@b.c"},
+                                                                  {{"Klondike", 5, 1}}))},
+        {"a pop directional isolate (U+2069)",
+         Scrambled(SubmitText({"Ann\xE2\x81\xA9", "Paris", "a@b.c"}, {{"Klondike", 5, 1}}))},
         {"not UTF-8", Scrambled(SubmitText({"Ann", "Par\xC3is", "a@b.c"}, {{"Klondike", 500, 1}}))},
         {"a score that is not a number",
          Scrambled(FormatSubmitHeader(kAnn, "ann") + "Klondike,5e3,1\r\n")},
@@ -214,6 +315,23 @@ TEST_F(ScoreServerTest, HostileSubmissionsAreRefusedAndStoreNothing) {
         EXPECT_EQ(reply.status, 400) << c.why;
     }
     EXPECT_EQ(Stored(), 0);
+}
+
+// Letters of every script stay welcome, right-to-left ones too, and so do the
+// characters beside the refused ones.
+TEST_F(ScoreServerTest, NamesInAnyScriptAreStored) {
+    for (const char* name : {"Zo\xC3\xAB", "\xE6\x9D\xB1\xE4\xBA\xAC", "\xD7\xA9\xD7\xA8\xD7\x94",
+                             "\xD8\xB3\xD8\xA7\xD8\xB1\xD8\xA9",
+                             "Ann\xC2\xA0"
+                             "B",
+                             "Ann \xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x92\xBB",
+                             "A\xE2\x80\xAF"
+                             "B"}) {
+        const clServerReply reply =
+            server.Submit(Scrambled(SubmitText({name, "Paris", "a@b.c"}, {{"Golf", 5, 1}})));
+        EXPECT_EQ(reply.status, 200) << name;
+    }
+    EXPECT_EQ(Stored("Golf"), 7);
 }
 
 TEST_F(ScoreServerTest, HostileListRequestsAreRefused) {
@@ -235,6 +353,16 @@ TEST_F(ScoreServerTest, PagesEscapeWhatPlayersTyped) {
     EXPECT_EQ(page.body.find("<script>"), std::string::npos);
     EXPECT_EQ(page.body.find("a@b.c"), std::string::npos);  // addresses stay private
     EXPECT_EQ(server.ScorePage("nosuchgame").status, 404);
+
+    // A name stored before names were checked for them shows without the
+    // characters that would reorder the page around it.
+    const auto stored = store.AddScores({"\xE2\x80\xAE"
+                                         "nnA\xC2\x85",
+                                         "Paris\xE2\x81\xA6", "c@d.e"},
+                                        "c", {{{"Golf", 10, 1}, true}}, 0);
+    ASSERT_TRUE(stored);
+    const clServerReply golf = server.ScorePage("golf");
+    EXPECT_NE(golf.body.find("<td>nnA</td><td>Paris</td>"), std::string::npos);
 
     const clServerReply start = server.StartPage();
     ASSERT_EQ(start.status, 200);
@@ -326,6 +454,13 @@ TEST_F(ScoreServerTest, AHugeBodyIsRefusedBeforeItIsRead) {
                                               Scrambled(SubmitText(kAnn, {{"Klondike", 5, 1}})));
     EXPECT_TRUE(reply.starts_with("HTTP/1.1 413")) << reply.substr(0, 100);
     EXPECT_EQ(Stored(), 0);
+    // A body just within the limit is read whole and judged by its handler.
+    const std::string within(clScoreServer::kMaxRequestBody, 'x');
+    const std::string judged = RawExchange(static_cast<std::uint16_t>(running.port),
+                                           "POST /topscores/qarvel/submit.php HTTP/1.0\r\n"
+                                           "Content-Length: " +
+                                               std::to_string(within.size()) + "\r\n\r\n" + within);
+    EXPECT_TRUE(judged.starts_with("HTTP/1.1 400")) << judged.substr(0, 100);
 
     // A request the game did not send reaches no handler.
     EXPECT_TRUE(RawExchange(static_cast<std::uint16_t>(running.port),
@@ -438,36 +573,301 @@ TEST_F(ScoreServerTest, APortInUseIsNotShared) {
     EXPECT_EQ(other.Bind("127.0.0.1", running.port), -1);
 }
 
+// The descriptors this process may open, raised towards `wanted` as far as
+// the system lets it.
+int RaiseDescriptorLimit(rlim_t wanted) {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0) return 1024;
+    if (limit.rlim_cur < wanted) {
+        limit.rlim_cur = std::min(wanted, limit.rlim_max);
+        ::setrlimit(RLIMIT_NOFILE, &limit);
+        ::getrlimit(RLIMIT_NOFILE, &limit);
+    }
+    return static_cast<int>(std::min<rlim_t>(limit.rlim_cur, 1 << 20));
+}
+
+// True once the peer has closed the socket or reset it (what it sent before
+// is read and dropped).
+bool PeerClosed(int fd) {
+    char chunk[4096];
+    for (;;) {
+        const ssize_t got = ::recv(fd, chunk, sizeof chunk, MSG_DONTWAIT);
+        if (got == 0) return true;
+        if (got < 0) return errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR;
+    }
+}
+
+// Sends `start` and then `repeated` over and over, up to `limit` bytes in
+// all, to 127.0.0.1:port; how much was sent before the server closed the
+// connection, and what it answered. A send that cannot go on for 5 s ends
+// the flood: the test never hangs on it.
+struct clFlood {
+    std::size_t sent = 0;
+    std::string reply;
+    bool closed = false;  // by the server, within 2 s of the last send
+};
+clFlood Flood(int port, const std::string& start, const std::string& repeated, std::size_t limit) {
+    clFlood flood;
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const timeval fiveSeconds{5, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &fiveSeconds, sizeof fiveSeconds);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    to.sin_port = htons(static_cast<std::uint16_t>(port));
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0) {
+        ::close(fd);
+        return flood;
+    }
+    std::string block = start;
+    while (flood.sent < limit) {
+        while (block.size() < 64 * 1024)
+            block += repeated;
+        const ssize_t sent = ::send(fd, block.data(), block.size(), MSG_NOSIGNAL);
+        if (sent <= 0) break;
+        flood.sent += static_cast<std::size_t>(sent);
+        block.erase(0, static_cast<std::size_t>(sent));
+    }
+    char chunk[4096];
+    pollfd entry{fd, POLLIN, 0};
+    while (::poll(&entry, 1, 2000) > 0) {
+        const ssize_t got = ::recv(fd, chunk, sizeof chunk, 0);
+        if (got <= 0) {
+            flood.closed = true;
+            break;
+        }
+        flood.reply.append(chunk, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return flood;
+}
+
+// A request whose header or body never ends is held in a bounded space: the
+// server answers and closes the connection long before the client is done,
+// and goes on serving others.
+TEST_F(ScoreServerTest, RequestsThatNeverEndAreCutOff) {
+    clRunningServer running(server);
+    ASSERT_GT(running.port, 0);
+    constexpr std::size_t kFlood = 64 * 1024 * 1024;
+    const std::string kilobyte(1000, 'a');
+    struct {
+        const char* what;
+        std::string start;
+        std::string repeated;
+    } const cases[] = {
+        {"header lines that never end", "GET / HTTP/1.1\r\nHost: x\r\n", "X-Line: 0123456789\r\n"},
+        {"a header line that never ends", "GET / HTTP/1.1\r\nX-Long: ", kilobyte},
+        {"a path that never ends", "GET /", kilobyte},
+        {"a body without a length that never ends",
+         "POST /topscores/qarvel/submit.php HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: "
+         "chunked\r\n\r\n",
+         "3e8\r\n" + kilobyte + "\r\n"},
+        {"a body longer than its length",
+         "POST /topscores/qarvel/submit.php HTTP/1.1\r\nHost: x\r\nContent-Length: 1000\r\n\r\n",
+         kilobyte},
+    };
+    for (const auto& c : cases) {
+        const clFlood flood = Flood(running.port, c.start, c.repeated, kFlood);
+        EXPECT_LT(flood.sent, kFlood) << c.what << ": the server took it all";
+        EXPECT_TRUE(flood.closed) << c.what;
+        if (!flood.reply.empty()) {
+            EXPECT_TRUE(flood.reply.starts_with("HTTP/1.1 4")) << c.what << ": " << flood.reply;
+        }
+    }
+    EXPECT_TRUE(RawExchange(static_cast<std::uint16_t>(running.port), "GET / HTTP/1.0\r\n\r\n")
+                    .starts_with("HTTP/1.1 200"));
+}
+
+// The connections held are bounded: an address's connections beyond its
+// share wait, beyond the waiting room they are closed at once, and another
+// address is still served.
+TEST_F(ScoreServerTest, TheConnectionsHeldAreBounded) {
+    clScoreServer small(store, {.maxConnections = 4, .maxPerAddress = 2});
+    clRunningServer running(small);
+    ASSERT_GT(running.port, 0);
+    const clConnections idle(running.port, 20);
+    ASSERT_EQ(idle.Connected(std::chrono::steady_clock::now() + 5s), 20);
+    // 2 served and 4 waiting are held; the other 14 are closed.
+    int closed = 0;
+    for (int tries = 0; tries < 100 && closed < 14; ++tries) {
+        std::this_thread::sleep_for(20ms);
+        closed = 0;
+        for (std::size_t i = 0; i < idle.Size(); ++i)
+            closed += PeerClosed(idle.Fd(i)) ? 1 : 0;
+    }
+    EXPECT_EQ(closed, 14);
+    const std::string reply = RawExchange(static_cast<std::uint16_t>(running.port),
+                                          "GET / HTTP/1.0\r\n\r\n", 5000ms, "127.0.0.2");
+    EXPECT_TRUE(reply.starts_with("HTTP/1.1 200")) << reply.substr(0, 100);
+}
+
+// Slow clients hold no thread: a thousand connections of one address that
+// send their header a byte at a time leave another address served.
+TEST_F(ScoreServerTest, SlowClientsOfOneAddressLeaveOthersServed) {
+    const int slowCount = std::min(1000, RaiseDescriptorLimit(4096) - 400);
+    clRunningServer running(server);
+    ASSERT_GT(running.port, 0);
+    const clConnections slow(running.port, slowCount);
+    slow.Connected(std::chrono::steady_clock::now() + 10s);
+    const std::string start = "POST /topscores/qarvel/submit.php HTTP/1.1\r\nHost: x\r\nX-Slow: ";
+    for (std::size_t i = 0; i < slow.Size(); ++i)
+        ::send(slow.Fd(i), start.data(), start.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+
+    const std::string body = Scrambled(SubmitText(kBob, {{"Golf", 30, 1}}));
+    for (int i = 0; i < 10; ++i) {
+        for (std::size_t s = 0; s < slow.Size(); ++s)
+            ::send(slow.Fd(s), "a", 1, MSG_NOSIGNAL | MSG_DONTWAIT);
+        const auto port = static_cast<std::uint16_t>(running.port);
+        const std::string page = RawExchange(port, "GET / HTTP/1.0\r\n\r\n", 5000ms, "127.0.0.2");
+        EXPECT_TRUE(page.starts_with("HTTP/1.1 200")) << i << ": " << page.substr(0, 100);
+        const std::string submitted =
+            RawExchange(port,
+                        "POST /topscores/qarvel/submit.php HTTP/1.0\r\nContent-Length: " +
+                            std::to_string(body.size()) + "\r\n\r\n" + body,
+                        5000ms, "127.0.0.2");
+        EXPECT_TRUE(submitted.starts_with("HTTP/1.1 200")) << i << ": " << submitted.substr(0, 100);
+    }
+    EXPECT_EQ(Stored("Golf"), 1);
+}
+
+// A request has a whole time, however its client spreads its bytes: a
+// trickle that would renew a time-out at every byte is cut off all the same.
+TEST_F(ScoreServerTest, ARequestHasAWholeTime) {
+    clScoreServer quick(store, {.requestTime = 1s});
+    clRunningServer running(quick);
+    ASSERT_GT(running.port, 0);
+    struct {
+        const char* what;
+        std::string start;
+    } const cases[] = {
+        {"a header a byte at a time", "GET / HTTP/1.1\r\nHost: x\r\nX-Slow: "},
+        {"a body a byte at a time",
+         "POST /topscores/qarvel/submit.php HTTP/1.1\r\nHost: x\r\nContent-Length: 1000\r\n\r\n"},
+        {"a second request a byte at a time",
+         "GET / HTTP/1.1\r\nHost: x\r\n\r\nGET / HTTP/1.1\r\nHost: x\r\nX-Slow: "},
+    };
+    for (const auto& c : cases) {
+        const clConnections trickle(running.port, 1);
+        ASSERT_EQ(trickle.Connected(std::chrono::steady_clock::now() + 5s), 1);
+        ::send(trickle.Fd(0), c.start.data(), c.start.size(), MSG_NOSIGNAL);
+        // Ten times the whole time, a byte every 100 ms.
+        bool closed = false;
+        for (int i = 0; i < 100 && !closed; ++i) {
+            std::this_thread::sleep_for(100ms);
+            closed = ::send(trickle.Fd(0), "a", 1, MSG_NOSIGNAL | MSG_DONTWAIT) < 0 ||
+                     PeerClosed(trickle.Fd(0));
+        }
+        EXPECT_TRUE(closed) << c.what;
+    }
+}
+
+// A submission waiting for the database (here another program holds its
+// write lock) holds up no page.
+TEST_F(ScoreServerTest, PagesAreServedWhileASubmissionWaits) {
+    Submit(kAnn, {{"Klondike", 500, 1}});
+    clRunningServer running(server);
+    ASSERT_GT(running.port, 0);
+    const auto port = static_cast<std::uint16_t>(running.port);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open((temp.Path() / "scores.db").c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    std::atomic<bool> submitted = false;
+    std::string submitReply;
+    std::thread submitter([&] {
+        const std::string body = Scrambled(SubmitText(kBob, {{"Klondike", 700, 1}}));
+        submitReply = RawExchange(port,
+                                  "POST /topscores/qarvel/submit.php HTTP/1.0\r\nContent-Length: " +
+                                      std::to_string(body.size()) + "\r\n\r\n" + body,
+                                  10000ms);
+        submitted = true;
+    });
+    // Time for the submission to reach the database and wait there.
+    std::this_thread::sleep_for(300ms);
+    const std::string page =
+        RawExchange(port, "GET /topscores/scores/qarvel/klondike.html HTTP/1.0\r\n\r\n", 5000ms);
+    const std::string start = RawExchange(port, "GET / HTTP/1.0\r\n\r\n", 5000ms);
+    const bool submittedFirst = submitted;
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    submitter.join();
+
+    EXPECT_FALSE(submittedFirst) << "the pages waited for the submission";
+    EXPECT_TRUE(page.starts_with("HTTP/1.1 200")) << page.substr(0, 100);
+    EXPECT_NE(page.find("<td>Ann</td>"), std::string::npos);
+    EXPECT_TRUE(start.starts_with("HTTP/1.1 200")) << start.substr(0, 100);
+    EXPECT_TRUE(submitReply.ends_with("\r\n\r\n1,2,1,2\r\n")) << submitReply;
+}
+
+// The program itself, started on a free port with a fresh database; killed
+// when the object goes if it still runs.
+class clServerProgram {
+public:
+    explicit clServerProgram(const std::vector<std::string>& options = {}) {
+        int out[2];
+        if (pipe(out) != 0) return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        std::vector<std::string> args = {QARVEL_SCORE_SERVER, "--db",
+                                         (temp.Path() / "scores.db").string(), "--port", "0"};
+        args.insert(args.end(), options.begin(), options.end());
+        std::vector<char*> argv;
+        for (std::string& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        if (posix_spawn(&pid, QARVEL_SCORE_SERVER, &actions, nullptr, argv.data(), environ) != 0)
+            pid = 0;
+        posix_spawn_file_actions_destroy(&actions);
+        close(out[1]);
+        char c = 0;
+        while (firstLine.size() < 200 && read(out[0], &c, 1) == 1 && c != '\n')
+            firstLine += c;
+        close(out[0]);
+        const std::string prefix = "qarvel-score-server: listening on http://127.0.0.1:";
+        if (firstLine.starts_with(prefix)) port = std::stoi(firstLine.substr(prefix.size()));
+    }
+    ~clServerProgram() {
+        if (pid <= 0) return;
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    clServerProgram(const clServerProgram&) = delete;
+    clServerProgram& operator=(const clServerProgram&) = delete;
+
+    // The exit status once it has ended, within `wait` of being asked to
+    // stop; -1 when it has not. `meanwhile` runs every 50 ms of the wait.
+    int Stop(std::chrono::milliseconds wait, const std::function<void()>& meanwhile = {}) {
+        if (pid <= 0) return -1;
+        kill(pid, SIGTERM);
+        const auto deadline = std::chrono::steady_clock::now() + wait;
+        while (std::chrono::steady_clock::now() < deadline) {
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) == pid) {
+                pid = 0;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            if (meanwhile) meanwhile();
+            std::this_thread::sleep_for(50ms);
+        }
+        return -1;
+    }
+
+    int port = -1;
+    std::string firstLine;
+
+private:
+    clTempFolder temp;
+    pid_t pid = 0;
+};
+
 // The program itself: started on a free port, it answers the game and stops
 // on SIGTERM.
 TEST(ScoreServerProgram, ServesTheGameAndStopsOnSignal) {
-    clTempFolder temp;
-    const std::string database = (temp.Path() / "scores.db").string();
-    int out[2];
-    ASSERT_EQ(pipe(out), 0);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    std::vector<std::string> args = {QARVEL_SCORE_SERVER, "--db", database, "--port", "0"};
-    std::vector<char*> argv;
-    for (std::string& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, QARVEL_SCORE_SERVER, &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-
-    std::string line;
-    char c = 0;
-    while (line.size() < 200 && read(out[0], &c, 1) == 1 && c != '\n')
-        line += c;
-    close(out[0]);
-    const std::string prefix = "qarvel-score-server: listening on http://127.0.0.1:";
-    ASSERT_TRUE(line.starts_with(prefix)) << line;
-    const std::string base =
-        "http://127.0.0.1:" + std::to_string(std::stoi(line.substr(prefix.size())));
+    clServerProgram program;
+    ASSERT_GT(program.port, 0) << program.firstLine;
+    const std::string base = "http://127.0.0.1:" + std::to_string(program.port);
 
     clHttpClient client;
     client.SetTimeout(2s);
@@ -475,19 +875,72 @@ TEST(ScoreServerProgram, ServesTheGameAndStopsOnSignal) {
         client.Post(base + "/topscores/qarvel/submit.php", SubmitText(kAnn, {{"Golf", 1200, 2}})))
         << client.LastErrorText();
     EXPECT_EQ(client.Body(), "1,1,1,1\r\n");
+    EXPECT_EQ(program.Stop(10s), 0);
+}
 
-    kill(pid, SIGTERM);
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+// Clients that trickle their headers and bodies, or never read their
+// answers, do not keep the program from stopping on SIGTERM.
+TEST(ScoreServerProgram, StopsOnSignalWhateverClientsDo) {
+    clServerProgram program;
+    ASSERT_GT(program.port, 0) << program.firstLine;
+    const clConnections headers(program.port, 50);
+    const clConnections bodies(program.port, 50);
+    const clConnections readers(program.port, 50);
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    ASSERT_EQ(
+        headers.Connected(deadline) + bodies.Connected(deadline) + readers.Connected(deadline),
+        150);
+    const std::string header = "GET / HTTP/1.1\r\nHost: x\r\nX-Slow: ";
+    const std::string body =
+        "POST /topscores/qarvel/submit.php HTTP/1.1\r\nHost: x\r\nContent-Length: 1000\r\n\r\n";
+    std::string pages;
+    for (int i = 0; i < 20; ++i)
+        pages += "GET /topscores/scores/qarvel/klondike.html HTTP/1.1\r\nHost: x\r\n\r\n";
+    for (std::size_t i = 0; i < 50; ++i) {
+        ::send(headers.Fd(i), header.data(), header.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        ::send(bodies.Fd(i), body.data(), body.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        ::send(readers.Fd(i), pages.data(), pages.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    }
+    const auto trickle = [&] {
+        for (std::size_t i = 0; i < 50; ++i) {
+            ::send(headers.Fd(i), "a", 1, MSG_NOSIGNAL | MSG_DONTWAIT);
+            ::send(bodies.Fd(i), "a", 1, MSG_NOSIGNAL | MSG_DONTWAIT);
+        }
+    };
+    std::this_thread::sleep_for(200ms);
+    EXPECT_EQ(program.Stop(10s, trickle), 0);
+}
+
+// The limits are the operator's to set.
+TEST(ScoreServerProgram, TakesItsLimitsFromTheCommandLine) {
+    clServerProgram program(
+        {"--max-connections", "8", "--per-address", "2", "--request-time", "1"});
+    ASSERT_GT(program.port, 0) << program.firstLine;
+    const clConnections trickle(program.port, 1);
+    ASSERT_EQ(trickle.Connected(std::chrono::steady_clock::now() + 5s), 1);
+    const std::string start = "GET / HTTP/1.1\r\nHost: x\r\nX-Slow: ";
+    ::send(trickle.Fd(0), start.data(), start.size(), MSG_NOSIGNAL);
+    bool closed = false;
+    for (int i = 0; i < 100 && !closed; ++i) {
+        std::this_thread::sleep_for(100ms);
+        closed = ::send(trickle.Fd(0), "a", 1, MSG_NOSIGNAL | MSG_DONTWAIT) < 0 ||
+                 PeerClosed(trickle.Fd(0));
+    }
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(program.Stop(10s), 0);
 }
 
 TEST(ScoreServerProgram, RefusesBadArguments) {
-    for (std::vector<std::string> args : {std::vector<std::string>{QARVEL_SCORE_SERVER},
-                                          {QARVEL_SCORE_SERVER, "--db"},
-                                          {QARVEL_SCORE_SERVER, "--db", "x.db", "--port", "99999"},
-                                          {QARVEL_SCORE_SERVER, "--db", "x.db", "--what", "1"}}) {
+    const std::string s = QARVEL_SCORE_SERVER;
+    for (std::vector<std::string> args :
+         {std::vector<std::string>{s},
+          {s, "--db"},
+          {s, "--db", "x.db", "--port", "99999"},
+          {s, "--db", "x.db", "--what", "1"},
+          {s, "--db", "x.db", "--max-connections", "0"},
+          {s, "--db", "x.db", "--per-address", "-1"},
+          {s, "--db", "x.db", "--request-time", "1.5"},
+          {s, "--db", "x.db", "--request-time", "99999999999999999999"}}) {
         std::vector<char*> argv;
         for (std::string& arg : args)
             argv.push_back(arg.data());
