@@ -37,7 +37,6 @@ constexpr const char* kColumnHeaders[clGameListModel::kColumns] = {
 constexpr int kButtonColumn = 160;  // the filter buttons' column at the left
 constexpr std::uint32_t kNoTileColour = 0x900078;
 
-
 // The icons' sizes: Large Icons (the game's table), and the other three
 // views (a card of its category).
 constexpr QSize kLargeIcon(96, 72);
