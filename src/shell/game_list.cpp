@@ -232,15 +232,16 @@ void clGameList::Fill() {
     clGameListModel::Sort(listed, sort);
     const clQtDateFormat dates;
     items->removeRows(0, items->rowCount());
+    saved.clear();
     for (const clGameRecord* game : listed) {
-        const bool saved = HasSavedGame(*game);
+        saved.push_back(HasSavedGame(*game));
         QList<QStandardItem*> row;
         for (int c = 0; c < clGameListModel::kColumns; ++c) {
             auto* item = new QStandardItem(
                 QString::fromStdString(clGameListModel::CellText(*game, c, dates)));
             if (c >= 2 && c <= 5) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (c == 0) item->setIcon(GameIcon(*game, saved));
-            if (saved) item->setToolTip(QStringLiteral("A game in progress is saved"));
+            if (c == 0) item->setIcon(GameIcon(*game, saved.back()));
+            if (saved.back()) item->setToolTip(QStringLiteral("A game in progress is saved"));
             row.append(item);
         }
         items->appendRow(row);
@@ -276,14 +277,18 @@ QIcon clGameList::GameIcon(const clGameRecord& game, bool saved) const {
 void clGameList::PreviewReady(const std::string& name) {
     for (std::size_t row = 0; row < listed.size(); ++row) {
         if (listed[row]->row->displayName != name) continue;
-        if (view == 0) {
-            if (QStandardItem* item = items->item(static_cast<int>(row), 0)) {
-                item->setIcon(GameIcon(*listed[row], HasSavedGame(*listed[row])));
-            }
-        }
+        if (view == 0) RefreshIcon(row);
     }
     if (const clGameRecord* game = Selected(); game && game->row->displayName == name) {
         UpdatePreview();
+    }
+}
+
+// A listed game's icon again, with the mark its fill found.
+void clGameList::RefreshIcon(std::size_t row) {
+    if (row >= listed.size() || row >= saved.size()) return;
+    if (QStandardItem* item = items->item(static_cast<int>(row), 0)) {
+        item->setIcon(GameIcon(*listed[row], saved[row]));
     }
 }
 
@@ -291,14 +296,6 @@ void clGameList::TogglePreview() {
     clSettings& settings = program.Settings();
     settings.SetFlag(clFlag::Preview, !settings.Flag(clFlag::Preview));
     window.SetChooserView(view);
-    // Large Icons shows the tables, the others the category cards.
-    if (initialized) {
-        for (std::size_t row = 0; row < listed.size(); ++row) {
-            if (QStandardItem* item = items->item(static_cast<int>(row), 0)) {
-                item->setIcon(GameIcon(*listed[row], HasSavedGame(*listed[row])));
-            }
-        }
-    }
     LayOut();
     UpdatePreview();
 }
@@ -402,11 +399,8 @@ void clGameList::SetView(int newView) {
     window.SetChooserView(view);
     // Large Icons shows the tables, the others the category cards.
     if (initialized) {
-        for (std::size_t row = 0; row < listed.size(); ++row) {
-            if (QStandardItem* item = items->item(static_cast<int>(row), 0)) {
-                item->setIcon(GameIcon(*listed[row], HasSavedGame(*listed[row])));
-            }
-        }
+        for (std::size_t row = 0; row < listed.size(); ++row)
+            RefreshIcon(row);
     }
     LayOut();
 }

@@ -90,6 +90,7 @@ private:
     void ShowContextMenu(const QPoint& at);
     void DrawButton(int button, int state);
     void UpdatePreview();
+    void RefreshIcon(std::size_t row);
     void PreviewReady(const std::string& name);
     QIcon GameIcon(const clGameRecord& game, bool saved) const;
     int ButtonAt(clPoint point) const;
@@ -100,6 +101,8 @@ private:
     clProgram& program;
     clGameListModel model;
     std::vector<const clGameRecord*> listed;
+    // Per listed game, whether it has a saved game in progress (read at each fill).
+    std::vector<bool> saved;
     QStandardItemModel* items = nullptr;
     QItemSelectionModel* selection = nullptr;
     QPointer<QTreeView> details;
