@@ -1244,18 +1244,23 @@ void clMainWindow::RememberSavedGamesFolder(const QString& file) {
     program.Settings().WriteGameFolder(QFile::encodeName(folder).toStdString());
 }
 
-std::optional<std::filesystem::path> clMainWindow::AskOpenFile() {
-    QFileDialog dialog(this, QStringLiteral("Open"), SavedGamesFolder(),
-                       kSavedGames + QStringLiteral(";;All files (*)"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    // Qt places its file dialogs over the window itself (they build their
-    // controls as they show).
+// The file the player chose, whose folder the next dialog starts in.
+std::optional<std::filesystem::path> clMainWindow::RunFileDialog(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
     const QString file = dialog.selectedFiles().front();
     RememberSavedGamesFolder(file);
     return std::filesystem::path(QFile::encodeName(file).toStdString());
+}
+
+std::optional<std::filesystem::path> clMainWindow::AskOpenFile() {
+    QFileDialog dialog(this, QStringLiteral("Open"), SavedGamesFolder(),
+                       kSavedGames + QStringLiteral(";;All files (*)"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // Qt places its file dialogs over the window itself (they build their
+    // controls as they show).
+    return RunFileDialog(dialog);
 }
 
 // The game asks itself before it overwrites a file. The dialog starts with
@@ -1265,12 +1270,7 @@ std::optional<std::filesystem::path> clMainWindow::AskSaveFile() {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("qarvel"));
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    const QString file = dialog.selectedFiles().front();
-    RememberSavedGamesFolder(file);
-    return std::filesystem::path(QFile::encodeName(file).toStdString());
+    return RunFileDialog(dialog);
 }
 
 // A game or saved game handed over by a second start: the window comes to

@@ -19,6 +19,7 @@
 #include "toolkit/screen_host.h"
 
 class QAction;
+class QFileDialog;
 class QLabel;
 class QMenu;
 class QSystemTrayIcon;
@@ -190,6 +191,7 @@ private:
     void OpenUrl(const std::string& url);
     void SetPlayerTitle();
     void RemoveStaleSaves();
+    std::optional<std::filesystem::path> RunFileDialog(QFileDialog& dialog);
     // Makes a variant current and opens a saved game in it.
     void OpenGameFile(const std::string& displayName, const std::filesystem::path& path);
     // The folder the Save and Open dialogs start in, and the one they keep
