@@ -2,13 +2,19 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -35,6 +41,46 @@ public:
 
 private:
     int fd;
+};
+
+// A descriptor that becomes readable once a stop is requested, so that a
+// poll on the socket ends at once; for the life of one exchange. Without a
+// token that can stop, there is none (-1).
+class clStopSignal {
+public:
+    explicit clStopSignal(std::stop_token token)
+        : fd(token.stop_possible() ? ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK) : -1),
+          callback(token, clRaise{fd}) {}
+    ~clStopSignal() {
+        if (fd >= 0) ::close(fd);
+    }
+    clStopSignal(const clStopSignal&) = delete;
+    clStopSignal& operator=(const clStopSignal&) = delete;
+
+    int Fd() const { return fd; }
+
+private:
+    struct clRaise {
+        int fd;
+        void operator()() const noexcept {
+            const std::uint64_t one = 1;
+            if (fd >= 0) [[maybe_unused]]
+                const ssize_t written = ::write(fd, &one, sizeof one);
+        }
+    };
+
+    int fd;  // before the callback, which may run in its constructor
+    std::stop_callback<clRaise> callback;
+};
+
+// A name look-up on a thread of its own: the client waits for it only as
+// long as its limits allow and then leaves it to finish by itself, so the
+// look-up owns everything it touches.
+struct clLookup {
+    std::mutex mutex;
+    std::condition_variable_any finished;
+    bool done = false;
+    std::optional<std::uint32_t> address;
 };
 
 char Upper(char c) {
@@ -178,7 +224,7 @@ bool clHttpClient::Fail(std::string text) {
 }
 
 bool clHttpClient::Post(std::string_view address, std::string_view text,
-                        std::optional<std::string_view> agent) {
+                        std::optional<std::string_view> agent, std::stop_token stopToken) {
     status = 0;
     header.clear();
     body.clear();
@@ -186,26 +232,78 @@ bool clHttpClient::Post(std::string_view address, std::string_view text,
     if (agent) userAgent = std::string(agent->substr(0, kMaxUserAgent));
     // Socket waits are the platform's own: they run on its monotonic clock.
     deadline = std::chrono::steady_clock::now() + 2 * timeout + 1s;
+    stop = stopToken;
+    const clStopSignal signal(stop);
+    wakeFd = signal.Fd();
+    const bool done = Exchange(address, text);
+    wakeFd = -1;
+    if (!done && Stopped()) {
+        status = 0;
+        header.clear();
+        body.clear();
+        return Fail("cancelled");
+    }
+    return done;
+}
 
+bool clHttpClient::Exchange(std::string_view address, std::string_view text) {
     const auto url = ParseUrl(address);
     if (!url) return Fail("not an HTTP address");
     const clSocketHandle socket;
     if (socket.Fd() < 0) return Fail(ErrnoText("socket", errno));
-    const auto ip = Resolve(url->host);
-    if (!ip) return Fail("cannot find the host " + url->host);
+    const auto ip = ResolveWithin(url->host);
+    if (!ip) return false;
     if (!Connect(socket.Fd(), *ip, url->port)) return false;
     if (!SendRequest(socket.Fd(), *url, text)) return false;
     return ReceiveResponse(socket.Fd());
 }
 
+std::optional<std::uint32_t> clHttpClient::ResolveWithin(const std::string& host) {
+    if (host.empty()) {
+        Fail("no host in the address");
+        return std::nullopt;
+    }
+    auto lookup = std::make_shared<clLookup>();
+    try {
+        std::thread([lookup, host, resolver = resolve] {
+            std::optional<std::uint32_t> address;
+            try {
+                address = resolver(host);
+            } catch (...) {
+                // A resolver that throws found nothing.
+            }
+            const std::lock_guard lock(lookup->mutex);
+            lookup->address = address;
+            lookup->done = true;
+            lookup->finished.notify_all();
+        }).detach();
+    } catch (const std::system_error& error) {
+        Fail(std::string("name look-up: ") + error.what());
+        return std::nullopt;
+    }
+    std::unique_lock lock(lookup->mutex);
+    const auto until = std::min(deadline, std::chrono::steady_clock::now() + timeout);
+    lookup->finished.wait_until(lock, stop, until, [&] { return lookup->done; });
+    if (!lookup->done) {
+        Fail("cannot find the host " + host + " within the time-out");
+        return std::nullopt;
+    }
+    if (!lookup->address) Fail("cannot find the host " + host);
+    return lookup->address;
+}
+
 bool clHttpClient::Wait(int socket, bool forWriting, std::chrono::milliseconds limit) {
     for (;;) {
+        if (Stopped()) return false;
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
         const auto wait = std::min(limit, left);
         if (wait.count() <= 0) return false;
-        pollfd entry{socket, static_cast<short>(forWriting ? POLLOUT : POLLIN), 0};
-        const int ready = ::poll(&entry, 1, static_cast<int>(wait.count()));
+        pollfd entries[2] = {{socket, static_cast<short>(forWriting ? POLLOUT : POLLIN), 0},
+                             {wakeFd, POLLIN, 0}};
+        const nfds_t count = wakeFd >= 0 ? 2 : 1;
+        const int ready = ::poll(entries, count, static_cast<int>(wait.count()));
+        if (Stopped()) return false;
         if (ready > 0) return true;  // an error or hang-up is readable: the next call says
         if (ready == 0) return false;
         if (errno != EINTR) return false;

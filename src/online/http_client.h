@@ -2,7 +2,9 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -65,10 +67,12 @@ clHttpReplyReader ParseHttpReply(std::string_view bytes);
 
 // The game's own small HTTP/1.0 client: one POST of a text body, scrambled
 // on the way out, and the reply read back as a status and a raw body. It
-// blocks its caller (the interface thread, under a wait cursor), every wait
-// bounded: the connection within the time-out, the first reply byte within
-// the time-out and the rest of the reply within it again, and the whole
-// exchange within twice the time-out plus a second.
+// blocks its caller (a worker thread in the window, while the window shows
+// that it is working), every wait bounded: the name look-up and the
+// connection within the time-out, the first reply byte within the time-out
+// and the rest of the reply within it again, and the whole exchange, look-up
+// included, within twice the time-out plus a second. A stop token ends any
+// wait at once (the player's Cancel).
 //
 // A client lives for one exchange. It trusts nothing it reads: a reply that
 // is not a whole, well-formed HTTP/1.x reply (garbage, a header without its
@@ -90,9 +94,10 @@ public:
     // POSTs the body to the address. True when the whole exchange succeeded
     // and the status is 200 or 204; a complete reply with another status
     // fails but keeps its status, header and body. A user agent given
-    // replaces the client's (cut to 127 characters).
+    // replaces the client's (cut to 127 characters). A stop requested
+    // through `stop` fails the exchange at once ("cancelled").
     bool Post(std::string_view address, std::string_view body,
-              std::optional<std::string_view> userAgent = std::nullopt);
+              std::optional<std::string_view> userAgent = std::nullopt, std::stop_token stop = {});
 
     // Host, path and port of an "http://host[:port]/path" address (the scheme
     // in any case, or none); nothing for another scheme, a port that is not
@@ -101,6 +106,13 @@ public:
     // The first IPv4 address of the host, in network byte order; nothing for
     // an empty host or a failed look-up.
     static std::optional<std::uint32_t> Resolve(const std::string& host);
+
+    // How Post finds a host's address; Resolve unless replaced (tests stand
+    // in a name server that never answers). It runs on a thread of its own,
+    // which Post stops waiting for at its deadline or a stop and leaves to
+    // finish by itself, so it must not refer to the client.
+    using clResolver = std::function<std::optional<std::uint32_t>(const std::string& host)>;
+    void SetResolver(clResolver resolver) { resolve = std::move(resolver); }
 
     // What went wrong last, for diagnostics; empty after a success.
     const std::string& LastErrorText() const { return lastError; }
@@ -118,13 +130,18 @@ public:
 private:
     using clDeadline = std::chrono::steady_clock::time_point;
 
+    bool Exchange(std::string_view address, std::string_view text);
+    // The host's address, waited for no longer than the time-out, the
+    // exchange's deadline or a stop.
+    std::optional<std::uint32_t> ResolveWithin(const std::string& host);
     bool Connect(int socket, std::uint32_t address, std::uint16_t port);
     bool SendRequest(int socket, const clUrl& url, std::string_view text);
     bool ReceiveResponse(int socket);
     bool SendAll(int socket, std::string_view bytes);
     // Waits for the socket to become readable (or writable) within `limit`
-    // and before the exchange's deadline.
+    // and before the exchange's deadline; false at once on a stop.
     bool Wait(int socket, bool forWriting, std::chrono::milliseconds limit);
+    bool Stopped() const { return stop.stop_requested(); }
     bool Fail(std::string text);
 
     std::chrono::milliseconds timeout = kDefaultTimeout;
@@ -134,4 +151,7 @@ private:
     std::string userAgent{kDefaultUserAgent};
     std::string lastError;
     clDeadline deadline{};
+    std::stop_token stop;
+    int wakeFd = -1;  // readable once a stop is requested, during Post
+    clResolver resolve = Resolve;
 };

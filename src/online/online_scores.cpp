@@ -7,18 +7,23 @@
 #include "player/statistics.h"
 #include "toolkit/date_format.h"
 
-std::optional<clHttpReply> clHttpTransport::Post(const std::string& address,
-                                                 std::string_view text) {
+std::optional<clHttpReply> clHttpTransport::Post(const clScoreRequest& request,
+                                                 std::stop_token stop) {
     clHttpClient client;
-    client.SetTimeout(std::chrono::seconds(settings.Number(clNumber::Timeout)));
-    if (!client.Post(address, text)) return std::nullopt;
+    client.SetTimeout(request.timeout);
+    if (!client.Post(request.address, request.text, std::nullopt, stop)) return std::nullopt;
     return clHttpReply{client.Status(), client.Body()};
+}
+
+bool RunHere(const std::function<void(std::stop_token)>& work) {
+    work(std::stop_token{});
+    return true;
 }
 
 clOnlineScores::clOnlineScores(const clSettings& settings, const clClock& clock)
     : settings(settings),
       clock(clock),
-      ownTransport(std::make_unique<clHttpTransport>(settings)),
+      ownTransport(std::make_unique<clHttpTransport>()),
       transport(*ownTransport) {}
 
 clOnlineScores::clOnlineScores(const clSettings& settings, const clClock& clock,
@@ -31,7 +36,12 @@ bool clOnlineScores::Queue(clScoreEntry* entry) {
     return true;
 }
 
-bool clOnlineScores::SubmitScores(const clOnlineIdentity& identity) {
+clScoreRequest clOnlineScores::Request(const std::string& address, std::string text) const {
+    return {address, std::move(text), std::chrono::seconds(settings.Number(clNumber::Timeout))};
+}
+
+bool clOnlineScores::SubmitScores(const clOnlineIdentity& identity, const clExchangeRunner& run) {
+    cancelled = false;
     if (identity.name.empty() || identity.location.empty() || identity.email.empty() ||
         queue.empty()) {
         return false;
@@ -41,8 +51,10 @@ bool clOnlineScores::SubmitScores(const clOnlineIdentity& identity) {
         entry->ranks = clScoreRanks{};
         text += FormatSubmitLine(entry->gameName, entry->score, entry->round);
     }
-    const auto reply = transport.Post(settings.SubmitUrl(), text);
-    if (!reply || reply->status != 200) return false;
+    const clScoreRequest request = Request(settings.SubmitUrl(), std::move(text));
+    std::optional<clHttpReply> reply;
+    cancelled = !run([&](std::stop_token stop) { reply = transport.Post(request, stop); });
+    if (cancelled || !reply || reply->status != 200) return false;
     const auto ranks = ParseSubmitReply(reply->body, queue.size());
     if (!ranks) return false;
     for (std::size_t i = 0; i < queue.size(); ++i)
@@ -51,32 +63,26 @@ bool clOnlineScores::SubmitScores(const clOnlineIdentity& identity) {
     return true;
 }
 
-bool clOnlineScores::RetrieveList(std::string_view gameName, clScoreListKind kind) {
-    const bool overall = kind == clScoreListKind::Overall;
-    std::string& token = overall ? overallToken : recentToken;
-    std::vector<std::int32_t>& scores = overall ? overallScores : recentScores;
-    const std::int32_t maximum = ListSize(kind);
-
-    const auto reply =
-        transport.Post(settings.ListUrl(), FormatListBody(gameName, kind, token, maximum));
+// What a list's reply says: that the list has not changed since the token
+// sent (holds, without a list), a new list, or nothing that holds.
+struct clOnlineScores::clListAnswer {
+    bool holds = false;
     std::optional<clScoreList> list;
-    if (reply && reply->status == 204) {
-        // Unchanged since the token sent; with no token there is no list it
-        // could mean.
-        if (token != "0") return true;
-    } else if (reply && reply->status == 200) {
-        list = ParseListReply(reply->body, maximum);
-    }
-    if (!list) {
-        scores.clear();
-        return false;
-    }
-    token = std::move(list->token);
-    scores = std::move(list->scores);
-    return true;
+};
+
+clOnlineScores::clListAnswer clOnlineScores::ReadListReply(const std::optional<clHttpReply>& reply,
+                                                           const std::string& sentToken,
+                                                           clScoreListKind kind) {
+    // A 204 means unchanged since the token sent; with no token there is no
+    // list it could mean.
+    if (reply && reply->status == 204) return {sentToken != "0", std::nullopt};
+    if (!reply || reply->status != 200) return {};
+    auto list = ParseListReply(reply->body, ListSize(kind));
+    return {list.has_value(), std::move(list)};
 }
 
-bool clOnlineScores::Retrieve(std::string_view gameName, bool force) {
+bool clOnlineScores::Retrieve(std::string_view gameName, bool force, const clExchangeRunner& run) {
+    cancelled = false;
     if (!valid || force || gameName != listsGame) {
         overallToken = "0";
         recentToken = "0";
@@ -84,10 +90,42 @@ bool clOnlineScores::Retrieve(std::string_view gameName, bool force) {
     listsGame = std::string(gameName);
     retrievedAt.reset();
     valid = false;
-    if (!RetrieveList(gameName, clScoreListKind::Overall)) return false;
-    if (!RetrieveList(gameName, clScoreListKind::Recent)) return false;
+    // The requests are made here; the worker only sends them and reads the
+    // replies, and asks for the recent list once the overall one held.
+    const auto request = [&](clScoreListKind kind, const std::string& token) {
+        return Request(settings.ListUrl(), FormatListBody(gameName, kind, token, ListSize(kind)));
+    };
+    const clScoreRequest overallRequest = request(clScoreListKind::Overall, overallToken);
+    const clScoreRequest recentRequest = request(clScoreListKind::Recent, recentToken);
+    clListAnswer overall;
+    clListAnswer recent;
+    cancelled =
+        !run([&, overallSent = overallToken, recentSent = recentToken](std::stop_token stop) {
+            overall = ReadListReply(transport.Post(overallRequest, stop), overallSent,
+                                    clScoreListKind::Overall);
+            if (overall.holds && !stop.stop_requested())
+                recent = ReadListReply(transport.Post(recentRequest, stop), recentSent,
+                                       clScoreListKind::Recent);
+        });
+    if (cancelled) overall.holds = recent.holds = false;
+    if (!TakeList(clScoreListKind::Overall, std::move(overall))) return false;
+    if (!TakeList(clScoreListKind::Recent, std::move(recent))) return false;
     retrievedAt = clock.LocalTime();
     valid = true;
+    return true;
+}
+
+bool clOnlineScores::TakeList(clScoreListKind kind, clListAnswer answer) {
+    const bool overall = kind == clScoreListKind::Overall;
+    std::vector<std::int32_t>& scores = overall ? overallScores : recentScores;
+    if (!answer.holds) {
+        scores.clear();
+        return false;
+    }
+    if (answer.list) {
+        (overall ? overallToken : recentToken) = std::move(answer.list->token);
+        scores = std::move(answer.list->scores);
+    }
     return true;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,25 +22,37 @@ struct clHttpReply {
     std::string body;
 };
 
+// One request to the score server: the text goes to the address, and the
+// exchange may take as long as the time-out allows.
+struct clScoreRequest {
+    std::string address;
+    std::string text;
+    std::chrono::milliseconds timeout{0};
+};
+
 // How score requests reach the server: one POST of a text body, scrambled on
-// the way, to an address. Nothing when the exchange failed or its status was
-// neither 200 nor 204.
+// the way. Nothing when the exchange failed, was stopped or its status was
+// neither 200 nor 204. Post may run on a worker thread: it reads nothing but
+// its request.
 class clScoreTransport {
 public:
     virtual ~clScoreTransport() = default;
-    virtual std::optional<clHttpReply> Post(const std::string& address, std::string_view text) = 0;
+    virtual std::optional<clHttpReply> Post(const clScoreRequest& request,
+                                            std::stop_token stop) = 0;
 };
 
-// The transport of the game: clHttpClient, waiting as long as the player's
-// "timeout" setting says.
+// The transport of the game: clHttpClient.
 class clHttpTransport final : public clScoreTransport {
 public:
-    explicit clHttpTransport(const clSettings& settings) : settings(settings) {}
-    std::optional<clHttpReply> Post(const std::string& address, std::string_view text) override;
-
-private:
-    const clSettings& settings;
+    std::optional<clHttpReply> Post(const clScoreRequest& request, std::stop_token stop) override;
 };
+
+// Where the exchanges of a submission or retrieval run: `work` is called
+// with a token that the player's Cancel stops; false when it was cancelled.
+// RunHere calls it on the caller's thread, never cancelled; the window runs
+// it away from its thread (clMessages::RunCancellable).
+using clExchangeRunner = std::function<bool(const std::function<void(std::stop_token)>& work)>;
+bool RunHere(const std::function<void(std::stop_token)>& work);
 
 // One score to submit, and the ranks the server gave it.
 struct clScoreEntry {
@@ -65,15 +80,21 @@ public:
 
     // Sends the queue for the player with this online identity and fills in
     // every entry's ranks; the queue is emptied on success. False for an
-    // empty identity field or queue, a failed exchange, and a reply that
-    // lacks a line for an entry or holds a malformed one.
-    bool SubmitScores(const clOnlineIdentity& identity);
+    // empty identity field or queue, a failed or cancelled exchange, and a
+    // reply that lacks a line for an entry or holds a malformed one. The
+    // settings are read here; only the exchange itself goes to `run`.
+    bool SubmitScores(const clOnlineIdentity& identity, const clExchangeRunner& run = RunHere);
 
     // Fetches the overall and the recent list of the game. A list the server
     // says has not changed (204) stays as cached. Without valid lists, or
     // with force, both tokens start again from "0". False, with the lists no
-    // longer valid, when either request fails or its reply does not hold.
-    bool Retrieve(std::string_view gameName, bool force);
+    // longer valid, when either request fails or its reply does not hold, or
+    // the player cancelled. Both exchanges go to `run` together.
+    bool Retrieve(std::string_view gameName, bool force, const clExchangeRunner& run = RunHere);
+
+    // Whether the last SubmitScores or Retrieve failed because the player
+    // cancelled it.
+    bool WasCancelled() const { return cancelled; }
 
     // "Overall rank: 4th of 5" for a score just reached, against the cached
     // overall list; "Overall rank: [unranked]" without valid lists or below
@@ -93,9 +114,15 @@ public:
     const std::optional<clDateTime>& RetrievedAt() const { return retrievedAt; }
 
 private:
-    // Fetches one list into the cache; the cache and token change only when
-    // the reply holds.
-    bool RetrieveList(std::string_view gameName, clScoreListKind kind);
+    // The request of one text to one address, with the player's time-out.
+    clScoreRequest Request(const std::string& address, std::string text) const;
+    // Takes what one list's reply said into the cache; the cache and token
+    // change only when the reply holds, and the list empties when it does
+    // not.
+    struct clListAnswer;
+    static clListAnswer ReadListReply(const std::optional<clHttpReply>& reply,
+                                      const std::string& sentToken, clScoreListKind kind);
+    bool TakeList(clScoreListKind kind, clListAnswer answer);
 
     const clSettings& settings;
     const clClock& clock;
@@ -109,5 +136,6 @@ private:
     std::vector<std::int32_t> recentScores;
     std::optional<clDateTime> retrievedAt;
     bool valid = false;
+    bool cancelled = false;
     std::string listsGame;  // the game the cached lists and tokens are of
 };

@@ -14,6 +14,14 @@ void PlayRemoveSound(const clSettings& settings, const clOnlineFeedback& feedbac
     if (settings.Flag(clFlag::Sounds) && feedback.playSound) feedback.playSound(clSound::Remove);
 }
 
+// The exchanges run through the window's messages, which show `text` while
+// they take long.
+clExchangeRunner Runner(const clOnlineFeedback& feedback, std::string_view text) {
+    return [&messages = feedback.messages, text = std::string(text)](const auto& work) {
+        return messages.RunCancellable(text, work);
+    };
+}
+
 // "1st/4th/9th of 530": the ranks up to the first entry without one.
 std::string JoinedRanks(std::span<const clScoreEntry> entries, bool overall) {
     std::string ranks;
@@ -65,7 +73,6 @@ clSubmitOutcome SubmitOnline(clSettings& settings, const clClock& clock,
                              const clOnlineFeedback& feedback, clScoreTransport* transport) {
     if (fields.name.empty() || fields.location.empty() || fields.email.empty())
         return clSubmitOutcome::NotAttempted;
-    const clWaitCursor wait(feedback.messages);
     settings.SetText(clText::Name, fields.name);
     settings.SetText(clText::Location, fields.location);
     settings.SetText(clText::Email, fields.email);
@@ -86,7 +93,8 @@ clSubmitOutcome SubmitOnline(clSettings& settings, const clClock& clock,
     }
     const clOnlineIdentity identity{settings.Text(clText::Name), settings.Text(clText::Location),
                                     settings.Text(clText::Email)};
-    if (!scores->SubmitScores(identity)) {
+    if (!scores->SubmitScores(identity, Runner(feedback, kSubmittingText))) {
+        if (scores->WasCancelled()) return clSubmitOutcome::Cancelled;
         feedback.messages.ShowMessage(std::string(kSubmitFailedText));
         return clSubmitOutcome::Failed;
     }
@@ -131,12 +139,8 @@ clRoundOverTexts RoundOverTexts(const clOnlineScores& scores, std::int32_t score
 
 bool RetrieveOnline(clOnlineScores& scores, std::string_view gameName, const clSettings& settings,
                     const clOnlineFeedback& feedback) {
-    bool ok = false;
-    {
-        const clWaitCursor wait(feedback.messages);
-        ok = scores.Retrieve(gameName, false);
-    }
-    if (!ok) {
+    if (!scores.Retrieve(gameName, false, Runner(feedback, kRetrievingText))) {
+        if (scores.WasCancelled()) return false;
         feedback.messages.ShowMessage(std::string(kRetrieveFailedText));
         return false;
     }

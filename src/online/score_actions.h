@@ -24,6 +24,9 @@ inline constexpr std::string_view kSubmitFailedText = "Error submitting high sco
 inline constexpr std::string_view kRetrieveFailedText = "Unable to retrieve online high scores.";
 inline constexpr std::string_view kNoScoreDataText = "No Score Data";
 inline constexpr std::string_view kPressRetrieveText = "Press 'Retrieve Score Data' Button.";
+// What the window shows while an exchange takes more than a moment.
+inline constexpr std::string_view kSubmittingText = "Submitting high scores...";
+inline constexpr std::string_view kRetrievingText = "Retrieving online high scores...";
 
 // The longest text the name, location and e-mail fields take.
 inline constexpr std::size_t kOnlineFieldLength = 63;
@@ -52,6 +55,7 @@ enum class clSubmitOutcome {
     NotAttempted,  // a field was empty: nothing happens, silently
     NotQueued,     // an entry could not be queued: nothing was sent
     Failed,        // the exchange or the reply failed
+    Cancelled,     // the player cancelled the exchange: nothing is said
     Submitted,     // every entry holds its ranks
 };
 
@@ -64,8 +68,9 @@ struct clOnlineFeedback {
 
 // A press of a submit button: with the three fields filled, they become the
 // player's online identity (in memory, stored with the player), the entries
-// are queued and sent under the wait cursor. Failures show their message;
-// success plays the "remove" sound. `scores` gives the transport (tests);
+// are queued and sent while the window shows it is working
+// (clMessages::RunCancellable). Failures show their message, a cancel
+// nothing; success plays the "remove" sound. `scores` gives the transport (tests);
 // without it the game's HTTP client is used.
 clSubmitOutcome SubmitOnline(clSettings& settings, const clClock& clock,
                              const clOnlineIdentity& fields, std::span<clScoreEntry> entries,
@@ -98,7 +103,8 @@ struct clRoundOverTexts {
 // Score Data" and "Press 'Retrieve Score Data' Button." without valid lists.
 clRoundOverTexts RoundOverTexts(const clOnlineScores& scores, std::int32_t score,
                                 const clDateFormat& format);
-// "Retrieve Score Data": fetches the lists under the wait cursor; shows the
-// failure message, or plays the "remove" sound.
+// "Retrieve Score Data": fetches the lists while the window shows it is
+// working; shows the failure message (nothing after a cancel), or plays the
+// "remove" sound.
 bool RetrieveOnline(clOnlineScores& scores, std::string_view gameName, const clSettings& settings,
                     const clOnlineFeedback& feedback);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,14 @@ public:
     // The wait cursor goes up; EndWait puts the previous cursor back.
     virtual void BeginWait() {}
     virtual void EndWait() {}
+    // Slow work the player waits for (the online exchanges). The window runs
+    // it on a worker thread and keeps painting and answering; after a moment
+    // it shows `text` with a Cancel button, which stops the work's token at
+    // once. Returns once the work has returned: false when the player
+    // cancelled. Unless overridden, the work runs here under the wait cursor
+    // and is never cancelled.
+    virtual bool RunCancellable(const std::string& text,
+                                const std::function<void(std::stop_token)>& work);
 };
 
 // Headless messages: every text is kept, in order, and optionally written to

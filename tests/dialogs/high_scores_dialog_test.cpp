@@ -2,12 +2,18 @@
 // finished, sorting, and submitting them all.
 #include "dialogs/high_scores_dialog.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "dialogs/dialog_fixture.h"
 #include "dialogs/identity_fields.h"
+#include "online/loopback.h"
+#include "toolkit/qt_messages.h"
 
 namespace {
 
@@ -99,6 +105,81 @@ TEST_F(HighScoresDialogTest, WithNothingFinishedThereIsNothingToSubmit) {
     EXPECT_FALSE(dialog->SubmitButton()->isEnabled());
     QTest::mouseClick(dialog->ViewButton(), Qt::LeftButton);
     EXPECT_EQ(urls, std::vector<std::string>{"http://127.0.0.1:8080/index.html?"});
+}
+
+// The window's own slow-work runner, with the message boxes written down
+// (a box would wait for a click no test gives).
+class clWindowRunner final : public clMessages {
+public:
+    void ShowMessage(const std::string& text) override { texts.push_back(text); }
+    bool RunCancellable(const std::string& text,
+                        const std::function<void(std::stop_token)>& work) override {
+        return window.RunCancellable(text, work);
+    }
+    std::vector<std::string> texts;
+
+private:
+    clQtMessages window;
+};
+
+QWidget* VisibleProgressWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == "onlineProgress" && widget->isVisible()) return widget;
+    return nullptr;
+}
+
+// A server that takes the request and never answers: the window keeps
+// answering, shows that it is working, and the player's Cancel (the button,
+// or Escape) ends the exchange at once without a message; the scores can be
+// sent again.
+TEST_F(HighScoresDialogTest, ASilentServerCanBeCancelled) {
+    for (const bool byKey : {false, true}) {
+        clScriptedServer silent("", clScriptedServer::clAfter::StayOpen);
+        ASSERT_TRUE(
+            settings.SetScoreServerBase("http://127.0.0.1:" + std::to_string(silent.Port()) + "/"));
+        ASSERT_TRUE(settings.SetNumber(clNumber::Timeout, 60));
+        Log("klondike", {900});
+        clWindowRunner runner;
+        const clScoreServices slow{settings,         folders,          clock,
+                                   runner,           format,           services.playSound,
+                                   services.openUrl, services.askYesNo};
+        auto dialog = std::make_unique<clHighScoresDialog>(slow);
+        dialog->show();
+        Type(*dialog->Identity(), kAnn);
+
+        // The player's side runs on the window's thread while the exchange
+        // waits: only a window that keeps answering gets here.
+        bool sawProgress = false;
+        QString shownText;
+        QTimer player;
+        player.setInterval(20);
+        QObject::connect(&player, &QTimer::timeout, [&] {
+            QWidget* progress = VisibleProgressWindow();
+            if (progress == nullptr || !silent.RequestRead()) return;
+            sawProgress = true;
+            shownText = progress->findChild<QLabel*>()->text();
+            QDir().mkpath(QARVEL_SCREENSHOT_DIR);
+            progress->grab().save(QARVEL_SCREENSHOT_DIR "/online-progress.png");
+            player.stop();
+            if (byKey) {
+                QTest::keyClick(progress, Qt::Key_Escape);
+            } else {
+                auto* cancel = progress->findChild<QPushButton*>("cancelButton");
+                QTest::mouseClick(cancel, Qt::LeftButton, {}, cancel->rect().center());
+            }
+        });
+        player.start();
+        QTest::mouseClick(dialog->SubmitButton(), Qt::LeftButton);
+
+        EXPECT_TRUE(sawProgress) << byKey;
+        EXPECT_EQ(shownText, "Submitting high scores...");
+        EXPECT_EQ(VisibleProgressWindow(), nullptr);
+        EXPECT_TRUE(runner.texts.empty()) << runner.texts.front();
+        EXPECT_TRUE(dialog->SubmitButton()->isVisible());
+        EXPECT_TRUE(dialog->SubmitButton()->isEnabled());
+        silent.Finish();
+        EXPECT_TRUE(silent.SawClientClose());
+    }
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "online/http_client.h"
 
 #include <chrono>
+#include <future>
 #include <string>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -191,6 +193,65 @@ TEST(HttpClient, NoServerOrNoHostFailsAndLeavesNoSocketOpen) {
         EXPECT_FALSE(client.LastErrorText().empty()) << address;
     }
     EXPECT_EQ(OpenDescriptors(), before);
+}
+
+// The player's Cancel: a stop ends the exchange at once, wherever it waits,
+// with nothing left open. The time-out is long enough that only the stop
+// can end the wait.
+TEST(HttpClient, AStopEndsTheExchangeWhereverItWaits) {
+    const int before = OpenDescriptors();
+    {
+        clScriptedServer silent("", clAfter::StayOpen);
+        clHttpClient client;
+        client.SetTimeout(60s);
+        std::stop_source stop;
+        std::jthread canceller([&] {
+            for (int i = 0; i < 6000 && !silent.RequestRead(); ++i)
+                std::this_thread::sleep_for(10ms);
+            stop.request_stop();
+        });
+        EXPECT_FALSE(client.Post(silent.Address(), "x", std::nullopt, stop.get_token()));
+        EXPECT_EQ(client.LastErrorText(), "cancelled");
+        silent.Finish();
+        EXPECT_TRUE(silent.SawClientClose());
+    }
+    {
+        // Stopped before it starts: no connection is made.
+        clHttpClient client;
+        std::stop_source stop;
+        stop.request_stop();
+        EXPECT_FALSE(client.Post("http://127.0.0.1:" + std::to_string(UnusedPort()) + "/x", "x",
+                                 std::nullopt, stop.get_token()));
+        EXPECT_EQ(client.LastErrorText(), "cancelled");
+    }
+    EXPECT_EQ(OpenDescriptors(), before);
+}
+
+// A name server that never answers: the look-up counts against the time-out
+// (and a stop ends it too); the look-up is left to finish by itself.
+TEST(HttpClient, ALookUpThatNeverAnswersEndsWithTheTimeOutOrAStop) {
+    std::promise<void> release;
+    const std::shared_future<void> released = release.get_future().share();
+    const auto neverAnswers = [released](const std::string&) -> std::optional<std::uint32_t> {
+        released.wait();
+        return std::nullopt;
+    };
+    clHttpClient client;
+    client.SetResolver(neverAnswers);
+    client.SetTimeout(kShortTimeout);
+    EXPECT_FALSE(client.Post("http://scores.example.org/x", "x"));
+    EXPECT_EQ(client.LastErrorText(),
+              "cannot find the host SCORES.EXAMPLE.ORG within the time-out");
+
+    client.SetTimeout(60s);
+    std::stop_source stop;
+    std::jthread canceller([&] {
+        std::this_thread::sleep_for(50ms);
+        stop.request_stop();
+    });
+    EXPECT_FALSE(client.Post("http://scores.example.org/x", "x", std::nullopt, stop.get_token()));
+    EXPECT_EQ(client.LastErrorText(), "cancelled");
+    release.set_value();
 }
 
 }  // namespace

@@ -79,6 +79,7 @@ void clScriptedServer::Serve(std::string reply, clAfter after) {
             request.size() >= headerEnd + AnnouncedLength(request.substr(0, headerEnd)))
             break;
     }
+    requestRead = true;
     if (!reply.empty()) ::send(connection, reply.data(), reply.size(), MSG_NOSIGNAL);
     if (after == clAfter::StayOpen) {
         while (WaitReadable(connection, kServerWaitMs)) {

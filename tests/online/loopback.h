@@ -31,6 +31,8 @@ public:
     void Finish();
     const std::string& Request() const { return request; }
     bool SawClientClose() const { return sawClientClose; }
+    // Whether the whole request has come (the scripted reply follows).
+    bool RequestRead() const { return requestRead; }
 
 private:
     void Serve(std::string reply, clAfter after);
@@ -40,6 +42,7 @@ private:
     std::thread thread;
     std::string request;
     bool sawClientClose = false;
+    std::atomic<bool> requestRead = false;
 };
 
 // A port on 127.0.0.1 that nothing listens on (bound, then closed).

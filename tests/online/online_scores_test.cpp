@@ -20,13 +20,8 @@ namespace {
 // or nothing for a failed exchange.
 class clScriptedTransport final : public clScoreTransport {
 public:
-    struct clRequest {
-        std::string address;
-        std::string text;
-    };
-
-    std::optional<clHttpReply> Post(const std::string& address, std::string_view text) override {
-        requests.push_back({address, std::string(text)});
+    std::optional<clHttpReply> Post(const clScoreRequest& request, std::stop_token) override {
+        requests.push_back(request);
         if (replies.empty()) return std::nullopt;
         auto reply = replies.front();
         replies.pop_front();
@@ -38,7 +33,7 @@ public:
     }
     void Fail() { replies.push_back(std::nullopt); }
 
-    std::vector<clRequest> requests;
+    std::vector<clScoreRequest> requests;
     std::deque<std::optional<clHttpReply>> replies;
 };
 
@@ -80,6 +75,7 @@ TEST_F(OnlineScoresTest, SubmitSendsTheQueueAndFillsTheRanks) {
     ASSERT_TRUE(scores.SubmitScores(identity));
     ASSERT_EQ(transport.requests.size(), 1u);
     EXPECT_EQ(transport.requests[0].address, "http://127.0.0.1:8080/topscores/qarvel/submit.php");
+    EXPECT_EQ(transport.requests[0].timeout, std::chrono::seconds(15));
     EXPECT_EQ(transport.requests[0].text,
               "Qarvel 1.0,A\\, B,Paris,a@b.c,Ann,,\r\n"
               "Triple Towers,43800,3\r\n"
@@ -181,6 +177,36 @@ TEST_F(OnlineScoresTest, HostileListRepliesLeaveNoValidLists) {
     EXPECT_FALSE(scores.IsValid());
     EXPECT_TRUE(scores.RecentScores().empty());
     EXPECT_EQ(scores.RecentRankText(100), "Recent rank: [unranked]");
+}
+
+// The player's Cancel: the exchange ran with a stopped token and the runner
+// says so. Nothing is taken from what came back, the queue stays for another
+// try, and the recent list is not asked for.
+TEST_F(OnlineScoresTest, ACancelledExchangeTakesNothing) {
+    const auto cancel = [](const std::function<void(std::stop_token)>& work) {
+        std::stop_source stop;
+        stop.request_stop();
+        work(stop.get_token());
+        return false;
+    };
+    clScoreEntry entry{"Golf", 1200, 1, {}};
+    ASSERT_TRUE(scores.Queue(&entry));
+    transport.Answer(200, "3,120,1,100\r\n");
+    EXPECT_FALSE(scores.SubmitScores(identity, cancel));
+    EXPECT_TRUE(scores.WasCancelled());
+    EXPECT_EQ(entry.ranks, clScoreRanks{});
+    EXPECT_EQ(scores.QueueSize(), 1u);
+
+    Retrieved({900}, {800});
+    EXPECT_FALSE(scores.WasCancelled());
+    transport.requests.clear();
+    AnswerList("o2", {1000});
+    EXPECT_FALSE(scores.Retrieve("Klondike", false, cancel));
+    EXPECT_TRUE(scores.WasCancelled());
+    EXPECT_EQ(transport.requests.size(), 1u);
+    EXPECT_FALSE(scores.IsValid());
+    EXPECT_TRUE(scores.OverallScores().empty());
+    EXPECT_EQ(scores.OverallRankText(950), "Overall rank: [unranked]");
 }
 
 TEST_F(OnlineScoresTest, OverallRankPlacesAScoreBelowItsEquals) {

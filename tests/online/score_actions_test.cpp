@@ -22,8 +22,8 @@ namespace {
 class clOneReply final : public clScoreTransport {
 public:
     explicit clOneReply(std::optional<clHttpReply> reply) : reply(std::move(reply)) {}
-    std::optional<clHttpReply> Post(const std::string&, std::string_view text) override {
-        texts.emplace_back(text);
+    std::optional<clHttpReply> Post(const clScoreRequest& request, std::stop_token) override {
+        texts.push_back(request.text);
         return reply;
     }
     std::optional<clHttpReply> reply;
@@ -131,6 +131,39 @@ TEST_F(ScoreActionsTest, FailuresShowTheirMessages) {
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Error submitting high score.",
                                                           "Unable to submit high scores."}));
     EXPECT_TRUE(sounds.empty());
+}
+
+// Messages whose Cancel the player always presses.
+class clCancellingMessages final : public clMessages {
+public:
+    void ShowMessage(const std::string& text) override { texts.push_back(text); }
+    bool RunCancellable(const std::string& text,
+                        const std::function<void(std::stop_token)>& work) override {
+        shown.push_back(text);
+        std::stop_source stop;
+        stop.request_stop();
+        work(stop.get_token());
+        return false;
+    }
+    std::vector<std::string> texts;
+    std::vector<std::string> shown;
+};
+
+TEST_F(ScoreActionsTest, ACancelSaysNothing) {
+    clCancellingMessages cancelling;
+    const clOnlineFeedback quiet{cancelling, feedback.playSound};
+    clOneReply server(clHttpReply{200, "3,120,1,100\r\n"});
+    std::vector<clScoreEntry> entries = {{"Golf", 1200, 2, {}}};
+    EXPECT_EQ(SubmitOnline(settings, clock, fields, entries, quiet, &server),
+              clSubmitOutcome::Cancelled);
+    EXPECT_EQ(entries[0].ranks, clScoreRanks{});
+
+    clOnlineScores scores(settings, clock, server);
+    EXPECT_FALSE(RetrieveOnline(scores, "Golf", settings, quiet));
+    EXPECT_TRUE(cancelling.texts.empty());
+    EXPECT_TRUE(sounds.empty());
+    EXPECT_EQ(cancelling.shown, (std::vector<std::string>{"Submitting high scores...",
+                                                          "Retrieving online high scores..."}));
 }
 
 TEST_F(ScoreActionsTest, TheBestResultsAreQueuedBestFirst) {
