@@ -77,6 +77,13 @@ public:
     // Draws the current screen's background into the background picture,
     // falling back to the player's picture, then to solid dark green.
     bool ChangeBackground();
+    // The picture the background is drawn from stays loaded while the size
+    // changes; once the size has settled the window lets it go, and the next
+    // change reads it again.
+    void ReleaseBackgroundSource() {
+        backgroundSource.Release();
+        sourcePath.clear();
+    }
     // Reloads faces, backs and symbols for the current size mode; when the
     // card-set file fails, the player's file becomes "qarvel.cards" and the
     // load runs once more.

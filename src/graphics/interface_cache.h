@@ -33,6 +33,9 @@ public:
                            clMessages& messages);
 
     bool IsLoaded() const { return !image.IsEmpty(); }
+    // Forgets the loaded image (views of it must be gone); the next request
+    // loads it again.
+    void Release() { image.Release(); }
 
 private:
     std::filesystem::path folder;

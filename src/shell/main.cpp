@@ -15,6 +15,8 @@
 #include <system_error>
 #include <vector>
 
+#include <malloc.h>
+
 #include "dialogs/small_dialogs.h"
 #include "engine/product.h"
 #include "shell/command_line.h"
@@ -84,9 +86,21 @@ int PrintText(const std::string& text) {
     return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
 }
 
+// Card pictures, the virtual screen and the background are large blocks that
+// come and go with every change of size. Each is given back to the system
+// when it is freed (a fixed threshold for mapping a block of its own, where
+// the allocator would otherwise raise it after the first large free), and one
+// arena serves every thread, so the pictures the card loader's thread made
+// leave no arena of their own behind.
+void KeepFreedPicturesOut() {
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    mallopt(M_ARENA_MAX, 1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    KeepFreedPicturesOut();
     // A crash shows its message from a second start of the program.
     if (IsCrashMessageRun(argc, argv)) return RunCrashMessage(argc, argv);
     if (argc > 1) {
@@ -132,6 +146,7 @@ int main(int argc, char** argv) {
         // least two seconds; the game window does not wait for it.
         program.LoadInterfacePictures();
         QPointer<clSplashWindow> splash = clSplashWindow::Show(program.SplashPicture());
+        program.ReleaseSplashPicture();
         prompt.splash = splash;
         QElapsedTimer splashShown;
         splashShown.start();

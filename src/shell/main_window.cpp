@@ -190,6 +190,7 @@ bool clMainWindow::Start(const clCommandLine& line) {
     } else {
         program.SetTableSize(kUsualTableWidth, kUsualTableHeight);
     }
+    table->TakeSizeNow();
     const QSize area = table->DeviceSize();
     if (!program.CreateDisplay(std::max(1, area.width()), std::max(1, area.height()),
                                table->Scale(), true)) {
@@ -790,6 +791,7 @@ void clMainWindow::CardSizeSettled() {
         RepaintScreen();
         ShowControls();
     }
+    program.Display().ReleaseBackgroundSource();
     RequestCards();
 }
 
@@ -822,6 +824,7 @@ void clMainWindow::CardsLoaded(const clCardLoadPlan& plan, clCardPictures&& pict
         display.SetDeferredLoading(true);
         FillCardSetMenu();
     }
+    display.ReleaseBackgroundSource();
     RepaintScreen();
     ShowControls();
 #ifdef __GLIBC__

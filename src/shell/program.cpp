@@ -52,39 +52,55 @@ void clProgram::ShutDown() {
     settings.SaveOptions();
 }
 
+namespace {
+
+// A picture of its own cut from the interface image; false when the
+// rectangle cannot be cut (a missing image, a rectangle outside it).
+bool CutPicture(clCache& cache, const clRect& r, clImage& into, clMessages& messages) {
+    clImage view;
+    if (!cache.GetInterfaceImage(view, r.left, r.top, r.Width(), r.Height(), messages))
+        return false;
+    clImage copy;
+    if (!copy.CreateImage(view.Width(), view.Height())) return false;
+    copy.Copy(view, {0, 0});
+    into = std::move(copy);
+    return true;
+}
+
+}  // namespace
+
 // A missing or unreadable interface image leaves the key labels, the pause
 // picture and the tool-bar pictures out; the game plays on without them.
 void clProgram::LoadInterfacePictures() {
     if (interfaceTried) return;
     interfaceTried = true;
     auto cut = [this](clImage& into, const clRect& r) {
-        return cache.GetInterfaceImage(into, r.left, r.top, r.Width(), r.Height(),
-                                       platform.messages);
+        return CutPicture(cache, r, into, platform.messages);
     };
     try {
-        if (!cut(labelStrip, clInterfaceLayout::kKeyLabels)) return;
-        cut(pausePicture, clInterfaceLayout::kPause);
-        cut(splashPicture, clInterfaceLayout::kSplash);
-        cut(aboutPicture, clInterfaceLayout::kAbout);
-        for (int i = 0; i < clInterfaceLayout::kToolCount; ++i) {
-            cut(toolPictures[static_cast<std::size_t>(i)], clInterfaceLayout::ToolPicture(i));
+        if (cut(labelStrip, clInterfaceLayout::kKeyLabels)) {
+            cut(pausePicture, clInterfaceLayout::kPause);
+            cut(splashPicture, clInterfaceLayout::kSplash);
+            for (int i = 0; i < clInterfaceLayout::kToolCount; ++i) {
+                cut(toolPictures[static_cast<std::size_t>(i)], clInterfaceLayout::ToolPicture(i));
+            }
         }
     } catch (const clOperationError&) {
-        for (clImage* picture : {&labelStrip, &pausePicture, &splashPicture, &aboutPicture}) {
+        for (clImage* picture : {&labelStrip, &pausePicture, &splashPicture}) {
             picture->Release();
         }
     }
+    cache.Release();
 }
 
 clImage clProgram::InterfaceView(const clRect& rect) {
-    clImage view;
+    clImage picture;
     try {
-        cache.GetInterfaceImage(view, rect.left, rect.top, rect.Width(), rect.Height(),
-                                platform.messages);
+        CutPicture(cache, rect, picture, platform.messages);
     } catch (const clOperationError&) {
-        view.Release();
+        picture.Release();
     }
-    return view;
+    return picture;
 }
 
 const clImage& clProgram::ToolPicture(int index) const {

@@ -11,6 +11,7 @@
 #include "graphics/display_target.h"
 #include "graphics/image.h"
 #include "graphics/interface_cache.h"
+#include "graphics/interface_layout.h"
 #include "player/players.h"
 #include "player/settings.h"
 #include "toolkit/sound.h"
@@ -70,12 +71,18 @@ public:
     const std::filesystem::path& DataFolder() const { return platform.dataFolder; }
 
     // The interface pictures; empty when the interface image is missing.
-    // StartUp loads them when they are not loaded yet.
+    // StartUp loads them when they are not loaded yet. Each is a copy of its
+    // own: the interface image, most of which only the splash and the About
+    // window show, does not stay loaded.
     void LoadInterfacePictures();
-    // A view of a rectangle of the interface image (empty when it is missing).
+    // A copy of a rectangle of the interface image (empty when it is
+    // missing); the image stays loaded for the next one.
     clImage InterfaceView(const clRect& rect);
     const clImage& SplashPicture() const { return splashPicture; }
-    const clImage& AboutPicture() const { return aboutPicture; }
+    // Once the splash has been shown.
+    void ReleaseSplashPicture() { splashPicture.Release(); }
+    // Cut from the interface image when asked for.
+    clImage AboutPicture() { return InterfaceView(clInterfaceLayout::kAbout); }
     const clImage& PausePicture() const { return pausePicture; }
     const clImage& ToolPicture(int index) const;
 
@@ -104,7 +111,6 @@ private:
     clImage labelStrip;
     clImage pausePicture;
     clImage splashPicture;
-    clImage aboutPicture;
     bool interfaceTried = false;
     std::array<clImage, 11> toolPictures;
     std::unique_ptr<clQtSoundSet> sounds;

@@ -1,9 +1,11 @@
 #include "shell/table_view.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <cmath>
 
@@ -59,6 +61,11 @@ QPoint clTableView::Scroll() const {
 
 double clTableView::Scale() const {
     return viewport()->devicePixelRatioF();
+}
+
+void clTableView::TakeSizeNow() {
+    QResizeEvent event(size(), size());
+    QCoreApplication::sendEvent(this, &event);
 }
 
 QSize clTableView::DeviceSize() const {

@@ -58,6 +58,11 @@ public:
     // Device pixels per unit of the drawing area: the virtual screen holds
     // device pixels, so the table is drawn sharp on a doubled screen.
     double Scale() const;
+    // A window not yet shown has given its table a size but not yet told it:
+    // the viewport takes that size now, so that what is made for the drawing
+    // area before the first show (the virtual screen, the first cards) is
+    // made once, at the size it will be shown at.
+    void TakeSizeNow();
     // The drawing area's size in device pixels.
     QSize DeviceSize() const;
     // The scroll position, in virtual-screen pixels.

@@ -364,6 +364,14 @@ TEST_F(DisplayTest, BackgroundsAndTheirFallbacks) {
     EXPECT_EQ(display.Background().PixelValue(213, 239), source.PixelValue(0, 0));
     EXPECT_EQ(display.Background().PixelValue(214, 240), source.PixelValue(1, 1));
     EXPECT_EQ(display.Background().PixelValue(639, 479), source.PixelValue(2, 1));
+
+    // Let go once the size has settled, the picture is read again at the
+    // next change of size.
+    display.ReleaseBackgroundSource();
+    ASSERT_TRUE(display.OnWindowSize(660, 500));
+    EXPECT_EQ(display.Background().PixelValue(659, 499), source.PixelValue(2, 1));
+    EXPECT_EQ(display.Background().PixelValue(0, 0), source.PixelValue(0, 0));
+    EXPECT_EQ(options.current.mode, clMode::Stretched);
 }
 
 // A screen's own picture that is missing is reported once, not at every
