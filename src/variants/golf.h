@@ -8,7 +8,7 @@
 // the waste when it is one rank above or below the waste's top card, without
 // wrapping and never onto a King; a click on the stock turns its next card,
 // and the stock is not redealt. Won when the columns are cleared.
-class clGolf : public clRemovalGame {
+class clGolf : public clWasteRunGame {
 public:
     clGolf();
     void CreateLayout() override;

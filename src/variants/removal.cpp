@@ -108,6 +108,15 @@ std::array<clRunRow, 2> RunRows(const clSolitaireRules& game) {
              {"LONGEST RUN", longest, kLightGrey, longest == current ? kYellow : kWhite}}};
 }
 
+std::int32_t clWasteRunGame::ScoreMove(const clMove& move) {
+    std::int32_t p = clRemovalGame::ScoreMove(move);
+    if (move.type == clMoveType::Card && move.from.kind == clLocationKind::Stock &&
+        move.to.kind == clLocationKind::Waste) {
+        p -= points.values.wastePoints;
+    }
+    return p;
+}
+
 void clRemovalGame::AfterMove() {
     if (covers.empty()) return;
     for (std::size_t p = 0; p < tableau.size(); ++p) {

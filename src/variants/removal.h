@@ -76,6 +76,15 @@ private:
     std::span<const clCover> covers;
 };
 
+// The games played onto one waste pile in runs (Golf and the Towers games):
+// the waste points go to each card played from the table, and a card turned
+// from the stock costs the stock card cost and earns nothing else (the
+// general rule would pay the waste points for it too).
+class clWasteRunGame : public clRemovalGame {
+public:
+    std::int32_t ScoreMove(const clMove& move) override;
+};
+
 // The Pyramid's seven rows of 1 to 7 piles, with pile p of row r covered by
 // p + r + 1 and p + r + 2; the rows' values run from 7 (top) to 1.
 std::span<const clCover> PyramidCovers();

@@ -11,7 +11,7 @@
 // card, King and Ace being neighbours; a click on the stock turns its next
 // card. Emptying a peak earns the next pile-cleared bonus. Won when the table
 // is cleared.
-class clTripleTowers : public clRemovalGame {
+class clTripleTowers : public clWasteRunGame {
 public:
     clTripleTowers();
     void CreateLayout() override;

@@ -455,13 +455,29 @@ TEST_F(VariantTest, GolfScoresRunsColumnsAndStockCards) {
     EXPECT_EQ(game->ScoreMove(Move(game->Tableau(3), game->Waste())), 1300);
 
     game->PressPile(*game->Stock(), 1);
-    EXPECT_EQ(game->Score(), 2000 + 1100 + 1200 - 1500 + 1000) << "a stock card costs 1500";
+    EXPECT_EQ(game->Score(), 2000 + 1100 + 1200 - 1500) << "a stock card costs 1500";
     EXPECT_EQ(game->Streak(), 0);
     EXPECT_EQ(game->LongestStreak(), 3);
     const auto rows = RunRows(*game);
     EXPECT_EQ(rows[0].label, "CURRENT RUN");
     EXPECT_EQ(rows[1].value, 3);
     EXPECT_EQ(rows[1].valueColour, 0xFFFFFFu) << "white while the runs differ";
+}
+
+// What the help pages promise: a card turned from the stock costs the stock
+// card cost, and nothing more (the waste points are for table cards).
+TEST_F(VariantTest, AStockCardCostsTheStockCardCostInGolfAndTheTowersGames) {
+    for (const char* name : {"Golf", "Putt Putt", "Driving Range", "Night Golf", "Triple Towers",
+                             "Triple Peaks", "Twin Peaks", "Crown Peaks", "Rapunzel"}) {
+        Start(name, 9);
+        clPile& stock = *game->Stock();
+        ASSERT_GT(stock.Count(), 0u) << name;
+        const std::int32_t before = game->Score();
+        game->PressPile(stock, stock.TopIndex());
+        EXPECT_EQ(game->History().Count(), 1u) << name;
+        EXPECT_EQ(game->Score() - before, -game->Points().values.stockCardCost) << name;
+        EXPECT_GT(game->Points().values.stockCardCost, 0) << name;
+    }
 }
 
 TEST_F(VariantTest, GolfIsWonWhenTheColumnsAreClearedWhateverTheStockHolds) {
