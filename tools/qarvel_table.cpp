@@ -100,6 +100,7 @@ void PrintTable(const clSolitaireRules& game) {
     std::printf("%s", DescribeTable(game).c_str());
     std::printf("round %d, score %d, goal %d, bonus %d\n", game.Round(), game.Score(), game.Goal(),
                 game.Timer().Count());
+    std::printf("%s", clScoreboard::ExtraText(game.ScoreboardValues().extra).c_str());
 }
 
 // Applies the move file; prints each move's points when `verbose`. The exit

@@ -1,5 +1,6 @@
 #include "engine/scoreboard.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -30,10 +31,16 @@ constexpr clPanelLayout kLayouts[] = {
      Field(4, 20, 96, 16), Field(4, 4, 152, 16), Field(4, 20, 152, 16)},
 };
 
-constexpr std::uint32_t kWhite = 0xffffff;
-constexpr std::uint32_t kLightGrey = 0xc0c0c0;
-constexpr std::uint32_t kYellow = 0x00ffff;
-constexpr std::uint32_t kRed = 0x0000ff;
+constexpr std::uint32_t kWhite = clScoreboard::kWhite;
+constexpr std::uint32_t kLightGrey = clScoreboard::kLightGrey;
+constexpr std::uint32_t kYellow = clScoreboard::kYellow;
+constexpr std::uint32_t kRed = clScoreboard::kRed;
+
+// A pile label's width in desktop pixels, by size; its height is the font's
+// with the panels' top margin above and below, and it stands this far above
+// its pile.
+constexpr int kLabelWidths[] = {48, 40, 32};
+constexpr int kLabelGap = 4;
 
 const clPanelLayout& LayoutOf(clScoreboard::Size size) {
     return kLayouts[static_cast<int>(size)];
@@ -80,6 +87,23 @@ std::string Number(const char* format, std::int32_t value) {
     return text;
 }
 
+// The height of one text row of a panel.
+int RowStep(const clPanelLayout& layout) {
+    return layout.bonusValue.top - layout.scoreValue.top;
+}
+
+clRect Shifted(const clRect& r, int dy) {
+    return {r.left, r.top + dy, r.right, r.bottom + dy};
+}
+
+// Whether two sets of labels sit at the same places.
+bool SamePlaces(const std::vector<clScoreboard::clPileLabel>& a,
+                const std::vector<clScoreboard::clPileLabel>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& p, const auto& q) {
+        return p.x == q.x && p.y == q.y && p.pixelX == q.pixelX && p.pixelY == q.pixelY;
+    });
+}
+
 }  // namespace
 
 clScoreboard::Size clScoreboard::ChooseSize(int cardWidth, int cardHeight) {
@@ -97,12 +121,31 @@ void clScoreboard::Relay(const clTableMetrics& metrics, const clImage& backgroun
     const clPanelLayout layout = Scaled(LayoutOf(size), scale);
     const clPoint right = TableToScreen(metrics, metrics.columns, 0, 0, 0);
     const clPoint left = TableToScreen(metrics, 0, 0, 0, 0);
+    const std::size_t rowsPanels = values.extra.rows.empty() ? 0 : 1;
+    panels.resize(2 + rowsPanels + values.extra.labels.size());
     panels[0].rect = {right.x - layout.width, right.y, right.x, right.y + layout.height};
     panels[1].rect = {left.x, left.y, left.x + layout.width, left.y + layout.height};
+    if (rowsPanels > 0) {
+        const int rows = static_cast<int>(values.extra.rows.size());
+        const int height = 2 * layout.scoreValue.top + rows * RowStep(layout);
+        const clPoint corner = TableToScreen(metrics, metrics.columns, metrics.rows, 0, 0);
+        panels[2].rect = {corner.x - layout.width, corner.y - height, corner.x, corner.y};
+    }
+    const int labelWidth =
+        static_cast<int>(std::lround(kLabelWidths[static_cast<int>(size)] * scale));
+    const int labelHeight = layout.fontHeight + 2 * layout.scoreValue.top;
+    const int gap = static_cast<int>(std::lround(kLabelGap * scale));
+    for (std::size_t i = 0; i < values.extra.labels.size(); ++i) {
+        const clPileLabel& label = values.extra.labels[i];
+        const clPoint pile = TableToScreen(metrics, label.x, label.y, label.pixelX, label.pixelY);
+        const int x = pile.x + (metrics.cardWidth - labelWidth) / 2;
+        const int bottom = std::max(labelHeight, pile.y - gap);
+        panels[2 + rowsPanels + i].rect = {x, bottom - labelHeight, x + labelWidth, bottom};
+    }
     laidOut = true;
     for (clPanel& panel : panels) {
-        if (!panel.picture.CreateImage(layout.width, layout.height) ||
-            !panel.backdrop.CreateImage(layout.width, layout.height)) {
+        if (!panel.picture.CreateImage(panel.rect.Width(), panel.rect.Height()) ||
+            !panel.backdrop.CreateImage(panel.rect.Width(), panel.rect.Height())) {
             laidOut = false;
             return;
         }
@@ -112,8 +155,13 @@ void clScoreboard::Relay(const clTableMetrics& metrics, const clImage& backgroun
     Draw(painter);
 }
 
+bool clScoreboard::FitsLayout(const clValues& values) const {
+    return values.extra.rows.size() == shown.extra.rows.size() &&
+           SamePlaces(values.extra.labels, shown.extra.labels);
+}
+
 bool clScoreboard::Update(clTextPainter& painter, const clValues& values) {
-    if (!laidOut || values == shown) return false;
+    if (!laidOut || values == shown || !FitsLayout(values)) return false;
     shown = values;
     Draw(painter);
     return true;
@@ -142,4 +190,40 @@ void clScoreboard::Draw(clTextPainter& painter) {
     painter.DrawText(scores, layout.scoreValue, Number("%d", shown.score), style);
     style.colour = shown.bonusLow ? kRed : kWhite;
     painter.DrawText(scores, layout.bonusValue, Number("%d", shown.bonus), style);
+
+    // The game's own panel, its rows placed as the score panel's, and its
+    // labels.
+    const std::size_t rowsPanels = shown.extra.rows.empty() ? 0 : 1;
+    const int step = RowStep(layout);
+    for (std::size_t r = 0; r < shown.extra.rows.size(); ++r) {
+        const clExtraRow& row = shown.extra.rows[r];
+        const int dy = static_cast<int>(r) * step;
+        style.align = clTextAlign::Left;
+        style.colour = row.labelColour;
+        painter.DrawText(panels[2].picture, Shifted(layout.scoreLabel, dy), row.label, style);
+        style.align = clTextAlign::Right;
+        style.colour = row.valueColour;
+        painter.DrawText(panels[2].picture, Shifted(layout.scoreValue, dy), row.value, style);
+    }
+    style.align = clTextAlign::Centre;
+    for (std::size_t i = 0; i < shown.extra.labels.size(); ++i) {
+        clImage& picture = panels[2 + rowsPanels + i].picture;
+        style.colour = shown.extra.labels[i].colour;
+        const int top = layout.scoreValue.top;
+        painter.DrawText(picture, {0, top, picture.Width(), top + layout.fontHeight},
+                         shown.extra.labels[i].text, style);
+    }
+}
+
+std::string clScoreboard::ExtraText(const clExtra& extra) {
+    std::string text;
+    for (std::size_t r = 0; r < extra.rows.size(); ++r)
+        text += (r == 0 ? "" : ", ") + extra.rows[r].label + " " + extra.rows[r].value;
+    if (!extra.rows.empty()) text += "\n";
+    for (std::size_t i = 0; i < extra.labels.size(); ++i) {
+        text += (i == 0 ? "t" : ", t") + std::to_string(extra.labels[i].pile) + " " +
+                extra.labels[i].text;
+    }
+    if (!extra.labels.empty()) text += "\n";
+    return text;
 }

@@ -45,19 +45,24 @@ void clSolitaireType::RefreshBonus() {
     UpdateScoreboard();
 }
 
-namespace {
-
-clScoreboard::clValues ValuesOf(const clSolitaireType& screen) {
-    return {screen.Score(), screen.BonusPoints(), screen.Round(),
-            screen.Goal(),  screen.IsBonusLow(),  screen.HasReachedGoal()};
+clScoreboard::clValues clSolitaireType::ScoreboardValues() const {
+    clScoreboard::clValues values{Score(),      BonusPoints(),    Round(), Goal(),
+                                  IsBonusLow(), HasReachedGoal(), {}};
+    UpdateScoreboardExtra(values.extra);
+    return values;
 }
-
-}  // namespace
 
 void clSolitaireType::UpdateScoreboard() {
     if (!host) return;
     clTextPainter* painter = host->TextPainter();
-    if (painter && scoreboard.Update(*painter, ValuesOf(*this))) host->ScoreboardChanged();
+    if (!painter) return;
+    const clScoreboard::clValues values = ScoreboardValues();
+    // A game whose panels changed in number or place is laid out again.
+    if (scoreboard.IsLaidOut() && !scoreboard.FitsLayout(values)) {
+        RelayScoreboard();
+    } else if (scoreboard.Update(*painter, values)) {
+        host->ScoreboardChanged();
+    }
 }
 
 void clSolitaireType::RelayScoreboard() {
@@ -66,7 +71,7 @@ void clSolitaireType::RelayScoreboard() {
     const clImage* background = host->TableBackground();
     const std::optional<clTableMetrics> metrics = graphics->Metrics();
     if (!painter || !background || !metrics) return;
-    scoreboard.Relay(*metrics, *background, *painter, ValuesOf(*this));
+    scoreboard.Relay(*metrics, *background, *painter, ScoreboardValues());
     host->ScoreboardChanged();
 }
 

@@ -218,10 +218,12 @@ public:
         return 0;
     }
     virtual bool IsAutoPlayOn() = 0;
-    virtual void InitScoreboardExtra() {}
-    virtual void LayoutScoreboardExtra() {}
-    virtual void DrawScoreboardExtra() {}
-    virtual void UpdateScoreboardExtra() {}
+    // What the game adds to the scoreboard: rows below the score panel's
+    // two, labels above its piles (Golf's runs, BlackJack's totals). Nothing
+    // unless a game says so.
+    virtual void UpdateScoreboardExtra(clScoreboard::clExtra& extra) const { (void)extra; }
+    // The scoreboard's values as they are now.
+    clScoreboard::clValues ScoreboardValues() const;
 
 protected:
     // Window-facing hooks. Each goes to the host when there is one; headless

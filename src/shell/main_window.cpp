@@ -962,7 +962,9 @@ clRect clMainWindow::DefaultTakeScorePlace(const clRect& control) const {
     const QPoint scroll = table->Scroll();
     const clRect shown{scroll.x(), scroll.y(), scroll.x() + table->DeviceSize().width(),
                        scroll.y() + table->DeviceSize().height()};
-    std::vector<clRect> taken{Inflated(score, kGap), Inflated(round, kGap)};
+    std::vector<clRect> taken;
+    for (int i = 0; i < board.PanelCount(); ++i)
+        taken.push_back(Inflated(board.PanelRect(i), kGap));
     if (clSolitaireRules* rules = Rules()) {
         const clGraphics& graphics = rules->Graphics();
         for (const auto& pile : rules->AllPiles()) {
@@ -1160,10 +1162,13 @@ const clImage* clMainWindow::TableBackground() const {
 void clMainWindow::ScoreboardChanged() {
     if (!playing) return;
     const clScoreboard& board = playing->Scoreboard();
-    for (int i = 0; i < 2; ++i) {
-        table->InvalidateVirtual(shownPanels[i]);
-        shownPanels[i] = board.PanelRect(i);
-        table->InvalidateVirtual(shownPanels[i]);
+    // Where the panels were (a game's panels come and go) and where they are.
+    for (const clRect& was : shownPanels)
+        table->InvalidateVirtual(was);
+    shownPanels.clear();
+    for (int i = 0; i < board.PanelCount(); ++i) {
+        shownPanels.push_back(board.PanelRect(i));
+        table->InvalidateVirtual(shownPanels.back());
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "engine/game.h"
 #include "shell/animation_pump.h"
@@ -253,7 +254,7 @@ private:
     clCardLoader cardLoader;
     // A load that failed is not started again (the display's own load said why).
     std::optional<clCardLoadPlan> failedCardLoad;
-    clRect shownPanels[2];
+    std::vector<clRect> shownPanels;
     // The double-click test: a second left press at the same place in time.
     QElapsedTimer lastLeftDown;
     clPoint lastLeftPoint{-1, -1};

@@ -215,7 +215,7 @@ void clTableView::paintEvent(QPaintEvent* event) {
         painter.fillRect(r, Qt::black);
 
     if (scoreboard && scoreboard->IsLaidOut()) {
-        for (int i = 0; i < 2; ++i) {
+        for (int i = 0; i < scoreboard->PanelCount(); ++i) {
             const QRectF at = toWidget(QRectF(ToQRect(scoreboard->PanelRect(i))));
             if (at.intersects(QRectF(dirty))) {
                 painter.drawImage(at, ViewOf(scoreboard->Panel(i)));

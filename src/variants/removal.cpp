@@ -55,10 +55,6 @@ constexpr clRowRun kDoublePyramidRows[] = {{0, 3.5, 1},  {0, 7.5, 1}, {1, 3.0, 2
                                            {2, 2.5, 3},  {2, 6.5, 3}, {3, 2.0, 8}, {4, 1.5, 9},
                                            {5, 1.0, 10}, {6, 0.5, 11}};
 
-constexpr std::uint32_t kLightGrey = 0xC0C0C0;
-constexpr std::uint32_t kWhite = 0xFFFFFF;
-constexpr std::uint32_t kYellow = 0xFFFF00;
-
 bool IsEmpty(const clPile* pile) {
     return pile == nullptr || pile->Count() == 0;
 }
@@ -101,13 +97,13 @@ void SetRowValues(std::span<clPile* const> tableau, std::span<const clRowRun> ru
     }
 }
 
-std::array<clRunRow, 2> RunRows(const clSolitaireRules& game) {
-    const std::int32_t current = game.Streak();
-    const std::int32_t longest = game.LongestStreak();
-    return {{{"CURRENT RUN", current, kLightGrey, kWhite},
-             {"LONGEST RUN", longest, kLightGrey, longest == current ? kYellow : kWhite}}};
+void clWasteRunGame::UpdateScoreboardExtra(clScoreboard::clExtra& extra) const {
+    const std::int32_t current = Streak();
+    const std::int32_t longest = LongestStreak();
+    extra.rows = {{"CURRENT RUN", std::to_string(current)},
+                  {"LONGEST RUN", std::to_string(longest), clScoreboard::kLightGrey,
+                   longest == current ? clScoreboard::kYellow : clScoreboard::kWhite}};
 }
-
 std::int32_t clWasteRunGame::ScoreMove(const clMove& move) {
     std::int32_t p = clRemovalGame::ScoreMove(move);
     if (move.type == clMoveType::Card && move.from.kind == clLocationKind::Stock &&

@@ -83,6 +83,11 @@ private:
 class clWasteRunGame : public clRemovalGame {
 public:
     std::int32_t ScoreMove(const clMove& move) override;
+    // Two rows below the scoreboard's own: "CURRENT RUN", the table cards
+    // played since the last stock card, and "LONGEST RUN" of the deal.
+    // Labels light grey; the longest run's value yellow while it equals the
+    // current run, else white.
+    void UpdateScoreboardExtra(clScoreboard::clExtra& extra) const override;
 };
 
 // The Pyramid's seven rows of 1 to 7 piles, with pile p of row r covered by
@@ -96,15 +101,3 @@ std::span<const clRowRun> DoublePyramidRows();
 void SetupDoublePyramidRounds(clPointSystem& points);
 // Row values from 7 for the first row down to 1 for the last.
 void SetRowValues(std::span<clPile* const> tableau, std::span<const clRowRun> runs);
-
-// The two rows Golf and the Towers games add below the scoreboard's own: the
-// current run of table cards played since the last stock card, and the
-// longest run of the deal. Labels are light grey; the longest run's value is
-// yellow while it equals the current run, else white.
-struct clRunRow {
-    std::string_view label;
-    std::int32_t value = 0;
-    std::uint32_t labelColour = 0;  // 0xRRGGBB
-    std::uint32_t valueColour = 0;
-};
-std::array<clRunRow, 2> RunRows(const clSolitaireRules& game);

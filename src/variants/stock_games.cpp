@@ -95,6 +95,15 @@ void clBlackJackBest::AfterMove() {
     }
 }
 
+void clBlackJackBest::UpdateScoreboardExtra(clScoreboard::clExtra& extra) const {
+    extra.labels.clear();
+    for (int i = 0; i < TableauCount(); ++i) {
+        const clCard& at = tableau[i]->GetAnchor();
+        extra.labels.push_back({i, at.x, at.y, at.offsetX, at.offsetY, std::to_string(totals[i]),
+                                totals[i] == 21 ? clScoreboard::kYellow : clScoreboard::kWhite});
+    }
+}
+
 bool clBlackJackBest::IsGameWon() {
     return std::all_of(tableau.begin(), tableau.end(), [](const clPile* pile) {
         return pile->Count() > 0 && clTableauBlackJack::Total(*pile) == 21;

@@ -25,6 +25,8 @@ public:
     void OnEmptyPick() override;
 
     int Total(int pile) const { return pile >= 0 && pile < TableauCount() ? totals[pile] : 0; }
+    // Each pile's total in a label above it: yellow at 21, else white.
+    void UpdateScoreboardExtra(clScoreboard::clExtra& extra) const override;
 
 protected:
     void LayOut(int piles, double left, double step, std::uint32_t discardLimit);

@@ -454,14 +454,21 @@ TEST_F(VariantTest, GolfScoresRunsColumnsAndStockCards) {
     }
     EXPECT_EQ(game->ScoreMove(Move(game->Tableau(3), game->Waste())), 1300);
 
+    EXPECT_EQ(game->ScoreboardValues().extra.rows.at(1).valueColour, clScoreboard::kYellow)
+        << "yellow while the current run is the longest";
+
     game->PressPile(*game->Stock(), 1);
     EXPECT_EQ(game->Score(), 2000 + 1100 + 1200 - 1500) << "a stock card costs 1500";
     EXPECT_EQ(game->Streak(), 0);
     EXPECT_EQ(game->LongestStreak(), 3);
-    const auto rows = RunRows(*game);
+    const auto rows = game->ScoreboardValues().extra.rows;
+    ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].label, "CURRENT RUN");
-    EXPECT_EQ(rows[1].value, 3);
-    EXPECT_EQ(rows[1].valueColour, 0xFFFFFFu) << "white while the runs differ";
+    EXPECT_EQ(rows[0].value, "0");
+    EXPECT_EQ(rows[1].label, "LONGEST RUN");
+    EXPECT_EQ(rows[1].value, "3");
+    EXPECT_EQ(rows[1].labelColour, clScoreboard::kLightGrey);
+    EXPECT_EQ(rows[1].valueColour, clScoreboard::kWhite) << "white while the runs differ";
 }
 
 // What the help pages promise: a card turned from the stock costs the stock
