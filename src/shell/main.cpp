@@ -120,6 +120,7 @@ int main(int argc, char** argv) {
         clQtUserAccount account;
         clSplashFirstPrompt prompt;
         clQtMessages messages;
+        if (!store.Refusal().empty()) messages.ShowMessage(store.Refusal());
         const clPlatform platform{store,
                                   account,
                                   prompt,
