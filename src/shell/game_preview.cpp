@@ -59,8 +59,9 @@ QImage DrawGamePreview(const std::string& displayName, const std::filesystem::pa
     options.cardSet = cardSet;
     options.backs = cardSet;
     options.minSize = options.maxSize = kSmallestSizeIndex;
+    // A set of the player's own is known by its full path, in its folder.
     clCardSetList catalogue;
-    catalogue.Build(dataFolder, {});
+    catalogue.Build(dataFolder, {std::filesystem::path(cardSet).parent_path()});
     clHeadlessMessages messages;
     clDisplay display(options, catalogue, messages);
     display.SetLayout(game->TableWidth(), game->TableHeight());

@@ -16,6 +16,7 @@
 #include "graphics/card_set_writer.h"
 #include "graphics/chunk.h"
 #include "shell/commands.h"
+#include "shell/game_preview.h"
 #include "shell/window_fixture.h"
 #include "support/card_set_files.h"
 #include "support/hang_guard.h"
@@ -201,6 +202,10 @@ TEST_F(clOwnCardSetTest, IsListedAndUsed) {
     EXPECT_EQ(face.PixelValue(face.Width() / 2, face.Height() / 2) & 0xFFFFFF,
               SetColour(clTag::kCards, 1) & 0xFFFFFF);
     EXPECT_TRUE(messages.Texts().empty());
+    // The chooser's previews draw with it too, not with the default set.
+    const QImage own = DrawGamePreview("Klondike", dataFolder, Own().string(), QSize(120, 90));
+    ASSERT_FALSE(own.isNull());
+    EXPECT_NE(own, DrawGamePreview("Klondike", dataFolder, "qarvel.cards", QSize(120, 90)));
 }
 
 }  // namespace
