@@ -454,9 +454,12 @@ bool clDisplay::ChangeCardSet() {
         TellOnce(NoCardSetText(catalogue));
         return false;
     }
-    if (notes.empty()) return true;
+    if (!notes.empty()) TellOnce(FallbackText(notes));
+    return true;
+}
 
-    // One message: the faces' story, then whatever backs and symbols add.
+// The faces' story first; then what backs and symbols add to it.
+std::string clDisplay::FallbackText(const std::vector<clFallback>& notes) const {
     const clFallback* faces = notes.front().which == clCardFile::Cards ? &notes.front() : nullptr;
     const auto shown = [this](const std::string& name) {
         const std::optional<int> index = catalogue.Find(name);
@@ -469,8 +472,9 @@ bool clDisplay::ChangeCardSet() {
         text += text.empty() ? sentence : "\n\n" + sentence;
     };
     for (const clFallback& note : notes) {
+        // The faces' file failed for backs or symbols too: said with the faces.
         const bool sameFile = faces && &note != faces && SameFile(note.asked, faces->asked);
-        if (sameFile && SameFile(note.used, faces->used)) continue;  // told with the faces
+        if (sameFile && SameFile(note.used, faces->used)) continue;
         const std::string failed = "\"" + note.asked + "\" could not be loaded: " + note.why + ".";
         switch (note.which) {
             case clCardFile::Cards:
@@ -478,7 +482,7 @@ bool clDisplay::ChangeCardSet() {
                     " instead.");
                 break;
             case clCardFile::Backs:
-                add(sameFile ? "Its card backs come from " + shown(note.used) + "."
+                add(sameFile ? "The card backs come from " + shown(note.used) + "."
                              : "The card backs of " + failed + " Those of " + shown(note.used) +
                                    " are used instead.");
                 break;
@@ -488,15 +492,14 @@ bool clDisplay::ChangeCardSet() {
                         "No card set that could be loaded has pile symbols, so the piles are "
                         "shown without them.");
                 } else {
-                    add(sameFile ? "Its pile symbols come from " + shown(note.used) + "."
+                    add(sameFile ? "The pile symbols come from " + shown(note.used) + "."
                                  : "The pile symbols of " + failed + " Those of " +
                                        shown(note.used) + " are used instead.");
                 }
                 break;
         }
     }
-    TellOnce(text);
-    return true;
+    return text;
 }
 
 void clDisplay::TellOnce(const std::string& text) {

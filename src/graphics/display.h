@@ -231,6 +231,8 @@ private:
     std::vector<std::string> Candidates(clCardFile which, const std::string& failed) const;
     // Why a file gave no sets of a kind, in words for the player.
     std::string WhyNotLoaded(clCardFile which, const std::string& name) const;
+    // The one message of a fallback: what failed, why, what is used instead.
+    std::string FallbackText(const std::vector<clFallback>& notes) const;
     void TellOnce(const std::string& text);
     // The file and set of backs or symbols that suit cards of that size.
     clCardLoadPlan::clSource Source(clCardFile which, const std::string& fileName,
