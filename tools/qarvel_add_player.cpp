@@ -19,6 +19,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     clQtSettingsStore store(clQtSettingsStore::DefaultFile());
+    if (!store.Refusal().empty()) {
+        std::fprintf(stderr, "qarvel-add-player: %s\n", store.Refusal().c_str());
+        return 1;
+    }
     clSettings settings(store);
     settings.LoadOptions();
     clQtUserAccount account;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
 #include <QKeySequence>
@@ -15,8 +16,11 @@
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
+#include <optional>
+#include <string>
 
 #include "dialogs/dialog_base.h"
+#include "toolkit/file.h"
 
 namespace {
 
@@ -28,18 +32,44 @@ constexpr double kScreenShare = 0.9;
 
 constexpr const char* kCaption = "Qarvel Help";
 
+// The largest page, style sheet or picture of the help that is read; the
+// shipped ones are a few kilobytes. A larger one is refused, not cut.
+constexpr std::size_t kMaxHelpFile = std::size_t{1} << 20;
+
+// A file of the help, read the game's own way: a regular file only (never a
+// FIFO or a device, which could stop the game), of at most kMaxHelpFile bytes.
+std::optional<QByteArray> ReadHelpFile(const QUrl& url) {
+    if (!url.isLocalFile()) return std::nullopt;
+    const std::optional<std::string> bytes =
+        ReadWholeFile(QFile::encodeName(url.toLocalFile()).toStdString(), kMaxHelpFile);
+    if (!bytes) return std::nullopt;
+    return QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size()));
+}
+
 bool IsReadablePage(const QUrl& url) {
-    const QFileInfo file(url.toLocalFile());
-    return file.isFile() && file.isReadable();
+    return ReadHelpFile(url).has_value();
 }
 
 QString MissingText(const QUrl& page) {
     const QFileInfo file(page.toLocalFile());
     return QStringLiteral(
-               "The help page \"%1\" could not be found in %2.\n\nThe installation of Qarvel "
-               "may be damaged; installing it again restores the help.")
+               "The help page \"%1\" could not be found or read in %2.\n\nThe installation "
+               "of Qarvel may be damaged; installing it again restores the help.")
         .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath()));
 }
+
+// The browser takes a page, its style sheet and its pictures from
+// ReadHelpFile instead of opening the files itself.
+class clHelpBrowser final : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+    QVariant loadResource(int, const QUrl& name) override {
+        const QUrl url = name.isRelative() ? source().resolved(name) : name;
+        const std::optional<QByteArray> bytes = ReadHelpFile(url);
+        return bytes ? QVariant(*bytes) : QVariant();
+    }
+};
 
 }  // namespace
 
@@ -49,7 +79,7 @@ clHelpWindow::clHelpWindow(QWidget* owner, const QString& folder, clOpener openE
       folder(folder),
       openElsewhere(std::move(openElsewhere)),
       tell(std::move(tell)),
-      browser(new QTextBrowser(this)) {
+      browser(new clHelpBrowser(this)) {
     setWindowTitle(QString::fromLatin1(kCaption));
     auto* tools = new QToolBar(this);
     tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);

@@ -116,17 +116,14 @@ void clCardSetList::Build(const std::filesystem::path& folder,
         names.insert(names.end(), older.begin(), older.end());
         return names;
     };
-    const std::vector<std::string> installed = listed(installFolder);
-    if (installed.empty()) return;
-
     const auto load = [this](const std::filesystem::path& file, const std::string& name) {
         clCardSetInfo info;
         if (info.Load(file, name)) entries.push_back(std::move(info));
     };
-    for (const std::string& name : installed)
+    for (const std::string& name : listed(installFolder))
         load(installFolder / name, name);
 
-    std::vector<std::filesystem::path> searched{installFolder};
+    searched = {installFolder};
     for (const std::filesystem::path& extra : extraFolders) {
         const bool seen = std::any_of(searched.begin(), searched.end(), [&](const auto& other) {
             std::error_code error;
@@ -138,6 +135,14 @@ void clCardSetList::Build(const std::filesystem::path& folder,
             load(extra / name, (extra / name).string());
     }
     if (!entries.empty()) std::fill(std::begin(current), std::end(current), 0);
+}
+
+std::string NoCardSetText(const clCardSetList& catalogue) {
+    std::string text =
+        "No card set could be loaded. Qarvel looked for card-set files (*.cards, *.dat) in:\n";
+    for (const std::filesystem::path& folder : catalogue.Folders())
+        text += "\n" + folder.string();
+    return text + "\n\nInstalling Qarvel again restores its own card sets.";
 }
 
 std::optional<int> clCardSetList::Find(const std::string& name) const {

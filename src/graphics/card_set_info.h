@@ -63,8 +63,8 @@ enum class clCardFile { Cards, Backs, Symbols };
 
 // The catalogue of installed card-set files ("*.cards" and "*.dat"). Files of
 // the installation folder are recorded by their bare names, files of the
-// other folders as folder/name. Files that fail to load are left out. The
-// catalogue stays empty when the installation folder holds none.
+// other folders (the player's own card sets) as folder/name. Files that fail
+// to load are left out.
 class clCardSetList {
 public:
     // Lists the installation folder, then each extra folder (skipping one
@@ -76,6 +76,8 @@ public:
     int Count() const { return static_cast<int>(entries.size()); }
     const clCardSetInfo& Entry(int i) const { return entries[static_cast<std::size_t>(i)]; }
     const std::filesystem::path& InstallFolder() const { return installFolder; }
+    // The folders the last Build listed, the installation folder first.
+    const std::vector<std::filesystem::path>& Folders() const { return searched; }
 
     // The entry whose path equals `name` without regard to case.
     std::optional<int> Find(const std::string& name) const;
@@ -90,6 +92,11 @@ public:
 
 private:
     std::filesystem::path installFolder;
+    std::vector<std::filesystem::path> searched;
     std::vector<clCardSetInfo> entries;
     int current[3] = {-1, -1, -1};
 };
+
+// What the player is told when no card set can be loaded: where card-set
+// files were looked for.
+std::string NoCardSetText(const clCardSetList& catalogue);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
 #include "engine/operation_error.h"
 #include "graphics/card_size.h"
@@ -13,10 +15,6 @@ namespace {
 using clMode = clBackgroundChoice::Mode;
 
 constexpr clPictureSize kLargestCard{150, 200};
-
-bool IsDefaultFile(const std::string& name) {
-    return AsciiLower(name) == clDisplayOptions::kDefaultCardFile;
-}
 
 std::int64_t Area(const clPictureSize& size) {
     return std::int64_t{size.width} * size.height;
@@ -59,6 +57,46 @@ int ChooseStandIn(const std::vector<clPictureSize>& sizes, clPictureSize wanted)
     return inside >= 0 ? inside : smallest;
 }
 
+// Keeps the messages of the loads tried while the card pictures fall back,
+// so that the player is told once, in one message; the wait cursor shows.
+class clQuietMessages final : public clMessages {
+public:
+    explicit clQuietMessages(clMessages& shown) : shown(shown) {}
+    void ShowMessage(const std::string&) override {}
+    void BeginWait() override { shown.BeginWait(); }
+    void EndWait() override { shown.EndWait(); }
+
+private:
+    clMessages& shown;
+};
+
+// A load that raises the operation error of a damaged file fails like one
+// that returns false.
+template <class F>
+bool Attempt(F&& load) {
+    try {
+        return load();
+    } catch (const clOperationError&) {
+        return false;
+    }
+}
+
+int SetCount(const clCardSetInfo& info, clCardFile which) {
+    switch (which) {
+        case clCardFile::Cards:
+            return info.CardSetCount();
+        case clCardFile::Backs:
+            return info.BackSetCount();
+        case clCardFile::Symbols:
+            return info.SymbolSetCount();
+    }
+    return 0;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    return AsciiLower(a) == AsciiLower(b);
+}
+
 // Set `source.set` of a file at `size`: resampled when its own size differs,
 // then given the mask, if any.
 bool LoadAtSize(clPictureSet& set, const clCardLoadPlan::clSource& source, clPictureSize size,
@@ -76,10 +114,16 @@ bool LoadAtSize(clPictureSet& set, const clCardLoadPlan::clSource& source, clPic
 
 bool LoadCardPictures(const clCardLoadPlan& plan, clCardPictures& pictures, clMessages& messages,
                       std::stop_token stop) {
-    return LoadAtSize(pictures.cards, plan.faces, plan.size, nullptr, messages, stop) &&
-           LoadAtSize(pictures.backs, plan.backs, plan.size, pictures.cards.Mask(), messages,
-                      stop) &&
-           LoadAtSize(pictures.symbols, plan.symbols, plan.size, pictures.cards.Mask(), messages,
+    if (!LoadAtSize(pictures.cards, plan.faces, plan.size, nullptr, messages, stop) ||
+        !LoadAtSize(pictures.backs, plan.backs, plan.size, pictures.cards.Mask(), messages, stop)) {
+        return false;
+    }
+    // No symbols file: the piles go without symbols.
+    if (plan.symbols.path.empty()) {
+        pictures.symbols = clCardSymbols();
+        return !stop.stop_requested();
+    }
+    return LoadAtSize(pictures.symbols, plan.symbols, plan.size, pictures.cards.Mask(), messages,
                       stop);
 }
 
@@ -95,6 +139,11 @@ void SanitizeDisplayOptions(clDisplayOptions& options, int maxVirtualSide) {
     if (current < 0 || current > 3) options.current.mode = clMode::Global;
     options.global.colour &= 0xFFFFFF;
     options.current.colour &= 0xFFFFFF;
+    // An empty name: the symbols were given up in an earlier run; they are
+    // looked for again.
+    for (std::string* name : {&options.cardSet, &options.backs, &options.symbols}) {
+        if (name->empty()) *name = clDisplayOptions::kDefaultCardFile;
+    }
 }
 
 clDisplay::clDisplay(clDisplayOptions& options, clCardSetList& catalogue, clMessages& messages)
@@ -223,26 +272,32 @@ clPictureSize clDisplay::DesiredCardSize(clPictureSize proposed) {
     return Scaled(size);
 }
 
-bool clDisplay::LoadCardFaces() {
-    catalogue.SelectFile(clCardFile::Cards, options.cardSet);
-    const clCardSetInfo* info = catalogue.Current(clCardFile::Cards);
+const clCardSetInfo* clDisplay::Named(clCardFile which, const std::string& name) {
+    const std::optional<int> index = catalogue.Find(name);
+    if (!index) return nullptr;
+    catalogue.SelectFile(which, name);
+    return &catalogue.Entry(*index);
+}
+
+bool clDisplay::LoadCardFaces(clMessages& out) {
+    const clCardSetInfo* info = Named(clCardFile::Cards, options.cardSet);
     if (info == nullptr) {
-        return cards.Load(catalogue.FullPath(options.cardSet).string(), 0, messages);
+        return cards.Load(catalogue.FullPath(options.cardSet).string(), 0, out);
     }
     const std::string path = catalogue.FullPath(info->Path()).string();
     const clPictureSize wanted = DesiredCardSize(Scaled(kLargestCard));
     if (deferred) {
         const int set = ChooseStandIn(info->CardSizes(), wanted);
-        return set >= 0 && cards.Load(path, set, messages);
+        return set >= 0 && cards.Load(path, set, out);
     }
-    return LoadAtSize(cards, {path, ChooseSet(info->CardSizes(), wanted)}, wanted, nullptr,
-                      messages, {});
+    return LoadAtSize(cards, {path, ChooseSet(info->CardSizes(), wanted)}, wanted, nullptr, out,
+                      {});
 }
 
 clCardLoadPlan::clSource clDisplay::Source(clCardFile which, const std::string& fileName,
                                            clPictureSize card) {
-    catalogue.SelectFile(which, fileName);
-    if (const clCardSetInfo* info = catalogue.Current(which)) {
+    if (fileName.empty()) return {"", -1};  // no symbols
+    if (const clCardSetInfo* info = Named(which, fileName)) {
         return {
             catalogue.FullPath(info->Path()).string(),
             ChooseSet(which == clCardFile::Backs ? info->BackSizes() : info->SymbolSizes(), card)};
@@ -250,15 +305,75 @@ clCardLoadPlan::clSource clDisplay::Source(clCardFile which, const std::string& 
     return {catalogue.FullPath(fileName).string(), 0};
 }
 
-bool clDisplay::LoadToCardSize(clPictureSet& set, clCardFile which, std::string& fileName) {
-    const clPictureSize card{cards.Width(), cards.Height()};
-    const auto load = [&] {
-        return LoadAtSize(set, Source(which, fileName, card), card, cards.Mask(), messages, {});
+std::vector<std::string> clDisplay::Candidates(clCardFile which, const std::string& failed) const {
+    std::vector<std::string> names;
+    const auto add = [&](const std::string& name) {
+        const bool seen =
+            SameFile(name, failed) || std::any_of(names.begin(), names.end(),
+                                                  [&](const auto& n) { return SameFile(n, name); });
+        if (!name.empty() && !seen) names.push_back(name);
     };
-    if (load()) return true;
-    if (IsDefaultFile(fileName)) return false;
-    fileName = clDisplayOptions::kDefaultCardFile;
-    return load();
+    add(clDisplayOptions::kDefaultCardFile);
+    // The faces' own file first, so that faces and backs match when they can.
+    if (const std::optional<int> faces = catalogue.Find(options.cardSet)) {
+        if (SetCount(catalogue.Entry(*faces), which) > 0) add(catalogue.Entry(*faces).Path());
+    }
+    for (int i = 0; i < catalogue.Count(); ++i) {
+        if (SetCount(catalogue.Entry(i), which) > 0) add(catalogue.Entry(i).Path());
+    }
+    return names;
+}
+
+std::string clDisplay::WhyNotLoaded(clCardFile which, const std::string& name) const {
+    const std::string path = catalogue.FullPath(name).string();
+    std::error_code error;
+    const std::filesystem::file_type type = std::filesystem::status(path, error).type();
+    if (type == std::filesystem::file_type::not_found) return path + " is missing";
+    if (type != std::filesystem::file_type::regular) return path + " is not a regular file";
+    if (const std::optional<int> index = catalogue.Find(name)) {
+        if (SetCount(catalogue.Entry(*index), which) == 0) {
+            switch (which) {
+                case clCardFile::Cards:
+                    return path + " has no card faces";
+                case clCardFile::Backs:
+                    return path + " has no card backs";
+                case clCardFile::Symbols:
+                    return path + " has no pile symbols";
+            }
+        }
+    }
+    return path + " is damaged or cannot be read";
+}
+
+bool clDisplay::LoadToCardSize(clPictureSet& set, clCardFile which, std::string& fileName,
+                               clMessages& out, std::vector<clFallback>& notes) {
+    const clPictureSize card{cards.Width(), cards.Height()};
+    const auto load = [&](const std::string& name) {
+        return Attempt([&] {
+            return LoadAtSize(set, Source(which, name, card), card, cards.Mask(), out, {});
+        });
+    };
+    // Symbols given up already in this run.
+    if (fileName.empty() && which == clCardFile::Symbols) {
+        set = clCardSymbols();
+        return true;
+    }
+    if (load(fileName)) return true;
+    const std::string asked = fileName;
+    const std::string why = WhyNotLoaded(which, asked);
+    for (const std::string& name : Candidates(which, asked)) {
+        if (load(name)) {
+            fileName = name;
+            notes.push_back({which, asked, why, name});
+            return true;
+        }
+    }
+    if (which != clCardFile::Symbols) return false;
+    // The piles can do without their symbols; a game cannot do without backs.
+    set = clCardSymbols();
+    fileName.clear();
+    notes.push_back({which, asked, why, ""});
+    return true;
 }
 
 bool clDisplay::GrowForTable() {
@@ -272,19 +387,23 @@ bool clDisplay::GrowForTable() {
                                                 kMaxVirtualSide)));
 }
 
-bool clDisplay::LoadPictures() {
-    if (!LoadCardFaces()) return false;
-    if (!LoadToCardSize(backs, clCardFile::Backs, options.backs)) return false;
+bool clDisplay::LoadPictures(clMessages& out, std::vector<clFallback>& notes) {
+    if (!LoadCardFaces(out)) return false;
+    if (!LoadToCardSize(backs, clCardFile::Backs, options.backs, out, notes)) return false;
     if (options.cardBack >= backs.Count() || options.cardBack < 0) options.cardBack = 0;
-    if (!LoadToCardSize(symbols, clCardFile::Symbols, options.symbols)) return false;
+    if (!LoadToCardSize(symbols, clCardFile::Symbols, options.symbols, out, notes)) return false;
     GrowForTable();
     return true;
 }
 
+bool clDisplay::TryPictures(clMessages& out, std::vector<clFallback>& notes) {
+    notes.clear();
+    return Attempt([&] { return LoadPictures(out, notes); });
+}
+
 std::optional<clCardLoadPlan> clDisplay::PendingCardLoad() {
     if (!IsCreated() || cards.Count() == 0) return std::nullopt;
-    catalogue.SelectFile(clCardFile::Cards, options.cardSet);
-    const clCardSetInfo* info = catalogue.Current(clCardFile::Cards);
+    const clCardSetInfo* info = Named(clCardFile::Cards, options.cardSet);
     if (info == nullptr) return std::nullopt;
     const clPictureSize wanted = DesiredCardSize({cards.Width(), cards.Height()});
     if (wanted.width == cards.Width() && wanted.height == cards.Height()) return std::nullopt;
@@ -314,10 +433,77 @@ bool clDisplay::AdoptCardPictures(const clCardLoadPlan& plan, clCardPictures&& p
 }
 
 bool clDisplay::ChangeCardSet() {
-    if (LoadPictures()) return true;
-    if (IsDefaultFile(options.cardSet)) return false;
-    options.cardSet = clDisplayOptions::kDefaultCardFile;
-    return LoadPictures();
+    clQuietMessages quiet(messages);
+    std::vector<clFallback> notes;
+    const std::string asked = options.cardSet;
+    bool loaded = TryPictures(quiet, notes);
+    if (!loaded) {
+        const std::string why = WhyNotLoaded(clCardFile::Cards, asked);
+        for (const std::string& name : Candidates(clCardFile::Cards, asked)) {
+            options.cardSet = name;
+            loaded = TryPictures(quiet, notes);
+            if (loaded) {
+                notes.insert(notes.begin(), {clCardFile::Cards, asked, why, name});
+                break;
+            }
+        }
+    }
+    cardSetsFailed = !loaded;
+    if (!loaded) {
+        options.cardSet = asked;
+        TellOnce(NoCardSetText(catalogue));
+        return false;
+    }
+    if (!notes.empty()) TellOnce(FallbackText(notes));
+    return true;
+}
+
+// The faces' story first; then what backs and symbols add to it.
+std::string clDisplay::FallbackText(const std::vector<clFallback>& notes) const {
+    const clFallback* faces = notes.front().which == clCardFile::Cards ? &notes.front() : nullptr;
+    const auto shown = [this](const std::string& name) {
+        const std::optional<int> index = catalogue.Find(name);
+        const std::string description =
+            index ? catalogue.Entry(*index).ShownDescription() : std::string(name);
+        return description == name ? "\"" + name + "\"" : "\"" + description + "\" (" + name + ")";
+    };
+    std::string text;
+    const auto add = [&text](const std::string& sentence) {
+        text += text.empty() ? sentence : "\n\n" + sentence;
+    };
+    for (const clFallback& note : notes) {
+        // The faces' file failed for backs or symbols too: said with the faces.
+        const bool sameFile = faces && &note != faces && SameFile(note.asked, faces->asked);
+        if (sameFile && SameFile(note.used, faces->used)) continue;
+        const std::string failed = "\"" + note.asked + "\" could not be loaded: " + note.why + ".";
+        switch (note.which) {
+            case clCardFile::Cards:
+                add("The card set " + failed + " Qarvel uses the card set " + shown(note.used) +
+                    " instead.");
+                break;
+            case clCardFile::Backs:
+                add(sameFile ? "The card backs come from " + shown(note.used) + "."
+                             : "The card backs of " + failed + " Those of " + shown(note.used) +
+                                   " are used instead.");
+                break;
+            case clCardFile::Symbols:
+                if (note.used.empty()) {
+                    add((sameFile ? std::string() : "The pile symbols of " + failed + " ") +
+                        "No card set that could be loaded has pile symbols, so the piles are "
+                        "shown without them.");
+                } else {
+                    add(sameFile ? "The pile symbols come from " + shown(note.used) + "."
+                                 : "The pile symbols of " + failed + " Those of " +
+                                       shown(note.used) + " are used instead.");
+                }
+                break;
+        }
+    }
+    return text;
+}
+
+void clDisplay::TellOnce(const std::string& text) {
+    if (told.insert(text).second) messages.ShowMessage(text);
 }
 
 bool clDisplay::SetNativeSize(int k) {

@@ -6,6 +6,7 @@
 #include <set>
 #include <stop_token>
 #include <string>
+#include <vector>
 
 #include "graphics/card_set.h"
 #include "graphics/card_set_info.h"
@@ -84,10 +85,17 @@ public:
         backgroundSource.Release();
         sourcePath.clear();
     }
-    // Reloads faces, backs and symbols for the current size mode; when the
-    // card-set file fails, the player's file becomes "qarvel.cards" and the
-    // load runs once more.
+    // Reloads faces, backs and symbols for the current size mode. When the
+    // player's card-set file fails, the default "qarvel.cards" is tried, then
+    // every other file of the catalogue with card faces, in its order; the
+    // first that loads becomes the player's. Backs fall back the same way,
+    // and symbols too, except that the piles go without symbols when no file
+    // has any. A fallback is told to the player once, in one message saying
+    // what failed, why, and what is used instead; when nothing loads, the
+    // message names the folders searched, and the result is false.
     bool ChangeCardSet();
+    // The last ChangeCardSet found no card set that loads.
+    bool CardSetsFailed() const { return cardSetsFailed; }
     // The size modes: card set number k at its own size; a typed size (each
     // side limited to kMaxCardSide; ignored unless both are at least 1); or
     // the automatic rule. Each reloads the card pictures.
@@ -203,11 +211,36 @@ public:
     void Invalidate(const clRect& rect) const;
 
 private:
+    // A card-set file that could not be used, why, and the one used instead
+    // (empty: none, for symbols).
+    struct clFallback {
+        clCardFile which;
+        std::string asked;
+        std::string why;
+        std::string used;
+    };
+
     void MakePictures(int width, int height);
-    bool LoadPictures();
-    bool LoadCardFaces();
+    // One try at faces, backs and symbols from the player's files; a damaged
+    // file's operation error is a failure like any other. The backs' and the
+    // symbols' own fallbacks go into `notes`.
+    bool TryPictures(clMessages& out, std::vector<clFallback>& notes);
+    bool LoadPictures(clMessages& out, std::vector<clFallback>& notes);
+    bool LoadCardFaces(clMessages& out);
     // Backs or symbols at the card size, with the type-0 mask applied.
-    bool LoadToCardSize(clPictureSet& set, clCardFile which, std::string& fileName);
+    bool LoadToCardSize(clPictureSet& set, clCardFile which, std::string& fileName, clMessages& out,
+                        std::vector<clFallback>& notes);
+    // The catalogue entry of that name, made the current one of its kind;
+    // null when the catalogue has none.
+    const clCardSetInfo* Named(clCardFile which, const std::string& name);
+    // The files to try after `failed` for a kind: the default file, then the
+    // catalogue's files that have sets of that kind.
+    std::vector<std::string> Candidates(clCardFile which, const std::string& failed) const;
+    // Why a file gave no sets of a kind, in words for the player.
+    std::string WhyNotLoaded(clCardFile which, const std::string& name) const;
+    // The one message of a fallback: what failed, why, what is used instead.
+    std::string FallbackText(const std::vector<clFallback>& notes) const;
+    void TellOnce(const std::string& text);
     // The file and set of backs or symbols that suit cards of that size.
     clCardLoadPlan::clSource Source(clCardFile which, const std::string& fileName,
                                     clPictureSize card);
@@ -233,6 +266,9 @@ private:
     // redraw of the background, such as each step of a window resize, until a
     // screen sets its background.
     std::set<std::string> failedSources;
+    // Card-set messages already shown: each is said once in a run.
+    std::set<std::string> told;
+    bool cardSetsFailed = false;
     clCardSet cards;
     clCardBacks backs;
     clCardSymbols symbols;

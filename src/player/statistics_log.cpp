@@ -1,12 +1,12 @@
 #include "player/statistics_log.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdio>
-#include <fstream>
-#include <system_error>
 
 #include "engine/random.h"
+#include "toolkit/file.h"
 
 namespace {
 
@@ -80,14 +80,6 @@ private:
     std::string_view rest;
 };
 
-bool EndsWithLineFeed(const std::filesystem::path& path, std::uintmax_t size) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    in.seekg(static_cast<std::streamoff>(size - 1));
-    char last = 0;
-    return in.get(last) && last == '\n';
-}
-
 }  // namespace
 
 std::uint32_t LogCheckValue(const clScoreRecord& record) {
@@ -139,8 +131,8 @@ std::optional<clScoreRecord> ParseLogLine(std::string_view line) {
 clLogReading ReadLog(const std::filesystem::path& path,
                      const std::function<bool(const clScoreRecord&)>& add) {
     clLogReading reading;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return reading;
+    clFile in;
+    if (!in.Open(path)) return reading;
     reading.opened = true;
 
     std::string line;
@@ -165,11 +157,15 @@ clLogReading ReadLog(const std::filesystem::path& path,
     };
 
     std::array<char, 65536> buffer;
-    while (!stop && in) {
-        in.read(buffer.data(), buffer.size());
-        const std::streamsize got = in.gcount();
-        for (std::streamsize i = 0; i < got && !stop; ++i) {
-            const char c = buffer[static_cast<std::size_t>(i)];
+    std::uint64_t bytesRead = 0;
+    while (!stop && bytesRead < kMaxLogBytes) {
+        const std::size_t got =
+            in.ReadSome(buffer.data(), static_cast<std::size_t>(std::min<std::uint64_t>(
+                                           buffer.size(), kMaxLogBytes - bytesRead)));
+        if (got == 0) break;
+        bytesRead += got;
+        for (std::size_t i = 0; i < got && !stop; ++i) {
+            const char c = buffer[i];
             if (c == '\n') {
                 finish();
                 line.clear();
@@ -184,31 +180,36 @@ clLogReading ReadLog(const std::filesystem::path& path,
             }
         }
     }
+    char more = 0;
+    reading.cut = !stop && bytesRead == kMaxLogBytes && in.ReadSome(&more, 1) == 1;
     // A last line without its end is read as far as it goes: a cut-off
-    // result fails to parse and is skipped.
-    if (!stop && (!line.empty() || tooLong)) finish();
+    // result fails to parse and is skipped. A line the bound cut is not read.
+    if (reading.cut && (!line.empty() || tooLong)) {
+        ++reading.skipped;
+    } else if (!stop && (!line.empty() || tooLong)) {
+        finish();
+    }
     return reading;
 }
 
 bool AppendLogLine(const std::filesystem::path& path, const clScoreRecord& record) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    const bool empty = error || size == 0;  // missing, or created but never written
+    // Made when missing, never emptied; every write lands at the end.
+    clFile file;
+    if (!file.OpenForAppend(path)) return false;
+    const std::uint64_t size = file.Size();
 
     std::string text;
-    if (empty) {
+    char last = 0;
+    if (size == 0) {  // missing, or created but never written
         text += kLogHeader;
         text += "\r\n";
-    } else if (!EndsWithLineFeed(path, size)) {
+    } else if (!file.Seek(size - 1) || !file.Read(&last, 1) || last != '\n') {
         text += "\r\n";
     }
     text += FormatLogLine(record);
     text += "\r\n";
 
-    // Append mode creates a missing file and never truncates one.
-    std::ofstream out(path, std::ios::binary | std::ios::app);
-    if (!out) return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    return static_cast<bool>(out);
+    // Reading and writing one stream take a seek between them.
+    const bool written = file.Seek(size) && file.Write(text.data(), text.size());
+    return file.Close() && written;
 }

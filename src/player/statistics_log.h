@@ -18,6 +18,9 @@
 inline constexpr std::string_view kLogHeader = "#QARVEL V1";
 // Longest line, line end excluded, that can be a result.
 inline constexpr std::size_t kMaxLogLine = 254;
+// The most of a log that is read: a million and a half results (a line is
+// about 40 bytes). What lies past it is left unread, and kept.
+inline constexpr std::uint64_t kMaxLogBytes = std::uint64_t{64} << 20;
 
 // The check value of a result's line.
 std::uint32_t LogCheckValue(const clScoreRecord& record);
@@ -32,8 +35,9 @@ std::optional<clScoreRecord> ParseLogLine(std::string_view line);
 
 // What reading a log found.
 struct clLogReading {
-    bool opened = false;    // the file exists and could be read
+    bool opened = false;    // the file is a regular file and could be read
     bool headerOk = false;  // its first line begins with the header
+    bool cut = false;       // it is longer than kMaxLogBytes: the rest was not read
     std::size_t results = 0;
     std::size_t skipped = 0;  // lines that were not results (too long, cut off, garbage)
 };
@@ -41,12 +45,15 @@ struct clLogReading {
 // Reads the log from the start, handing every sound result to `add` in file
 // order until `add` answers false. A first line without the header is taken
 // as damage, not as another format: the results after it are still read.
-// Memory stays small whatever the file holds.
+// Memory stays small whatever the file holds, and at most kMaxLogBytes are
+// read. Anything but a regular file (a FIFO, a device, a folder) is not
+// opened: it reads as a log that cannot be read, at once.
 clLogReading ReadLog(const std::filesystem::path& path,
                      const std::function<bool(const clScoreRecord&)>& add);
 
 // Adds a result's line to the end of the log. The file is created when it
 // does not exist, the header written only into an empty file, and a last line
 // left without its end (a cut-off write) is ended first, so that nothing
-// already there is lost or merged. False when the line was not written whole.
+// already there is lost or merged. False when the line was not written whole,
+// and when the log is not a regular file (nothing is written to it then).
 bool AppendLogLine(const std::filesystem::path& path, const clScoreRecord& record);

@@ -66,6 +66,7 @@ Files:
   ~/.config/Ternwick/Qarvel.conf    settings (under $XDG_CONFIG_HOME when set)
   ~/.local/share/Ternwick/Qarvel/   a folder per player: statistics and saved
                                     games (under $XDG_DATA_HOME when set)
+  ~/.local/share/Ternwick/          your own card sets (*.cards, *.dat)
   qarvel.error                      crash reports, in the documents folder
 )";
     text += "  " + dataFolder.string() + "\n";

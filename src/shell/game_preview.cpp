@@ -1,10 +1,9 @@
 #include "shell/game_preview.h"
 
 #include <QObject>
-#include <fstream>
 #include <memory>
+#include <optional>
 #include <regex>
-#include <sstream>
 
 #include "engine/random.h"
 #include "engine/registry.h"
@@ -14,6 +13,7 @@
 #include "graphics/display.h"
 #include "graphics/display_options.h"
 #include "graphics/display_target.h"
+#include "toolkit/file.h"
 #include "toolkit/messages.h"
 #include "toolkit/qt_picture.h"
 
@@ -59,8 +59,9 @@ QImage DrawGamePreview(const std::string& displayName, const std::filesystem::pa
     options.cardSet = cardSet;
     options.backs = cardSet;
     options.minSize = options.maxSize = kSmallestSizeIndex;
+    // A set of the player's own is known by its full path, in its folder.
     clCardSetList catalogue;
-    catalogue.Build(dataFolder, {});
+    catalogue.Build(dataFolder, {std::filesystem::path(cardSet).parent_path()});
     clHeadlessMessages messages;
     clDisplay display(options, catalogue, messages);
     display.SetLayout(game->TableWidth(), game->TableHeight());
@@ -76,11 +77,12 @@ QImage DrawGamePreview(const std::string& displayName, const std::filesystem::pa
 }
 
 std::string GameSummary(const std::filesystem::path& helpFolder, int topic) {
-    std::ifstream page(helpFolder / (std::to_string(topic) + ".html"));
+    // The summary lies near the top: the page is read no further than this.
+    constexpr std::size_t kSummaryBytes = std::size_t{1} << 16;
+    const std::optional<std::string> page =
+        ReadFileStart(helpFolder / (std::to_string(topic) + ".html"), kSummaryBytes);
     if (!page) return {};
-    std::ostringstream text;
-    text << page.rdbuf();
-    const std::string html = text.str().substr(0, 1 << 16);
+    const std::string& html = *page;
     // The paragraph after the category line.
     const std::size_t category = html.find("<p class=\"category\">");
     if (category == std::string::npos) return {};

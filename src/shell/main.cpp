@@ -134,6 +134,8 @@ int main(int argc, char** argv) {
         clQtUserAccount account;
         clSplashFirstPrompt prompt;
         clQtMessages messages;
+        messages.toStandardError = line.quitAfterStart || line.reportStartup;
+        if (!store.Refusal().empty()) messages.ShowMessage(store.Refusal());
         const clPlatform platform{store,
                                   account,
                                   prompt,
@@ -161,11 +163,13 @@ int main(int argc, char** argv) {
                 QTimer::singleShot(left, &window, [&window] { window.ShowHelpCenter(); });
             }
         };
-        // A start that fails ends the program quietly.
-        if (!program.StartUp()) return 0;
+        // A start the player ends (no name given) ends the program quietly;
+        // a start without a card set ends it with an error status, once the
+        // player has been told.
+        if (!program.StartUp()) return program.CardSetsFailed() ? 1 : 0;
         clGameDialogs dialogs(program);
         clMainWindow window(program, dialogs);
-        if (!window.Start(line)) return 0;
+        if (!window.Start(line)) return 1;
         window.show();
         closeSplash(window, program.Settings().Help() && !quietStart);
         if (!line.faultForTest.empty()) {

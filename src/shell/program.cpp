@@ -6,7 +6,9 @@
 #include "engine/operation_error.h"
 #include "graphics/display_settings.h"
 #include "graphics/interface_layout.h"
+#include "toolkit/messages.h"
 #include "toolkit/qt_sound_set.h"
+#include "toolkit/user_account.h"
 
 clProgram::clProgram(const clPlatform& platform)
     : platform(platform),
@@ -17,11 +19,16 @@ clProgram::clProgram(const clPlatform& platform)
 clProgram::~clProgram() = default;
 
 bool clProgram::StartUp() {
-    catalogue.Build(platform.dataFolder, {});
+    // The player's own card sets lie in the per-user data folder.
+    catalogue.Build(platform.dataFolder, {platform.account.DataFolder()});
     settings.SetCardSetLookup(CatalogueLookup(catalogue));
     if (!players.StartUp(platform.namePrompt)) return false;
     settings.WriteProgramFolder(platform.dataFolder.string());
-    if (catalogue.Count() == 0) return false;
+    if (catalogue.Count() == 0) {
+        cardSetsFailed = true;
+        platform.messages.ShowMessage(NoCardSetText(catalogue));
+        return false;
+    }
     ApplyDisplaySettings();
     LoadInterfacePictures();
     return true;
@@ -36,7 +43,11 @@ bool clProgram::CreateDisplay(int areaWidth, int areaHeight, double scale, bool 
     display->SetScale(scale);
     display->SetDeferredLoading(deferCardLoads);
     display->SetLayout(tableColumns, tableRows);
-    if (!display->Create(areaWidth, areaHeight)) return false;
+    if (!display->Create(areaWidth, areaHeight)) {
+        // The display has said why when no card set could be loaded.
+        cardSetsFailed = display->CardSetsFailed();
+        return false;
+    }
     target = std::make_unique<clDisplayTarget>(*display);
     if (!labelStrip.IsEmpty()) target->SetLabelStrip(&labelStrip);
     return true;
@@ -141,9 +152,12 @@ std::filesystem::path FindDataFolder(const std::filesystem::path& programFile) {
     if (const char* env = std::getenv("QARVEL_DATA"); env && *env) return env;
     // The install puts the data at this path relative to the program's folder
     // (../share/qarvel with the usual layout).
+    // An installed game keeps to its installed data, even when a file of it
+    // is missing or damaged (the card sets then fall back and say so).
     const std::filesystem::path installed =
         (programFile.parent_path() / QARVEL_DATA_FROM_BIN).lexically_normal();
     std::error_code error;
-    if (std::filesystem::exists(installed / "qarvel.cards", error)) return installed;
-    return QARVEL_BUILD_DATA_DIR;
+    if (std::filesystem::is_directory(installed, error)) return installed;
+    if (std::filesystem::is_directory(QARVEL_BUILD_DATA_DIR, error)) return QARVEL_BUILD_DATA_DIR;
+    return installed;
 }

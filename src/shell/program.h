@@ -45,9 +45,13 @@ public:
     ~clProgram();
 
     // Settings and the player (asking for a name on the first start), the
-    // card-set catalogue and the interface pictures. False when the program
-    // cannot start: no player, or no card set.
+    // card-set catalogue (the installed card sets and the player's own, in
+    // the per-user data folder) and the interface pictures. False when the
+    // program cannot start: no player, or no card set (which is said).
     bool StartUp();
+    // The start failed because no card set could be loaded (StartUp or
+    // CreateDisplay): the program ends with an error status.
+    bool CardSetsFailed() const { return cardSetsFailed; }
     // The first screen's table in card units, for the display made next.
     void SetTableSize(int columns, int rows) { tableColumns = columns, tableRows = rows; }
     // Makes the display for a drawing area of that many device pixels, at
@@ -117,9 +121,10 @@ private:
     bool soundsTried = false;
     int tableColumns = 0;
     int tableRows = 0;
+    bool cardSetsFailed = false;
 };
 
 // The folder of the shipped data: $QARVEL_DATA when set, else the installed
-// data beside the program (../share/qarvel from its bin folder), else the
-// build's data folder.
+// data beside the program (../share/qarvel from its bin folder) when that
+// folder exists, else the build's data folder.
 std::filesystem::path FindDataFolder(const std::filesystem::path& programFile);

@@ -463,7 +463,10 @@ clException TranslateFault(const siginfo_t& info, const void* context) {
 }
 
 bool WriteCrashReport(bool withDetails) {
-    const int fd = open(reportPath, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    // O_NONBLOCK: a FIFO put in the report's place never holds the dying
+    // program in open() waiting for a reader.
+    const int fd =
+        open(reportPath, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644);
     if (fd < 0) return false;
     clTextBuffer text(reportBuffer, sizeof reportBuffer);
     text.Text(kProductName).Text(" ").Text(kProductVersion).Text(" error - ");

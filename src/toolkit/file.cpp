@@ -6,9 +6,48 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "toolkit/memory.h"
+
+namespace {
+
+// A descriptor of the regular file at `path`, opened with `flags`; -1 for
+// anything else. The kind is looked at before opening, so that a device is
+// never opened, and again on the open file, so that one swapped in between
+// is refused too. O_NONBLOCK keeps open() from waiting for a FIFO's other
+// end; it is cleared once the file is known to be regular.
+int OpenRegular(const std::filesystem::path& path, int flags) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode)) return -1;
+    } else if ((flags & O_CREAT) == 0 || errno != ENOENT) {
+        return -1;
+    }
+    int fd = -1;
+    do {
+        fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) return -1;
+    const int status = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || status < 0 ||
+        ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+std::FILE* OpenStream(const std::filesystem::path& path, int flags, const char* mode) {
+    const int fd = OpenRegular(path, flags);
+    if (fd < 0) return nullptr;
+    std::FILE* file = ::fdopen(fd, mode);
+    if (file == nullptr) ::close(fd);
+    return file;
+}
+
+}  // namespace
 
 clFile::~clFile() {
     Close();
@@ -16,9 +55,13 @@ clFile::~clFile() {
 
 bool clFile::Open(const std::filesystem::path& path) {
     Close();
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return false;
-    file = std::fopen(path.c_str(), "rb");
+    file = OpenStream(path, O_RDONLY, "rb");
+    return file != nullptr;
+}
+
+bool clFile::OpenForAppend(const std::filesystem::path& path) {
+    Close();
+    file = OpenStream(path, O_RDWR | O_APPEND | O_CREAT, "a+b");
     return file != nullptr;
 }
 
@@ -28,14 +71,20 @@ bool clFile::Create(const std::filesystem::path& path) {
     return file != nullptr;
 }
 
-void clFile::Close() {
-    if (file) std::fclose(file);
+bool clFile::Close() {
+    const bool ok = file == nullptr || std::fclose(file) == 0;
     file = nullptr;
+    return ok;
 }
 
 bool clFile::Read(void* buffer, std::size_t count) {
     if (file == nullptr) return false;
     return std::fread(buffer, 1, count, file) == count;
+}
+
+std::size_t clFile::ReadSome(void* buffer, std::size_t count) {
+    if (file == nullptr) return 0;
+    return std::fread(buffer, 1, count, file);
 }
 
 bool clFile::Write(const void* buffer, std::size_t count) {
@@ -66,6 +115,32 @@ bool clFile::ReadAll(clMemory& block, std::size_t maxBytes) {
         return false;
     }
     return true;
+}
+
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std::size_t maxBytes) {
+    clFile file;
+    if (!file.Open(path)) return std::nullopt;
+    const std::uint64_t size = file.Size();
+    if (size > maxBytes) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    // A file that grew since it was measured is read as it was measured.
+    if (!file.Read(bytes.data(), bytes.size())) return std::nullopt;
+    return bytes;
+}
+
+std::optional<std::string> ReadFileStart(const std::filesystem::path& path, std::size_t maxBytes) {
+    clFile file;
+    if (!file.Open(path)) return std::nullopt;
+    const auto size = static_cast<std::size_t>(std::min<std::uint64_t>(file.Size(), maxBytes));
+    std::string bytes(size, '\0');
+    if (!file.Read(bytes.data(), bytes.size())) return std::nullopt;
+    return bytes;
+}
+
+std::optional<std::uint64_t> RegularFileSize(const std::filesystem::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    return static_cast<std::uint64_t>(info.st_size);
 }
 
 std::string AsciiLower(std::string text) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,6 +15,11 @@ class clMemory;
 
 // A file opened for reading or for writing. Reads and writes are exact: a
 // short read or write is a failure. Closed when the object goes.
+//
+// Only regular files are opened to be read (a link is followed to one):
+// a FIFO, a device, a socket or a folder in the file's place is refused at
+// once, without waiting for a FIFO's other end or reading a byte, so that
+// nothing put where the game expects a file can stop it or keep it busy.
 class clFile {
 public:
     clFile() = default;
@@ -21,14 +27,21 @@ public:
     clFile& operator=(const clFile&) = delete;
     virtual ~clFile();
 
-    // An existing file, for reading (others may read it at the same time).
+    // An existing regular file, for reading (others may read it at the same
+    // time).
     bool Open(const std::filesystem::path& path);
+    // A regular file, made when missing, for adding to its end (every write
+    // goes there, wherever the last Seek went); it can be read as well.
+    bool OpenForAppend(const std::filesystem::path& path);
     // A new or emptied file, for writing.
     bool Create(const std::filesystem::path& path);
-    void Close();
+    // False when what was written could not all reach the file.
+    bool Close();
     bool IsOpen() const { return file != nullptr; }
 
     bool Read(void* buffer, std::size_t count);
+    // Up to `count` bytes: how many were read, 0 at the end or on an error.
+    std::size_t ReadSome(void* buffer, std::size_t count);
     bool Write(const void* buffer, std::size_t count);
     bool Seek(std::uint64_t offset);
     // The file's length in bytes; 0 when it cannot be told.
@@ -42,6 +55,15 @@ public:
 private:
     std::FILE* file = nullptr;
 };
+
+// The bytes of the regular file at `path`; nothing when there is none, it
+// cannot be read, or it holds more than `maxBytes`.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std::size_t maxBytes);
+// The first `maxBytes` bytes of the regular file at `path` (all of a shorter
+// one); nothing when there is none or it cannot be read.
+std::optional<std::string> ReadFileStart(const std::filesystem::path& path, std::size_t maxBytes);
+// The size of the regular file at `path`; nothing when there is none.
+std::optional<std::uint64_t> RegularFileSize(const std::filesystem::path& path);
 
 // The regular files of a folder whose names end in `extension` (".cards";
 // compared without regard to case), sorted by name so that every listing of

@@ -11,9 +11,15 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <atomic>
+#include <cstdio>
 #include <thread>
 
 void clQtMessages::ShowMessage(const std::string& text) {
+    if (toStandardError) {
+        std::fprintf(stderr, "qarvel: %s\n", text.c_str());
+        std::fflush(stderr);
+        return;
+    }
     QMessageBox::information(QApplication::activeWindow(), QStringLiteral("Qarvel"),
                              QString::fromStdString(text));
 }

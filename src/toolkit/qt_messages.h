@@ -3,12 +3,16 @@
 #include "toolkit/messages.h"
 
 // Message boxes titled "Qarvel", the wait cursor, and slow work on a worker
-// thread while the window keeps answering.
+// thread while the window keeps answering. A run that nobody watches (a
+// start that quits at once) writes the texts to standard error,
+// "qarvel: TEXT", instead of waiting for a box to be closed.
 class clQtMessages final : public clMessages {
 public:
     // How long slow work runs under the wait cursor, with the player's input
     // held back, before the progress window shows.
     static constexpr int kProgressDelayMs = 300;
+
+    bool toStandardError = false;
 
     void ShowMessage(const std::string& text) override;
     void BeginWait() override;

@@ -7,7 +7,11 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <optional>
+#include <system_error>
 
+#include "toolkit/file.h"
+#include "toolkit/memory_settings_store.h"
 #include "toolkit/utf8.h"
 
 namespace {
@@ -90,17 +94,46 @@ private:
     QSettings& settings;
 };
 
+// Why the settings file, or the lock file beside it, cannot be used; empty
+// when both are regular files or missing. A link is judged by what it names.
+std::string RefusalOf(const std::filesystem::path& file) {
+    const auto fileProblem = [](const std::filesystem::path& path) -> std::string {
+        std::error_code error;
+        const std::filesystem::file_status status = std::filesystem::status(path, error);
+        if (status.type() == std::filesystem::file_type::not_found) return {};
+        if (status.type() != std::filesystem::file_type::regular) return "is not a regular file";
+        return {};
+    };
+    std::string problem = fileProblem(file);
+    if (problem.empty()) {
+        const std::optional<std::uint64_t> size = RegularFileSize(file);
+        if (size && *size > clQtSettingsStore::kMaxFile) problem = "is larger than 16 MB";
+    }
+    std::filesystem::path lock = file;
+    lock += ".lock";
+    if (problem.empty() && !fileProblem(lock).empty()) {
+        problem = "cannot be locked: its lock file " + lock.string() + " is not a regular file";
+    }
+    if (problem.empty()) return {};
+    return "Qarvel cannot use its settings file " + file.string() + ": it " + problem +
+           ". Players and options are kept only until Qarvel ends.";
+}
+
 }  // namespace
 
 clQtSettingsStore::clQtSettingsStore(const std::filesystem::path& file, std::string_view rootGroup)
-    : settings(std::make_unique<QSettings>(QFile::decodeName(QByteArray(file.c_str())),
-                                           QSettings::IniFormat)),
-      root(rootGroup) {
+    : root(rootGroup), refusal(RefusalOf(file)) {
+    if (!refusal.empty()) {
+        memory = std::make_unique<clMemorySettingsStore>();
+        return;
+    }
+    settings = std::make_unique<QSettings>(QFile::decodeName(QByteArray(file.c_str())),
+                                           QSettings::IniFormat);
     settings->setFallbacksEnabled(false);
 }
 
 clQtSettingsStore::~clQtSettingsStore() {
-    settings->sync();
+    if (settings) settings->sync();
 }
 
 std::filesystem::path clQtSettingsStore::DefaultFile() {
@@ -121,16 +154,19 @@ QString clQtSettingsStore::ValuePath(const clKeyPath& key, std::string_view name
 }
 
 bool clQtSettingsStore::KeyExists(const clKeyPath& key) const {
+    if (memory) return memory->KeyExists(key);
     clGroupScope group(*settings, KeyPath(key));
     return !settings->childKeys().isEmpty() || !settings->childGroups().isEmpty();
 }
 
 bool clQtSettingsStore::ValueExists(const clKeyPath& key, std::string_view name) const {
+    if (memory) return memory->ValueExists(key, name);
     return settings->contains(ValuePath(key, name));
 }
 
 std::optional<std::int32_t> clQtSettingsStore::ReadInteger(const clKeyPath& key,
                                                            std::string_view name) const {
+    if (memory) return memory->ReadInteger(key, name);
     const QVariant value = settings->value(ValuePath(key, name));
     if (value.typeId() != QMetaType::QString) return std::nullopt;
     return ParseStoredInteger(value.toString().toStdString());
@@ -138,6 +174,7 @@ std::optional<std::int32_t> clQtSettingsStore::ReadInteger(const clKeyPath& key,
 
 std::optional<std::string> clQtSettingsStore::ReadText(const clKeyPath& key,
                                                        std::string_view name) const {
+    if (memory) return memory->ReadText(key, name);
     // A text with an unquoted comma written by hand reads as a list: not a text.
     const QVariant value = settings->value(ValuePath(key, name));
     if (value.typeId() != QMetaType::QString) return std::nullopt;
@@ -146,6 +183,7 @@ std::optional<std::string> clQtSettingsStore::ReadText(const clKeyPath& key,
 
 std::optional<std::vector<std::uint8_t>> clQtSettingsStore::ReadBinary(
     const clKeyPath& key, std::string_view name) const {
+    if (memory) return memory->ReadBinary(key, name);
     const QVariant value = settings->value(ValuePath(key, name));
     if (value.typeId() != QMetaType::QByteArray) return std::nullopt;
     const QByteArray bytes = value.toByteArray();
@@ -154,6 +192,7 @@ std::optional<std::vector<std::uint8_t>> clQtSettingsStore::ReadBinary(
 
 bool clQtSettingsStore::WriteInteger(const clKeyPath& key, std::string_view name,
                                      std::int32_t value) {
+    if (memory) return memory->WriteInteger(key, name, value);
     // Kept as text, as the file keeps it, so that reads before and after the
     // file is written agree.
     settings->setValue(ValuePath(key, name), QString::number(value));
@@ -162,12 +201,14 @@ bool clQtSettingsStore::WriteInteger(const clKeyPath& key, std::string_view name
 
 bool clQtSettingsStore::WriteText(const clKeyPath& key, std::string_view name,
                                   std::string_view value) {
+    if (memory) return memory->WriteText(key, name, value);
     settings->setValue(ValuePath(key, name), ToQString(value));
     return settings->isWritable();
 }
 
 bool clQtSettingsStore::WriteBinary(const clKeyPath& key, std::string_view name,
                                     std::span<const std::uint8_t> value) {
+    if (memory) return memory->WriteBinary(key, name, value);
     const QByteArray bytes(reinterpret_cast<const char*>(value.data()),
                            static_cast<qsizetype>(value.size()));
     settings->setValue(ValuePath(key, name), bytes);
@@ -175,22 +216,26 @@ bool clQtSettingsStore::WriteBinary(const clKeyPath& key, std::string_view name,
 }
 
 std::vector<std::string> clQtSettingsStore::SubKeys(const clKeyPath& key) const {
+    if (memory) return memory->SubKeys(key);
     clGroupScope group(*settings, KeyPath(key));
     return DecodeNames(settings->childGroups());
 }
 
 std::vector<std::string> clQtSettingsStore::ValueNames(const clKeyPath& key) const {
+    if (memory) return memory->ValueNames(key);
     clGroupScope group(*settings, KeyPath(key));
     return DecodeNames(settings->childKeys());
 }
 
 bool clQtSettingsStore::DeleteKey(const clKeyPath& key) {
+    if (memory) return memory->DeleteKey(key);
     if (key.IsRoot()) return false;
     settings->remove(KeyPath(key));
     return settings->isWritable();
 }
 
 bool clQtSettingsStore::DeleteValue(const clKeyPath& key, std::string_view name) {
+    if (memory) return memory->DeleteValue(key, name);
     // QSettings removes a name together with everything below it; a subkey
     // of the same name is put back.
     const QString path = ValuePath(key, name);
@@ -207,6 +252,7 @@ bool clQtSettingsStore::DeleteValue(const clKeyPath& key, std::string_view name)
 }
 
 bool clQtSettingsStore::Flush() {
+    if (memory) return false;  // nothing reaches the file
     settings->sync();
     return settings->status() == QSettings::NoError;
 }

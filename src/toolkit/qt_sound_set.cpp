@@ -2,11 +2,23 @@
 
 #include <QSoundEffect>
 #include <QUrl>
+#include <cstdint>
+#include <optional>
+
+#include "toolkit/file.h"
 
 namespace {
 
+// The largest sound file handed to Qt: the shipped sounds are a few
+// seconds long, far below it.
+constexpr std::uint64_t kMaxSoundFile = std::uint64_t{8} << 20;
+
+// Qt Multimedia reads the file itself, so only a regular file of a sound's
+// size is handed to it: a FIFO or a device in its place would stop its
+// loading for good.
 std::unique_ptr<QSoundEffect> Load(const std::filesystem::path& file) {
-    if (!std::filesystem::is_regular_file(file)) return nullptr;
+    const std::optional<std::uint64_t> size = RegularFileSize(file);
+    if (!size || *size > kMaxSoundFile) return nullptr;
     auto effect = std::make_unique<QSoundEffect>();
     effect->setSource(QUrl::fromLocalFile(QString::fromStdString(file.string())));
     return effect;

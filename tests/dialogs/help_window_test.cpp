@@ -13,12 +13,16 @@
 #include <QToolButton>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "dialogs/help_center.h"
 #include "shell/commands.h"
+#include "shell/game_preview.h"
 #include "shell/window_fixture.h"
+#include "support/hang_guard.h"
 
 namespace {
 
@@ -334,6 +338,45 @@ TEST_F(clOwnHelpTest, AMissingPageIsSaid) {
     EXPECT_EQ(PageName(*help), "index.html");
     EXPECT_FALSE(help->Browser()->toPlainText().isEmpty());
     EXPECT_TRUE(dialogs.urls.empty());
+}
+
+// A page, or its style sheet, that is no regular file (a FIFO, a link to an
+// endless device, a folder) is never waited on nor read without end: the page
+// is said to be missing, the chooser's summary of it is empty, and a page
+// whose style sheet is such a file shows without it.
+TEST_F(clOwnHelpTest, AFileThatIsNoRegularFileIsSaidAndNeverWaitedOn) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    const clHangGuard guard("a help page that is no regular file");
+    const std::function<void(const fs::path&)> makers[] = {
+        [](const fs::path& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); },
+        [](const fs::path& p) { fs::create_symlink("/dev/zero", p); },
+        [](const fs::path& p) { fs::create_directory(p); },
+    };
+    for (const auto& make : makers) {
+        fs::remove(Help("1060.html"));
+        make(Help("1060.html"));
+        EXPECT_EQ(GameSummary(dataFolder / "help", 1060), "");
+        dialogs.messages.clear();
+        Press(Qt::Key_F1);
+        EXPECT_TRUE(HelpWindows().empty() || !HelpWindows().front()->isVisible());
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_NE(dialogs.messages[0].find("\"1060.html\""), std::string::npos);
+    }
+
+    fs::remove(Help("1060.html"));
+    WritePage("1060.html",
+              "<html><head><title>Klondike</title>"
+              "<link rel=\"stylesheet\" href=\"qarvel.css\"></head>"
+              "<body><p>Build the foundations.</p></body></html>");
+    fs::remove(Help("qarvel.css"));
+    ASSERT_EQ(mkfifo(Help("qarvel.css").c_str(), 0600), 0);
+    dialogs.messages.clear();
+    Press(Qt::Key_F1);
+    clHelpWindow* help = ShownHelp();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(PageName(*help), "1060.html");
+    EXPECT_NE(help->Browser()->toPlainText().indexOf(QStringLiteral("Build the foundations")), -1);
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 // A web address of the Internet menu that cannot be opened is said.

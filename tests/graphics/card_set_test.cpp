@@ -351,12 +351,22 @@ TEST(CardSetListTest, TheCatalogueListsLoadableFilesOfTheInstallationFolderFirst
     EXPECT_EQ(list.CurrentIndex(clCardFile::Cards), 0);
     EXPECT_EQ(list.Current(clCardFile::Backs)->Path(), "old.dat");
 
-    // Without card sets in the installation folder the catalogue stays empty.
+    EXPECT_EQ(list.Folders(), (std::vector<std::filesystem::path>{install.Path(), extra.Path()}));
+
+    // Without card sets in the installation folder the player's own still
+    // count; without any the catalogue is empty.
     clTempFolder empty;
     list.Build(empty.Path(), {extra.Path()});
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Entry(0).Description(), "More");
+    list.Build(empty.Path(), {empty / "missing"});
     EXPECT_EQ(list.Count(), 0);
     EXPECT_EQ(list.Current(clCardFile::Cards), nullptr);
     EXPECT_EQ(list.CurrentIndex(clCardFile::Cards), -1);
+    // What the player is told then names every folder searched.
+    const std::string told = NoCardSetText(list);
+    EXPECT_NE(told.find(empty.Path().string() + "\n"), std::string::npos) << told;
+    EXPECT_NE(told.find((empty / "missing").string()), std::string::npos) << told;
 }
 
 }  // namespace

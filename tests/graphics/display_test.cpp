@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "engine/registry.h"
 #include "engine/solitaire_rules.h"
@@ -17,6 +18,7 @@
 #include "graphics/display_settings.h"
 #include "graphics/display_target.h"
 #include "support/card_set_files.h"
+#include "support/hang_guard.h"
 #include "support/picture_files.h"
 #include "toolkit/memory_settings_store.h"
 #include "toolkit/messages.h"
@@ -254,15 +256,106 @@ TEST_F(DisplayTest, ADamagedCardSetFallsBackToTheDefaultFile) {
     ASSERT_TRUE(display.Create(800, 600));
     EXPECT_EQ(options.cardSet, "qarvel.cards");
     EXPECT_EQ(display.CardWidth(), 150);
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Invalid bitmap file data."});
+    // One message: what failed, why, and what is used instead.
+    EXPECT_EQ(messages.Texts(),
+              std::vector<std::string>{"The card set \"broken.cards\" could not be loaded: " +
+                                       (install / "broken.cards").string() +
+                                       " is damaged or cannot be read. Qarvel uses the card set "
+                                       "\"qarvel.cards\" instead."});
 }
 
-TEST_F(DisplayTest, CreateFailsWhenNoCardSetCanBeLoaded) {
-    std::filesystem::remove(install / "qarvel.cards");
-    catalogue.Build(install.Path(), {});
-    EXPECT_FALSE(display.Create(800, 600));
-    EXPECT_FALSE(display.IsCreated());
+// The default file missing or damaged: any other file with faces and backs
+// carries the game, told once; with nothing left the display is not made,
+// and the player learns where card sets were looked for.
+struct clInstallation {
+    const char* name;
+    // What becomes of qarvel.cards: removed, a FIFO, or its bitmap damaged.
+    enum class clDefault { Missing, Fifo, Damaged } qarvel;
+    bool otherSet;  // "Four" (faces and backs, no symbols), in the player's folder
+    const char* why;
+};
+
+class CardSetFallbackTest : public DisplayTest,
+                            public ::testing::WithParamInterface<clInstallation> {};
+
+TEST_P(CardSetFallbackTest, AnyValidSetIsUsedWithOneMessageElseNone) {
+    const clInstallation& c = GetParam();
+    const std::filesystem::path qarvel = install / "qarvel.cards";
+    std::filesystem::remove(qarvel);
+    if (c.qarvel == clInstallation::clDefault::Fifo) {
+        ASSERT_EQ(mkfifo(qarvel.c_str(), 0600), 0);
+    } else if (c.qarvel == clInstallation::clDefault::Damaged) {
+        // Headers the catalogue reads; a bitmap that does not decode.
+        clCardSetWriter writer;
+        std::vector<std::uint8_t> bitmap = EncodeBitmap(SolidPicture(2, 2, 0xFF000000), 32);
+        bitmap[26] = 2;  // two planes
+        const std::vector<std::pair<std::uint32_t, std::uint32_t>> corners(56, {0, 0});
+        writer.AddChunk(clTag::kCards,
+                        clCardSetWriter::PictureSetPayload(56, 2, 2, corners, bitmap));
+        writer.Write(qarvel);
+    }
+    clTempFolder own;
+    const std::filesystem::path four = own / "four.cards";
+    if (c.otherSet) {
+        WriteCardSetFile(four, {{clTag::kCards, 56, 71, 96}, {clTag::kBacks, 3, 71, 96}},
+                         std::nullopt, "Four");
+    }
+    catalogue.Build(install.Path(), {own.Path()});
+
+    if (!c.otherSet) {
+        EXPECT_FALSE(display.Create(800, 600));
+        EXPECT_TRUE(display.CardSetsFailed());
+        ASSERT_EQ(messages.Texts(), std::vector<std::string>{NoCardSetText(catalogue)});
+        EXPECT_NE(messages.Texts()[0].find(own.Path().string()), std::string::npos);
+        EXPECT_EQ(options.cardSet, "qarvel.cards");  // the setting is kept
+        return;
+    }
+    ASSERT_TRUE(display.Create(800, 600));
+    EXPECT_FALSE(display.CardSetsFailed());
+    EXPECT_EQ(options.cardSet, four.string());
+    EXPECT_EQ(options.backs, four.string());
+    EXPECT_EQ(options.symbols, "");  // no file has symbols
+    EXPECT_EQ(display.Cards().Face(0)->PixelValue(0, 0), SetColour(clTag::kCards, 1));
+    EXPECT_EQ(display.Backs().Count(), 3);
+    EXPECT_EQ(display.Symbols().Count(), 0);
+    const std::string expected =
+        "The card set \"qarvel.cards\" could not be loaded: " + qarvel.string() + " " + c.why +
+        ". Qarvel uses the card set \"Four\" (" + four.string() +
+        ") instead.\n\nNo card set that could be loaded has pile "
+        "symbols, so the piles are shown without them.";
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{expected});
+
+    // Said once: other sizes load quietly. Choosing the failed set again is
+    // told again, as that choice.
+    display.SetLayout(10, 4);
+    ASSERT_TRUE(display.ChooseCardSize(2));
+    EXPECT_TRUE(display.SetAutomaticSize());
+    EXPECT_EQ(messages.Texts().size(), 1u);
+    options.cardSet = "qarvel.cards";
+    EXPECT_TRUE(display.ChangeCardSet());
+    EXPECT_EQ(options.cardSet, four.string());
+    ASSERT_EQ(messages.Texts().size(), 2u);
+    EXPECT_EQ(messages.Texts()[1], expected.substr(0, expected.find("\n")));
+
+    // The next start looks for the symbols again.
+    clDisplayOptions stored = options;
+    const auto next = Fresh(stored);
+    ASSERT_TRUE(next->display.Create(800, 600));
+    EXPECT_EQ(next->options.symbols, "");
+    EXPECT_EQ(next->messages.Texts().size(), 1u);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Installations, CardSetFallbackTest,
+    ::testing::Values(
+        clInstallation{"DefaultMissing", clInstallation::clDefault::Missing, true, "is missing"},
+        clInstallation{"DefaultIsAFifo", clInstallation::clDefault::Fifo, true,
+                       "is not a regular file"},
+        clInstallation{"DefaultDamaged", clInstallation::clDefault::Damaged, true,
+                       "is damaged or cannot be read"},
+        clInstallation{"NothingLeft", clInstallation::clDefault::Missing, false, ""},
+        clInstallation{"OnlyADamagedOne", clInstallation::clDefault::Damaged, false, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DisplayTest, BacksFallBackAndTheBackNumberStaysInRange) {
     WriteCardSetFile(install / "faces.cards", {{clTag::kCards, 56, 71, 96}});
@@ -338,7 +431,26 @@ TEST_F(DisplayTest, BackgroundsAndTheirFallbacks) {
          clMode::Global,
          clMode::Solid,
          0},
+        {"a FIFO in the picture's place: the global picture instead",
+         {clMode::Tiled, 0, "fifo.bmp"},
+         {clMode::Solid, 0x123456, "qarvel.bmp"},
+         source.PixelValue(0, 0),
+         source.PixelValue(1, 1),
+         clMode::Tiled,
+         clMode::Solid,
+         1},
+        {"global picture linked to /dev/zero: dark green",
+         {clMode::Global, 0, ""},
+         {clMode::Stretched, 0x123456, "zero.png"},
+         green,
+         green,
+         clMode::Global,
+         clMode::Solid,
+         0},
     };
+    ASSERT_EQ(mkfifo((install / "fifo.bmp").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", install / "zero.png");
+    const clHangGuard guard("a background picture that is no regular file");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         clDisplayOptions start;

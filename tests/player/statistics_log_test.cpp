@@ -291,6 +291,29 @@ TEST_F(LogFileTest, ALongLogKeepsCountingPastTheRing) {
     EXPECT_EQ(stats.Average(), 499);
 }
 
+// A log past the bound (here a sparse file of 64 MB of zeros after two
+// results) is read up to it: the results before count, the rest is left
+// unread and kept, and no time goes on reading it all.
+TEST_F(LogFileTest, ALogPastTheBoundIsReadUpToIt) {
+    const std::string content = "#QARVEL V1\r\n" + GoodLine(100) + GoodLine(200);
+    WriteFileBytes(LogPath(), content);
+    std::filesystem::resize_file(LogPath(), kMaxLogBytes + 4096);
+    std::vector<std::int32_t> scores;
+    const clLogReading reading = ReadLog(LogPath(), [&](const clScoreRecord& record) {
+        scores.push_back(record.score);
+        return true;
+    });
+    EXPECT_TRUE(reading.opened);
+    EXPECT_TRUE(reading.headerOk);
+    EXPECT_TRUE(reading.cut);
+    EXPECT_EQ(scores, (std::vector<std::int32_t>{100, 200}));
+    EXPECT_EQ(std::filesystem::file_size(LogPath()), kMaxLogBytes + 4096);
+
+    // Exactly at the bound nothing is cut.
+    std::filesystem::resize_file(LogPath(), kMaxLogBytes);
+    EXPECT_FALSE(ReadLog(LogPath(), [](const clScoreRecord&) { return true; }).cut);
+}
+
 // Limits the size of files this process may write, as a full disk does.
 class clFileSizeLimit {
 public:

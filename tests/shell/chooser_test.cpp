@@ -13,6 +13,8 @@
 #include <fstream>
 #include <set>
 
+#include <sys/stat.h>
+
 #include "engine/catalogue.h"
 #include "engine/registry.h"
 #include "player/file_time.h"
@@ -24,6 +26,7 @@
 #include "shell/game_preview.h"
 #include "shell/start_requests.h"
 #include "shell/window_fixture.h"
+#include "support/hang_guard.h"
 #include "toolkit/settings_store.h"
 
 namespace {
@@ -353,7 +356,13 @@ TEST_F(clChooserTest, ASavedGameOnTheCommandLineOpensItsGame) {
 TEST_F(clChooserTest, ARefusedSavedGameOnTheCommandLineSaysWhy) {
     const std::filesystem::path junk = folder.Path() / "junk.qarvel";
     std::ofstream(junk) << "not a game";
-    for (const std::filesystem::path& file : {junk, folder.Path() / "missing.qarvel"}) {
+    // Nothing that is not a regular file is waited on or read without end.
+    const std::filesystem::path fifo = folder.Path() / "fifo.qarvel";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::filesystem::path zero = folder.Path() / "zero.qarvel";
+    std::filesystem::create_symlink("/dev/zero", zero);
+    const clHangGuard guard("a saved game on the command line that is no regular file");
+    for (const std::filesystem::path& file : {junk, folder.Path() / "missing.qarvel", fifo, zero}) {
         window = std::make_unique<clMainWindow>(*program, dialogs);
         dialogs.messages.clear();
         clCommandLine line;
