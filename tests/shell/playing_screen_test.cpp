@@ -45,11 +45,10 @@ protected:
                             control.mapFrom(Viewport(), to));
     }
 
-    // A rectangle of the virtual screen on the drawing area.
+    // A rectangle of the virtual screen on the drawing area: every logical
+    // pixel it covers a part of.
     QRect Shown(const clRect& r) const {
-        const QPoint topLeft = window->Table()->ToWidget({r.left, r.top});
-        const QPoint bottomRight = window->Table()->ToWidget({r.right, r.bottom});
-        return QRect(topLeft, bottomRight - QPoint(1, 1));
+        return QRectF(ToViewport({r.left, r.top}), ToViewport({r.right, r.bottom})).toAlignedRect();
     }
 
     // Every card's rectangle on the drawing area.

@@ -134,8 +134,8 @@ protected:
     QPoint PileAnchor(const clPile& pile) const {
         const std::optional<clRect> rect = Game().Graphics().CardRect(pile.GetAnchor());
         EXPECT_TRUE(rect.has_value());
-        return rect ? window->Table()->ToWidget(
-                          {(rect->left + rect->right) / 2, (rect->top + rect->bottom) / 2})
+        return rect ? ToViewport({(rect->left + rect->right) / 2, (rect->top + rect->bottom) / 2})
+                          .toPoint()
                     : QPoint();
     }
 };
