@@ -111,9 +111,12 @@ TEST_F(clPlayingScreenTest, TakeScoreStartsClearOfTheCardsAndScoreboard) {
         for (const QSize size : {QSize(800, 600), QSize(1600, 1000)}) {
             SCOPED_TRACE(std::string(game) + " at " + std::to_string(size.width()));
             ResizeWindow(size);
-            window->grab().save(QStringLiteral(QARVEL_SCREENSHOT_DIR "/takescore-%1-%2.png")
-                                    .arg(QString::fromLatin1(game).remove(' '))
-                                    .arg(size.width()));
+            // "@2x" on a doubled screen, beside the pictures at 1.
+            window->grab().save(
+                QStringLiteral(QARVEL_SCREENSHOT_DIR "/takescore-%1-%2%3.png")
+                    .arg(QString::fromLatin1(game).remove(' '))
+                    .arg(size.width())
+                    .arg(Ratio() > 1 ? QStringLiteral("@%1x").arg(Ratio()) : QString()));
             const QRect control = Control().geometry();
             EXPECT_TRUE(Control().isVisible());
             EXPECT_TRUE(Viewport()->rect().contains(control));
