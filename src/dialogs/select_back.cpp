@@ -27,7 +27,8 @@ clBackStrip::clBackStrip(QWidget* parent) : QWidget(parent) {
 
 void clBackStrip::SetBacks(std::vector<QImage> newPictures) {
     pictures = std::move(newPictures);
-    const QSize back = pictures.empty() ? QSize(0, 0) : pictures.front().size();
+    const QSize back =
+        pictures.empty() ? QSize(0, 0) : pictures.front().deviceIndependentSize().toSize();
     cell = back + QSize(4, 4);
     setFixedSize(kVisibleBacks * cell.width(), cell.height());
     update();
@@ -119,10 +120,14 @@ void clSelectBack::OnInit() {
 void clSelectBack::ShowBacks(int selected) {
     const clCardBacks& backs = display.Backs();
     const int count = backs.Count();
+    // The backs hold the table's device pixels: shown one for one, as large
+    // on the desktop as the cards on the table and as sharp.
     std::vector<QImage> pictures;
     for (int i = 0; i < count; ++i) {
         const clImage* back = backs.Picture(i);
-        pictures.push_back(back ? ImageView(*back).copy() : QImage());
+        QImage picture = back ? ImageView(*back).copy() : QImage();
+        picture.setDevicePixelRatio(display.Scale());
+        pictures.push_back(std::move(picture));
     }
     strip->SetBacks(std::move(pictures));
     if (selected < 0 || selected >= count) selected = 0;

@@ -24,7 +24,8 @@ class clBackStrip final : public QWidget {
 public:
     explicit clBackStrip(QWidget* parent);
 
-    // The backs' pictures (all of one size) and the state to show.
+    // The backs' pictures (all of one size, each shown at its own pixel
+    // ratio) and the state to show.
     void SetBacks(std::vector<QImage> pictures);
     void SetFirst(int first);
     void SetSelected(int selected);

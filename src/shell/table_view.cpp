@@ -82,7 +82,7 @@ int clTableView::ToWidgetLength(int length) const {
     return static_cast<int>(std::lround(length / Scale()));
 }
 
-clPoint clTableView::ToVirtual(const QPoint& point) const {
+clPoint clTableView::ToVirtual(const QPointF& point) const {
     const double scale = Scale();
     const QPoint scroll = Scroll();
     return {static_cast<int>(std::floor(point.x() * scale)) + scroll.x(),
@@ -242,7 +242,7 @@ void clTableView::resizeEvent(QResizeEvent* event) {
 }
 
 void clTableView::Press(QMouseEvent* event) {
-    const clPoint at = ToVirtual(event->position().toPoint());
+    const clPoint at = ToVirtual(event->position());
     switch (event->button()) {
         case Qt::LeftButton:
             input.TableLeftDown(at);
@@ -269,13 +269,13 @@ void clTableView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void clTableView::mouseReleaseEvent(QMouseEvent* event) {
-    const clPoint at = ToVirtual(event->position().toPoint());
+    const clPoint at = ToVirtual(event->position());
     if (event->button() == Qt::LeftButton) input.TableLeftUp(at);
     if (event->button() == Qt::RightButton) input.TableRightUp(at);
 }
 
 void clTableView::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
+    const QPointF at = event->position();
     const QSize area = viewport()->size();
     const bool nearEdge =
         at.x() < 12 || at.x() >= area.width() - 12 || at.y() < 16 || at.y() >= area.height() - 16;

@@ -49,8 +49,10 @@ public:
     void InvalidateVirtual(const clRect& rect);
     // The virtual screen's logical size changed: the scroll bars follow.
     void UpdateScrollBars();
-    // Virtual-screen pixels of a point of the drawing area, and back.
-    clPoint ToVirtual(const QPoint& point) const;
+    // The virtual-screen pixel under a point of the drawing area (which lies
+    // between whole units on a doubled screen: the pointer moves by device
+    // pixels), and back.
+    clPoint ToVirtual(const QPointF& point) const;
     QPoint ToWidget(clPoint point) const;
     // A length in virtual-screen pixels and in the drawing area's units.
     int ToVirtualLength(int length) const;

@@ -440,6 +440,29 @@ TEST_F(clOptionsTest, CardBackStripScrollsAndTheChosenBackIsStored) {
     EXPECT_EQ(Settings().Number(clNumber::CardBack), 7);
 }
 
+// The backs show as the table shows its cards: as large on the desktop, and
+// pixel for pixel, so just as sharp on a doubled screen.
+TEST_F(clOptionsTest, CardBackStripShowsTheBacksAsTheTableDoes) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    const clImage* back = program->Display().Backs().Picture(0);
+    ASSERT_NE(back, nullptr);
+    WithDialog<clSelectBack>(clCommand::kCardBacks, [&](clSelectBack& dialog) {
+        clBackStrip& strip = *dialog.Strip();
+        EXPECT_NEAR(strip.CellWidth() - 4, back->Width() / Ratio(), 1.0);
+        EXPECT_EQ(strip.width(), kVisibleBacks * strip.CellWidth());
+        // The first back lies 2 pixels of the desktop in from the strip's corner.
+        const QImage shown = strip.grab().toImage();
+        const int y = back->Height() / 2;
+        int differing = 0;
+        for (int x = back->Width() / 8; x < back->Width() - back->Width() / 8; ++x) {
+            differing += (shown.pixel(ToDevice(2) + x, ToDevice(2) + y) & 0xFFFFFF) !=
+                         (back->PixelValue(x, y) & 0xFFFFFF);
+        }
+        EXPECT_EQ(differing, 0);
+        return false;
+    });
+}
+
 TEST_F(clOptionsTest, CardBackChooserCancelPutsTheOpeningSetBack) {
     ASSERT_TRUE(Open("Klondike", 1));
     const std::string opening = Options().backs;
@@ -469,9 +492,10 @@ TEST_F(clOptionsTest, CustomSizeDialogSetsATypedOrANativeSize) {
         dialog.HeightBox()->setValue(140);
         return true;
     });
+    // Typed in desktop pixels.
     ASSERT_TRUE(WaitForCards());
-    EXPECT_EQ(program->Display().CardWidth(), 100);
-    EXPECT_EQ(program->Display().CardHeight(), 140);
+    EXPECT_EQ(program->Display().CardWidth(), ToDevice(100));
+    EXPECT_EQ(program->Display().CardHeight(), ToDevice(140));
     EXPECT_EQ(Settings().Number(clNumber::MinSize), 0);
     EXPECT_TRUE(window->Action(clCommand::kCustomSize)->isChecked());
     EXPECT_FALSE(window->Action(clCommand::kCardSizeFirst)->isChecked());
@@ -487,9 +511,10 @@ TEST_F(clOptionsTest, CustomSizeDialogSetsATypedOrANativeSize) {
         dialog.Sets()->setCurrentIndex(1);
         return true;
     });
+    // A set's own size is as large on the desktop at every pixel ratio.
     ASSERT_TRUE(WaitForCards());
-    EXPECT_EQ(program->Display().CardWidth(), cards->CardSize(1)->width);
-    EXPECT_EQ(program->Display().CardHeight(), cards->CardSize(1)->height);
+    EXPECT_EQ(program->Display().CardWidth(), ToDevice(cards->CardSize(1)->width));
+    EXPECT_EQ(program->Display().CardHeight(), ToDevice(cards->CardSize(1)->height));
 }
 
 TEST_F(clOptionsTest, GameOptionsStoreFavouriteAndAutoPlay) {

@@ -45,11 +45,10 @@ protected:
                             control.mapFrom(Viewport(), to));
     }
 
-    // A rectangle of the virtual screen on the drawing area.
+    // A rectangle of the virtual screen on the drawing area: every logical
+    // pixel it covers a part of.
     QRect Shown(const clRect& r) const {
-        const QPoint topLeft = window->Table()->ToWidget({r.left, r.top});
-        const QPoint bottomRight = window->Table()->ToWidget({r.right, r.bottom});
-        return QRect(topLeft, bottomRight - QPoint(1, 1));
+        return QRectF(ToViewport({r.left, r.top}), ToViewport({r.right, r.bottom})).toAlignedRect();
     }
 
     // Every card's rectangle on the drawing area.
@@ -112,9 +111,12 @@ TEST_F(clPlayingScreenTest, TakeScoreStartsClearOfTheCardsAndScoreboard) {
         for (const QSize size : {QSize(800, 600), QSize(1600, 1000)}) {
             SCOPED_TRACE(std::string(game) + " at " + std::to_string(size.width()));
             ResizeWindow(size);
-            window->grab().save(QStringLiteral(QARVEL_SCREENSHOT_DIR "/takescore-%1-%2.png")
-                                    .arg(QString::fromLatin1(game).remove(' '))
-                                    .arg(size.width()));
+            // "@2x" on a doubled screen, beside the pictures at 1.
+            window->grab().save(
+                QStringLiteral(QARVEL_SCREENSHOT_DIR "/takescore-%1-%2%3.png")
+                    .arg(QString::fromLatin1(game).remove(' '))
+                    .arg(size.width())
+                    .arg(Ratio() > 1 ? QStringLiteral("@%1x").arg(Ratio()) : QString()));
             const QRect control = Control().geometry();
             EXPECT_TRUE(Control().isVisible());
             EXPECT_TRUE(Viewport()->rect().contains(control));

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QScrollBar>
 #include <QTimer>
+#include <array>
 #include <cstring>
 #include <optional>
 #include <ostream>
@@ -133,8 +134,8 @@ protected:
     QPoint PileAnchor(const clPile& pile) const {
         const std::optional<clRect> rect = Game().Graphics().CardRect(pile.GetAnchor());
         EXPECT_TRUE(rect.has_value());
-        return rect ? window->Table()->ToWidget(
-                          {(rect->left + rect->right) / 2, (rect->top + rect->bottom) / 2})
+        return rect ? ToViewport({(rect->left + rect->right) / 2, (rect->top + rect->bottom) / 2})
+                          .toPoint()
                     : QPoint();
     }
 };
@@ -225,6 +226,41 @@ TEST_F(clPointerWindowTest, ScrolledTableStillHitsTheCardUnderThePointer) {
     EXPECT_LT(stock.Count(), count);
 }
 
+// The pointer moves by device pixels: on a doubled screen every other one
+// lies between two logical pixels. A press on the outermost pixels of the
+// stock's top card deals, a press on the pixel beyond them does not, with
+// the table scrolled by an even and by an odd number of pixels.
+TEST_F(clPointerWindowTest, APressHitsACardToItsOutermostPixels) {
+    ASSERT_TRUE(Open("Klondike", 1));
+    ResizeWindow({420, 330});
+    clTableView* table = window->Table();
+    clPile& stock = *Game().Stock();
+    for (const int scroll : {10, 11}) {
+        table->horizontalScrollBar()->setValue(scroll);
+        table->verticalScrollBar()->setValue(scroll);
+        QApplication::processEvents();
+        ASSERT_EQ(table->Scroll(), QPoint(scroll, scroll));
+        // The stock's right and bottom edges: the table lies beyond both.
+        const auto edges = [this, &stock](bool beyond) {
+            const clRect top = *Game().Graphics().CardRect(*stock.Top());
+            const int out = beyond ? 0 : 1;
+            return std::array{clPoint{top.right - out, (top.top + top.bottom) / 2},
+                              clPoint{(top.left + top.right) / 2, top.bottom - out}};
+        };
+        for (const bool beyond : {false, true}) {
+            for (int edge = 0; edge < 2; ++edge) {
+                const clPoint pixel = edges(beyond)[std::size_t(edge)];
+                SCOPED_TRACE(::testing::Message()
+                             << "scroll " << scroll << ", pixel " << pixel.x << "," << pixel.y);
+                ASSERT_TRUE(QRectF(Viewport()->rect()).contains(ToViewport(pixel)));
+                const std::uint32_t before = stock.Count();
+                Click(ToViewport(pixel));
+                EXPECT_EQ(stock.Count() < before, !beyond);
+            }
+        }
+    }
+}
+
 // The card keeps the point where the player took it under the pointer, with
 // a shadow around it while the animation option is on; dropped, it leaves no
 // trace of picture or shadow.
@@ -244,22 +280,22 @@ void clPointerWindowTest::HoldAndDrop(bool shadow) {
     const clTableauPair pair = FindTableauMove(Game());
     const clCard& card = *pair.from->Top();
     const clPoint corner = Corner(card);
-    const QPoint scroll = window->Table()->Scroll();
-    // Off the middle: near the card's top left corner (not twice at the same
-    // point, which would be a double click).
-    const QPoint taken = QPoint(corner.x + (shadow ? 9 : 12), corner.y + 14) - scroll;
-    QTest::mousePress(Viewport(), Qt::LeftButton, Qt::NoModifier, taken);
+    // Off the middle: a device pixel near the card's top left corner (not
+    // twice the same, which would be a double click), where the pointer of a
+    // doubled screen may lie between two logical pixels.
+    const QPointF taken = ToViewport({corner.x + (shadow ? 9 : 12), corner.y + 14});
+    Mouse(QEvent::MouseButtonPress, taken);
     for (const QPoint step : {QPoint(40, 10), QPoint(130, 70), QPoint(-60, 45)}) {
-        QTest::mouseMove(Viewport(), taken + step);
-        const clPoint expected{corner.x + step.x(), corner.y + step.y()};
+        Mouse(QEvent::MouseMove, taken + step);
+        const clPoint expected{corner.x + ToDevice(step.x()), corner.y + ToDevice(step.y())};
         EXPECT_EQ(program->Target().DragPosition(), expected);
         EXPECT_TRUE(FaceShownAt(card, expected)) << step.x() << "," << step.y();
     }
     EXPECT_EQ(program->Target().DragPicture().Width() > program->Display().CardWidth(), shadow);
     // Onto the destination, held at the same point, and dropped.
     const QPoint drop = PointOf(*pair.to->Top());
-    QTest::mouseMove(Viewport(), drop);
-    QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::NoModifier, drop);
+    Mouse(QEvent::MouseMove, drop);
+    Mouse(QEvent::MouseButtonRelease, drop);
     EXPECT_EQ(pair.to->Top(), &card);
     const std::vector<std::uint8_t> dropped = Pixels();
     EXPECT_TRUE(dropped == Redrawn());
@@ -456,25 +492,25 @@ void PrintTo(const clStockGame& game, std::ostream* out) {
 class clStockClickTest : public clPointerWindowTest,
                          public ::testing::WithParamInterface<clStockGame> {
 protected:
-    // The window's pixel at a point of the table's viewport (0xRRGGBB), on a
-    // screen of any pixel ratio.
-    std::uint32_t Shown(QPoint point) const {
+    // The window's pixel at a device pixel of the virtual screen (0xRRGGBB):
+    // the viewport's picture holds device pixels at any pixel ratio.
+    std::uint32_t Shown(clPoint pixel) const {
         const QImage image = Viewport()->grab().toImage();
-        return image.pixel((QPointF(point) * image.devicePixelRatio()).toPoint()) & 0xFFFFFF;
+        const QPoint scroll = window->Table()->Scroll();
+        return image.pixel(pixel.x - scroll.x(), pixel.y - scroll.y()) & 0xFFFFFF;
     }
-    // The pixel a card's own picture has at a viewport point inside it.
-    std::uint32_t PictureOf(const clCard& card, QPoint point) const {
+    // The pixel a card's own picture has at a device pixel inside it.
+    std::uint32_t PictureOf(const clCard& card, clPoint pixel) const {
         clDisplay& display = program->Display();
         const clImage* picture =
             card.faceDown ? display.CurrentBack() : display.Cards().Face(card.value);
         const std::optional<clRect> rect = Game().Graphics().CardRect(card);
         if (picture == nullptr || !rect) return 0xFFFFFFFF;
-        const QPoint at = point + window->Table()->Scroll();
-        return picture->PixelValue(at.x() - rect->left, at.y() - rect->top) & 0xFFFFFF;
+        return picture->PixelValue(pixel.x - rect->left, pixel.y - rect->top) & 0xFFFFFF;
     }
-    // A point on the edge of the card below the stock's top card that the top
-    // card leaves uncovered, or none.
-    std::optional<QPoint> PeekingOut(const clPile& stock) const {
+    // A device pixel on the edge of the card below the stock's top card that
+    // the top card leaves uncovered, or none.
+    std::optional<clPoint> PeekingOut(const clPile& stock) const {
         if (stock.Count() < 2) return std::nullopt;
         const auto below = Game().Graphics().CardRect(*stock.At(stock.TopIndex() - 1));
         const auto top = Game().Graphics().CardRect(*stock.Top());
@@ -484,7 +520,7 @@ protected:
         for (const clPoint edge :
              {clPoint{below->left, middleY}, clPoint{below->right - 1, middleY},
               clPoint{middleX, below->top}, clPoint{middleX, below->bottom - 1}}) {
-            if (!top->Contains(edge)) return QPoint(edge.x, edge.y) - window->Table()->Scroll();
+            if (!top->Contains(edge)) return edge;
         }
         return std::nullopt;
     }
@@ -495,18 +531,19 @@ TEST_P(clStockClickTest, ClicksWhereTheStockIsDrawnDealItAllAndRedeal) {
     clPile& stock = *Game().Stock();
     ASSERT_GT(stock.Count(), 1u);
     const QPoint spot = PointOf(*stock.Top());
+    const clPoint pixel = ToDevice(spot);
     for (int click = 0; stock.Count() > 0; ++click) {
         SCOPED_TRACE(::testing::Message()
                      << "click " << click << ", " << stock.Count() << " cards");
-        ASSERT_EQ(Shown(spot), PictureOf(*stock.Top(), spot)) << "the top card moved";
-        QPoint at = spot;
-        const std::optional<QPoint> edge = PeekingOut(stock);
+        ASSERT_EQ(Shown(pixel), PictureOf(*stock.Top(), pixel)) << "the top card moved";
+        const std::uint32_t before = stock.Count();
+        const std::optional<clPoint> edge = PeekingOut(stock);
         if (click % 2 == 1 && edge) {
             ASSERT_EQ(Shown(*edge), PictureOf(*stock.At(stock.TopIndex() - 1), *edge));
-            at = *edge;
+            Click(ToViewport(*edge));
+        } else {
+            QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::NoModifier, spot);
         }
-        const std::uint32_t before = stock.Count();
-        QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::NoModifier, at);
         ASSERT_LT(stock.Count(), before);
     }
     if (!GetParam().redeals) return;
@@ -514,7 +551,7 @@ TEST_P(clStockClickTest, ClicksWhereTheStockIsDrawnDealItAllAndRedeal) {
     QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::NoModifier, spot);
     EXPECT_EQ(Game().History().Count(), moves + 1);
     ASSERT_GT(stock.Count(), 1u);
-    EXPECT_EQ(Shown(spot), PictureOf(*stock.Top(), spot));
+    EXPECT_EQ(Shown(pixel), PictureOf(*stock.Top(), pixel));
     const std::uint32_t refilled = stock.Count();
     QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::NoModifier, spot);
     EXPECT_LT(stock.Count(), refilled);

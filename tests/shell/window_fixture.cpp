@@ -1,5 +1,8 @@
 #include "shell/window_fixture.h"
 
+#include <QMouseEvent>
+#include <cmath>
+
 #include "dialogs/dialog_base.h"
 #include "dialogs/options_sheet.h"
 #include "engine/card.h"
@@ -39,12 +42,46 @@ clSolitaireRules& clWindowTest::Game() const {
     return *dynamic_cast<clSolitaireRules*>(window->PlayingScreen());
 }
 
+double clWindowTest::Ratio() const {
+    return Viewport()->devicePixelRatioF();
+}
+
+int clWindowTest::ToDevice(int logical) const {
+    return static_cast<int>(std::lround(logical * Ratio()));
+}
+
+clPoint clWindowTest::ToDevice(QPointF point) const {
+    const QPoint scroll = window->Table()->Scroll();
+    return {static_cast<int>(std::floor(point.x() * Ratio())) + scroll.x(),
+            static_cast<int>(std::floor(point.y() * Ratio())) + scroll.y()};
+}
+
+QPointF clWindowTest::ToViewport(clPoint device) const {
+    const QPoint scroll = window->Table()->Scroll();
+    return {(device.x - scroll.x()) / Ratio(), (device.y - scroll.y()) / Ratio()};
+}
+
+void clWindowTest::Mouse(QEvent::Type type, QPointF at, Qt::MouseButton button) {
+    const bool down = type == QEvent::MouseButtonPress || type == QEvent::MouseMove;
+    QMouseEvent event(type, at, Viewport()->mapToGlobal(at),
+                      type == QEvent::MouseMove ? Qt::NoButton : button,
+                      down ? Qt::MouseButtons(button) : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(Viewport(), &event);
+}
+
+void clWindowTest::Click(QPointF at, Qt::MouseButton button) {
+    Mouse(QEvent::MouseButtonPress, at, button);
+    Mouse(QEvent::MouseButtonRelease, at, button);
+}
+
+// A whole logical pixel, so that QTest's clicks reach it: the middle of the
+// card lies on the card at any ratio.
 QPoint clWindowTest::PointOf(const clCard& card, bool nearTop) const {
     const std::optional<clRect> rect = Game().Graphics().CardRect(card);
     EXPECT_TRUE(rect.has_value());
     if (!rect) return {};
-    const int y = nearTop ? rect->top + 8 : (rect->top + rect->bottom) / 2;
-    return window->Table()->ToWidget({(rect->left + rect->right) / 2, y});
+    const int y = nearTop ? rect->top + ToDevice(8) : (rect->top + rect->bottom) / 2;
+    return ToViewport({(rect->left + rect->right) / 2, y}).toPoint();
 }
 
 void clWindowTest::Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {

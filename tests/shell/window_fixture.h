@@ -105,6 +105,28 @@ protected:
     bool Open(const std::string& game, std::int32_t deal);
     clSolitaireRules& Game() const;
     QWidget* Viewport() const { return window->Table()->viewport(); }
+
+    // The table's two kinds of pixels. The core counts device pixels (card
+    // rectangles, the display's card sizes, the virtual screen); the viewport
+    // counts logical ones (widget geometry, pointer events), each Ratio() by
+    // Ratio() device pixels: 2 x 2 under QT_SCALE_FACTOR=2. Worked out here
+    // from the viewport's pixel ratio and the scroll bars, apart from the
+    // table view's own sums, which the tests check.
+    double Ratio() const;
+    // A length of logical pixels in device pixels.
+    int ToDevice(int logical) const;
+    // The virtual screen's device pixel under a point of the viewport.
+    clPoint ToDevice(QPointF point) const;
+    // Where a device pixel of the virtual screen begins on the viewport: between
+    // two logical pixels for every other device pixel of a doubled screen,
+    // which a real pointer reaches (QTest's points are whole).
+    QPointF ToViewport(clPoint device) const;
+
+    // A button pressed or released, or the pointer moved with the button held,
+    // delivered to the viewport as QTest delivers its own, at any point.
+    void Mouse(QEvent::Type type, QPointF at, Qt::MouseButton button = Qt::LeftButton);
+    void Click(QPointF at, Qt::MouseButton button = Qt::LeftButton);
+
     // The window point of the middle of a card (or a little below its top edge
     // with `nearTop`).
     QPoint PointOf(const clCard& card, bool nearTop = false) const;

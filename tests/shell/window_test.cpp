@@ -93,8 +93,11 @@ TEST_F(clWindowTest, PausedTableShowsThePausePicture) {
     const QImage playing = Viewport()->grab().toImage();
     Press(Qt::Key_Escape);
     const QImage paused = Viewport()->grab().toImage();
-    // The picture covers most of the 290 x 72 pixels in the middle.
-    const QRect middle(Viewport()->width() / 2 - 145, Viewport()->height() / 2 - 36, 290, 72);
+    // The picture covers most of the 290 x 72 desktop pixels in the middle
+    // (the grabbed pictures hold device pixels).
+    const QRect middle(ToDevice(Viewport()->width() / 2 - 145),
+                       ToDevice(Viewport()->height() / 2 - 36), ToDevice(290), ToDevice(72));
+    ASSERT_EQ(paused.size(), Viewport()->size() * Ratio());
     int changed = 0;
     for (int y = middle.top(); y <= middle.bottom(); ++y) {
         for (int x = middle.left(); x <= middle.right(); ++x) {
@@ -120,25 +123,33 @@ TEST_F(clWindowTest, BackspaceUndoesWithItsCost) {
 
 TEST_F(clWindowTest, CardSizeMenuChangesTheCards) {
     ASSERT_TRUE(Open("Klondike", 1));
+    // The sizes are desktop pixels; a size the card file lacks is resampled
+    // (on a doubled screen, Tiny is).
     window->Action(clCommand::kCardSizeFirst + 5)->trigger();  // Tiny
-    EXPECT_EQ(program->Display().CardWidth(), 53);
+    ASSERT_TRUE(WaitForCards());
+    EXPECT_EQ(program->Display().CardWidth(), ToDevice(53));
     EXPECT_EQ(Game().Scoreboard().CurrentSize(), clScoreboard::Size::Small);
     window->Action(clCommand::kCardSizeFirst + 1)->trigger();  // Huge
-    EXPECT_EQ(program->Display().CardWidth(), 150);
+    ASSERT_TRUE(WaitForCards());
+    EXPECT_EQ(program->Display().CardWidth(), ToDevice(150));
     EXPECT_EQ(Game().Scoreboard().CurrentSize(), clScoreboard::Size::Large);
 }
 
-// Pictures of the window for a person to look at: a Klondike deal at two sizes.
+// Pictures of the window for a person to look at: a Klondike deal at two
+// sizes, in the screen's device pixels ("@2x" on a doubled screen).
 TEST_F(clWindowTest, ScreenshotsAtTwoSizes) {
     ASSERT_TRUE(Open("Klondike", 7));
     const QString folder = QStringLiteral(QARVEL_SCREENSHOT_DIR);
+    const QString scale = Ratio() > 1 ? QStringLiteral("@%1x").arg(Ratio()) : QString();
     QDir().mkpath(folder);
     for (const QSize size : {QSize(800, 600), QSize(1280, 900)}) {
         ResizeWindow(size);
         const QImage shot = window->grab().toImage();
-        EXPECT_EQ(shot.size(), size);
+        EXPECT_EQ(shot.size(), QSize(ToDevice(size.width()), ToDevice(size.height())));
+        EXPECT_EQ(shot.deviceIndependentSize().toSize(), size);
         const QString file =
-            folder + QStringLiteral("/klondike-%1x%2.png").arg(size.width()).arg(size.height());
+            folder +
+            QStringLiteral("/klondike-%1x%2%3.png").arg(size.width()).arg(size.height()).arg(scale);
         EXPECT_TRUE(shot.save(file)) << file.toStdString();
     }
 }
