@@ -420,3 +420,58 @@ TEST_F(clPlayingScreenTest, Screenshots) {
 }
 
 }  // namespace
+
+namespace {
+
+// BlackJack shows each pile's total above it, Golf and the Towers games
+// their runs at the table's bottom right: clear of every card, of the
+// scoreboard and of Take Score, at small and large windows.
+TEST_F(clPlayingScreenTest, GamePanelsLieClearOfTheCards) {
+    ASSERT_TRUE(Open("Golf", 3));
+    for (const char* game : {"Golf", "Triple Towers", "Twin Peaks", "Crown Peaks", "Rapunzel",
+                             "BlackJack Best", "BlackJack Speed"}) {
+        ASSERT_TRUE(window->StartGame(game));
+        Game().StartDeal(3);
+        for (const QSize size : {QSize(800, 600), QSize(1600, 1000)}) {
+            SCOPED_TRACE(std::string(game) + " at " + std::to_string(size.width()));
+            ResizeWindow(size);
+            const clScoreboard& board = Game().Scoreboard();
+            ASSERT_GT(board.PanelCount(), 2);
+            for (int i = 2; i < board.PanelCount(); ++i) {
+                const QRect panel = Shown(board.PanelRect(i));
+                EXPECT_TRUE(Viewport()->rect().contains(panel)) << "panel " << i;
+                for (const QRect& card : CardRects())
+                    EXPECT_FALSE(card.intersects(panel)) << "a card lies under panel " << i;
+                for (int j = 0; j < 2; ++j)
+                    EXPECT_FALSE(Shown(board.PanelRect(j)).intersects(panel)) << "panel " << i;
+                EXPECT_FALSE(Control().geometry().intersects(panel)) << "panel " << i;
+            }
+        }
+        window->grab().save(
+            QStringLiteral(QARVEL_SCREENSHOT_DIR "/panels-%1%2.png")
+                .arg(QString::fromLatin1(game).remove(' '))
+                .arg(Ratio() > 1 ? QStringLiteral("@%1x").arg(Ratio()) : QString()));
+    }
+}
+
+// A click on a BlackJack pile plays the waste's card onto it, and the label
+// above the pile shows its new total.
+TEST_F(clPlayingScreenTest, ABlackJackPileShowsItsTotal) {
+    ASSERT_TRUE(Open("BlackJack Best", 3));
+    ResizeWindow(QSize(1600, 1000));
+    const clCard* waste = Game().Waste()->Top();
+    ASSERT_NE(waste, nullptr);
+    const int rank = waste->GetRank();
+    const std::string total = std::to_string(rank == 1 ? 11 : std::min(rank, 10));
+    ASSERT_EQ(Game().ScoreboardValues().extra.labels.at(0).text, "0");
+    const QRect label = Shown(Game().Scoreboard().PanelRect(2));
+    const QRect pixels(label.topLeft() * Ratio(), label.size() * Ratio());
+    const QImage before = Viewport()->grab().toImage().copy(pixels);
+
+    ClickAt(PointOf(Game().Tableau(0)->GetAnchor()));
+    ASSERT_EQ(Game().Tableau(0)->Count(), 1u);
+    EXPECT_EQ(Game().ScoreboardValues().extra.labels.at(0).text, total);
+    EXPECT_NE(Viewport()->grab().toImage().copy(pixels), before) << "the label is drawn again";
+}
+
+}  // namespace
