@@ -93,8 +93,10 @@ int PrintText(const std::string& text) {
 // arena serves every thread, so the pictures the card loader's thread made
 // leave no arena of their own behind.
 void KeepFreedPicturesOut() {
+#ifdef __GLIBC__
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     mallopt(M_ARENA_MAX, 1);
+#endif
 }
 
 }  // namespace
