@@ -350,11 +350,23 @@ void clFifteenRush::SetupPoints() {
     points.values.stockActionIncrement = 500;
 }
 
+// The stock's top card is free but face down, and the waste's lower cards
+// are face up and free: only a pile's face-up top card pairs.
 bool clFifteenRush::ValidatePair(std::int32_t first, std::int32_t second) {
     const clCard* a = deck->CardAt(first);
     const clCard* b = deck->CardAt(second);
     if (a == nullptr || b == nullptr || a == b) return false;
     if (!a->placed || !b->placed || a->blocked || b->blocked) return false;
+    if (a->faceDown || b->faceDown) return false;
+    const auto isTop = [](std::int32_t card) {
+        return [card](const std::unique_ptr<clPile>& pile) {
+            return pile->Count() > 0 && pile->TopDealIndex() == card;
+        };
+    };
+    if (std::none_of(AllPiles().begin(), AllPiles().end(), isTop(first)) ||
+        std::none_of(AllPiles().begin(), AllPiles().end(), isTop(second))) {
+        return false;
+    }
     return a->GetRank() + b->GetRank() == 15 || (a->IsAce() && b->IsAce());
 }
 
@@ -367,8 +379,17 @@ void clFifteenRush::OnPileClick() {
     CancelPick();
 }
 
+bool clFifteenRush::ValidateCardMove(const clMove& move) {
+    return move.from.kind == clLocationKind::Stock && move.to.kind == clLocationKind::Waste &&
+           clSolitaireGame::ValidateCardMove(move);
+}
+
+// A pair's refills are known from the table before it: the compound must be
+// the very move a pair selection of its two cards makes.
 bool clFifteenRush::ValidateCompound(const clMove& move) {
     if (!WellFormed(move)) return false;
-    if (move.parts[0].type != clMoveType::Pair) return ValidateDealThree(move);
-    return ValidateMove(move.parts[0]) && AreRefills(move, stock, waste);
+    const clMove& first = move.parts[0];
+    if (first.type != clMoveType::Pair) return ValidateDealThree(move);
+    return ValidatePair(first.first, first.second) &&
+           PairMoveFor(first.first, first.second) == move;
 }
