@@ -16,24 +16,17 @@ clLocation StockAt(int position) {
 }
 
 // Refills after a first part: card moves from the stock's next cards (top
-// first) into position 0 of tableau piles, or from the waste's once the
-// stock is out.
-bool AreRefills(const clMove& move, const clPile* stock, const clPile* waste) {
+// first) into position 0 of tableau piles.
+bool AreRefills(const clMove& move, const clPile* stock) {
     int stockLeft = stock ? static_cast<int>(stock->Count()) : 0;
-    int wasteLeft = waste ? static_cast<int>(waste->Count()) : 0;
     for (std::size_t i = 1; i < move.parts.size(); ++i) {
         const clMove& part = move.parts[i];
         if (part.type != clMoveType::Card || part.to.kind != clLocationKind::Tableau ||
-            part.to.second != 0) {
+            part.to.second != 0 || part.from.kind != clLocationKind::Stock ||
+            part.from.first != stockLeft - 1) {
             return false;
         }
-        if (part.from.kind == clLocationKind::Stock && part.from.first == stockLeft - 1) {
-            --stockLeft;
-        } else if (part.from.kind == clLocationKind::Waste && part.from.first < wasteLeft) {
-            wasteLeft = part.from.first;
-        } else {
-            return false;
-        }
+        --stockLeft;
     }
     return true;
 }
@@ -234,7 +227,7 @@ void clAcesAndKings::OnMoveCommitted(const clMove& move) {
 // the first part has been played.
 bool clAcesAndKings::ValidateCompound(const clMove& move) {
     return WellFormed(move) && move.parts[0].type == clMoveType::Card &&
-           ValidateCardMove(move.parts[0]) && AreRefills(move, stock, nullptr);
+           ValidateCardMove(move.parts[0]) && AreRefills(move, stock);
 }
 
 // Osmosis.
