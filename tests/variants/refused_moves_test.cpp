@@ -1,9 +1,9 @@
 // Every variant accepts exactly the moves its rules give. Each row plays a
 // few accepted lines and then one its rules refuse: the refusal leaves the
 // table as it was, and a saved game that holds the refused move is refused
-// as damaged while the same game without it loads. The rows marked "piles"
-// name moves the piles alone would take (a card that fits the pile it is
-// dropped on): there the variant's own rule is what refuses.
+// as damaged while the same game without it loads. The rows under a
+// "Piles:" comment name moves the piles alone would take (a card that fits
+// the pile it is dropped on): there the variant's own rule is what refuses.
 #include <random>
 #include <set>
 #include <string>
