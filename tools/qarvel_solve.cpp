@@ -90,7 +90,7 @@ private:
         }
         for (std::size_t i = 0; i < tops.size(); ++i) {
             for (std::size_t j = i; j < tops.size(); ++j) {
-                if (!game.ValidatePair(tops[i].first, tops[j].first)) continue;
+                if (!game.ValidateMove(game.PairMoveFor(tops[i].first, tops[j].first))) continue;
                 out.push_back({i == j ? "PAIR " + tops[i].second
                                       : "PAIR " + tops[i].second + " " + tops[j].second,
                                90});

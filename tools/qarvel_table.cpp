@@ -50,7 +50,9 @@ struct clArguments {
     bool autoPlay = false;
 };
 
-std::optional<clArguments> Parse(int argc, char** argv) {
+// The arguments, or nothing with `problem` saying what is wrong with them
+// (left empty when only the usage can say it).
+std::optional<clArguments> Parse(int argc, char** argv, std::string& problem) {
     clArguments args;
     std::vector<std::string> words(argv + 1, argv + argc);
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -61,7 +63,8 @@ std::optional<clArguments> Parse(int argc, char** argv) {
             const auto [end, ec] =
                 std::from_chars(text.data(), text.data() + text.size(), args.deal);
             if (ec != std::errc{} || end != text.data() + text.size() || args.deal < 1 ||
-                args.deal > 2147483646) {
+                args.deal > clSavedGameFile::kMaxDealNumber) {
+                problem = "deal must be 1 to " + std::to_string(clSavedGameFile::kMaxDealNumber);
                 return std::nullopt;
             }
         } else if (word == "--moves" && hasValue) {
@@ -134,8 +137,9 @@ int ApplyMoves(clSolitaireRules& game, const std::string& path, bool verbose) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::optional<clArguments> args = Parse(argc, argv);
-    if (!args) return Usage();
+    std::string problem;
+    const std::optional<clArguments> args = Parse(argc, argv, problem);
+    if (!args) return Usage(problem.empty() ? nullptr : problem.c_str());
     if (args->command == "list") return args->game.empty() ? List() : Usage();
     if (args->command != "show" && args->command != "play") return Usage();
     const bool loading = !args->load.empty();

@@ -139,7 +139,8 @@ bool clSolitaireRules::ValidateMove(const clMove& move) {
             if (move.count < 1 || move.count > clMove::kMaxSetCards) return false;
             return ValidateRemoval(move.count, move.cards.data());
         case clMoveType::Pair:
-            return ValidatePair(move.first, move.second);
+            return ValidatePair(move.first, move.second) &&
+                   PairMoveFor(move.first, move.second) == move;
         case clMoveType::Stock:
             return ValidateStockAction();
         default:

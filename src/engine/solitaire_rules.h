@@ -89,6 +89,13 @@ public:
         (void)first, (void)second;
         return false;
     }
+    // The move a pair selection of these two cards makes: the pair removal,
+    // or a compound of it and what the variant adds to it (the refills of
+    // the spaces it leaves). A pair record is valid only when it is that
+    // whole move.
+    virtual clMove PairMoveFor(std::int32_t first, std::int32_t second) const {
+        return clMove::PairMove(first, second);
+    }
     virtual bool ValidateStockAction() { return false; }
     // How many cards a press has selected for a pair or set removal.
     virtual int SelectionCount() const { return 0; }

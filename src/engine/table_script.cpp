@@ -5,9 +5,11 @@
 #include <cctype>
 #include <charconv>
 #include <sstream>
+#include <tuple>
 #include <utility>
 
 #include "engine/solitaire_rules.h"
+#include "engine/table_text.h"
 
 namespace {
 
@@ -78,10 +80,6 @@ clPile* DealPile(const clSolitaireRules& game) {
     return nullptr;
 }
 
-bool Commit(clSolitaireRules& game, const clMove& move, bool stockDeal = false) {
-    return game.ValidateMove(move) && game.CommitPlayedMove(move, stockDeal);
-}
-
 }  // namespace
 
 bool ParseScriptLine(std::string_view line, clScriptCommand& command, std::string& error) {
@@ -97,10 +95,12 @@ bool ParseScriptLine(std::string_view line, clScriptCommand& command, std::strin
     const std::string verb = Upper(words[0]);
     const auto piles = [&](std::size_t from, std::size_t min, std::size_t max) {
         if (words.size() - from < min || words.size() - from > max) {
+            const std::string most = std::to_string(max);
             error = verb + " takes " + std::to_string(min) +
-                    (max > min  ? " or more piles"
-                     : min == 1 ? " pile"
-                                : " piles");
+                    (max == min + 1 ? " or " + most + " piles"
+                     : max > min    ? " to " + most + " piles"
+                     : min == 1     ? " pile"
+                                    : " piles");
             return false;
         }
         for (std::size_t i = from; i < words.size(); ++i) {
@@ -164,7 +164,7 @@ bool ParseScriptLine(std::string_view line, clScriptCommand& command, std::strin
     return false;
 }
 
-bool ApplyScriptCommand(clSolitaireRules& game, const clScriptCommand& command) {
+std::optional<clMove> ScriptMove(const clSolitaireRules& game, const clScriptCommand& command) {
     using Kind = clScriptCommand::clKind;
     switch (command.kind) {
         case Kind::Move: {
@@ -174,27 +174,43 @@ bool ApplyScriptCommand(clSolitaireRules& game, const clScriptCommand& command) 
                     .WithPosition(static_cast<int>(Count(game, command.piles[1])));
             const clPile* source = game.PileAt(from);
             const clCard* card = source ? source->At(from.Position()) : nullptr;
-            if (card == nullptr) return false;
-            return Commit(game, clMove::CardMove(card->dealIndex, from, to));
+            if (card == nullptr) return std::nullopt;
+            return clMove::CardMove(card->dealIndex, from, to);
         }
         case Kind::Pair: {
             const std::int32_t first = TopCard(game, command.piles[0]);
             const std::int32_t second =
                 command.piles.size() > 1 ? TopCard(game, command.piles[1]) : first;
-            if (first < 0 || second < 0) return false;
-            return Commit(game, clMove::PairMove(first, second));
+            if (first < 0 || second < 0) return std::nullopt;
+            return game.PairMoveFor(first, second);
         }
         case Kind::Remove: {
             std::vector<std::int32_t> cards;
             for (const clLocation& pile : command.piles) {
                 const std::int32_t card = TopCard(game, pile);
-                if (card < 0) return false;
+                if (card < 0) return std::nullopt;
                 cards.push_back(card);
             }
-            return Commit(game, clMove::SetMove(cards));
+            return clMove::SetMove(cards);
         }
         case Kind::Stock:
-            return Commit(game, clMove::StockMove(), true);
+            return clMove::StockMove();
+        default:
+            return std::nullopt;
+    }
+}
+
+bool ApplyScriptCommand(clSolitaireRules& game, const clScriptCommand& command) {
+    using Kind = clScriptCommand::clKind;
+    switch (command.kind) {
+        case Kind::Move:
+        case Kind::Pair:
+        case Kind::Remove:
+        case Kind::Stock: {
+            const std::optional<clMove> move = ScriptMove(game, command);
+            return move && game.ValidateMove(*move) &&
+                   game.CommitPlayedMove(*move, command.kind == Kind::Stock);
+        }
         case Kind::Deal: {
             clPile* pressed = DealPile(game);
             if (pressed == nullptr) return false;
@@ -214,14 +230,17 @@ bool ApplyScriptCommand(clSolitaireRules& game, const clScriptCommand& command) 
             const int top = pile->Count() > 0 ? pile->TopIndex() : 0;
             const int position = command.position < 0 ? top : command.position;
             if (position > top) return false;
-            const auto recorded = [&] {
-                return std::pair(game.History().Count(), game.History().Position());
+            // What a click can change besides the selection: the record, the
+            // score (a card turned at a cost) and the cards' faces.
+            const auto changes = [&] {
+                return std::tuple(game.History().Count(), game.History().Position(), game.Score(),
+                                  DescribeTable(game));
             };
-            const auto before = recorded();
+            const auto before = changes();
             const int selected = game.SelectionCount();
             game.PressPile(*pile, position);
             game.ReleasePick();
-            return recorded() != before || game.SelectionCount() > selected;
+            return changes() != before || game.SelectionCount() > selected;
         }
         case Kind::Undo: {
             const std::size_t before = game.History().Position();

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/location.h"
+#include "engine/move.h"
 
 class clSolitaireRules;
 
@@ -13,7 +15,8 @@ class clSolitaireRules;
 //   MOVE <from>[:<position>] <to>   cards from that position (default: the top
 //                                   card) onto the top of the destination
 //   PAIR <pile> [<pile>]            the top card(s) removed as a pair (one
-//                                   pile: a card removed alone)
+//                                   pile: a card removed alone), with what
+//                                   the game adds to a pair (its refills)
 //   REMOVE <pile>...                the top cards removed as a set
 //   STOCK                           the variant's stock action (a redeal)
 //   DEAL                            what a click on the stock does (in a game
@@ -37,9 +40,14 @@ struct clScriptCommand {
 // Reads one line. False, with a message, when it is not a command.
 bool ParseScriptLine(std::string_view line, clScriptCommand& command, std::string& error);
 
+// The move a MOVE, PAIR, REMOVE or STOCK command stands for on the game's
+// table as it is, whether the rules take it or not; nothing for the other
+// commands and for piles without the cards named.
+std::optional<clMove> ScriptMove(const clSolitaireRules& game, const clScriptCommand& command);
+
 // Carries a command out on a game through the same paths as the player's
 // actions: validated by the rules, committed as a played move (scoring, the
 // variant's refills, automatic play when on, the win check). False when the
 // game refused it or it changed nothing (a CLICK succeeds when it recorded a
-// move or selected a card).
+// move, selected a card, turned one or took points).
 bool ApplyScriptCommand(clSolitaireRules& game, const clScriptCommand& command);

@@ -288,6 +288,10 @@ void clAcesUp::StockAction(bool animated) {
     clSolitaireRules::StockAction(animated);
 }
 
+bool clAcesUp::ValidateCardMove(const clMove& move) {
+    return move.from.kind == clLocationKind::Tableau && clSolitaireGame::ValidateCardMove(move);
+}
+
 bool clAcesUp::ValidatePair(std::int32_t first, std::int32_t second) {
     if (first != second) return false;
     const clCard* card = deck->CardAt(first);

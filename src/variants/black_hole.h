@@ -65,6 +65,9 @@ public:
     // A single removal: a top card, not an ace, with a higher card (or the
     // ace) of its suit on top of another pile.
     bool ValidatePair(std::int32_t first, std::int32_t second) override;
+    // A pile's top card into an empty pile; the stock gives its cards only
+    // by its deals.
+    bool ValidateCardMove(const clMove& move) override;
     // The aces-at-the-bases bonus is paid once, when the aces first all lie
     // at the bases, not again with every deal after it.
     std::int32_t ScoreMove(const clMove& move) override;

@@ -306,6 +306,10 @@ bool clFourteenUp::ValidatePair(std::int32_t first, std::int32_t second) {
     return ArePlayable(first, second) && Card(first)->GetRank() + Card(second)->GetRank() == 14;
 }
 
+bool clFourteenUp::ValidateCardMove(const clMove& move) {
+    return move.from.kind != clLocationKind::Stock && clSolitaireRules::ValidateCardMove(move);
+}
+
 bool clFourteenUp::OnRightClick() {
     clMove move;
     if (FindMove(move)) {

@@ -6,9 +6,15 @@
 // clicks, of equal ranks, of ranks adding up to 14, or to 13 with kings alone.
 
 // A base for the pair games: a click on a card pile selects its top card.
+// Cards leave only in pairs (or alone, where a game lets them); none moves
+// from pile to pile.
 class clPairGame : public clSolitaireGame {
 public:
     void OnPileClick() override;
+    bool ValidateCardMove(const clMove& move) override {
+        (void)move;
+        return false;
+    }
 
 protected:
     // Both cards on the table, different, face up and free, each the top of a pile.
@@ -101,6 +107,9 @@ public:
     void SetupRounds() override;
     void SetupPoints() override;
     bool ValidatePair(std::int32_t first, std::int32_t second) override;
+    // A pile's or a reserve's card into an empty pile; the stock gives its
+    // cards only by its deals.
+    bool ValidateCardMove(const clMove& move) override;
     // Plays the card under the pointer where it can go.
     bool OnRightClick() override;
 };
@@ -118,6 +127,8 @@ public:
     // their faces are not asked.
     bool ValidatePair(std::int32_t first, std::int32_t second) override;
     void OnPileClick() override;
+    // The cards turned up by clicks: the memory game's selection.
+    int SelectionCount() const override { return turned; }
 
 private:
     void TurnDown(std::int32_t card);

@@ -195,9 +195,18 @@ bool clSolitaireGame::ValidateStockAction() {
     return forms.redealWasteToStock ? ValidateRedeal() : clSolitaireRules::ValidateStockAction();
 }
 
+bool clSolitaireGame::ValidateMove(const clMove& move) {
+    if (move.type == clMoveType::Card && move.from.kind == clLocationKind::Stock &&
+        forms.clicks == clClickForm::DealThree && stock && stock->Count() > 1) {
+        return false;
+    }
+    return clSolitaireRules::ValidateMove(move);
+}
+
+// Compounds are moves a variant makes itself: a game without a compound
+// form of its own makes none, so it refuses them.
 bool clSolitaireGame::ValidateCompound(const clMove& move) {
-    return forms.dealThreeCompound ? ValidateDealThree(move)
-                                   : clSolitaireRules::ValidateCompound(move);
+    return forms.dealThreeCompound && ValidateDealThree(move);
 }
 
 void clSolitaireGame::DealOne() {
@@ -279,7 +288,7 @@ bool clSolitaireGame::ValidateDealThree(const clMove& move) {
             return false;
         }
     }
-    return ValidateMove(move.parts[0]);
+    return ValidateCardMove(move.parts[0]);
 }
 
 // A type 1 move of the picked cards to the pile's free position, when valid.
@@ -368,38 +377,41 @@ void clSolitaireGame::SelectPairWith(bool refill) {
     ClearSelection();
 }
 
-// With a refill, each tableau pile left empty by the pair is filled at once
-// from the stock's top card, or from the waste's once the stock is out; the
-// pair and its refills are one move.
-void clSolitaireGame::CommitPair(std::int32_t first, std::int32_t second, bool withRefill) {
+// Each tableau pile the pair leaves empty is filled at once from the
+// stock's top card, or from the waste's once the stock is out; the pair and
+// its refills are one move.
+clMove clSolitaireGame::PairWithRefills(std::int32_t first, std::int32_t second) const {
     const clMove pair = clMove::PairMove(first, second);
     std::vector<clMove> parts{pair};
-    if (withRefill) {
-        int fromStock = stock ? static_cast<int>(stock->Count()) : 0;
-        int fromWaste = waste ? static_cast<int>(waste->Count()) : 0;
-        // The pair's own waste card is no refill.
-        if (waste && fromWaste > 0 &&
-            (waste->TopDealIndex() == first || waste->TopDealIndex() == second)) {
+    int fromStock = stock ? static_cast<int>(stock->Count()) : 0;
+    int fromWaste = waste ? static_cast<int>(waste->Count()) : 0;
+    // The pair's own waste card is no refill.
+    if (waste && fromWaste > 0 &&
+        (waste->TopDealIndex() == first || waste->TopDealIndex() == second)) {
+        --fromWaste;
+    }
+    for (int i = 0; i < TableauCount() && (fromStock > 0 || fromWaste > 0); ++i) {
+        const clPile* pile = tableau[i];
+        const std::int32_t top = pile->TopDealIndex();
+        if (pile->Count() != 1 || (top != first && top != second)) continue;
+        if (parts.size() >= static_cast<std::size_t>(clMove::kMaxParts)) break;
+        const clLocation to = clLocation::Pile(clLocationKind::Tableau, i, 0);
+        if (fromStock > 0) {
+            --fromStock;
+            parts.push_back(
+                clMove::CardMove(stock->At(fromStock)->dealIndex, StockAt(fromStock), to));
+        } else {
             --fromWaste;
-        }
-        for (int i = 0; i < TableauCount() && (fromStock > 0 || fromWaste > 0); ++i) {
-            const clPile* pile = tableau[i];
-            const std::int32_t top = pile->TopDealIndex();
-            if (pile->Count() != 1 || (top != first && top != second)) continue;
-            if (parts.size() >= static_cast<std::size_t>(clMove::kMaxParts)) break;
-            const clLocation to = clLocation::Pile(clLocationKind::Tableau, i, 0);
-            if (fromStock > 0) {
-                --fromStock;
-                parts.push_back(
-                    clMove::CardMove(stock->At(fromStock)->dealIndex, StockAt(fromStock), to));
-            } else {
-                --fromWaste;
-                parts.push_back(
-                    clMove::CardMove(waste->At(fromWaste)->dealIndex, WasteAt(fromWaste), to));
-            }
+            parts.push_back(
+                clMove::CardMove(waste->At(fromWaste)->dealIndex, WasteAt(fromWaste), to));
         }
     }
-    const clMove move = parts.size() == 1 ? pair : clMove::CompoundMove(std::move(parts));
+    return parts.size() == 1 ? pair : clMove::CompoundMove(std::move(parts));
+}
+
+void clSolitaireGame::CommitPair(std::int32_t first, std::int32_t second, bool withRefill) {
+    const clMove move =
+        withRefill ? PairWithRefills(first, second) : clMove::PairMove(first, second);
     if (ValidateMove(move)) CommitPlayedMove(move);
 }
 

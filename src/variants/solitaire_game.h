@@ -52,6 +52,11 @@ public:
     void OnEmptyPick() override;
     void StockAction(bool animated) override;
     bool ValidateStockAction() override;
+    // Where a click deals three, the stock's cards go to the waste as one
+    // compound deal; a card dealt alone is the stock's last.
+    bool ValidateMove(const clMove& move) override;
+    // Deals of up to three cards where the variant makes them; otherwise no
+    // compound at all (variants that make other compounds test their own).
     bool ValidateCompound(const clMove& move) override;
 
     const clForms& Forms() const { return forms; }
@@ -138,6 +143,10 @@ protected:
     void SelectPairWithRefill();
     void SelectSet();
     void ClearSelection() { selectionCount = 0; }
+    // The pair removal of the two cards with the refills of the tableau
+    // piles it empties (SelectPairWithRefill's move), or the bare pair when
+    // it empties none or nothing is left to refill from.
+    clMove PairWithRefills(std::int32_t first, std::int32_t second) const;
 
     clForms forms;
     int baseRank = 1;

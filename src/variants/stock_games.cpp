@@ -16,24 +16,17 @@ clLocation StockAt(int position) {
 }
 
 // Refills after a first part: card moves from the stock's next cards (top
-// first) into position 0 of tableau piles, or from the waste's once the
-// stock is out.
-bool AreRefills(const clMove& move, const clPile* stock, const clPile* waste) {
+// first) into position 0 of tableau piles.
+bool AreRefills(const clMove& move, const clPile* stock) {
     int stockLeft = stock ? static_cast<int>(stock->Count()) : 0;
-    int wasteLeft = waste ? static_cast<int>(waste->Count()) : 0;
     for (std::size_t i = 1; i < move.parts.size(); ++i) {
         const clMove& part = move.parts[i];
         if (part.type != clMoveType::Card || part.to.kind != clLocationKind::Tableau ||
-            part.to.second != 0) {
+            part.to.second != 0 || part.from.kind != clLocationKind::Stock ||
+            part.from.first != stockLeft - 1) {
             return false;
         }
-        if (part.from.kind == clLocationKind::Stock && part.from.first == stockLeft - 1) {
-            --stockLeft;
-        } else if (part.from.kind == clLocationKind::Waste && part.from.first < wasteLeft) {
-            wasteLeft = part.from.first;
-        } else {
-            return false;
-        }
+        --stockLeft;
     }
     return true;
 }
@@ -243,7 +236,7 @@ void clAcesAndKings::OnMoveCommitted(const clMove& move) {
 // the first part has been played.
 bool clAcesAndKings::ValidateCompound(const clMove& move) {
     return WellFormed(move) && move.parts[0].type == clMoveType::Card &&
-           ValidateCardMove(move.parts[0]) && AreRefills(move, stock, nullptr);
+           ValidateCardMove(move.parts[0]) && AreRefills(move, stock);
 }
 
 // Osmosis.
@@ -359,11 +352,23 @@ void clFifteenRush::SetupPoints() {
     points.values.stockActionIncrement = 500;
 }
 
+// The stock's top card is free but face down, and the waste's lower cards
+// are face up and free: only a pile's face-up top card pairs.
 bool clFifteenRush::ValidatePair(std::int32_t first, std::int32_t second) {
     const clCard* a = deck->CardAt(first);
     const clCard* b = deck->CardAt(second);
     if (a == nullptr || b == nullptr || a == b) return false;
     if (!a->placed || !b->placed || a->blocked || b->blocked) return false;
+    if (a->faceDown || b->faceDown) return false;
+    const auto isTop = [](std::int32_t card) {
+        return [card](const std::unique_ptr<clPile>& pile) {
+            return pile->Count() > 0 && pile->TopDealIndex() == card;
+        };
+    };
+    if (std::none_of(AllPiles().begin(), AllPiles().end(), isTop(first)) ||
+        std::none_of(AllPiles().begin(), AllPiles().end(), isTop(second))) {
+        return false;
+    }
     return a->GetRank() + b->GetRank() == 15 || (a->IsAce() && b->IsAce());
 }
 
@@ -376,8 +381,17 @@ void clFifteenRush::OnPileClick() {
     CancelPick();
 }
 
+bool clFifteenRush::ValidateCardMove(const clMove& move) {
+    return move.from.kind == clLocationKind::Stock && move.to.kind == clLocationKind::Waste &&
+           clSolitaireGame::ValidateCardMove(move);
+}
+
+// A pair's refills are known from the table before it: the compound must be
+// the very move a pair selection of its two cards makes.
 bool clFifteenRush::ValidateCompound(const clMove& move) {
     if (!WellFormed(move)) return false;
-    if (move.parts[0].type != clMoveType::Pair) return ValidateDealThree(move);
-    return ValidateMove(move.parts[0]) && AreRefills(move, stock, waste);
+    const clMove& first = move.parts[0];
+    if (first.type != clMoveType::Pair) return ValidateDealThree(move);
+    return ValidatePair(first.first, first.second) &&
+           PairMoveFor(first.first, first.second) == move;
 }

@@ -82,8 +82,17 @@ public:
     void CreateLayout() override;
     void SetupRounds() override;
     void SetupPoints() override;
+    // Two face-up, free cards, each the top of its pile, adding up to 15
+    // (or two aces).
     bool ValidatePair(std::int32_t first, std::int32_t second) override;
+    // A pair takes the refills of the spaces it leaves with it.
+    clMove PairMoveFor(std::int32_t first, std::int32_t second) const override {
+        return PairWithRefills(first, second);
+    }
     void OnPileClick() override;
-    // A deal of three, or a pair with the refills of the spaces it leaves.
+    // Cards move on their own only as the stock deals them to the waste;
+    // refills come with their pair.
+    bool ValidateCardMove(const clMove& move) override;
+    // A deal of three, or a pair with exactly the refills of the spaces it leaves.
     bool ValidateCompound(const clMove& move) override;
 };

@@ -247,6 +247,27 @@ TEST(PointerPlayTest, ARightClickPlaysTheCardAndRefusesWhatHasNoPlace) {
     EXPECT_EQ(game.History().Count(), 1u);
 }
 
+// Fourteen Up's right click plays a card into an empty pile, but never the
+// stock's face-down card: the stock gives its cards only by its deals.
+TEST(PointerPlayTest, ARightClickPlaysNoStockCardIntoASpace) {
+    clPointerTable<clFourteenUp> table;
+    clSolitaireRules& game = table.game;
+    table.Clear();
+    table.Lay(game.Stock(), "5H 6H");
+    table.Lay(game.Tableau(0), "9S");
+
+    game.OnRightDown(table.Middle(*game.Stock()->Top()));
+    EXPECT_EQ(game.Stock()->Count(), 2u);
+    EXPECT_EQ(game.History().Count(), 0u);
+    EXPECT_EQ(table.game.sounds, Sounds{clSound::Error});
+
+    table.game.sounds.clear();
+    game.OnRightDown(table.Middle(*game.Tableau(0)->Top()));
+    EXPECT_EQ(game.Tableau(0)->Count(), 0u);
+    EXPECT_EQ(game.History().Count(), 1u) << "the pile's own card moves into a space";
+    EXPECT_EQ(table.game.sounds, Sounds{clSound::Card});
+}
+
 TEST(PointerPlayTest, RepeatedRightClicksCycleThroughTheTableau) {
     clPointerTable<clKlondike> table;
     clSolitaireRules& game = table.game;

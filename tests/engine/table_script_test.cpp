@@ -1,5 +1,5 @@
 // Reading move-file lines: the click and move forms with card positions, and
-// the clear refusals of malformed lines.
+// the clear refusals of malformed lines (each saying how many piles it takes).
 #include "engine/table_script.h"
 
 #include <string>
@@ -37,7 +37,7 @@ TEST(TableScriptTest, ReadsClicksAndMovesWithCardPositions) {
     }
 }
 
-TEST(TableScriptTest, RefusesMalformedClicks) {
+TEST(TableScriptTest, RefusesMalformedLines) {
     const struct {
         const char* line;
         const char* error;
@@ -50,6 +50,12 @@ TEST(TableScriptTest, RefusesMalformedClicks) {
         {"CLICK q1", "not a pile: q1"},
         {"CLICK t", "not a pile: t"},
         {"CLICK t99999999999", "not a pile: t99999999999"},
+        {"PAIR", "PAIR takes 1 or 2 piles"},
+        {"PAIR t26 t27 t21", "PAIR takes 1 or 2 piles"},
+        {"REMOVE", "REMOVE takes 1 to 16 piles"},
+        {"REMOVE t0 t1 t2 t3 t4 t5 t6 t7 t8 t9 t10 t11 t12 t13 t14 t15 t16",
+         "REMOVE takes 1 to 16 piles"},
+        {"MOVE t1", "MOVE takes a source and a destination"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);

@@ -29,9 +29,8 @@ std::vector<clMove> ValidPairs(clSolitaireRules& game) {
     std::vector<clMove> moves;
     for (std::size_t i = 0; i < tops.size(); ++i) {
         for (std::size_t j = i; j < tops.size(); ++j) {
-            if (game.ValidatePair(tops[i], tops[j])) {
-                moves.push_back(clMove::PairMove(tops[i], tops[j]));
-            }
+            const clMove pair = game.PairMoveFor(tops[i], tops[j]);
+            if (game.ValidateMove(pair)) moves.push_back(pair);
         }
     }
     return moves;

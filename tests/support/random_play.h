@@ -12,7 +12,8 @@ class clSolitaireRules;
 // Every card move from any card of any pile to the top of any other pile
 // that the rules accept.
 std::vector<clMove> ValidCardMoves(clSolitaireRules& game);
-// Every pair of top cards (and single top card) the rules let go together.
+// Every pair of top cards (and single top card) the rules let go together,
+// as the move a pair selection of them makes.
 std::vector<clMove> ValidPairs(clSolitaireRules& game);
 
 // No card lies in two places; a card in no pile has been taken out of play.

@@ -2,9 +2,11 @@
 
 #include <memory>
 #include <set>
+#include <string>
 
 #include <gtest/gtest.h>
 
+#include "engine/table_script.h"
 #include "support/test_table.h"
 
 namespace {
@@ -158,6 +160,33 @@ TEST_F(PelmanismTest, TurningCardsCostsAndAMatchPays) {
     // The pair replays from a saved game though its cards' faces are not recorded.
     EXPECT_TRUE(game->CheckedRebuild());
     EXPECT_EQ(game->Tableau(five)->Count(), 0u);
+}
+
+// A move file's clicks turn cards as the player's do; a click that turns a
+// card (and takes its cost) is never reported as refused.
+TEST_F(PelmanismTest, MoveFileClicksThatTurnCardsAreNotRefused) {
+    const int five = SpaceOf(5);
+    const int otherFive = SpaceOf(5, five);
+    const int six = SpaceOf(6);
+    const auto click = [&](int space) {
+        clScriptCommand command;
+        std::string error;
+        EXPECT_TRUE(ParseScriptLine("CLICK t" + std::to_string(space), command, error));
+        return ApplyScriptCommand(*game, command);
+    };
+    EXPECT_TRUE(click(five));
+    EXPECT_EQ(game->SelectionCount(), 1);
+    EXPECT_TRUE(click(six));
+    EXPECT_EQ(game->SelectionCount(), 2);
+    EXPECT_TRUE(click(six)) << "turns both down and the six up again";
+    EXPECT_EQ(game->SelectionCount(), 1);
+    EXPECT_TRUE(click(six)) << "turns the six back";
+    EXPECT_EQ(game->SelectionCount(), 0);
+    EXPECT_EQ(game->Score(), 5000 - 300);
+    EXPECT_TRUE(click(five));
+    EXPECT_TRUE(click(otherFive));
+    EXPECT_EQ(game->History().Count(), 1u);
+    EXPECT_FALSE(click(five)) << "an empty space";
 }
 
 TEST_F(PelmanismTest, ClickingTheTurnedCardAgainTurnsItBack) {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <set>
 #include <string>
 
@@ -61,10 +62,18 @@ protected:
         game.SetOptions({.autoPlay = false});
         game.StartRound(77);
     }
-    // Deals the stock down to `left` cards.
+    // Deals the stock down to `left` cards, by threes and twos: a card is
+    // dealt alone only as the stock's last.
     void DrainStockTo(int left) {
-        while (static_cast<int>(game.Stock()->Count()) > left)
-            game.DealMany(1);
+        while (static_cast<int>(game.Stock()->Count()) > left) {
+            const int k = static_cast<int>(game.Stock()->Count()) - left;
+            const std::uint32_t before = game.Stock()->Count();
+            game.DealMany(k == 4 ? 2 : std::min(k, 3));
+            if (game.Stock()->Count() == before) {
+                ADD_FAILURE() << "the stock deals no more";
+                return;
+            }
+        }
     }
     clOpen<clKlondikeDealThree> game;
 };
@@ -105,6 +114,10 @@ TEST_F(StockActionTest, DealingThreeFromTwoCardsIsOneCompoundOfTwo) {
 }
 
 TEST_F(StockActionTest, DealingFromOneCardIsASingleMove) {
+    const clMove alone = clMove::CardMove(game.Stock()->TopDealIndex(),
+                                          clLocation::Single(clLocationKind::Stock, 23),
+                                          clLocation::Single(clLocationKind::Waste, 0));
+    EXPECT_FALSE(game.ValidateMove(alone)) << "a click deals three";
     DrainStockTo(1);
     const std::size_t records = game.History().Count();
     game.DealMany(3);
@@ -114,7 +127,7 @@ TEST_F(StockActionTest, DealingFromOneCardIsASingleMove) {
 
 TEST_F(StockActionTest, ARedealNeedsAnEmptyStockAndCardsInTheWaste) {
     EXPECT_FALSE(game.ValidateRedeal());  // the stock holds cards, the waste none
-    game.DealMany(1);
+    game.DealMany(3);
     EXPECT_FALSE(game.ValidateRedeal());
     DrainStockTo(0);
     EXPECT_TRUE(game.ValidateRedeal());

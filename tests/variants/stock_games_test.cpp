@@ -170,11 +170,8 @@ TEST(OsmosisTest, AFoundationTakesOnlyRanksTheOneAboveHolds) {
 TEST(FifteenRushTest, PairsAddUpToFifteenOrAreTwoAces) {
     auto game = Dealt<clFifteenRush>(3);
     const auto D = [&](int rank, int suit) { return FindCard(game->Deck(), rank, suit); };
-    for (int k = 0; k < game->Deck().Count(); ++k) {
-        clCard* card = game->Deck().CardAt(k);
-        card->placed = true;
-        card->blocked = false;
-    }
+    for (const auto& pile : game->AllPiles())
+        pile->Clear();
     struct Case {
         int rankA, suitA, rankB, suitB;
         bool pair;
@@ -183,19 +180,52 @@ TEST(FifteenRushTest, PairsAddUpToFifteenOrAreTwoAces) {
         {1, kClubs, 1, kHearts, true},   {2, kClubs, 13, kHearts, true},
         {3, kClubs, 12, kSpades, true},  {4, kClubs, 11, kDiamonds, true},
         {1, kClubs, 13, kHearts, false}, {7, kClubs, 7, kHearts, false},
-        {5, kClubs, 5, kClubs, false},  // one card twice
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(CardText(*D(c.rankA, c.suitA)) + " " + CardText(*D(c.rankB, c.suitB)));
-        EXPECT_EQ(
-            game->ValidatePair(D(c.rankA, c.suitA)->dealIndex, D(c.rankB, c.suitB)->dealIndex),
-            c.pair);
+        clCard* a = D(c.rankA, c.suitA);
+        clCard* b = D(c.rankB, c.suitB);
+        SCOPED_TRACE(CardText(*a) + " " + CardText(*b));
+        Lay(*game->Tableau(0), {a});
+        Lay(*game->Tableau(1), {b});
+        EXPECT_EQ(game->ValidatePair(a->dealIndex, b->dealIndex), c.pair);
     }
-    D(2, kClubs)->blocked = true;
-    EXPECT_FALSE(game->ValidatePair(D(2, kClubs)->dealIndex, D(13, kHearts)->dealIndex));
-    D(2, kClubs)->blocked = false;
-    D(13, kHearts)->placed = false;
-    EXPECT_FALSE(game->ValidatePair(D(2, kClubs)->dealIndex, D(13, kHearts)->dealIndex));
+    EXPECT_FALSE(game->ValidatePair(D(5, kClubs)->dealIndex, D(5, kClubs)->dealIndex));
+}
+
+// Only a face-up card on top of its pile pairs: not the stock's face-down
+// top card, not a covered card of the waste's fan, not a card off the table.
+TEST(FifteenRushTest, OnlyFaceUpTopCardsPair) {
+    auto game = Dealt<clFifteenRush>(3);
+    const auto D = [&](int rank, int suit) { return FindCard(game->Deck(), rank, suit); };
+    for (const auto& pile : game->AllPiles())
+        pile->Clear();
+    clCard* two = D(2, kClubs);
+    clCard* king = D(13, kHearts);
+    Lay(*game->Tableau(0), {two});
+    Lay(*game->Tableau(1), {king});
+    ASSERT_TRUE(game->ValidatePair(two->dealIndex, king->dealIndex));
+
+    king->faceDown = true;
+    EXPECT_FALSE(game->ValidatePair(two->dealIndex, king->dealIndex)) << "face down";
+    EXPECT_FALSE(game->ValidatePair(king->dealIndex, two->dealIndex)) << "face down";
+    game->Tableau(1)->Clear();
+    Lay(*game->Waste(), {king, D(9, kSpades)});
+    EXPECT_FALSE(game->ValidatePair(two->dealIndex, king->dealIndex)) << "covered";
+    Lay(*game->Tableau(1), {king});
+    game->Waste()->Clear();
+    king->placed = false;
+    EXPECT_FALSE(game->ValidatePair(two->dealIndex, king->dealIndex)) << "off the table";
+}
+
+TEST(FifteenRushTest, TheStocksFaceDownCardDoesNotPair) {
+    // Deal 1: the stock's top card and tableau pile 0's card add up to 15.
+    auto game = Dealt<clFifteenRush>(1);
+    const clCard& hidden = *game->Stock()->Top();
+    const clCard& open = *game->Tableau(0)->Top();
+    ASSERT_TRUE(hidden.faceDown);
+    ASSERT_EQ(hidden.GetRank() + open.GetRank(), 15);
+    EXPECT_FALSE(game->ValidateMove(clMove::PairMove(hidden.dealIndex, open.dealIndex)));
+    EXPECT_FALSE(game->ValidateMove(game->PairMoveFor(hidden.dealIndex, open.dealIndex)));
 }
 
 TEST(FifteenRushTest, APairThatEmptiesASpaceBringsItsRefill) {
