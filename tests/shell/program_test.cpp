@@ -90,22 +90,8 @@ TEST(ProgramTest, StartsShowsKlondikeAndExitsCleanly) {
     const std::filesystem::path config = home.Path() / "config";
     AddPlayer(config, "Tester");
 
-    QProcess game;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(config.string()));
-    env.insert(QStringLiteral("XDG_DATA_HOME"),
-               QString::fromStdString((home.Path() / "data").string()));
-    env.insert(QStringLiteral("QARVEL_DATA"), QStringLiteral(QARVEL_BUILD_DATA_DIR));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    game.setProcessEnvironment(env);
-    game.setProcessChannelMode(QProcess::MergedChannels);
-    game.start(QStringLiteral("xvfb-run"),
-               {QStringLiteral("-a"), QStringLiteral(QARVEL_GAME_BINARY),
-                QStringLiteral("--quit-after-start"), QStringLiteral("Klondike")});
-    ASSERT_TRUE(game.waitForStarted(10000));
-    ASSERT_TRUE(game.waitForFinished(120000)) << game.readAll().toStdString();
-    EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(game.exitCode(), 0) << game.readAll().toStdString();
+    const clRun run = RunGame(home, QARVEL_BUILD_DATA_DIR);
+    EXPECT_EQ(run.status, 0) << run.output;
 
     // Leaving through Exit saved the settings with the window's place.
     clQtSettingsStore store(config / "Ternwick" / "Qarvel.conf");
