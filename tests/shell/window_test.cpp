@@ -176,3 +176,17 @@ TEST_F(clWindowTest, SplashShowsItsPicture) {
     splash->grab().save(QStringLiteral(QARVEL_SCREENSHOT_DIR "/splash.png"));
     splash->close();
 }
+
+// The table takes its size before the window first shows, so the display is
+// made once, at the size it is shown at, rather than at the smallest virtual
+// screen and then again when the window comes up.
+TEST_F(clWindowTest, TheDisplayIsMadeAtTheTablesOwnSize) {
+    clCommandLine line;
+    line.game = "Klondike";
+    ASSERT_TRUE(window->Start(line));
+    ASSERT_FALSE(window->isVisible());
+    const QSize area = window->Table()->DeviceSize();
+    ASSERT_GT(area.height(), ToDevice(480)) << "the table knows its size before the first show";
+    EXPECT_EQ(program->Display().VirtualWidth(), area.width());
+    EXPECT_EQ(program->Display().VirtualHeight(), area.height());
+}

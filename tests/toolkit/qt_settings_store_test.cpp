@@ -1,11 +1,12 @@
 #include "toolkit/qt_settings_store.h"
 
 #include <memory>
+#include <optional>
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "support/hang_guard.h"
+#include "support/special_files.h"
 #include "support/store_conformance.h"
 #include "support/temp_folder.h"
 
@@ -37,12 +38,10 @@ INSTANTIATE_TEST_SUITE_P(IniFile, StoreConformanceTest,
 // they come. Anything but a regular file in either place (or a settings file
 // past the bound) is refused before QSettings sees it: the store keeps the
 // run's values in memory, says why, and leaves the files as they were.
-enum class clSpecial { Fifo, LinkToZero, Folder, Huge };
-
 struct clRefusedSettings {
     const char* name;
-    const char* file;  // "Qarvel.conf" or its lock file
-    clSpecial kind;
+    const char* file;                   // "Qarvel.conf" or its lock file
+    std::optional<clSpecialFile> kind;  // none: a regular file past the bound
 };
 
 class RefusedSettingsTest : public ::testing::TestWithParam<clRefusedSettings> {};
@@ -53,20 +52,11 @@ TEST_P(RefusedSettingsTest, TheStoreKeepsItsValuesInMemoryAndSaysWhy) {
     clTempFolder folder;
     const fs::path conf = folder.Path() / "Qarvel.conf";
     const fs::path special = folder.Path() / c.file;
-    switch (c.kind) {
-        case clSpecial::Fifo:
-            ASSERT_EQ(mkfifo(special.c_str(), 0600), 0);
-            break;
-        case clSpecial::LinkToZero:
-            fs::create_symlink("/dev/zero", special);
-            break;
-        case clSpecial::Folder:
-            fs::create_directory(special);
-            break;
-        case clSpecial::Huge:
-            WriteFileBytes(special, "[1.0]\nx=1\n");
-            fs::resize_file(special, clQtSettingsStore::kMaxFile + 1);
-            break;
+    if (c.kind) {
+        ASSERT_TRUE(MakeSpecialFile(*c.kind, special));
+    } else {
+        WriteFileBytes(special, "[1.0]\nx=1\n");
+        fs::resize_file(special, clQtSettingsStore::kMaxFile + 1);
     }
     const fs::file_type before = fs::symlink_status(special).type();
     {
@@ -80,21 +70,21 @@ TEST_P(RefusedSettingsTest, TheStoreKeepsItsValuesInMemoryAndSaysWhy) {
         EXPECT_FALSE(store.Flush());  // nothing reached the file
     }
     EXPECT_EQ(fs::symlink_status(special).type(), before);
-    if (c.kind == clSpecial::Huge) {
+    if (!c.kind) {
         EXPECT_EQ(fs::file_size(special), clQtSettingsStore::kMaxFile + 1);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, RefusedSettingsTest,
-    ::testing::Values(clRefusedSettings{"FifoFile", "Qarvel.conf", clSpecial::Fifo},
-                      clRefusedSettings{"FileLinkedToZero", "Qarvel.conf", clSpecial::LinkToZero},
-                      clRefusedSettings{"FolderFile", "Qarvel.conf", clSpecial::Folder},
-                      clRefusedSettings{"HugeFile", "Qarvel.conf", clSpecial::Huge},
-                      clRefusedSettings{"FifoLock", "Qarvel.conf.lock", clSpecial::Fifo},
-                      clRefusedSettings{"LockLinkedToZero", "Qarvel.conf.lock",
-                                        clSpecial::LinkToZero},
-                      clRefusedSettings{"FolderLock", "Qarvel.conf.lock", clSpecial::Folder}),
+    ::testing::Values(
+        clRefusedSettings{"FifoFile", "Qarvel.conf", clSpecialFile::Fifo},
+        clRefusedSettings{"FileLinkedToZero", "Qarvel.conf", clSpecialFile::LinkToZero},
+        clRefusedSettings{"FolderFile", "Qarvel.conf", clSpecialFile::Folder},
+        clRefusedSettings{"HugeFile", "Qarvel.conf", std::nullopt},
+        clRefusedSettings{"FifoLock", "Qarvel.conf.lock", clSpecialFile::Fifo},
+        clRefusedSettings{"LockLinkedToZero", "Qarvel.conf.lock", clSpecialFile::LinkToZero},
+        clRefusedSettings{"FolderLock", "Qarvel.conf.lock", clSpecialFile::Folder}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

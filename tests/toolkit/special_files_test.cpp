@@ -2,11 +2,12 @@
 // (whose open() waits for a writer for ever), a link to an endless device,
 // a folder. Every reader of the game refuses it at once, as a file that
 // cannot be read, and writes nothing to it.
+#include "support/special_files.h"
+
 #include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "engine/saved_game.h"
 #include "graphics/card_set.h"
@@ -23,26 +24,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum class clSpecial { Fifo, LinkToZero, Folder };
-
 struct clSpecialCase {
     const char* name;
-    clSpecial kind;
+    clSpecialFile kind;
 };
-
-void Make(clSpecial kind, const fs::path& path) {
-    switch (kind) {
-        case clSpecial::Fifo:
-            ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
-            break;
-        case clSpecial::LinkToZero:
-            fs::create_symlink("/dev/zero", path);
-            break;
-        case clSpecial::Folder:
-            fs::create_directory(path);
-            break;
-    }
-}
 
 // A reader of the game: true when it refused the file.
 struct clReader {
@@ -110,7 +95,7 @@ TEST_P(SpecialFileTest, EveryReaderRefusesItAtOnceAndLeavesItAsItWas) {
         SCOPED_TRACE(reader.name);
         clTempFolder folder;
         const fs::path path = folder.Path() / reader.fileName;
-        Make(GetParam().kind, path);
+        ASSERT_TRUE(MakeSpecialFile(GetParam().kind, path));
         const fs::file_type before = fs::symlink_status(path).type();
         {
             const clHangGuard guard(std::string(reader.name) + " on a " + GetParam().name);
@@ -121,9 +106,9 @@ TEST_P(SpecialFileTest, EveryReaderRefusesItAtOnceAndLeavesItAsItWas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, SpecialFileTest,
-                         ::testing::Values(clSpecialCase{"Fifo", clSpecial::Fifo},
-                                           clSpecialCase{"LinkToZero", clSpecial::LinkToZero},
-                                           clSpecialCase{"Folder", clSpecial::Folder}),
+                         ::testing::Values(clSpecialCase{"Fifo", clSpecialFile::Fifo},
+                                           clSpecialCase{"LinkToZero", clSpecialFile::LinkToZero},
+                                           clSpecialCase{"Folder", clSpecialFile::Folder}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A link to a regular file is followed: a player may link a card set or a
