@@ -13,16 +13,15 @@
 #include <QToolButton>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "dialogs/help_center.h"
 #include "shell/commands.h"
 #include "shell/game_preview.h"
 #include "shell/window_fixture.h"
 #include "support/hang_guard.h"
+#include "support/special_files.h"
 
 namespace {
 
@@ -347,14 +346,10 @@ TEST_F(clOwnHelpTest, AMissingPageIsSaid) {
 TEST_F(clOwnHelpTest, AFileThatIsNoRegularFileIsSaidAndNeverWaitedOn) {
     ASSERT_TRUE(Open("Klondike", 1));
     const clHangGuard guard("a help page that is no regular file");
-    const std::function<void(const fs::path&)> makers[] = {
-        [](const fs::path& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); },
-        [](const fs::path& p) { fs::create_symlink("/dev/zero", p); },
-        [](const fs::path& p) { fs::create_directory(p); },
-    };
-    for (const auto& make : makers) {
+    for (const clSpecialFile kind :
+         {clSpecialFile::Fifo, clSpecialFile::LinkToZero, clSpecialFile::Folder}) {
         fs::remove(Help("1060.html"));
-        make(Help("1060.html"));
+        ASSERT_TRUE(MakeSpecialFile(kind, Help("1060.html")));
         EXPECT_EQ(GameSummary(dataFolder / "help", 1060), "");
         dialogs.messages.clear();
         Press(Qt::Key_F1);
@@ -369,7 +364,7 @@ TEST_F(clOwnHelpTest, AFileThatIsNoRegularFileIsSaidAndNeverWaitedOn) {
               "<link rel=\"stylesheet\" href=\"qarvel.css\"></head>"
               "<body><p>Build the foundations.</p></body></html>");
     fs::remove(Help("qarvel.css"));
-    ASSERT_EQ(mkfifo(Help("qarvel.css").c_str(), 0600), 0);
+    ASSERT_TRUE(MakeSpecialFile(clSpecialFile::Fifo, Help("qarvel.css")));
     dialogs.messages.clear();
     Press(Qt::Key_F1);
     clHelpWindow* help = ShownHelp();
