@@ -210,12 +210,28 @@ void clDisplay::DrawBackground(const clBackgroundChoice& choice) {
     }
 }
 
+namespace {
+
+// A screen that defers to the player's background draws that one.
+template <class Options>
+auto& ChosenBackground(Options& options) {
+    return options.current.mode == clMode::Global ? options.global : options.current;
+}
+
+}  // namespace
+
+std::string clDisplay::BackgroundFile(const clDisplayOptions& options,
+                                      const clCardSetList& catalogue) {
+    const clBackgroundChoice& choice = ChosenBackground(options);
+    if (choice.image.empty() || (choice.mode != clMode::Stretched && choice.mode != clMode::Tiled))
+        return {};
+    return catalogue.FullPath(choice.image).string();
+}
+
 bool clDisplay::ChangeBackground() {
     if (background.IsEmpty()) return false;
-    // A screen that defers to the player's background draws that one, and a
-    // picture that fails turns the player's background solid.
-    clBackgroundChoice& choice =
-        options.current.mode == clMode::Global ? options.global : options.current;
+    // A picture that fails turns the player's background solid.
+    clBackgroundChoice& choice = ChosenBackground(options);
     if (choice.mode == clMode::Stretched || choice.mode == clMode::Tiled) {
         const bool isGlobal = &choice == &options.global;
         if (!LoadBackgroundSource(choice.image) &&

@@ -78,6 +78,10 @@ public:
     // Draws the current screen's background into the background picture,
     // falling back to the player's picture, then to solid dark green.
     bool ChangeBackground();
+    // The file the background is first drawn from under these options
+    // (empty for a solid colour), for reading it ahead.
+    static std::string BackgroundFile(const clDisplayOptions& options,
+                                      const clCardSetList& catalogue);
     // The picture the background is drawn from stays loaded while the size
     // changes; once the size has settled the window lets it go, and the next
     // change reads it again.

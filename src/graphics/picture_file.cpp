@@ -1,8 +1,13 @@
 #include <filesystem>
+#include <future>
+#include <map>
+#include <mutex>
+#include <optional>
 
 #include "graphics/bmp.h"
 #include "graphics/image.h"
 #include "graphics/picture_decoders.h"
+#include "graphics/picture_read_ahead.h"
 #include "toolkit/file.h"
 #include "toolkit/memory.h"
 #include "toolkit/messages.h"
@@ -27,20 +32,14 @@ std::span<const std::uint8_t> Contents(const clMemory& block) {
     return block.Bytes().first(block.Size() - 1);
 }
 
-}  // namespace
-
-bool clImage::LoadImage(std::span<const std::uint8_t> bmp) {
-    return DecodeBitmap(bmp, *this) == clBitmapStatus::Ok;
-}
-
-bool clImage::LoadFile(const std::string& path, clMessages& messages) {
+bool ReadPicture(const std::string& path, clImage& image, clMessages& messages) {
     const clPictureKind kind = KindOf(path);
     clFile file;
     clMemory block;
     if (kind != clPictureKind::Bitmap) {
         if (!file.Open(path) || !file.ReadAll(block, kMaxPictureFile)) return false;
-        return kind == clPictureKind::Jpeg ? DecodeJpeg(Contents(block), *this)
-                                           : DecodePng(Contents(block), *this);
+        return kind == clPictureKind::Jpeg ? DecodeJpeg(Contents(block), image)
+                                           : DecodePng(Contents(block), image);
     }
     if (!file.Open(path)) {
         messages.ShowMessage("Cannot find '" + path + "' file.");
@@ -50,7 +49,7 @@ bool clImage::LoadFile(const std::string& path, clMessages& messages) {
         messages.ShowMessage("Unable to load '" + path + "' file.");
         return false;
     }
-    switch (DecodeBitmap(Contents(block), *this)) {
+    switch (DecodeBitmap(Contents(block), image)) {
         case clBitmapStatus::Ok:
             return true;
         case clBitmapStatus::Invalid:
@@ -61,4 +60,76 @@ bool clImage::LoadFile(const std::string& path, clMessages& messages) {
     }
     messages.ShowMessage("Unable to load '" + path + "' file.");
     return false;
+}
+
+// Messages of a read ahead go nowhere: a failed read is forgotten, and the
+// load that wanted the picture reads the file again and reports.
+class clSilentMessages final : public clMessages {
+public:
+    void ShowMessage(const std::string&) override {}
+};
+
+class clReadAhead {
+public:
+    void Start(const std::string& path) {
+        const std::scoped_lock lock(mutex);
+        if (reads.contains(path)) return;
+        reads.emplace(path, std::async(std::launch::async, [path] {
+                          clSilentMessages silent;
+                          clImage image;
+                          if (!ReadPicture(path, image, silent)) return std::optional<clImage>();
+                          return std::optional<clImage>(std::move(image));
+                      }));
+    }
+
+    std::optional<clImage> Take(const std::string& path) {
+        std::future<std::optional<clImage>> read;
+        {
+            const std::scoped_lock lock(mutex);
+            const auto found = reads.find(path);
+            if (found == reads.end()) return std::nullopt;
+            read = std::move(found->second);
+            reads.erase(found);
+        }
+        return read.get();
+    }
+
+    void Forget() {
+        std::map<std::string, std::future<std::optional<clImage>>> dropped;
+        {
+            const std::scoped_lock lock(mutex);
+            dropped.swap(reads);
+        }
+    }
+
+private:
+    std::mutex mutex;
+    std::map<std::string, std::future<std::optional<clImage>>> reads;
+};
+
+clReadAhead& ReadAhead() {
+    static clReadAhead readAhead;
+    return readAhead;
+}
+
+}  // namespace
+
+bool clImage::LoadImage(std::span<const std::uint8_t> bmp) {
+    return DecodeBitmap(bmp, *this) == clBitmapStatus::Ok;
+}
+
+bool clImage::LoadFile(const std::string& path, clMessages& messages) {
+    if (std::optional<clImage> early = ReadAhead().Take(path)) {
+        *this = std::move(*early);
+        return true;
+    }
+    return ReadPicture(path, *this, messages);
+}
+
+void ReadPictureAhead(const std::string& path) {
+    ReadAhead().Start(path);
+}
+
+void ForgetPicturesReadAhead() {
+    ReadAhead().Forget();
 }

@@ -172,6 +172,8 @@ std::optional<std::string> clSettings::ReadProgramFolder() const {
 
 bool clSettings::WriteProgramFolder(std::string_view folder) {
     if (folder.empty() || folder.size() > kProgramFolderLength) return false;
+    // Every start stores the folder; the file is written only when it moved.
+    if (ReadProgramFolder() == folder) return true;
     const bool ok = store.WriteText(OptionsKey(), clOptionNames::kPath, folder);
     return store.Flush() && ok;
 }

@@ -13,12 +13,15 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include <malloc.h>
 
 #include "dialogs/small_dialogs.h"
 #include "engine/product.h"
+#include "graphics/interface_cache.h"
+#include "graphics/picture_read_ahead.h"
 #include "shell/command_line.h"
 #include "shell/commands.h"
 #include "shell/main_window.h"
@@ -27,6 +30,7 @@
 #include "shell/start_requests.h"
 #include "shell/window_dialogs.h"
 #include "toolkit/crash_report.h"
+#include "toolkit/font_warm_up.h"
 #include "toolkit/qt_crash_message.h"
 #include "toolkit/qt_messages.h"
 #include "toolkit/qt_settings_store.h"
@@ -111,6 +115,11 @@ int main(int argc, char** argv) {
         if (asked.help) return PrintText(HelpText(FindDataFolder(ProgramFile(argv[0]))));
         if (asked.version) return PrintText(VersionText());
     }
+    // What the first screens need is read on other threads while the
+    // application connects to the display.
+    const std::filesystem::path dataFolder = FindDataFolder(ProgramFile(argv[0]));
+    ReadPictureAhead((dataFolder / clCache::kInterfaceFile).string());
+    const std::jthread fonts = WarmUpFonts();
     InstallQtCrashReporter();
     clQtApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kProductName));
@@ -138,13 +147,8 @@ int main(int argc, char** argv) {
         clQtMessages messages;
         messages.toStandardError = line.quitAfterStart || line.reportStartup;
         if (!store.Refusal().empty()) messages.ShowMessage(store.Refusal());
-        const clPlatform platform{store,
-                                  account,
-                                  prompt,
-                                  messages,
-                                  clSteadyClock::Program(),
-                                  FindDataFolder(QApplication::applicationFilePath().toStdString()),
-                                  true};
+        const clPlatform platform{store,      account, prompt, messages, clSteadyClock::Program(),
+                                  dataFolder, true};
         clProgram program(platform);
         // The splash shows while the settings and card sets load, and for at
         // least two seconds; the game window does not wait for it.
@@ -187,6 +191,7 @@ int main(int argc, char** argv) {
         // The welcome sound opens the sound device: once the table is on screen.
         const bool report = line.reportStartup;
         window.Table()->OnFirstPaint([&window, &program, report] {
+            ForgetPicturesReadAhead();
             if (report) {
                 ReportStartup();
                 // Exit leaves the game for the chooser, then the chooser.

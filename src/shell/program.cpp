@@ -6,6 +6,7 @@
 #include "engine/operation_error.h"
 #include "graphics/display_settings.h"
 #include "graphics/interface_layout.h"
+#include "graphics/picture_read_ahead.h"
 #include "toolkit/messages.h"
 #include "toolkit/qt_sound_set.h"
 #include "toolkit/user_account.h"
@@ -30,6 +31,9 @@ bool clProgram::StartUp() {
         return false;
     }
     ApplyDisplaySettings();
+    // The background's picture is read while the window is made.
+    const std::string background = clDisplay::BackgroundFile(displayOptions, catalogue);
+    if (!background.empty()) ReadPictureAhead(background);
     LoadInterfacePictures();
     return true;
 }

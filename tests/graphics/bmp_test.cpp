@@ -1,8 +1,11 @@
 #include "graphics/bmp.h"
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "graphics/image.h"
+#include "graphics/picture_read_ahead.h"
 #include "support/picture_files.h"
 #include "toolkit/messages.h"
 
@@ -197,6 +200,40 @@ TEST(BitmapTest, PictureFilesThatAreNotBitmapsGiveThePlayersMessages) {
                                     "Unable to load bitmap file.",
                                 }));
     EXPECT_EQ(picture.PixelValue(0, 0), 0xFF010203u);
+}
+
+// A picture read ahead is the same picture, taken once; a read ahead that
+// failed, or that was dropped, leaves the load to read the file and say why.
+TEST(BitmapTest, APictureReadAheadIsTakenOnceAndFailuresAreStillReported) {
+    clTempFolder folder;
+    clHeadlessMessages messages;
+    const std::string path = (folder / "read_ahead.bmp").string();
+    std::vector<std::uint8_t> bytes = HandMadeBitmap(8, 5, 3, 1);
+    WriteBytes(path, bytes);
+    clImage direct;
+    ASSERT_TRUE(direct.LoadFile(path, messages));
+
+    ReadPictureAhead(path);
+    clImage early;
+    ASSERT_TRUE(early.LoadFile(path, messages));
+    EXPECT_EQ(early.Width(), 5);
+    EXPECT_EQ(early.Height(), 3);
+    EXPECT_EQ(early.PixelValue(4, 2), direct.PixelValue(4, 2));
+    std::filesystem::remove(path);
+    EXPECT_FALSE(early.LoadFile(path, messages));  // not handed out twice
+
+    ReadPictureAhead(path);  // a file that is not there
+    EXPECT_FALSE(early.LoadFile(path, messages));
+
+    WriteBytes(path, bytes);
+    ReadPictureAhead(path);
+    ForgetPicturesReadAhead();
+    std::filesystem::remove(path);
+    EXPECT_FALSE(early.LoadFile(path, messages));
+
+    const std::string missing = "Cannot find '" + path + "' file.";
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{missing, missing, missing}));
+    EXPECT_EQ(early.Width(), 5);
 }
 
 }  // namespace

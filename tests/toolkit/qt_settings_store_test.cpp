@@ -4,7 +4,9 @@
 #include <optional>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include "player/settings.h"
 #include "support/hang_guard.h"
 #include "support/special_files.h"
 #include "support/store_conformance.h"
@@ -86,5 +88,28 @@ INSTANTIATE_TEST_SUITE_P(
         clRefusedSettings{"LockLinkedToZero", "Qarvel.conf.lock", clSpecialFile::LinkToZero},
         clRefusedSettings{"FolderLock", "Qarvel.conf.lock", clSpecialFile::Folder}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Every start stores the program's folder. The same folder again leaves the
+// file alone (each write replaces it and waits for the disk); a new one is
+// written.
+TEST(SettingsFileTest, TheSameProgramFolderDoesNotRewriteTheFile) {
+    clTempFolder folder;
+    const std::filesystem::path file = folder.Path() / "Qarvel.conf";
+    clQtSettingsStore store(file);
+    clSettings settings(store);
+    const auto identity = [&file] {
+        struct stat about {};
+        EXPECT_EQ(stat(file.c_str(), &about), 0);
+        return std::pair(about.st_ino, about.st_mtim.tv_nsec);
+    };
+    ASSERT_TRUE(settings.WriteProgramFolder("/opt/qarvel/share"));
+    const auto written = identity();
+    ASSERT_TRUE(settings.WriteProgramFolder("/opt/qarvel/share"));
+    EXPECT_EQ(identity(), written);
+    ASSERT_TRUE(settings.WriteProgramFolder("/usr/share/qarvel"));
+    EXPECT_NE(identity(), written);
+    clQtSettingsStore reopened(file);
+    EXPECT_EQ(clSettings(reopened).ReadProgramFolder(), "/usr/share/qarvel");
+}
 
 }  // namespace
