@@ -3,6 +3,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <system_error>
 
 #include "graphics/bmp.h"
 #include "graphics/image.h"
@@ -74,12 +75,17 @@ public:
     void Start(const std::string& path) {
         const std::scoped_lock lock(mutex);
         if (reads.contains(path)) return;
-        reads.emplace(path, std::async(std::launch::async, [path] {
-                          clSilentMessages silent;
-                          clImage image;
-                          if (!ReadPicture(path, image, silent)) return std::optional<clImage>();
-                          return std::optional<clImage>(std::move(image));
-                      }));
+        try {
+            reads.emplace(path, std::async(std::launch::async, [path] {
+                              clSilentMessages silent;
+                              clImage image;
+                              if (!ReadPicture(path, image, silent))
+                                  return std::optional<clImage>();
+                              return std::optional<clImage>(std::move(image));
+                          }));
+        } catch (const std::system_error&) {
+            // No thread to spare: the picture is read when it is wanted.
+        }
     }
 
     std::optional<clImage> Take(const std::string& path) {
