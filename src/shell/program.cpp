@@ -1,5 +1,6 @@
 #include "shell/program.h"
 
+#include <QCoreApplication>
 #include <cstdlib>
 #include <system_error>
 
@@ -8,7 +9,7 @@
 #include "graphics/interface_layout.h"
 #include "graphics/picture_read_ahead.h"
 #include "toolkit/messages.h"
-#include "toolkit/qt_sound_set.h"
+#include "toolkit/sound_module.h"
 #include "toolkit/user_account.h"
 
 clProgram::clProgram(const clPlatform& platform)
@@ -124,22 +125,23 @@ const clImage& clProgram::ToolPicture(int index) const {
     return toolPictures[static_cast<std::size_t>(index)];
 }
 
-clQtSoundSet* clProgram::Sounds() {
+clSoundPlayer* clProgram::Sounds() {
     if (!soundsTried && platform.sounds) {
         soundsTried = true;
-        sounds = std::make_unique<clQtSoundSet>(platform.dataFolder);
+        sounds = LoadSoundPlayer(QCoreApplication::applicationDirPath().toStdString(),
+                                 platform.dataFolder);
     }
     return sounds.get();
 }
 
 void clProgram::PlaySound(clSound sound) {
     if (!settings.Flag(clFlag::Sounds)) return;
-    if (clQtSoundSet* set = Sounds()) set->Play(sound);
+    if (clSoundPlayer* set = Sounds()) set->Play(sound);
 }
 
 void clProgram::PlayWelcome() {
     if (!settings.Flag(clFlag::Sounds)) return;
-    if (clQtSoundSet* set = Sounds()) set->PlayWelcome();
+    if (clSoundPlayer* set = Sounds()) set->PlayWelcome();
 }
 
 clPlayOptions clProgram::PlayOptions(bool offersAutoPlay) const {

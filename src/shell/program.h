@@ -19,7 +19,7 @@
 class clClock;
 class clMessages;
 class clNamePrompt;
-class clQtSoundSet;
+class clSoundPlayer;
 class clSettingsStore;
 class clUserAccount;
 
@@ -102,7 +102,7 @@ public:
     void StoreDisplaySettings();
 
 private:
-    clQtSoundSet* Sounds();
+    clSoundPlayer* Sounds();
 
     clPlatform platform;
     clSettings settings;
@@ -117,7 +117,7 @@ private:
     clImage splashPicture;
     bool interfaceTried = false;
     std::array<clImage, 11> toolPictures;
-    std::unique_ptr<clQtSoundSet> sounds;
+    std::unique_ptr<clSoundPlayer> sounds;
     bool soundsTried = false;
     int tableColumns = 0;
     int tableRows = 0;

@@ -42,6 +42,9 @@ need "share/applications/$id.desktop"
 need "share/metainfo/$id.metainfo.xml"
 need "share/mime/packages/$id.xml"
 need share/man/man6/qarvel.6
+# The sounds' module, loaded by the game once its window is up.
+[[ -n $(find "$usr/lib" -path '*/qarvel/qarvel-sound.so' -type f 2>/dev/null) ]] ||
+    fail "the sound module qarvel-sound.so is not installed"
 for size in "${sizes[@]}"; do
     icon=share/icons/hicolor/${size}x${size}/apps/$id.png
     need "$icon"
@@ -70,6 +73,9 @@ if command -v xvfb-run >/dev/null; then
         --quit-after-start Klondike >"$work/game.log" 2>&1; then
         cat "$work/game.log"
         fail "the installed qarvel did not start and leave cleanly"
+    fi
+    if grep -q "no sounds:" "$work/game.log"; then
+        fail "the installed qarvel did not load its sound module: $(grep "no sounds:" "$work/game.log")"
     fi
 else
     echo "xvfb-run is not installed (scripts/install-deps installs it): the start is not tried"
