@@ -20,8 +20,6 @@
 #include "dialogs/small_dialogs.h"
 #include "player/settings.h"
 
-// Background ------------------------------------------------------------------------
-
 namespace {
 
 using clMode = clBackgroundChoice::Mode;
@@ -216,8 +214,6 @@ void clBackgroundPage::SetAllGames() {
     }
     host.ApplyBackground();
 }
-
-// Players ---------------------------------------------------------------------------
 
 clPlayersPage::clPlayersPage(clOptionsSheet& sheet, clOptionsHost& host)
     : clPage(sheet, host),

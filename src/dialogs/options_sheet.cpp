@@ -20,8 +20,6 @@
 #include "graphics/display.h"
 #include "player/settings.h"
 
-// The sheet -------------------------------------------------------------------------
-
 clOptionsSheet::clOptionsSheet(clOptionsHost& host, QWidget* parent)
     : QDialog(parent), tabs(new QTabWidget(this)) {
     setWindowTitle(QStringLiteral("Options"));
@@ -106,8 +104,6 @@ clPage::clPage(clOptionsSheet& sheet, clOptionsHost& host)
 void clPage::MarkChanged(bool changed) {
     sheet.SetChanged(this, changed);
 }
-
-// General ---------------------------------------------------------------------------
 
 namespace {
 
@@ -204,8 +200,6 @@ bool clOptionsPage::OnApply() {
     if (keyboard != settings.Flag(clFlag::Keyboard)) host.RefreshScreen();
     return true;
 }
-
-// Graphics --------------------------------------------------------------------------
 
 clGraphicsPage::clGraphicsPage(clOptionsSheet& sheet, clOptionsHost& host)
     : clPage(sheet, host),

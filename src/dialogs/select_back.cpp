@@ -19,8 +19,6 @@ int FirstVisibleBack(int selected, int count) {
     return std::max(0, first);
 }
 
-// The strip -------------------------------------------------------------------------
-
 clBackStrip::clBackStrip(QWidget* parent) : QWidget(parent) {
     setFixedSize(kVisibleBacks * cell.width(), cell.height());
 }
@@ -70,8 +68,6 @@ void clBackStrip::mouseDoubleClickEvent(QMouseEvent* event) {
     mousePressEvent(event);
     if (event->button() == Qt::LeftButton && onChoose) onChoose();
 }
-
-// The dialog --------------------------------------------------------------------------
 
 clSelectBack::clSelectBack(QWidget* parent, clDisplay& display, clDisplayOptions& options,
                            const clCardSetList& catalogue)

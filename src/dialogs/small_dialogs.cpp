@@ -52,8 +52,6 @@ private:
 
 }  // namespace
 
-// The question ------------------------------------------------------------------
-
 clPromptDialog::clPromptDialog(QWidget* parent, const std::string& text, const std::string& caption,
                                bool beep, const std::string& option)
     : clDialog(parent), message(new QLabel(FromUtf8(text), this)), beep(beep) {
@@ -88,8 +86,6 @@ bool clPromptDialog::OptionChosen() const {
 void clPromptDialog::OnInit() {
     if (beep) QApplication::beep();
 }
-
-// The name --------------------------------------------------------------------------
 
 clNameDialog::clNameDialog(QWidget* parent, const std::string& caption, const std::string& prompt,
                            const std::string& text)
@@ -128,8 +124,6 @@ std::optional<std::string> clFirstPlayerPrompt::AskPlayerName(std::string_view s
     if (!dialog.DoModal()) return std::nullopt;
     return dialog.Text();
 }
-
-// The card size -----------------------------------------------------------------------
 
 bool clCustomSizeDialog::lastChoiceNative = true;
 
@@ -194,8 +188,6 @@ bool clCustomSizeDialog::OnOK() {
     customSize = {widthBox->value(), heightBox->value()};
     return true;
 }
-
-// A game's options ----------------------------------------------------------------------
 
 clSolitaireDialog::clSolitaireDialog(QWidget* parent, const std::string& gameName, bool favorite,
                                      bool offersAutoPlay, bool autoPlay)

@@ -31,8 +31,6 @@ inline constexpr std::string_view kRetrievingText = "Retrieving online high scor
 // The longest text the name, location and e-mail fields take.
 inline constexpr std::size_t kOnlineFieldLength = 63;
 
-// ---- Submit buttons ----
-
 // The submit buttons are enabled once the three fields are filled, the
 // e-mail address holds an at sign and a full stop, the game is not in
 // Practice Mode and there is something to submit.
@@ -42,15 +40,12 @@ bool CanSubmitTop(const clOnlineIdentity& fields, bool practice, std::int32_t re
 // "Submit Top 3 Scores": min(results, 3).
 std::string SubmitTopLabel(std::int32_t results);
 
-// ---- What is queued ----
-
 // The best min(count, results) results of a variant, best first: "Submit
 // Highest Score" (1), "Submit Top Scores" (3), a High Scores row (1).
 std::vector<clScoreEntry> BestEntries(const clStatistics& statistics, std::string_view gameName,
                                       std::int32_t count);
 
-// ---- Submitting ----
-
+// How a press of a submit button ended.
 enum class clSubmitOutcome {
     NotAttempted,  // a field was empty: nothing happens, silently
     NotQueued,     // an entry could not be queued: nothing was sent
@@ -77,8 +72,6 @@ clSubmitOutcome SubmitOnline(clSettings& settings, const clClock& clock,
                              const clOnlineFeedback& feedback,
                              clScoreTransport* transport = nullptr);
 
-// ---- Rank texts ----
-
 // "Overall rank: 3rd of 120" for a submitted entry; "[unranked]" unless both
 // rank and count are given.
 std::string SubmittedOverallRankText(const clScoreEntry& entry);
@@ -91,8 +84,8 @@ std::string SubmittedRecentRankText(std::span<const clScoreEntry> entries);
 // A High Scores row's rank column: "3rd of 120", or "[unranked]".
 std::string RankColumnText(std::int32_t rank, std::int32_t count);
 
-// ---- The Round Over dialog ----
-
+// The Round Over dialog's online texts: the score's two ranks and when the
+// lists were fetched.
 struct clRoundOverTexts {
     std::string overall;
     std::string recent;

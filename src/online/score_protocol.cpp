@@ -52,8 +52,6 @@ std::int32_t GetInt32(std::string_view bytes) {
 
 }  // namespace
 
-// ---- Fields ----
-
 std::string EscapeField(std::string_view text, std::size_t size) {
     const std::size_t room = size >= 2 ? size - 2 : 0;
     std::string out;
@@ -98,8 +96,6 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
     if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
     return value;
 }
-
-// ---- Submit ----
 
 std::string FormatSubmitHeader(const clOnlineIdentity& identity, std::string_view player) {
     std::string line(kSubmitTag);
@@ -183,8 +179,6 @@ std::optional<std::vector<clScoreRanks>> ParseSubmitReply(std::string_view body,
     }
     return result;
 }
-
-// ---- Lists ----
 
 std::string FormatListBody(std::string_view gameName, clScoreListKind kind, std::string_view token,
                            std::int32_t maximum) {

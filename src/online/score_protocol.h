@@ -31,8 +31,6 @@ struct clOnlineIdentity {
     friend bool operator==(const clOnlineIdentity&, const clOnlineIdentity&) = default;
 };
 
-// ---- Fields ----
-
 // The room a field is escaped into, terminator included.
 inline constexpr std::size_t kEscapedFieldSize = 256;
 
@@ -50,8 +48,7 @@ std::optional<std::vector<std::string>> SplitEscapedFields(std::string_view line
 // nothing else.
 std::optional<std::int32_t> ParseInt32(std::string_view text);
 
-// ---- Submit ----
-
+// The submit exchange: a request carries scores, its reply their ranks.
 struct clSubmittedScore {
     std::string gameName;
     std::int32_t score = 0;
@@ -102,8 +99,7 @@ std::string FormatSubmitReplyLine(const std::optional<clScoreRanks>& ranks);
 // Lines after the last score are not read.
 std::optional<std::vector<clScoreRanks>> ParseSubmitReply(std::string_view body, std::size_t count);
 
-// ---- Lists ----
-
+// The list exchange: a game's overall or recent high scores.
 enum class clScoreListKind : std::int32_t { Overall = 0, Recent = 1 };
 
 // The most scores a list holds.

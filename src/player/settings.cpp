@@ -114,8 +114,6 @@ clSettings::clSettings(clSettingsStore& store) : store(store) {
     SetSiteUrl(kDefaultSite);
 }
 
-// ---- Installation values ----
-
 void clSettings::LoadOptions() {
     using namespace clOptionNames;
     customColors = kCustomColorDefaults;
@@ -191,8 +189,6 @@ bool clSettings::WriteGameFolder(std::string_view folder) {
     const bool ok = store.WriteText(PlayerKey(player), kGameFolderName, folder);
     return store.Flush() && ok;
 }
-
-// ---- The current player ----
 
 bool clSettings::LoadPlayer() {
     if (!PlayerExists(player)) return false;
@@ -317,8 +313,6 @@ bool clSettings::SaveColumnWidths(const std::array<std::int32_t, 7>& widths) {
     return store.Flush() && ok;
 }
 
-// ---- The current game ----
-
 void clSettings::ReadGameBackground(std::string_view gameName) {
     currentBackgroundMode = clBackgroundMode::Global;
     currentColor = static_cast<std::uint32_t>(Number(clNumber::Color));
@@ -398,8 +392,6 @@ bool clSettings::SetAllGamesToGlobal() {
     ResetToGlobalBackground();
     return ok;
 }
-
-// ---- Fields ----
 
 bool clSettings::SetPlayer(std::string_view name) {
     if (!IsValidPlayerName(name)) return false;

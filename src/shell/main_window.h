@@ -149,13 +149,28 @@ protected:
 private:
     friend class clWindowOptions;
 
+    // The window: where it opens, and how the program ends.
+    QRect StartGeometry(const clWindowPlacement& place) const;
+    void Quit();
+    // Another program took the focus: the game pauses when its option says so.
+    void FocusLost();
+    void EnterTray();
+    void LeaveTray();
+
     // A variant's screen in this window, not yet shown; null for an unknown
     // name or a game that cannot be made.
     std::unique_ptr<clSolitaireType> MakeScreen(const std::string& name);
     // Makes a screen current: the player's values for the game, the display
     // laid out for its table, a new game dealt.
     void Install(std::unique_ptr<clSolitaireType> made);
-    QRect StartGeometry(const clWindowPlacement& place) const;
+    void CloseScreen();
+    // Makes a variant current and opens a saved game in it.
+    void OpenGameFile(const std::string& displayName, const std::filesystem::path& path);
+    void SetPlayerTitle();
+    void RemoveStaleSaves();
+    clSolitaireRules* Rules() const;
+
+    // The menus and tool bars.
     void BuildMenus();
     void BuildChooserMenus();
     void AddInternetItems(QMenu* internet, int highScoresCommand);
@@ -165,19 +180,26 @@ private:
     void FillToolBar(bool chooser);
     QAction* AddCommand(QMenu* menu, int command, const QString& caption, bool checkable = false);
     void FillCardSetMenu();
+
+    // What the commands do, where it takes more than a call.
+    void TogglePracticeMode();
+    void TogglePause();
+    void ShowScreenRules();
+    void ShowScreenStatistics();
+    void ToggleAutoSave();
+    void AddToFavorites();
+    void CreateDesktopShortcut();
+    void OpenWebPage(const std::string& key, const std::string& suffix = {});
+    void OpenUrl(const std::string& url);
+
+    // The player's keys and pointer.
     bool HandleKey(QKeyEvent* event);
     bool IsInputAllowed() const;
     bool IsOnScreen(clPoint point) const;
-    void CloseScreen();
-    void Quit();
-    void RepaintScreen();
-    void ShowControls();
-    void PlaceTakeScoreControl();
-    // Where the control sits until the player moves it: beside the score
-    // panel, where no card of any layout lies.
-    clRect DefaultTakeScorePlace(const clRect& control) const;
-    void TakeScoreControlMoved(const QRect& place);
+
+    // The cards follow the window.
     void ChooseCardSize(int index);
+    void ChooseCardSet(int index);
     void UpdateCardSizeChecks();
     void CardSizeSettled();
     // Has the pictures for the card size in force made off the window's
@@ -187,26 +209,22 @@ private:
     void CardsLoaded(const clCardLoadPlan& plan, clCardPictures&& pictures, bool ok);
     // The window moved to a screen of another pixel density.
     void FollowScale();
-    void ChooseCardSet(int index);
-    void OpenWebPage(const std::string& key, const std::string& suffix = {});
-    void OpenUrl(const std::string& url);
-    void SetPlayerTitle();
-    void RemoveStaleSaves();
+    void RepaintScreen();
+
+    // The Take Score control.
+    void ShowControls();
+    void PlaceTakeScoreControl();
+    // Where the control sits until the player moves it: beside the score
+    // panel, where no card of any layout lies.
+    clRect DefaultTakeScorePlace(const clRect& control) const;
+    void TakeScoreControlMoved(const QRect& place);
+
+    // The Save and Open dialogs.
     std::optional<std::filesystem::path> RunFileDialog(QFileDialog& dialog);
-    // Makes a variant current and opens a saved game in it.
-    void OpenGameFile(const std::string& displayName, const std::filesystem::path& path);
     // The folder the Save and Open dialogs start in, and the one they keep
     // for next time (the folder of the file chosen).
     QString SavedGamesFolder();
     void RememberSavedGamesFolder(const QString& file);
-    void ToggleAutoSave();
-    void AddToFavorites();
-    void CreateDesktopShortcut();
-    // Another program took the focus: the game pauses when its option says so.
-    void FocusLost();
-    void EnterTray();
-    void LeaveTray();
-    clSolitaireRules* Rules() const;
 
     clProgram& program;
     // Open dialogs of the game's own (the round's clock stands still meanwhile).

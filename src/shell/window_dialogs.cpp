@@ -153,8 +153,6 @@ void clGameDialogs::ShowHighScores(QWidget* parent) {
     ExecCentred(dialog);
 }
 
-// Clock-holding dialogs ---------------------------------------------------------
-
 bool clClockHoldingDialogs::AskYesNo(QWidget* parent, const std::string& text,
                                      const std::string& caption) {
     const clHold hold(depth);

@@ -1,8 +1,12 @@
-// The window's two menus and tool bars: the chooser's and a playing screen's.
+// The window's two menus and tool bars, the chooser's and a playing screen's,
+// and what the chooser shows of them.
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolBar>
 #include <span>
 
@@ -43,8 +47,6 @@ QIcon IconOf(const clImage& picture) {
 }
 
 }  // namespace
-
-// Menus ----------------------------------------------------------------------
 
 QAction* clMainWindow::AddCommand(QMenu* menu, int command, const QString& caption,
                                   bool checkable) {
@@ -237,4 +239,33 @@ void clMainWindow::FillToolBar(bool chooser) {
         toolBar->addAction(button);
         toolBar->addSeparator();
     }
+}
+
+void clMainWindow::ShowChooserFrame(bool on) {
+    ShowMenus(on);
+    statusBar()->clearMessage();
+    dealLabel->setVisible(!on);
+    chooserStatus->setVisible(on);
+    // The chooser's buttons carry their captions under the pictures; the
+    // game's keep pictures alone, with tool tips.
+    toolBar->setToolButtonStyle(on ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
+    statusBar()->setVisible(true);
+    layout()->activate();
+}
+
+void clMainWindow::SetChooserSelection(bool selected) {
+    for (int command : {clCommand::kNew, clCommand::kTakeScore, clCommand::kStatistics}) {
+        if (const auto it = chooserActions.find(command); it != chooserActions.end()) {
+            it->second->setEnabled(selected);
+        }
+    }
+}
+
+void clMainWindow::SetChooserView(int view) {
+    const int commands[] = {clCommand::kLargeIcons, clCommand::kSmallIcons, clCommand::kList,
+                            clCommand::kDetails};
+    for (int i = 0; i < 4; ++i)
+        chooserActions[commands[i]]->setChecked(i == view);
+    chooserActions[clCommand::kResetColumns]->setEnabled(view == 3);
+    chooserActions[clCommand::kPreviewPane]->setChecked(program.Settings().Flag(clFlag::Preview));
 }

@@ -22,8 +22,6 @@
 #include "shell/window_dialogs.h"
 #include "toolkit/qt_picture.h"
 
-// The window ---------------------------------------------------------------------------
-
 void clMainWindow::ShowOptions() {
     clWindowOptions host(*this, program, dialogs);
     clOptionsSheet sheet(host, this);
@@ -129,8 +127,6 @@ void clMainWindow::ShowHelpCenter() {
     dialogs.RunDialog(dialog);
     settings.SetHelp(dialog.ShowAtStart());
 }
-
-// The sheet's host ------------------------------------------------------------------------
 
 clSettings& clWindowOptions::Settings() {
     return program.Settings();

@@ -210,8 +210,6 @@ void Check(QWidget& window, double scale, const QString& picture = {}) {
 
 constexpr double kScales[] = {1.0, 1.5};
 
-// The score dialogs ---------------------------------------------------------------------
-
 class ScoreDialogLayoutTest : public clScoreDialogTest,
                               public ::testing::WithParamInterface<double> {
 protected:
@@ -277,8 +275,6 @@ TEST_P(ScoreDialogLayoutTest, HighScoresShowEveryColumn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(FontScales, ScoreDialogLayoutTest, ::testing::ValuesIn(kScales));
-
-// The window's dialogs ------------------------------------------------------------------
 
 class WindowDialogLayoutTest : public clWindowTest, public ::testing::WithParamInterface<double> {
 protected:

@@ -89,8 +89,6 @@ protected:
     }
 };
 
-// General ------------------------------------------------------------------------------
-
 TEST_F(clOptionsTest, GeneralPageStoresItsBoxesAndCountsAndTheWindowFollows) {
     ASSERT_TRUE(Open("Klondike", 1));
     ASSERT_FALSE(Settings().Flag(clFlag::Keyboard));
@@ -135,8 +133,6 @@ TEST_F(clOptionsTest, CancelStoresNothing) {
     EXPECT_EQ(Options().minSize, 0);
 }
 
-// Graphics -----------------------------------------------------------------------------
-
 TEST_F(clOptionsTest, GraphicsPageShowsACustomPairAndAppliesAMenuSize) {
     ASSERT_TRUE(Open("Klondike", 1));
     Options().minSize = 2;
@@ -178,8 +174,6 @@ TEST_F(clOptionsTest, GraphicsPageLoadsAnotherCardSetAndStoresAnimation) {
     EXPECT_TRUE(window->Action(clCommand::kCardSetFirst + *other)->isChecked());
     EXPECT_EQ(Settings().Flag(clFlag::Animation), !animation);
 }
-
-// Background ---------------------------------------------------------------------------
 
 TEST_F(clOptionsTest, BackgroundPageGivesAGameItsOwnColourAndAllGamesTheGlobalOne) {
     ASSERT_TRUE(Open("Klondike", 1));
@@ -250,8 +244,6 @@ TEST_F(clOptionsTest, BackgroundPageOnTheChooserEditsTheGlobalBackground) {
     Settings().LoadGameValues("Klondike", true);
     EXPECT_EQ(Settings().CurrentBackgroundMode(), clBackgroundMode::Global);
 }
-
-// Players ------------------------------------------------------------------------------
 
 TEST_F(clOptionsTest, PlayersPageAddsSwitchesAndStoresTheOnlineIdentity) {
     ASSERT_TRUE(Open("Klondike", 1));
@@ -385,8 +377,6 @@ TEST(clNameDialog, RefusesAnEmptyName) {
     EXPECT_EQ(dialog.Edit()->maxLength(), 64);
 }
 
-// The card backs -----------------------------------------------------------------------
-
 TEST(clSelectBack, FirstVisibleBack) {
     struct clCase {
         int selected;
@@ -476,8 +466,6 @@ TEST_F(clOptionsTest, CardBackChooserCancelPutsTheOpeningSetBack) {
     EXPECT_EQ(Options().backs, opening);
     EXPECT_EQ(Settings().Text(clText::Backs), opening);
 }
-
-// Card size, a game's options, the Help Center ----------------------------------------
 
 TEST_F(clOptionsTest, CustomSizeDialogSetsATypedOrANativeSize) {
     clCustomSizeDialog::lastChoiceNative = true;

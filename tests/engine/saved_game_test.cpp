@@ -93,9 +93,6 @@ void WriteBytes(const std::filesystem::path& path, const clBytes& bytes) {
     WriteFileBytes(path, std::string(bytes.begin(), bytes.end()));
 }
 
-// ---------------------------------------------------------------------------
-// Round trips
-
 class SavedGameRoundTrip : public ::testing::TestWithParam<std::string_view> {};
 
 // Random play on every variant, then a load into a fresh screen gives the
@@ -220,10 +217,8 @@ TEST_F(SavedKlondike, AFileOfAnotherVariantIsNamedNotLoaded) {
     EXPECT_EQ(RunningOf(*game), before);
 }
 
-// ---------------------------------------------------------------------------
-// Damaged and hostile files
-
-// A saved-game file put together field by field.
+// A saved-game file put together field by field, to make damaged and
+// hostile files of.
 class clFileBytes {
 public:
     clFileBytes& Header(const std::string& name, std::int32_t deal, std::int32_t count,
@@ -467,9 +462,6 @@ TEST_F(HostileFileTest, AnyDamagedByteIsLoadedOrRefusedCleanly) {
     }
 }
 
-// ---------------------------------------------------------------------------
-// Writing safely
-
 TEST_F(SavedKlondike, AFailedWriteLeavesThePreviousFileIntact) {
     Play(*game, 3, 3);
     ASSERT_TRUE(game->Save(path));
@@ -511,9 +503,7 @@ TEST_F(SavedKlondike, AFailedWriteLeavesThePreviousFileIntact) {
     EXPECT_EQ(names, (std::vector<std::string>{"klondike.qarvel", "taken.qarvel"}));
 }
 
-// ---------------------------------------------------------------------------
-// In a window: the automatic save, Save and Open, and players
-
+// A game in a window: the automatic save, Save and Open, and players.
 class HostedGameTest : public ::testing::Test {
 protected:
     std::unique_ptr<clSolitaireType> Open(std::string_view name = "Klondike") {

@@ -17,8 +17,7 @@ namespace {
 
 const clLocation kFromTableau = clLocation::Pile(clLocationKind::Tableau, 9, 0);
 
-// ---- Constructor settings, one row per class ----
-
+// Each pile class's constructor settings, one row per class.
 struct clSettingsRow {
     const char* name;
     std::unique_ptr<clStore> (*make)();
@@ -104,8 +103,6 @@ TEST_P(TableauSettingsTest, ConstructorSetsTheTabledSettings) {
 
 INSTANTIATE_TEST_SUITE_P(EveryClass, TableauSettingsTest, ::testing::ValuesIn(kSettings),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// ---- Behaviour ----
 
 class TableauTest : public ::testing::Test {
 protected:
@@ -355,8 +352,8 @@ TEST_F(TableauTest, SingleSpaceHoldsOneCard) {
     EXPECT_TRUE(pile.CanPickUp(0));
 }
 
-// ---- Compressed fan ----
-
+// Where a card of a compressed fan lies: its place in card units and its
+// offset in pixels.
 struct clFanPlace {
     double x;
     double y;
