@@ -1,6 +1,7 @@
 #include "engine/point_system.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -30,13 +31,32 @@ void clPointSystem::Setup(std::int32_t goalBase, std::int32_t goalStep, std::int
     bonusCount = 1;
 }
 
+void clPointSystem::Apply(const clRoundTable& table) {
+    Setup(table.goalBase, table.goalStep, table.bonusBase, table.bonusStep, table.bonusPeriod);
+    for (const clGoalStep& step : table.goalSteps) {
+        if (step.from == 0) break;
+        const auto* end = std::find(std::begin(step.pattern), std::end(step.pattern), 0);
+        const int n = static_cast<int>(end - std::begin(step.pattern));
+        if (n == 0) {
+            AddGoalStep(step.from, step.step);
+        } else {
+            AddGoalPattern(step.from, n, step.pattern);
+        }
+    }
+    for (const clBonusStep& step : table.bonusSteps) {
+        if (step.from == 0) break;
+        AddBonusStep(step.from, step.step, step.period);
+    }
+}
+
 void clPointSystem::AddGoalStep(std::int32_t round, std::int32_t step) {
     if (goalCount >= kMaxSegments) return;
     goals[goalCount++] = {round, 0, step, 0, {}};
 }
 
 void clPointSystem::AddGoalPattern(std::int32_t round, int n, const std::int32_t* steps) {
-    if (goalCount >= kMaxSegments || n < 1 || n > kMaxPattern || steps == nullptr) return;
+    if (goalCount >= kMaxSegments || n < 1 || n > clGoalStep::kMaxPattern || steps == nullptr)
+        return;
     clGoalSegment segment{round, 0, 0, n, {}};
     std::int32_t sum = 0;
     for (int k = 0; k < n; ++k) {

@@ -45,6 +45,40 @@ struct clPointValues {
     std::int32_t pipPoints = 0;
 };
 
+// From round `from` on, the goal grows by `step` a round, or, with a
+// pattern, by the pattern's steps in turn (pattern[0], pattern[1], ...; a 0
+// ends the pattern).
+struct clGoalStep {
+    static constexpr int kMaxPattern = 4;
+
+    std::int32_t from = 0;
+    std::int32_t step = 0;
+    std::int32_t pattern[kMaxPattern] = {};
+};
+
+// From round `from` on, the bonus shrinks by `step` every `period` rounds.
+struct clBonusStep {
+    std::int32_t from = 0;
+    std::int32_t step = 0;
+    std::int32_t period = 1;
+};
+
+// A game's goal and time bonus per round, as its rules give them: round 1's
+// goal and the goal's growth a round, round 1's bonus (in tenths of a second)
+// and how much it shrinks every bonusPeriod rounds, then the steps that take
+// over from later rounds, in round order. Unused steps (from 0) end each list.
+struct clRoundTable {
+    static constexpr int kMaxSteps = 6;
+
+    std::int32_t goalBase = 0;
+    std::int32_t goalStep = 0;
+    std::int32_t bonusBase = 0;
+    std::int32_t bonusStep = 0;
+    std::int32_t bonusPeriod = 1;
+    clGoalStep goalSteps[kMaxSteps] = {};
+    clBonusStep bonusSteps[kMaxSteps] = {};
+};
+
 // A variant's goal and bonus tables and its point values.
 //
 // Both tables are lists of segments that take over from a start round. Each
@@ -54,8 +88,10 @@ struct clPointValues {
 // between, so goals can rise by a repeating list of steps.
 class clPointSystem {
 public:
-    static constexpr int kMaxSegments = 16;
-    static constexpr int kMaxPattern = 4;
+    static constexpr int kMaxSegments = 1 + clRoundTable::kMaxSteps;
+
+    // Replaces both tables with the round table's.
+    void Apply(const clRoundTable& table);
 
     // Clears both tables and starts them at round 1.
     void Setup(std::int32_t goalBase, std::int32_t goalStep, std::int32_t bonusBase,
@@ -86,7 +122,7 @@ public:
 private:
     struct clGoalSegment {
         std::int32_t start = 0, base = 0, step = 0, period = 0;
-        std::array<std::int32_t, kMaxPattern> pattern{};
+        std::array<std::int32_t, clGoalStep::kMaxPattern> pattern{};
     };
     struct clBonusSegment {
         std::int32_t start = 0, base = 0, step = 0, period = 0;

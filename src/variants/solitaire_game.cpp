@@ -18,6 +18,23 @@ clLocation WasteAt(int position) {
 
 }  // namespace
 
+void clSolitaireGame::Describe(const clGameRules& row) {
+    rules = &row;
+    displayName = row.game.displayName;
+    key = row.game.key;
+    helpTopic = row.game.helpTopic;
+    tableWidth = row.width;
+    tableHeight = row.height;
+}
+
+void clSolitaireGame::SetupRounds() {
+    if (rules) points.Apply(rules->rounds);
+}
+
+void clSolitaireGame::SetupPoints() {
+    if (rules) points.values = rules->points;
+}
+
 void clSolitaireGame::Describe(const std::string& name, int width, int height) {
     const clCatalogueRow* row = FindVariant(name);
     displayName = name;

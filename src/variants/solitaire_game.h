@@ -12,6 +12,7 @@
 #include "piles/foundation.h"
 #include "piles/reserve.h"
 #include "piles/tableau.h"
+#include "variants/game_rules.h"
 
 // The ready-made forms of the engine's hooks that a variant picks, as in the
 // rules column of the catalogue. Operations of a variant's own override the
@@ -37,13 +38,17 @@ struct clForms {
 };
 
 // The base of every variant: it describes a patience game as data. A variant
-// constructor names the game and sizes its table; CreateLayout makes, places
-// and keys the piles, sets the deal counts and picks the forms; SetupRounds
-// and SetupPoints fill the point system.
+// constructor describes the game by its rules row (name, table size, rounds,
+// points); CreateLayout makes, places and keys the piles, sets the deal
+// counts and picks the forms; SetupRounds and SetupPoints fill the point
+// system from the row.
 class clSolitaireGame : public clSolitaireRules {
 public:
     static constexpr int kMaxSelection = 8;
 
+    // The round table and the point values of the game's rules row.
+    void SetupRounds() override;
+    void SetupPoints() override;
     void Deal() override;
     void AfterMove() override;
     bool AutoPlay() override;
@@ -59,12 +64,17 @@ public:
     // compound at all (variants that make other compounds test their own).
     bool ValidateCompound(const clMove& move) override;
 
+    // The game's rules row.
+    const clGameRules& Rules() const { return *rules; }
     const clForms& Forms() const { return forms; }
     // The base rank the current deal gave the foundations (games that deal one).
     int BaseRank() const { return baseRank; }
     int SelectionCount() const override { return selectionCount; }
 
 protected:
+    // Takes the game's identity (display name, key, help topic) and table
+    // size from its rules row, which must outlive the variant.
+    void Describe(const clGameRules& row);
     // Names the variant from the catalogue (display name, key, help topic)
     // and sizes its table in card units.
     void Describe(const std::string& name, int width, int height);
@@ -159,6 +169,7 @@ private:
     clCard* PressedTop() const;
     void CommitPair(std::int32_t first, std::int32_t second, bool withRefill);
 
+    const clGameRules* rules = nullptr;
     int selectionCount = 0;
     std::array<std::int32_t, kMaxSelection> selection{};
 
