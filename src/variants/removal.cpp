@@ -77,12 +77,6 @@ std::span<const clRowRun> DoublePyramidRows() {
     return kDoublePyramidRows;
 }
 
-void SetupDoublePyramidRounds(clPointSystem& points) {
-    points.Setup(15000, 30000, 1800, 0, 1);
-    points.AddGoalStep(2, 45000);
-    points.AddBonusStep(3, 20, 1);
-}
-
 void SetRowValues(std::span<clPile* const> tableau, std::span<const clRowRun> runs) {
     int lastRow = 0;
     for (const clRowRun& run : runs)

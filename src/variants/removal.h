@@ -98,6 +98,13 @@ std::span<const clRowRun> PyramidRows();
 // merge from the fifth row on (Double Pyramid, Twin Peaks).
 std::span<const clCover> DoublePyramidCovers();
 std::span<const clRowRun> DoublePyramidRows();
-void SetupDoublePyramidRounds(clPointSystem& points);
+// The rounds of the games on that table.
+inline constexpr clRoundTable kDoublePyramidRounds{
+    .goalBase = 15000,
+    .goalStep = 30000,
+    .bonusBase = 1800,
+    .goalSteps = {{.from = 2, .step = 45000}},
+    .bonusSteps = {{.from = 3, .step = 20}},
+};
 // Row values from 7 for the first row down to 1 for the last.
 void SetRowValues(std::span<clPile* const> tableau, std::span<const clRowRun> runs);
