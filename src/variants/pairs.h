@@ -29,8 +29,6 @@ class clNestor : public clPairGame {
 public:
     clNestor();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     void Deal() override;
     bool ValidatePair(std::int32_t first, std::int32_t second) override;
     // Whether the deal may put the card on the column: it has room and holds
@@ -51,7 +49,6 @@ class clVertical : public clNestor {
 public:
     clVertical();
     void CreateLayout() override;
-    void SetupPoints() override;
 
 protected:
     std::uint32_t MostCards(const clPile& pile) const override;
@@ -62,8 +59,6 @@ class clPatientPairs : public clPairGame {
 public:
     clPatientPairs();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     bool ValidatePair(std::int32_t first, std::int32_t second) override;
 };
 
@@ -72,8 +67,6 @@ class clFourteenOut : public clPairGame {
 public:
     clFourteenOut();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     bool ValidatePair(std::int32_t first, std::int32_t second) override;
 };
 
@@ -83,8 +76,6 @@ class clFivePiles : public clPairGame {
 public:
     clFivePiles();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     bool ValidatePair(std::int32_t first, std::int32_t second) override;
     // A click on the stock deals when it can.
     void OnPileClick() override;
@@ -104,8 +95,6 @@ class clFourteenUp : public clFivePiles {
 public:
     clFourteenUp();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     bool ValidatePair(std::int32_t first, std::int32_t second) override;
     // A pile's or a reserve's card into an empty pile; the stock gives its
     // cards only by its deals.
@@ -119,8 +108,6 @@ class clPelmanism : public clPairGame {
 public:
     clPelmanism();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     // Every card face down but free to be turned.
     void Deal() override;
     // Equal ranks, both on the table; turning cards up is not a move, so
