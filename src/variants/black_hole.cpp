@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "engine/catalogue_rows.h"
 #include "piles/stock.h"
 #include "piles/tableau_limits.h"
 #include "piles/waste.h"
@@ -12,6 +13,49 @@ namespace {
 constexpr char kFanKeys[] = "12345QWRTASFGZXCV";
 constexpr int kFans = 17;
 enum { kClubs = 1, kDiamonds, kHearts, kSpades };
+
+constexpr clGameRules kBlackHole{
+    .game = clGames::kBlackHole,
+    .width = 9,
+    .height = 6,
+    .rounds = {.goalBase = 10000,
+               .goalStep = 10000,
+               .bonusBase = 1200,
+               .goalSteps = {{.from = 3, .step = 15000},
+                             {.from = 5, .step = 20000},
+                             {.from = 8, .step = 30000}},
+               .bonusSteps = {{.from = 3, .step = 20}}},
+    .points = {.tableauClearedBonus = 30000, .rowPoints = 500, .wastePoints = 500},
+};
+
+// The fans of six cards reach past nine card widths: the table is ten wide.
+constexpr clGameRules kBinaryStar{
+    .game = clGames::kBinaryStar,
+    .width = 10,
+    .height = 6,
+    .rounds = {.goalBase = 20000,
+               .goalStep = 20000,
+               .bonusBase = 4200,
+               .goalSteps = {{.from = 3, .step = 30000},
+                             {.from = 5, .step = 40000},
+                             {.from = 8, .step = 80000}},
+               .bonusSteps = {{.from = 3, .step = 100}}},
+    .points = {.foundationPoints = 500, .tableauClearedBonus = 60000, .rowPoints = 1000},
+};
+
+constexpr clGameRules kAcesUp{
+    .game = clGames::kAcesUp,
+    .width = 7,
+    .height = 5,
+    .rounds = {.goalBase = 10000,
+               .goalStep = 10000,
+               .bonusBase = 900,
+               .goalSteps = {{.from = 2, .step = 20000},
+                             {.from = 4, .step = 30000},
+                             {.from = 6, .step = 40000}},
+               .bonusSteps = {{.from = 6, .step = 20}}},
+    .points = {.singleRemovalPoints = 1000, .baseRanksBonus = 20000},
+};
 
 // One rank apart in either direction, the king next to the ace.
 bool Neighbours(const clCard& a, const clCard& b) {
@@ -24,7 +68,7 @@ bool Neighbours(const clCard& a, const clCard& b) {
 // Black Hole.
 
 clBlackHole::clBlackHole() {
-    Describe("Black Hole", 9, 6);
+    Describe(kBlackHole);
 }
 
 void clBlackHole::PlaceFans(double step, double left, double innerLeft, double innerRight,
@@ -52,23 +96,9 @@ void clBlackHole::PlaceFans(double step, double left, double innerLeft, double i
 void clBlackHole::CreateLayout() {
     MakePiles<clTableauFanDiscard>(kFans);
     PlaceFans(1.5, 1.0, 1.0, 5.5, 1.75);
+    SetTableauRowValue(tableau, 1);
     SetWaste(std::make_unique<clWasteDiscard>())->SetPosition(4.0, 2.25);
     wasteDealCount = 1;
-}
-
-void clBlackHole::SetupRounds() {
-    points.Setup(10000, 10000, 1200, 0, 1);
-    points.AddGoalStep(3, 15000);
-    points.AddBonusStep(3, 20, 1);
-    points.AddGoalStep(5, 20000);
-    points.AddGoalStep(8, 30000);
-}
-
-void clBlackHole::SetupPoints() {
-    points.values.wastePoints = 500;
-    points.values.rowPoints = 500;
-    points.values.tableauClearedBonus = 30000;
-    SetTableauRowValue(tableau, 1);
 }
 
 void clBlackHole::Deal() {
@@ -130,10 +160,9 @@ bool clBlackHole::ValidateCardMove(const clMove& move) {
 // Binary Star.
 
 clBinaryStar::clBinaryStar() {
-    Describe("Binary Star", 10, 6);
+    Describe(kBinaryStar);
 }
 
-// The fans of six cards reach past nine card widths: the table is ten wide.
 void clBinaryStar::CreateLayout() {
     const std::vector<clPile*> holes = MakePiles<clFoundationInSequence>(2);
     holes[0]->SetPosition(4.0, 2.0);
@@ -144,22 +173,8 @@ void clBinaryStar::CreateLayout() {
         hole->SetClickAction(true);  // a click passes a card across
     MakePiles<clTableauFanDiscard>(kFans);
     PlaceFans(2.0, 0, 0, 6.0, 1.25);
-    deckCount = 2;
-}
-
-void clBinaryStar::SetupRounds() {
-    points.Setup(20000, 20000, 4200, 0, 1);
-    points.AddGoalStep(3, 30000);
-    points.AddBonusStep(3, 100, 1);
-    points.AddGoalStep(5, 40000);
-    points.AddGoalStep(8, 80000);
-}
-
-void clBinaryStar::SetupPoints() {
-    points.values.foundationPoints = 500;
-    points.values.rowPoints = 1000;
-    points.values.tableauClearedBonus = 60000;
     SetTableauRowValue(tableau, 1);
+    deckCount = 2;
 }
 
 void clBinaryStar::Deal() {
@@ -221,7 +236,7 @@ bool clBinaryStar::ValidateCardMove(const clMove& move) {
 // Aces Up.
 
 clAcesUp::clAcesUp() {
-    Describe("Aces Up", 7, 5);
+    Describe(kAcesUp);
 }
 
 void clAcesUp::CreateLayout() {
@@ -229,21 +244,8 @@ void clAcesUp::CreateLayout() {
     SetStock(std::make_unique<clStockDealOnly>())->SetPosition(3.0, 4.0);
     stock->SetFan({.pixelDx = -2});
     KeyTableau();
-    tableauDealCount = 4;
-}
-
-void clAcesUp::SetupRounds() {
-    points.Setup(10000, 10000, 900, 0, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddGoalStep(4, 30000);
-    points.AddGoalStep(6, 40000);
-    points.AddBonusStep(6, 20, 1);
-}
-
-void clAcesUp::SetupPoints() {
-    points.values.singleRemovalPoints = 1000;
-    points.values.baseRanksBonus = 20000;
     SetTableauRequiredRank(tableau, 1);
+    tableauDealCount = 4;
 }
 
 bool clAcesUp::AcesAtBases() const {
