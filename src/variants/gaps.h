@@ -16,8 +16,6 @@ public:
 
     clGaps();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     // Every card but the aces onto its space in deal order.
     void Deal() override;
     bool ValidateCardMove(const clMove& move) override;
@@ -49,6 +47,5 @@ protected:
 class clMontana : public clGaps {
 public:
     clMontana();
-    void SetupPoints() override;
     void StockAction(bool animated) override;
 };
