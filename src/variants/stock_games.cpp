@@ -3,11 +3,85 @@
 #include <algorithm>
 #include <memory>
 
+#include "engine/catalogue_rows.h"
 #include "piles/stock.h"
 #include "piles/tableau_limits.h"
 #include "piles/waste.h"
 
 namespace {
+
+constexpr clGameRules kBlackJackBest{
+    .game = clGames::kBlackJackBest,
+    .width = 7,
+    .height = 5,
+    .rounds = {.goalBase = 40000,
+               .goalStep = 40000,
+               .bonusBase = 450,
+               .bonusSteps = {{.from = 4, .step = 10}}},
+    .points = {.reserveCost = 500,
+               .reserveDepthCost = 500,
+               .twentyOnePoints = 10000,
+               .allTwentyOneBonus = 10000,
+               .pipPoints = 100},
+};
+
+constexpr clGameRules kBlackJackSpeed{
+    .game = clGames::kBlackJackSpeed,
+    .width = 7,
+    .height = 5,
+    .rounds = {.goalBase = 5000,
+               .goalStep = 5000,
+               .bonusBase = 900,
+               .goalSteps = {{.from = 4, .step = 10000}},
+               .bonusSteps = {{.from = 4, .step = 10}}},
+    .points = {.reserveCost = 500,
+               .reserveDepthCost = 500,
+               .lastOutsideCardBonus = 10000,
+               .twentyOnePoints = 1000,
+               .fiveCardPoints = 750,
+               .pipPoints = 1},
+};
+
+constexpr clGameRules kAcesAndKings{
+    .game = clGames::kAcesAndKings,
+    .width = 9,
+    .height = 5,
+    .rounds = {.goalBase = 10000,
+               .goalStep = 10000,
+               .bonusBase = 3000,
+               .goalSteps = {{.from = 2, .step = 20000}, {.from = 3, .step = 40000}},
+               .bonusSteps = {{.from = 3, .step = 100}}},
+    .points = {.foundationPoints = 500, .allFoundationsBonus = 20000, .stockActionCost = 20000},
+};
+
+constexpr clGameRules kOsmosis{
+    .game = clGames::kOsmosis,
+    .width = 7,
+    .height = 6,
+    .rounds = {.goalBase = 10000,
+               .goalStep = 10000,
+               .bonusBase = 1200,
+               .goalSteps = {{.from = 2, .step = 20000}, {.from = 3, .step = 40000}},
+               .bonusSteps = {{.from = 3, .step = 50}}},
+    .points = {.foundationPoints = 500, .allFoundationsBonus = 20000},
+};
+
+constexpr clGameRules kFifteenRush{
+    .game = clGames::kFifteenRush,
+    .width = 8,
+    .height = 5,
+    .rounds = {.goalBase = 10000,
+               .goalStep = 10000,
+               .bonusBase = 900,
+               .goalSteps = {{.from = 2, .step = 20000}, {.from = 3, .step = 40000}},
+               .bonusSteps = {{.from = 3, .step = 10}}},
+    .points = {.tableauClearedBonus = 5000,
+               .stockActionCost = 500,
+               .stockActionIncrement = 500,
+               .sameRankPairPoints = 1000,
+               .pairPoints = 1000,
+               .tableauPairCardPoints = 500},
+};
 
 constexpr int kDiscardKey = 'D';
 
@@ -42,7 +116,7 @@ bool WellFormed(const clMove& move) {
 // BlackJack Best.
 
 clBlackJackBest::clBlackJackBest() {
-    Describe("BlackJack Best", 7, 5);
+    Describe(kBlackJackBest);
 }
 
 void clBlackJackBest::LayOut(int piles, double left, double step, std::uint32_t discardLimit) {
@@ -66,19 +140,6 @@ void clBlackJackBest::LayOut(int piles, double left, double step, std::uint32_t 
 
 void clBlackJackBest::CreateLayout() {
     LayOut(5, 0.5, 1.25, 1);
-}
-
-void clBlackJackBest::SetupRounds() {
-    points.Setup(40000, 40000, 450, 0, 1);
-    points.AddBonusStep(4, 10, 1);
-}
-
-void clBlackJackBest::SetupPoints() {
-    points.values.twentyOnePoints = 10000;
-    points.values.allTwentyOneBonus = 10000;
-    points.values.pipPoints = 100;
-    points.values.reserveCost = 500;
-    points.values.reserveDepthCost = 500;
 }
 
 void clBlackJackBest::AfterMove() {
@@ -139,26 +200,11 @@ void clBlackJackBest::PlayWasteOnto(clPile& pile) {
 // BlackJack Speed.
 
 clBlackJackSpeed::clBlackJackSpeed() {
-    Describe("BlackJack Speed", 7, 5);
+    Describe(kBlackJackSpeed);
 }
 
 void clBlackJackSpeed::CreateLayout() {
     LayOut(4, 0.75, 1.5, 3);
-}
-
-void clBlackJackSpeed::SetupRounds() {
-    points.Setup(5000, 5000, 900, 0, 1);
-    points.AddGoalStep(4, 10000);
-    points.AddBonusStep(4, 10, 1);
-}
-
-void clBlackJackSpeed::SetupPoints() {
-    points.values.twentyOnePoints = 1000;
-    points.values.fiveCardPoints = 750;
-    points.values.pipPoints = 1;
-    points.values.reserveCost = 500;
-    points.values.reserveDepthCost = 500;
-    points.values.lastOutsideCardBonus = 10000;
 }
 
 void clBlackJackSpeed::AfterMove() {
@@ -179,7 +225,7 @@ bool clBlackJackSpeed::IsGameWon() {
 // Aces and Kings.
 
 clAcesAndKings::clAcesAndKings() {
-    Describe("Aces and Kings", 9, 5);
+    Describe(kAcesAndKings);
 }
 
 void clAcesAndKings::CreateLayout() {
@@ -206,19 +252,6 @@ void clAcesAndKings::CreateLayout() {
     forms.redealWasteToStock = true;
 }
 
-void clAcesAndKings::SetupRounds() {
-    points.Setup(10000, 10000, 3000, 0, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddGoalStep(3, 40000);
-    points.AddBonusStep(3, 100, 1);
-}
-
-void clAcesAndKings::SetupPoints() {
-    points.values.foundationPoints = 500;
-    points.values.allFoundationsBonus = 20000;
-    points.values.stockActionCost = 20000;
-}
-
 void clAcesAndKings::OnMoveCommitted(const clMove& move) {
     (void)move;
     if (!stock || stock->Count() == 0) return;
@@ -242,7 +275,7 @@ bool clAcesAndKings::ValidateCompound(const clMove& move) {
 // Osmosis.
 
 clOsmosis::clOsmosis() {
-    Describe("Osmosis", 7, 6);
+    Describe(kOsmosis);
 }
 
 void clOsmosis::CreateLayout() {
@@ -264,18 +297,6 @@ void clOsmosis::CreateLayout() {
     forms.afterMove = clAfterMoveForm::TurnUpTops;
     forms.clicks = clClickForm::DealOne;
     forms.redealWasteToStock = true;
-}
-
-void clOsmosis::SetupRounds() {
-    points.Setup(10000, 10000, 1200, 0, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddGoalStep(3, 40000);
-    points.AddBonusStep(3, 50, 1);
-}
-
-void clOsmosis::SetupPoints() {
-    points.values.foundationPoints = 500;
-    points.values.allFoundationsBonus = 20000;
 }
 
 void clOsmosis::Deal() {
@@ -316,7 +337,7 @@ bool clOsmosis::ValidateCardMove(const clMove& move) {
 // Fifteen Rush.
 
 clFifteenRush::clFifteenRush() {
-    Describe("Fifteen Rush", 8, 5);
+    Describe(kFifteenRush);
 }
 
 void clFifteenRush::CreateLayout() {
@@ -334,22 +355,6 @@ void clFifteenRush::CreateLayout() {
     forms.clicks = clClickForm::DealThree;
     forms.redealWasteToStock = true;
     forms.dealThreeCompound = true;
-}
-
-void clFifteenRush::SetupRounds() {
-    points.Setup(10000, 10000, 900, 0, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddGoalStep(3, 40000);
-    points.AddBonusStep(3, 10, 1);
-}
-
-void clFifteenRush::SetupPoints() {
-    points.values.sameRankPairPoints = 1000;
-    points.values.pairPoints = 1000;
-    points.values.tableauPairCardPoints = 500;
-    points.values.tableauClearedBonus = 5000;
-    points.values.stockActionCost = 500;
-    points.values.stockActionIncrement = 500;
 }
 
 // The stock's top card is free but face down, and the waste's lower cards
