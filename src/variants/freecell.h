@@ -13,8 +13,6 @@ class clFreeCell : public clSolitaireGame {
 public:
     clFreeCell();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
 
 protected:
     // FreeCell's layout with another number of columns and cells.
@@ -89,8 +87,6 @@ class clSeaTowers : public clSolitaireGame {
 public:
     clSeaTowers();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     // The cards but the last reserveDealCount round-robin over the columns,
     // then those onto the cells from cell 1 on, wrapping.
     void Deal() override;
@@ -134,7 +130,6 @@ class clEightOff : public clBakersGameKings {
 public:
     clEightOff();
     void CreateLayout() override;
-    void SetupRounds() override;
     // The generic deal: the cell cards go to cells 0, 1, ...
     void Deal() override;
 };
@@ -154,8 +149,6 @@ class clPenguin : public clSolitaireGame {
 public:
     clPenguin();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     void Deal() override;
 
 protected:
@@ -184,7 +177,5 @@ class clBeleagueredCastle : public clSolitaireGame {
 public:
     clBeleagueredCastle();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     void Deal() override;
 };
