@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "engine/catalogue.h"
 #include "piles/tableau_limits.h"
 
 namespace {
@@ -28,20 +27,11 @@ void clSolitaireGame::Describe(const clGameRules& row) {
 }
 
 void clSolitaireGame::SetupRounds() {
-    if (rules) points.Apply(rules->rounds);
+    points.Apply(rules->rounds);
 }
 
 void clSolitaireGame::SetupPoints() {
-    if (rules) points.values = rules->points;
-}
-
-void clSolitaireGame::Describe(const std::string& name, int width, int height) {
-    const clCatalogueRow* row = FindVariant(name);
-    displayName = name;
-    key = row ? std::string(row->key) : KeyOf(name);
-    helpTopic = row ? row->helpTopic : helpTopic;
-    tableWidth = width;
-    tableHeight = height;
+    points.values = rules->points;
 }
 
 void clSolitaireGame::RowCentred(std::span<clPile* const> piles, double centreX, double y,

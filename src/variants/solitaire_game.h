@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <memory>
 #include <span>
-#include <string>
 #include <type_traits>
 #include <vector>
 
@@ -73,11 +72,9 @@ public:
 
 protected:
     // Takes the game's identity (display name, key, help topic) and table
-    // size from its rules row, which must outlive the variant.
+    // size from its rules row, which must outlive the variant. Every
+    // variant's constructor describes its game.
     void Describe(const clGameRules& row);
-    // Names the variant from the catalogue (display name, key, help topic)
-    // and sizes its table in card units.
-    void Describe(const std::string& name, int width, int height);
 
     // Makes n piles of one class and registers each in the list of its kind:
     // foundation classes as foundations, tableau classes as tableau piles,
