@@ -90,18 +90,9 @@ class clPointSystem {
 public:
     static constexpr int kMaxSegments = 1 + clRoundTable::kMaxSteps;
 
-    // Replaces both tables with the round table's.
+    // Replaces both tables with the round table's: round 1's goal and bonus
+    // segments, then one segment for each of its steps.
     void Apply(const clRoundTable& table);
-
-    // Clears both tables and starts them at round 1.
-    void Setup(std::int32_t goalBase, std::int32_t goalStep, std::int32_t bonusBase,
-               std::int32_t bonusStep, std::int32_t bonusPeriod);
-    // From `round` on, the goal grows by `step` a round.
-    void AddGoalStep(std::int32_t round, std::int32_t step);
-    // From `round` on, the goal grows by steps[0], steps[1], ... steps[n-1] in turn (n <= 4).
-    void AddGoalPattern(std::int32_t round, int n, const std::int32_t* steps);
-    // From `round` on, the bonus shrinks by `step` every `period` rounds.
-    void AddBonusStep(std::int32_t round, std::int32_t step, std::int32_t period);
 
     // The goal of a round (1, 2, ...).
     std::int32_t Goal(std::int32_t round) const;

@@ -55,7 +55,7 @@ void clTestTable::CreateLayout() {
 }
 
 void clTestTable::SetupRounds() {
-    points.Setup(1000, 1000, 600, 0, 0);
+    points.Apply({.goalBase = 1000, .goalStep = 1000, .bonusBase = 600});
 }
 
 bool clTestTable::ConfirmResign() {
