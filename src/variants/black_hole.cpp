@@ -7,12 +7,12 @@
 #include "piles/stock.h"
 #include "piles/tableau_limits.h"
 #include "piles/waste.h"
+#include "variants/card_rules.h"
 
 namespace {
 
 constexpr char kFanKeys[] = "12345QWRTASFGZXCV";
 constexpr int kFans = 17;
-enum { kClubs = 1, kDiamonds, kHearts, kSpades };
 
 constexpr clGameRules kBlackHole{
     .game = clGames::kBlackHole,
@@ -57,12 +57,6 @@ constexpr clGameRules kAcesUp{
     .points = {.singleRemovalPoints = 1000, .baseRanksBonus = 20000},
 };
 
-// One rank apart in either direction, the king next to the ace.
-bool Neighbours(const clCard& a, const clCard& b) {
-    const int d = (a.GetRank() - b.GetRank() + 13) % 13;
-    return d == 1 || d == 12;
-}
-
 }  // namespace
 
 // Black Hole.
@@ -101,18 +95,16 @@ void clBlackHole::CreateLayout() {
     wasteDealCount = 1;
 }
 
-void clBlackHole::Deal() {
+void clBlackHole::DealCards() {
     int fan = 0;
     for (int k = 0; k < cardCount; ++k) {
         const clCard* card = deck->CardAt(k);
-        if (card->GetRank() == 1 && card->GetSuit() == kSpades && waste) {
-            DealCard(*waste, k, true, true);
+        if (card->IsAce() && card->Suit() == clSuit::Spades && waste) {
+            DealCard(*waste, k, clFacing::Up);
         } else {
-            DealCard(*tableau[fan++ % kFans], k, true, true);
+            DealCard(*tableau[fan++ % kFans], k, clFacing::Up);
         }
     }
-    Repaint();
-    ClearSelection();
 }
 
 bool clBlackHole::IsGameWon() {
@@ -153,7 +145,7 @@ bool clBlackHole::ValidateCardMove(const clMove& move) {
     }
     const clCard* card = source->Top();
     const clCard* holeTop = hole->Top();
-    if (holeTop == nullptr || !Neighbours(*card, *holeTop)) return false;
+    if (holeTop == nullptr || !AreNeighbours(*card, *holeTop, clRankWrap::KingAndAce)) return false;
     return clSolitaireGame::ValidateCardMove(move);
 }
 
@@ -177,23 +169,21 @@ void clBinaryStar::CreateLayout() {
     deckCount = 2;
 }
 
-void clBinaryStar::Deal() {
+void clBinaryStar::DealCards() {
     bool aceDealt = false, kingDealt = false;
     int fan = 0;
     for (int k = 0; k < cardCount; ++k) {
         const clCard* card = deck->CardAt(k);
-        if (!aceDealt && card->GetRank() == 1 && card->GetSuit() == kSpades) {
-            DealCard(*foundations[0], k, true, true);
+        if (!aceDealt && card->IsAce() && card->Suit() == clSuit::Spades) {
+            DealCard(*foundations[0], k, clFacing::Up);
             aceDealt = true;
-        } else if (!kingDealt && card->GetRank() == 13 && card->GetSuit() == kHearts) {
-            DealCard(*foundations[1], k, true, true);
+        } else if (!kingDealt && card->IsKing() && card->Suit() == clSuit::Hearts) {
+            DealCard(*foundations[1], k, clFacing::Up);
             kingDealt = true;
         } else {
-            DealCard(*tableau[fan++ % kFans], k, true, true);
+            DealCard(*tableau[fan++ % kFans], k, clFacing::Up);
         }
     }
-    Repaint();
-    ClearSelection();
 }
 
 std::vector<clLocation> clBinaryStar::Holes() const {
@@ -244,7 +234,7 @@ void clAcesUp::CreateLayout() {
     SetStock(std::make_unique<clStockDealOnly>())->SetPosition(3.0, 4.0);
     stock->SetFan({.pixelDx = -2});
     KeyTableau();
-    SetTableauRequiredRank(tableau, 1);
+    SetTableauRequiredRank(tableau, clRank::Ace);
     tableauDealCount = 4;
 }
 

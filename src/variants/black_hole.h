@@ -10,7 +10,7 @@ class clBlackHole : public clSolitaireGame {
 public:
     clBlackHole();
     void CreateLayout() override;
-    void Deal() override;
+    void DealCards() override;
     // Won when every fan is empty.
     bool IsGameWon() override;
     // A click on a fan plays its top card into a hole.
@@ -35,7 +35,7 @@ class clBinaryStar : public clBlackHole {
 public:
     clBinaryStar();
     void CreateLayout() override;
-    void Deal() override;
+    void DealCards() override;
     void OnPileClick() override;
     bool ValidateCardMove(const clMove& move) override;
 

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kNoRedealMark = 0;
-constexpr int kRedealMark = 1;
 constexpr std::string_view kFanKeys = "QWERTYASDFGHZXCVBN";
 constexpr std::string_view kCruelKeys = "QWERTYASDFGH";
 constexpr int kPilesPerRow = 6;
@@ -128,17 +126,15 @@ void clFastFan::CreateLayout() {
     AddReshuffleSymbol();
 }
 
-void clFastFan::Deal() {
+void clFastFan::DealCards() {
     if (reshuffle) {
-        reshuffle->SetSymbol(kRedealMark);
+        reshuffle->SetSymbol(clPileSymbol::Redeal);
         reshuffle->Draw(*graphics);
     }
     const int n = TableauCount();
     for (int k = 0; k < cardCount && k / kCardsPerFan < n; ++k) {
-        DealCard(*tableau[k / kCardsPerFan], k, true, true);
+        DealCard(*tableau[k / kCardsPerFan], k, clFacing::Up);
     }
-    Repaint();
-    ClearSelection();
 }
 
 void clFastFan::OnEmptyPick() {
@@ -198,7 +194,7 @@ void clLaBelleLucie::OnEmptyPick() {
 void clLaBelleLucie::StockAction(bool animated) {
     clFastFan::StockAction(animated);
     if (reshuffle && stockActions >= kRedeals) {
-        reshuffle->SetSymbol(kNoRedealMark);
+        reshuffle->SetSymbol(clPileSymbol::NoRedeal);
         reshuffle->Draw(*graphics);
     }
 }
@@ -225,10 +221,10 @@ void clCruel::CreateLayout() {
 
 // The first Aces in deal order, one per foundation (with one pack, every
 // Ace), go to the foundations; the second walk skips them.
-void clCruel::Deal() {
+void clCruel::DealCards() {
     int aces = 0;
     for (int k = 0; k < cardCount && aces < FoundationCount(); ++k) {
-        if (deck->CardAt(k)->IsAce()) DealCard(*foundations[aces++], k, true, true);
+        if (deck->CardAt(k)->IsAce()) DealCard(*foundations[aces++], k, clFacing::Up);
     }
     const int n = TableauCount();
     for (int k = 0, pile = 0, skipped = 0; n > 0 && k < cardCount; ++k) {
@@ -236,11 +232,9 @@ void clCruel::Deal() {
             ++skipped;
             continue;
         }
-        DealCard(*tableau[pile], k, true, true);
+        DealCard(*tableau[pile], k, clFacing::Up);
         if (tableau[pile]->Count() >= kCardsPerPile && pile + 1 < n) ++pile;
     }
-    Repaint();
-    ClearSelection();
 }
 
 void clCruel::OnEmptyPick() {

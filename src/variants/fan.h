@@ -16,7 +16,7 @@ public:
     clFastFan();
     void CreateLayout() override;
     // Shows the redeal mark, then deals three cards to each fan in order.
-    void Deal() override;
+    void DealCards() override;
     // A press on the redeal symbol asks for a redeal.
     void OnEmptyPick() override;
     // The fans in order give their cards into one group, which is shuffled
@@ -81,7 +81,7 @@ public:
     void CreateLayout() override;
     // Every Ace to the next foundation, then the other cards in deal order,
     // four to a pile.
-    void Deal() override;
+    void DealCards() override;
     void OnEmptyPick() override;
     // The piles from the last to the first give their cards from the top down
     // into one group, which is dealt back from its last card to its first,

@@ -133,17 +133,15 @@ void clInterchange::CreateLayout() {
 }
 
 // Rows 0, 2, 4 and 6 face up, rows 1, 3 and 5 face down and blocked.
-void clInterchange::Deal() {
+void clInterchange::DealCards() {
     const clDealCounts counts = DealCounts();
     const int n = TableauCount();
     int k = 0;
     for (; n > 0 && k < counts.tableau; ++k) {
-        const bool up = (k / kInterchangeRow) % 2 == 0;
-        DealCard(*tableau[k % n], k, up, up);
+        const bool faceUp = (k / kInterchangeRow) % 2 == 0;
+        DealCard(*tableau[k % n], k, TableauFacing(faceUp));
     }
     DealOutside(k, counts);
-    Repaint();
-    ClearSelection();
 }
 
 clInterchangeKings::clInterchangeKings() {
@@ -178,12 +176,12 @@ void clThievesOfEgypt::CreateLayout() {
 // Passes over a shrinking range of columns: after each pass the range loses
 // its first column, then its last, in turn, so the columns hold 1, 3, 5, 7,
 // 9, 10, 8, 6, 4 and 2 cards.
-void clThievesOfEgypt::Deal() {
+void clThievesOfEgypt::DealCards() {
     const clDealCounts counts = DealCounts();
     int k = 0;
     for (int first = 0, last = TableauCount() - 1, pass = 0; first <= last; ++pass) {
         for (int pile = first; pile <= last && k < counts.tableau; ++pile)
-            DealCard(*tableau[pile], k++, true, true);
+            DealCard(*tableau[pile], k++, clFacing::Up);
         if (pass % 2 == 0) {
             ++first;
         } else {
@@ -191,6 +189,4 @@ void clThievesOfEgypt::Deal() {
         }
     }
     DealOutside(k, counts);
-    Repaint();
-    ClearSelection();
 }

@@ -19,7 +19,7 @@ class clInterchange : public clFortyThieves {
 public:
     clInterchange();
     void CreateLayout() override;
-    void Deal() override;
+    void DealCards() override;
 };
 
 // Interchange with Kings only in spaces.
@@ -35,5 +35,5 @@ class clThievesOfEgypt : public clFortyThieves {
 public:
     clThievesOfEgypt();
     void CreateLayout() override;
-    void Deal() override;
+    void DealCards() override;
 };

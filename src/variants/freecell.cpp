@@ -389,17 +389,15 @@ void clSeaTowers::CreateLayout() {
     reserveDealCount = 2;
 }
 
-void clSeaTowers::Deal() {
+void clSeaTowers::DealCards() {
     const int cells = ReserveCount();
     const int cellCards = cells > 0 ? reserveDealCount : 0;
     int k = 0;
     for (int n = 0; n < cardCount - cellCards && TableauCount() > 0; ++n) {
-        DealCard(*tableau[n % TableauCount()], k++, true, true);
+        DealCard(*tableau[n % TableauCount()], k++, clFacing::Up);
     }
     for (int n = 0; n < cellCards; ++n)
-        DealCard(*reserves[(firstDealtCell + n) % cells], k++, true, true);
-    Repaint();
-    ClearSelection();
+        DealCard(*reserves[(firstDealtCell + n) % cells], k++, clFacing::Up);
 }
 
 clSeaTowersKings::clSeaTowersKings() {
@@ -467,8 +465,8 @@ void clEightOff::CreateLayout() {
     reserveDealCount = 4;
 }
 
-void clEightOff::Deal() {
-    clSolitaireGame::Deal();
+void clEightOff::DealCards() {
+    clSolitaireGame::DealCards();
 }
 
 clEightOn::clEightOn() {
@@ -483,13 +481,13 @@ void clEightOn::CreateLayout() {
 // The Aces first, one at the bottom of each of the first four columns; then
 // the other cards in deal order: all but the cell cards round-robin over the
 // columns, the rest onto the cells in order.
-void clEightOn::Deal() {
+void clEightOn::DealCards() {
     std::vector<int> rest;
     int aces = 0;
     for (int k = 0; k < cardCount; ++k) {
         const clCard* card = deck->CardAt(k);
         if (card && card->IsAce() && aces < TableauCount()) {
-            DealCard(*tableau[aces++], k, true, true);
+            DealCard(*tableau[aces++], k, clFacing::Up);
         } else {
             rest.push_back(k);
         }
@@ -498,13 +496,11 @@ void clEightOn::Deal() {
     const int columnCards = static_cast<int>(rest.size()) - cellCards;
     for (int n = 0; n < static_cast<int>(rest.size()); ++n) {
         if (n < columnCards && TableauCount() > 0) {
-            DealCard(*tableau[n % TableauCount()], rest[n], true, true);
+            DealCard(*tableau[n % TableauCount()], rest[n], clFacing::Up);
         } else if (n >= columnCards) {
-            DealCard(*reserves[(n - columnCards) % ReserveCount()], rest[n], true, true);
+            DealCard(*reserves[(n - columnCards) % ReserveCount()], rest[n], clFacing::Up);
         }
     }
-    Repaint();
-    ClearSelection();
 }
 
 // Penguin, Tuxedo and Opus.
@@ -531,28 +527,25 @@ void clPenguin::CreateLayout() {
 // that rank start foundations 0, 1 and 2; the rest go round-robin from
 // column 1. Foundations then build from the base round the corner, columns
 // stop at the base and their spaces take the rank below it.
-void clPenguin::Deal() {
+void clPenguin::DealCards() {
     const clCard* first = deck->CardAt(0);
     baseRank = first ? first->GetRank() : 1;
     const int n = TableauCount();
-    if (n > 0) DealCard(*tableau[0], 0, true, true);
+    if (n > 0) DealCard(*tableau[0], 0, clFacing::Up);
     int nextFoundation = 0;
     int column = n > 1 ? 1 : 0;
     for (int k = 1; k < cardCount && n > 0; ++k) {
         const clCard* card = deck->CardAt(k);
         if (card && card->GetRank() == baseRank && nextFoundation < FoundationCount()) {
-            DealCard(*foundations[nextFoundation++], k, true, true);
+            DealCard(*foundations[nextFoundation++], k, clFacing::Up);
         } else {
-            DealCard(*tableau[column], k, true, true);
+            DealCard(*tableau[column], k, clFacing::Up);
             column = (column + 1) % n;
         }
     }
-    SetFoundationBaseRank(baseRank);
-    SetFoundationStopRank(0);
-    SetTableauEmptyRank(tableau, baseRank == 1 ? 13 : baseRank - 1);
+    FoundationsFromBase();
+    SetTableauEmptyRank(tableau, RankBelow(baseRank));
     SetTableauStopRank(tableau, baseRank);
-    Repaint();
-    ClearSelection();
 }
 
 clTuxedo::clTuxedo() {
@@ -564,19 +557,17 @@ void clTuxedo::CreateLayout() {
     KingsOnlyInSpaces();
 }
 
-void clTuxedo::Deal() {
+void clTuxedo::DealCards() {
     static constexpr int kLastColumns[] = {0, 3, 6};
     const int n = TableauCount();
     const int rows = cardCount - static_cast<int>(std::size(kLastColumns));
     int k = 0;
     for (; k < rows && n > 0; ++k)
-        DealCard(*tableau[k % n], k, true, true);
+        DealCard(*tableau[k % n], k, clFacing::Up);
     for (const int column : kLastColumns) {
-        if (column < n) DealCard(*tableau[column], k, true, true);
+        if (column < n) DealCard(*tableau[column], k, clFacing::Up);
         ++k;
     }
-    Repaint();
-    ClearSelection();
 }
 
 clOpus::clOpus() {
@@ -608,18 +599,16 @@ void clBeleagueredCastle::CreateLayout() {
 
 // The Aces onto the foundations as they come; every other card round-robin
 // over the fans from fan 0.
-void clBeleagueredCastle::Deal() {
+void clBeleagueredCastle::DealCards() {
     int nextFoundation = 0;
     int fan = 0;
     for (int k = 0; k < cardCount && TableauCount() > 0; ++k) {
         const clCard* card = deck->CardAt(k);
         if (card && card->IsAce() && nextFoundation < FoundationCount()) {
-            DealCard(*foundations[nextFoundation++], k, true, true);
+            DealCard(*foundations[nextFoundation++], k, clFacing::Up);
         } else {
-            DealCard(*tableau[fan], k, true, true);
+            DealCard(*tableau[fan], k, clFacing::Up);
             fan = (fan + 1) % TableauCount();
         }
     }
-    Repaint();
-    ClearSelection();
 }

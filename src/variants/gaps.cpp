@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr int kOutlineSymbol = 2;
-constexpr int kTwoMark = 4;  // the rank mark of a 2
-
 constexpr clRoundTable kGapsRounds{
     .goalBase = 10000,
     .goalStep = 20000,
@@ -49,7 +46,7 @@ constexpr clGameRules kMontana{
 clGaps::clGaps() {
     Describe(kGaps);
     for (clCard& marker : markers)
-        marker.SetCard(1, 4);
+        marker.SetCard(clRank::Ace, clSuit::Spades);
 }
 
 void clGaps::CreateLayout() {
@@ -58,7 +55,7 @@ void clGaps::CreateLayout() {
         for (int column = 0; column < kColumns; ++column) {
             clPile* space = spaces[row * kColumns + column];
             space->SetPosition(column, 1.25 * (row + 1));
-            space->SetSymbol(column == 0 ? kTwoMark : kOutlineSymbol);
+            space->SetSymbol(column == 0 ? RankMark(clRank::Two) : clPileSymbol::Outline);
             space->SetKeys('A' + column, '1' + row);
         }
         // Each row is scored as a sequence: space c wants rank 2 + c and is worth 12 - c.
@@ -67,13 +64,11 @@ void clGaps::CreateLayout() {
     AddOther(std::make_unique<clSymbolReshuffle>())->SetPosition(6.0, 0);
 }
 
-void clGaps::Deal() {
+void clGaps::DealCards() {
     for (int k = 0; k < cardCount && k < TableauCount(); ++k) {
         const clCard* card = deck->CardAt(k);
-        if (card && !card->IsAce()) DealCard(*tableau[k], k, true, true);
+        if (card && !card->IsAce()) DealCard(*tableau[k], k, clFacing::Up);
     }
-    Repaint();
-    ClearSelection();
 }
 
 bool clGaps::ValidateCardMove(const clMove& move) {
@@ -86,7 +81,7 @@ bool clGaps::ValidateCardMove(const clMove& move) {
     if (card == nullptr || target == nullptr || target->Count() != 0) return false;
     const int column = move.to.first % kColumns;
     if (column == 0) {
-        if (card->GetRank() != 2) return false;
+        if (card->Rank() != clRank::Two) return false;
     } else {
         const clCard* left = Tableau(move.to.first - 1)->Top();
         if (left == nullptr || left->GetSuit() != card->GetSuit() ||

@@ -17,7 +17,7 @@ public:
     clGaps();
     void CreateLayout() override;
     // Every card but the aces onto its space in deal order.
-    void Deal() override;
+    void DealCards() override;
     bool ValidateCardMove(const clMove& move) override;
     bool IsGameWon() override;
     // A press on the redeal button asks for a redeal.

@@ -106,7 +106,7 @@ void clGolf::OnPileClick() {
 }
 
 bool clGolf::ValidateCardMove(const clMove& move) {
-    return ValidateWasteMove(move, false);
+    return ValidateWasteMove(move, clRankWrap::None);
 }
 
 clPuttPutt::clPuttPutt() {
@@ -114,7 +114,7 @@ clPuttPutt::clPuttPutt() {
 }
 
 bool clPuttPutt::ValidateCardMove(const clMove& move) {
-    return ValidateWasteMove(move, true);
+    return ValidateWasteMove(move, clRankWrap::KingAndAce);
 }
 
 clDrivingRange::clDrivingRange() {
@@ -136,18 +136,16 @@ void clDrivingRange::CreateLayout() {
 
 // The stock shows every coming card, so all of them are dealt face up, not
 // only its top card.
-void clDrivingRange::Deal() {
+void clDrivingRange::DealCards() {
     const clDealCounts counts = DealCounts();
     int k = 0;
     for (int n = 0; n < counts.tableau && TableauCount() > 0; ++n) {
-        DealCard(*tableau[n % TableauCount()], k++, true, true);
+        DealCard(*tableau[n % TableauCount()], k++, clFacing::Up);
     }
     for (int n = 0; n < counts.stock && stock; ++n)
-        DealCard(*stock, k++, true, true);
+        DealCard(*stock, k++, clFacing::Up);
     for (int n = 0; n < counts.waste && waste; ++n)
-        DealCard(*waste, k++, true, true);
-    Repaint();
-    ClearSelection();
+        DealCard(*waste, k++, clFacing::Up);
 }
 
 clNightGolf::clNightGolf() {

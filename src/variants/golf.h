@@ -33,7 +33,7 @@ public:
     clDrivingRange();
     void CreateLayout() override;
     // The generic deal with the stock's cards face up.
-    void Deal() override;
+    void DealCards() override;
 };
 
 // Golf with only the columns' top cards showing.

@@ -344,19 +344,17 @@ void clYukon::CreateLayout() {
     YukonLayout<clTableauDownAlternatingFree>();
 }
 
-void clYukon::Deal() {
+void clYukon::DealCards() {
     const int n = TableauCount();
     int k = 0;
     for (int row = 0; row < n; ++row) {
         for (int pile = row; pile < n; ++pile)
-            DealCard(*tableau[pile], k++, false, false);
+            DealCard(*tableau[pile], k++, clFacing::DownBlocked);
     }
     TurnUpTops();
     for (int pile = 1; n > 1 && k < cardCount; pile = pile % (n - 1) + 1) {
-        DealCard(*tableau[pile], k++, true, true);
+        DealCard(*tableau[pile], k++, clFacing::Up);
     }
-    Repaint();
-    ClearSelection();
 }
 
 clRussianSolitaire::clRussianSolitaire() {
@@ -390,16 +388,8 @@ void clAustralianPatience::CreateLayout() {
 
 // The games with a dealt foundation base.
 
-void clDealtBaseGame::DealBase(int& k) {
-    const clCard* first = deck->CardAt(k);
-    baseRank = first ? first->GetRank() : 1;
-    if (!foundations.empty()) DealCard(*foundations[0], k, true, true);
-    ++k;
-}
-
 void clDealtBaseGame::ApplyBaseRank(int tableauStopRank) {
-    SetFoundationBaseRank(baseRank);
-    SetFoundationStopRank(0);
+    FoundationsFromBase();
     SetTableauStopRank(tableau, tableauStopRank);
 }
 
@@ -423,19 +413,17 @@ void clCanfield::CreateLayout() {
     forms.dealThreeCompound = false;  // its own compound test covers deals and refills
 }
 
-void clCanfield::Deal() {
+void clCanfield::DealCards() {
     int k = 0;
     DealBase(k);
     for (clPile* pile : tableau)
-        DealCard(*pile, k++, true, true);
+        DealCard(*pile, k++, clFacing::Up);
     for (int n = 0; n < reserveDealCount && !reserves.empty(); ++n) {
-        DealCard(*reserves[0], k++, true, true);
+        DealCard(*reserves[0], k++, clFacing::Up);
     }
     while (stock && k < cardCount)
-        DealCard(*stock, k++, false, true);
+        DealCard(*stock, k++, clFacing::Down);
     ApplyBaseRank(baseRank);
-    Repaint();
-    ClearSelection();
 }
 
 void clCanfield::OnMoveCommitted(const clMove& move) {
@@ -543,22 +531,20 @@ void clDemonsAndThieves::CreateLayout() {
                       clFindMoveForm::PreferBuilt, clClickForm::DealOne);
 }
 
-void clDemonsAndThieves::Deal() {
+void clDemonsAndThieves::DealCards() {
     int k = 0;
     DealBase(k);
     for (int i = 0; i < 4 && i < TableauCount(); ++i)
-        DealCard(*tableau[i], k++, true, true);
+        DealCard(*tableau[i], k++, clFacing::Up);
     for (int n = 0; n < tableauDealCount - 4 && TableauCount() > 4; ++n) {
-        DealCard(*tableau[4 + n % (TableauCount() - 4)], k++, true, true);
+        DealCard(*tableau[4 + n % (TableauCount() - 4)], k++, clFacing::Up);
     }
     for (int n = 0; n < reserveDealCount && !reserves.empty(); ++n) {
-        DealCard(*reserves[0], k++, true, true);
+        DealCard(*reserves[0], k++, clFacing::Up);
     }
     for (int n = 0; n < wasteDealCount && waste; ++n)
-        DealCard(*waste, k++, true, true);
+        DealCard(*waste, k++, clFacing::Up);
     while (stock && k < cardCount)
-        DealCard(*stock, k++, false, true);
+        DealCard(*stock, k++, clFacing::Down);
     ApplyBaseRank(0);
-    Repaint();
-    ClearSelection();
 }

@@ -74,7 +74,7 @@ public:
     void CreateLayout() override;
     // A face-down triangle with the tops turned up, then four more face-up
     // cards on each column but the first.
-    void Deal() override;
+    void DealCards() override;
 
 protected:
     template <class Tableau>
@@ -96,14 +96,11 @@ public:
 };
 
 // The games whose foundations start at the rank of the first card dealt,
-// which goes to the first foundation; they then build up round the corner
-// from king to ace until full.
+// which goes to the first foundation (DealBase).
 class clDealtBaseGame : public clSolitaireGame {
 protected:
-    // Deals position k to the first foundation and takes its rank as the base.
-    void DealBase(int& k);
-    // Every foundation gets the base rank (and its mark) and no stop rank;
-    // every tableau pile the given stop rank.
+    // The foundations from the base rank, and every tableau pile the given
+    // stop rank.
     void ApplyBaseRank(int tableauStopRank);
 };
 
@@ -113,7 +110,7 @@ class clCanfield : public clDealtBaseGame {
 public:
     clCanfield();
     void CreateLayout() override;
-    void Deal() override;
+    void DealCards() override;
     void OnMoveCommitted(const clMove& move) override;
     bool FindMove(clMove& move) override;
     // The first part must be a valid card move; a deal from the stock may not
@@ -140,5 +137,5 @@ class clDemonsAndThieves : public clDealtBaseGame {
 public:
     clDemonsAndThieves();
     void CreateLayout() override;
-    void Deal() override;
+    void DealCards() override;
 };

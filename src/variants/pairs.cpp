@@ -5,6 +5,7 @@
 #include "engine/catalogue_rows.h"
 #include "piles/stock.h"
 #include "piles/tableau_limits.h"
+#include "variants/card_rules.h"
 
 namespace {
 
@@ -141,6 +142,14 @@ bool clPairGame::ArePlayable(std::int32_t first, std::int32_t second) const {
     return IsTopCard(first) && IsTopCard(second);
 }
 
+bool clPairGame::IsPairOfEqualRank(std::int32_t first, std::int32_t second) const {
+    return ArePlayable(first, second) && HaveSameRank(*Card(first), *Card(second));
+}
+
+bool clPairGame::IsPairSummingTo(int total, std::int32_t first, std::int32_t second) const {
+    return ArePlayable(first, second) && RanksAddUpTo(total, *Card(first), *Card(second));
+}
+
 // Nestor and Vertical.
 
 clNestor::clNestor() {
@@ -162,7 +171,7 @@ void clNestor::CreateLayout() {
 bool clNestor::CanDealTo(const clPile& pile, const clCard& card) const {
     if (pile.Count() >= MostCards(pile)) return false;
     for (int i = 0; i < static_cast<int>(pile.Count()); ++i) {
-        if (pile.At(i)->GetRank() == card.GetRank()) return false;
+        if (HaveSameRank(*pile.At(i), card)) return false;
     }
     return true;
 }
@@ -170,7 +179,7 @@ bool clNestor::CanDealTo(const clPile& pile, const clCard& card) const {
 // Each card goes to the first column that may take it, else to the first
 // empty reserve; when neither is left the deck is shuffled and the deal
 // starts over.
-void clNestor::Deal() {
+void clNestor::DealCards() {
     for (int attempt = 0;; ++attempt) {
         const bool lastAttempt = attempt == kMostNestorDeals;
         bool dealt = true;
@@ -189,7 +198,7 @@ void clNestor::Deal() {
             if (target == nullptr) {
                 dealt = false;
             } else {
-                DealCard(*target, k, true, true);
+                DealCard(*target, k, clFacing::Up);
             }
         }
         if (dealt || lastAttempt) break;
@@ -198,12 +207,10 @@ void clNestor::Deal() {
         deck->Reset();
         deck->Shuffle(*random);
     }
-    Repaint();
-    ClearSelection();
 }
 
 bool clNestor::ValidatePair(std::int32_t first, std::int32_t second) {
-    return ArePlayable(first, second) && Card(first)->GetRank() == Card(second)->GetRank();
+    return IsPairOfEqualRank(first, second);
 }
 
 clVertical::clVertical() {
@@ -238,7 +245,7 @@ void clPatientPairs::CreateLayout() {
 }
 
 bool clPatientPairs::ValidatePair(std::int32_t first, std::int32_t second) {
-    return ArePlayable(first, second) && Card(first)->GetRank() == Card(second)->GetRank();
+    return IsPairOfEqualRank(first, second);
 }
 
 // Fourteen Out.
@@ -255,7 +262,7 @@ void clFourteenOut::CreateLayout() {
 }
 
 bool clFourteenOut::ValidatePair(std::int32_t first, std::int32_t second) {
-    return ArePlayable(first, second) && Card(first)->GetRank() + Card(second)->GetRank() == 14;
+    return IsPairSummingTo(14, first, second);
 }
 
 // Five Piles and Fourteen Up.
@@ -280,10 +287,9 @@ void clFivePiles::CreateLayout() {
 bool clFivePiles::ValidatePair(std::int32_t first, std::int32_t second) {
     if (first == second) {
         const clCard* king = Card(first);
-        return king && king->GetRank() == 13 && !king->faceDown && !king->blocked &&
-               IsTopCard(first);
+        return king && king->IsKing() && !king->faceDown && !king->blocked && IsTopCard(first);
     }
-    return ArePlayable(first, second) && Card(first)->GetRank() + Card(second)->GetRank() == 13;
+    return IsPairSummingTo(13, first, second);
 }
 
 void clFivePiles::OnPileClick() {
@@ -324,7 +330,7 @@ void clFourteenUp::CreateLayout() {
 }
 
 bool clFourteenUp::ValidatePair(std::int32_t first, std::int32_t second) {
-    return ArePlayable(first, second) && Card(first)->GetRank() + Card(second)->GetRank() == 14;
+    return IsPairSummingTo(14, first, second);
 }
 
 bool clFourteenUp::ValidateCardMove(const clMove& move) {
@@ -358,20 +364,18 @@ void clPelmanism::CreateLayout() {
     }
 }
 
-void clPelmanism::Deal() {
+void clPelmanism::DealCards() {
     for (int k = 0; k < cardCount && k < TableauCount(); ++k) {
-        DealCard(*tableau[k], k, false, true);
+        DealCard(*tableau[k], k, clFacing::Down);
     }
     turned = 0;
-    Repaint();
-    ClearSelection();
 }
 
 bool clPelmanism::ValidatePair(std::int32_t first, std::int32_t second) {
     const clCard* a = Card(first);
     const clCard* b = Card(second);
     return a && b && a != b && a->placed && b->placed && IsTopCard(first) && IsTopCard(second) &&
-           a->GetRank() == b->GetRank();
+           HaveSameRank(*a, *b);
 }
 
 void clPelmanism::TurnDown(std::int32_t card) {

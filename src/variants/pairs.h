@@ -19,6 +19,10 @@ public:
 protected:
     // Both cards on the table, different, face up and free, each the top of a pile.
     bool ArePlayable(std::int32_t first, std::int32_t second) const;
+    // Two playable cards of the same rank.
+    bool IsPairOfEqualRank(std::int32_t first, std::int32_t second) const;
+    // Two playable cards whose ranks add up to `total`.
+    bool IsPairSummingTo(int total, std::int32_t first, std::int32_t second) const;
     bool IsTopCard(std::int32_t card) const;
     const clCard* Card(std::int32_t dealIndex) const { return deck->CardAt(dealIndex); }
 };
@@ -29,7 +33,7 @@ class clNestor : public clPairGame {
 public:
     clNestor();
     void CreateLayout() override;
-    void Deal() override;
+    void DealCards() override;
     bool ValidatePair(std::int32_t first, std::int32_t second) override;
     // Whether the deal may put the card on the column: it has room and holds
     // no card of that rank.
@@ -109,7 +113,7 @@ public:
     clPelmanism();
     void CreateLayout() override;
     // Every card face down but free to be turned.
-    void Deal() override;
+    void DealCards() override;
     // Equal ranks, both on the table; turning cards up is not a move, so
     // their faces are not asked.
     bool ValidatePair(std::int32_t first, std::int32_t second) override;

@@ -1,6 +1,5 @@
 #include "variants/pyramid.h"
 
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -9,6 +8,7 @@
 #include "piles/stock.h"
 #include "piles/tableau.h"
 #include "piles/waste.h"
+#include "variants/card_rules.h"
 
 namespace {
 
@@ -106,11 +106,6 @@ constexpr clCover kPickingPairsCovers[] = {
 };
 constexpr clRowRun kPickingPairsRows[] = {{0, 0.5, 6}, {1, 1.0, 5}, {2, 0.5, 6},
                                           {3, 1.0, 5}, {4, 0.5, 6}, {5, 1.0, 5}};
-
-bool Neighbours(const clCard& a, const clCard& b, bool wrap) {
-    const int apart = std::abs(a.GetRank() - b.GetRank());
-    return apart == 1 || (wrap && apart == 12);
-}
 
 clLocation ReserveAt(int position) {
     return clLocation::Pile(clLocationKind::Reserve, 0, position);
@@ -238,7 +233,7 @@ bool clPyramid::ValidatePair(std::int32_t first, std::int32_t second) {
     const clCard* a = CardOf(first);
     const clCard* b = CardOf(second);
     if (a == nullptr || b == nullptr || !ArePairable(first, second)) return false;
-    return first == second ? a->GetRank() == 13 : a->GetRank() + b->GetRank() == 13;
+    return first == second ? a->IsKing() : RanksAddUpTo(13, *a, *b);
 }
 
 clHiddenPyramid::clHiddenPyramid() {
@@ -281,7 +276,7 @@ bool clCheops::ValidatePair(std::int32_t first, std::int32_t second) {
     if (a == nullptr || b == nullptr || first == second || !ArePairable(first, second)) {
         return false;
     }
-    return a->GetRank() == b->GetRank() || Neighbours(*a, *b, false);
+    return HaveSameRank(*a, *b) || AreNeighbours(*a, *b, clRankWrap::None);
 }
 
 // King Tut.
@@ -362,5 +357,5 @@ bool clPickingPairs::ValidatePair(std::int32_t first, std::int32_t second) {
     if (a == nullptr || b == nullptr || first == second || !ArePairable(first, second)) {
         return false;
     }
-    return a->GetRank() == b->GetRank() || Neighbours(*a, *b, true);
+    return HaveSameRank(*a, *b) || AreNeighbours(*a, *b, clRankWrap::KingAndAce);
 }

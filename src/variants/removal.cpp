@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <iterator>
 #include <set>
 
@@ -189,7 +188,7 @@ void clRemovalGame::PlayTopToWaste() {
     }
 }
 
-bool clRemovalGame::ValidateWasteMove(const clMove& move, bool wrap) {
+bool clRemovalGame::ValidateWasteMove(const clMove& move, clRankWrap wrap) {
     if (move.from.kind != clLocationKind::Tableau || move.to.kind != clLocationKind::Waste) {
         return clRemovalGame::ValidateCardMove(move);
     }
@@ -198,9 +197,6 @@ bool clRemovalGame::ValidateWasteMove(const clMove& move, bool wrap) {
     const clCard* card = source ? source->At(move.from.Position()) : nullptr;
     const clCard* top = waste ? waste->Top() : nullptr;
     if (card == nullptr || top == nullptr) return false;
-    const int played = card->GetRank();
-    const int onto = top->GetRank();
-    if (!wrap && onto == 13) return false;
-    const int apart = std::abs(played - onto);
-    return apart == 1 || (wrap && apart == 12);
+    if (wrap == clRankWrap::None && top->IsKing()) return false;
+    return AreNeighbours(*card, *top, wrap);
 }

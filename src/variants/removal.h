@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "variants/card_rules.h"
 #include "variants/solitaire_game.h"
 
 // Tableau pile p of a covering layout is covered by the piles `first` and
@@ -68,9 +69,9 @@ protected:
     // pile's top card goes onto the waste when the move is valid.
     void PlayTopToWaste();
     // A card move onto the waste from a tableau pile must be one rank above
-    // or below the waste's top card; without wrapping nothing goes on a King
-    // and a King and an Ace are not neighbours. Other moves as the base.
-    bool ValidateWasteMove(const clMove& move, bool wrap);
+    // or below the waste's top card; without the wrap nothing goes on a King.
+    // Other moves as the base.
+    bool ValidateWasteMove(const clMove& move, clRankWrap wrap);
 
 private:
     std::span<const clCover> covers;

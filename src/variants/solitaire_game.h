@@ -48,7 +48,11 @@ public:
     // The round table and the point values of the game's rules row.
     void SetupRounds() override;
     void SetupPoints() override;
-    void Deal() override;
+    // The deal: the game's DealCards, then the table drawn and no card selected.
+    void Deal() final;
+    // Lays a deal's cards out: the triangle deal or the generic one, unless
+    // the game deals its own way.
+    virtual void DealCards();
     void AfterMove() override;
     bool AutoPlay() override;
     bool FindMove(clMove& move) override;
@@ -114,7 +118,14 @@ protected:
     // Range setters: n piles from `first` (n = 0: to the end of the list).
     void SetFoundationBaseRank(int rank, int n = 0, int first = 0);
     void SetFoundationStopRank(int rank, int n = 0, int first = 0);
-    // Tableau empty rank 13 (Kings only, king mark) or 0 (any card, outline).
+    // The games whose first card dealt sets the base rank: deal position k
+    // goes to the first foundation and its rank becomes the base.
+    void DealBase(int& k);
+    // Every foundation starts at the base rank (and shows its mark) and
+    // builds up round the corner from King to Ace until full.
+    void FoundationsFromBase();
+    // Spaces take only Kings (and show the King's mark), or any card (and
+    // show the outline).
     void KingsOnlyInSpaces();
     void AnyCardInSpaces();
 

@@ -11,9 +11,6 @@ namespace {
 constexpr double kColumnFan = 4.0;    // the longest a Spider column fans, in card heights
 constexpr double kScorpionFan = 6.0;  // and a Scorpion column
 constexpr int kSuitLength = 13;       // cards of a complete suit, King to Ace
-constexpr int kHearts = 3;
-constexpr int kSpades = 4;
-constexpr int kBlack = 1;
 
 constexpr clPointValues kSpiderPoints{
     .foundationCompleteBonus = 10000,
@@ -212,7 +209,7 @@ clSpiderOneSuit::clSpiderOneSuit() {
 bool clSpiderOneSuit::CreateDeck() {
     if (!clSpider::CreateDeck()) return false;
     for (int k = 0; k < deck->Count(); ++k)
-        deck->CardAt(k)->SetSuit(kSpades);
+        deck->CardAt(k)->SetSuit(clSuit::Spades);
     return true;
 }
 
@@ -224,7 +221,7 @@ bool clSpiderTwoSuits::CreateDeck() {
     if (!clSpider::CreateDeck()) return false;
     for (int k = 0; k < deck->Count(); ++k) {
         clCard* card = deck->CardAt(k);
-        card->SetSuit(card->GetColour() == kBlack ? kSpades : kHearts);
+        card->SetSuit(card->Colour() == clColour::Black ? clSuit::Spades : clSuit::Hearts);
     }
     return true;
 }
@@ -267,7 +264,7 @@ void clScorpion::CreateLayout() {
     forms.findMove = clFindMoveForm::PreferSuit;
 }
 
-void clScorpion::Deal() {
+void clScorpion::DealCards() {
     DealScorpion(4);
 }
 
@@ -277,12 +274,10 @@ void clScorpion::DealScorpion(int faceDownColumns) {
     int k = 0;
     for (; n > 0 && k < counts.tableau; ++k) {
         const int pile = k % n;
-        const bool up = k >= faceDownCount || pile >= faceDownColumns;
-        DealCard(*tableau[pile], k, up, up);
+        const bool faceUp = k >= faceDownCount || pile >= faceDownColumns;
+        DealCard(*tableau[pile], k, TableauFacing(faceUp));
     }
     DealOutside(k, counts);
-    Repaint();
-    ClearSelection();
 }
 
 bool clScorpion::IsGameWon() {
@@ -290,7 +285,7 @@ bool clScorpion::IsGameWon() {
     for (const clPile* pile : tableau) {
         if (pile->Count() == 0) continue;
         const clCard* king = pile->Bottom();
-        if (pile->Count() != kSuitLength || king->GetRank() != 13 || king->faceDown ||
+        if (pile->Count() != kSuitLength || !king->IsKing() || king->faceDown ||
             !pile->IsRunDownInSuit(0, 1)) {
             return false;
         }
@@ -324,6 +319,6 @@ clScorpionII::clScorpionII() {
     Describe(kScorpionII);
 }
 
-void clScorpionII::Deal() {
+void clScorpionII::DealCards() {
     DealScorpion(3);
 }

@@ -53,7 +53,7 @@ class clScorpion : public clSpider {
 public:
     clScorpion();
     void CreateLayout() override;
-    void Deal() override;
+    void DealCards() override;
     // The stock is empty and every column is empty or one run in suit from a
     // face-up King at the bottom to the Ace on top.
     bool IsGameWon() override;
@@ -83,5 +83,5 @@ public:
 class clScorpionII : public clScorpion {
 public:
     clScorpionII();
-    void Deal() override;
+    void DealCards() override;
 };

@@ -7,6 +7,7 @@
 #include "piles/stock.h"
 #include "piles/tableau_limits.h"
 #include "piles/waste.h"
+#include "variants/card_rules.h"
 
 namespace {
 
@@ -234,7 +235,7 @@ void clAcesAndKings::CreateLayout() {
     foundationRow.insert(foundationRow.end(), down.begin(), down.end());
     RowCentred(foundationRow, 4.5, 2.0);
     RowRightAligned(MakePiles<clTableauSingle>(4), 9, 3.25);
-    SetTableauSymbol(tableau, 2);
+    SetTableauSymbol(tableau, clPileSymbol::Outline);
     const std::vector<clPile*> reserveRow = MakePiles<clReserveRemoveTopCard>(2);
     reserveRow[0]->SetPosition(0.2, 0.75, 2, 0);
     reserveRow[1]->SetPosition(6.0, 0.75, 2, 0);
@@ -299,24 +300,17 @@ void clOsmosis::CreateLayout() {
     forms.redealWasteToStock = true;
 }
 
-void clOsmosis::Deal() {
+void clOsmosis::DealCards() {
     int k = 0;
-    const clCard* first = deck->CardAt(0);
-    baseRank = first ? first->GetRank() : 1;
-    if (!foundations.empty()) DealCard(*foundations[0], k, true, true);
-    ++k;
+    DealBase(k);
     for (int n = 0; n < tableauDealCount && !tableau.empty(); ++n) {
-        const bool up = n >= faceDownCount;
-        DealCard(*tableau[n % tableau.size()], k++, up, up);
+        DealCard(*tableau[n % tableau.size()], k++, TableauFacing(n >= faceDownCount));
     }
     while (stock && k < cardCount - wasteDealCount)
-        DealCard(*stock, k++, false, true);
+        DealCard(*stock, k++, clFacing::Down);
     while (waste && k < cardCount)
-        DealCard(*waste, k++, true, true);
-    SetFoundationBaseRank(baseRank);
-    SetFoundationStopRank(0);
-    Repaint();
-    ClearSelection();
+        DealCard(*waste, k++, clFacing::Up);
+    FoundationsFromBase();
 }
 
 bool clOsmosis::ValidateCardMove(const clMove& move) {
@@ -327,7 +321,7 @@ bool clOsmosis::ValidateCardMove(const clMove& move) {
         if (card == nullptr || above == nullptr) return false;
         bool held = false;
         for (int i = 0; i < static_cast<int>(above->Count()); ++i) {
-            held = held || above->At(i)->GetRank() == card->GetRank();
+            held = held || HaveSameRank(*above->At(i), *card);
         }
         if (!held) return false;
     }
@@ -374,7 +368,7 @@ bool clFifteenRush::ValidatePair(std::int32_t first, std::int32_t second) {
         std::none_of(AllPiles().begin(), AllPiles().end(), isTop(second))) {
         return false;
     }
-    return a->GetRank() + b->GetRank() == 15 || (a->IsAce() && b->IsAce());
+    return RanksAddUpTo(15, *a, *b) || (a->IsAce() && b->IsAce());
 }
 
 void clFifteenRush::OnPileClick() {

@@ -63,7 +63,7 @@ class clOsmosis : public clSolitaireGame {
 public:
     clOsmosis();
     void CreateLayout() override;
-    void Deal() override;
+    void DealCards() override;
     bool ValidateCardMove(const clMove& move) override;
 };
 

@@ -92,7 +92,7 @@ bool clHiddenSums::CreateDeck() {
     if (!clSolitaireGame::CreateDeck()) return false;
     for (int k = 0; k < deck->Count(); ++k) {
         clCard* card = deck->CardAt(k);
-        if (card->IsFaceCard()) card->SetRank(1);
+        if (card->IsFaceCard()) card->SetRank(clRank::Ace);
     }
     return true;
 }

@@ -177,7 +177,7 @@ void clTripleTowers::OnPileClick() {
 }
 
 bool clTripleTowers::ValidateCardMove(const clMove& move) {
-    return ValidateWasteMove(move, true);
+    return ValidateWasteMove(move, clRankWrap::KingAndAce);
 }
 
 clTriplePeaks::clTriplePeaks() {
