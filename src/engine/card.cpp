@@ -8,6 +8,14 @@ bool IsRegularValue(std::int32_t value) {
 
 }  // namespace
 
+int RankAbove(int rank) {
+    return rank == 13 ? 1 : rank + 1;
+}
+
+int RankBelow(int rank) {
+    return rank == 1 ? 13 : rank - 1;
+}
+
 int clCard::GetRank() const {
     return IsRegularValue(value) ? value % 13 + 1 : 0;
 }

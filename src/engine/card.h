@@ -2,6 +2,29 @@
 
 #include <cstdint>
 
+// The suits, ranks and colours, numbered as the card value encodes them.
+enum class clSuit { Clubs = 1, Diamonds, Hearts, Spades };
+enum class clRank {
+    Ace = 1,
+    Two,
+    Three,
+    Four,
+    Five,
+    Six,
+    Seven,
+    Eight,
+    Nine,
+    Ten,
+    Jack,
+    Queen,
+    King
+};
+enum class clColour { Black = 1, Red };
+
+// The rank one above or below, wrapping round between King and Ace.
+int RankAbove(int rank);
+int RankBelow(int rank);
+
 // One physical card, owned by the deck. Piles hold pointers to deck cards.
 //
 // Value encoding: (suit - 1) * 13 + (rank - 1) for suits 1..4 (clubs, diamonds,
@@ -32,7 +55,12 @@ public:
     int GetSuit() const;
     // 1 black (clubs, spades), 2 red (diamonds, hearts), 0 for jokers.
     int GetColour() const;
-    bool IsAce() const { return GetRank() == 1; }
+    // The same as kinds; a joker's and "no card"'s are 0, none of the named ones.
+    clRank Rank() const { return static_cast<clRank>(GetRank()); }
+    clSuit Suit() const { return static_cast<clSuit>(GetSuit()); }
+    clColour Colour() const { return static_cast<clColour>(GetColour()); }
+    bool IsAce() const { return Rank() == clRank::Ace; }
+    bool IsKing() const { return Rank() == clRank::King; }
     bool IsFaceCard() const { return GetRank() >= 11; }
     bool IsJoker() const { return value == kFirstJoker || value == kSecondJoker; }
 
@@ -40,6 +68,11 @@ public:
     void SetCard(int rank, int suit);
     void SetRank(int rank);
     void SetSuit(int suit);
+    void SetCard(clRank rank, clSuit suit) {
+        SetCard(static_cast<int>(rank), static_cast<int>(suit));
+    }
+    void SetRank(clRank rank) { SetRank(static_cast<int>(rank)); }
+    void SetSuit(clSuit suit) { SetSuit(static_cast<int>(suit)); }
     void SetJoker(bool first) { value = first ? kFirstJoker : kSecondJoker; }
 
     // Ignored when x or y is negative.

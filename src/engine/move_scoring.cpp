@@ -166,7 +166,7 @@ bool clSolitaireRules::IsSuitRun(const clPile& pile, int first, const clMove& mo
         run.push_back(source->At(i));
     }
     for (std::size_t i = 1; i < run.size(); ++i) {
-        const int expected = run[i - 1]->GetRank() == 1 ? 13 : run[i - 1]->GetRank() - 1;
+        const int expected = RankBelow(run[i - 1]->GetRank());
         if (run[i]->GetSuit() != run[0]->GetSuit() || run[i]->GetRank() != expected) return false;
     }
     return !run.empty();

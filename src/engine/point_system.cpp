@@ -20,36 +20,31 @@ std::int32_t Clamp32(std::int64_t v) {
 
 }  // namespace
 
-void clPointSystem::Setup(std::int32_t goalBase, std::int32_t goalStep, std::int32_t bonusBase,
-                          std::int32_t bonusStep, std::int32_t bonusPeriod) {
+void clPointSystem::Apply(const clRoundTable& table) {
     goals = {};
     bonuses = {};
-    goals[0] = {1, goalBase, goalStep, 0, {}};
-    bonuses[0] = {1, bonusBase, bonusStep, bonusPeriod};
+    goals[0] = {1, table.goalBase, table.goalStep, 0, {}};
+    bonuses[0] = {1, table.bonusBase, table.bonusStep, table.bonusPeriod};
     goalCount = 1;
     bonusCount = 1;
-}
-
-void clPointSystem::AddGoalStep(std::int32_t round, std::int32_t step) {
-    if (goalCount >= kMaxSegments) return;
-    goals[goalCount++] = {round, 0, step, 0, {}};
-}
-
-void clPointSystem::AddGoalPattern(std::int32_t round, int n, const std::int32_t* steps) {
-    if (goalCount >= kMaxSegments || n < 1 || n > kMaxPattern || steps == nullptr) return;
-    clGoalSegment segment{round, 0, 0, n, {}};
-    std::int32_t sum = 0;
-    for (int k = 0; k < n; ++k) {
-        segment.pattern[k] = sum;
-        sum += steps[k];
+    for (const clGoalStep& step : table.goalSteps) {
+        if (step.from == 0) break;
+        clGoalSegment& segment = goals[goalCount++];
+        segment = {step.from, 0, step.step, 0, {}};
+        // A pattern of n steps: offsets 0, p0, p0 + p1, ... within a period
+        // of n rounds, and the whole pattern's sum a period.
+        std::int32_t sum = 0;
+        for (const std::int32_t patternStep : step.pattern) {
+            if (patternStep == 0) break;
+            segment.pattern[segment.period++] = sum;
+            sum += patternStep;
+        }
+        if (segment.period > 0) segment.step = sum;
     }
-    segment.step = sum;
-    goals[goalCount++] = segment;
-}
-
-void clPointSystem::AddBonusStep(std::int32_t round, std::int32_t step, std::int32_t period) {
-    if (bonusCount >= kMaxSegments) return;
-    bonuses[bonusCount++] = {round, 0, step, period};
+    for (const clBonusStep& step : table.bonusSteps) {
+        if (step.from == 0) break;
+        bonuses[bonusCount++] = {step.from, 0, step.step, step.period};
+    }
 }
 
 std::int32_t clPointSystem::Goal(std::int32_t round) const {

@@ -45,6 +45,40 @@ struct clPointValues {
     std::int32_t pipPoints = 0;
 };
 
+// From round `from` on, the goal grows by `step` a round, or, with a
+// pattern, by the pattern's steps in turn (pattern[0], pattern[1], ...; a 0
+// ends the pattern).
+struct clGoalStep {
+    static constexpr int kMaxPattern = 4;
+
+    std::int32_t from = 0;
+    std::int32_t step = 0;
+    std::int32_t pattern[kMaxPattern] = {};
+};
+
+// From round `from` on, the bonus shrinks by `step` every `period` rounds.
+struct clBonusStep {
+    std::int32_t from = 0;
+    std::int32_t step = 0;
+    std::int32_t period = 1;
+};
+
+// A game's goal and time bonus per round, as its rules give them: round 1's
+// goal and the goal's growth a round, round 1's bonus (in tenths of a second)
+// and how much it shrinks every bonusPeriod rounds, then the steps that take
+// over from later rounds, in round order. Unused steps (from 0) end each list.
+struct clRoundTable {
+    static constexpr int kMaxSteps = 6;
+
+    std::int32_t goalBase = 0;
+    std::int32_t goalStep = 0;
+    std::int32_t bonusBase = 0;
+    std::int32_t bonusStep = 0;
+    std::int32_t bonusPeriod = 1;
+    clGoalStep goalSteps[kMaxSteps] = {};
+    clBonusStep bonusSteps[kMaxSteps] = {};
+};
+
 // A variant's goal and bonus tables and its point values.
 //
 // Both tables are lists of segments that take over from a start round. Each
@@ -54,18 +88,11 @@ struct clPointValues {
 // between, so goals can rise by a repeating list of steps.
 class clPointSystem {
 public:
-    static constexpr int kMaxSegments = 16;
-    static constexpr int kMaxPattern = 4;
+    static constexpr int kMaxSegments = 1 + clRoundTable::kMaxSteps;
 
-    // Clears both tables and starts them at round 1.
-    void Setup(std::int32_t goalBase, std::int32_t goalStep, std::int32_t bonusBase,
-               std::int32_t bonusStep, std::int32_t bonusPeriod);
-    // From `round` on, the goal grows by `step` a round.
-    void AddGoalStep(std::int32_t round, std::int32_t step);
-    // From `round` on, the goal grows by steps[0], steps[1], ... steps[n-1] in turn (n <= 4).
-    void AddGoalPattern(std::int32_t round, int n, const std::int32_t* steps);
-    // From `round` on, the bonus shrinks by `step` every `period` rounds.
-    void AddBonusStep(std::int32_t round, std::int32_t step, std::int32_t period);
+    // Replaces both tables with the round table's: round 1's goal and bonus
+    // segments, then one segment for each of its steps.
+    void Apply(const clRoundTable& table);
 
     // The goal of a round (1, 2, ...).
     std::int32_t Goal(std::int32_t round) const;
@@ -86,7 +113,7 @@ public:
 private:
     struct clGoalSegment {
         std::int32_t start = 0, base = 0, step = 0, period = 0;
-        std::array<std::int32_t, kMaxPattern> pattern{};
+        std::array<std::int32_t, clGoalStep::kMaxPattern> pattern{};
     };
     struct clBonusSegment {
         std::int32_t start = 0, base = 0, step = 0, period = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "engine/catalogue_rows.h"
 #include "engine/solitaire_type.h"
 #include "variants/black_hole.h"
 #include "variants/fan.h"
@@ -28,105 +29,107 @@ std::unique_ptr<clSolitaireType> Make() {
 }
 
 struct clRegistration {
-    std::string_view displayName;
+    const clCatalogueRow& game;
     clFactory make;
 };
 
+using namespace clGames;
+
 // One explicit table: a variant is playable once its class is listed here.
 constexpr clRegistration kRegistrations[] = {
-    {"Klondike", Make<clKlondike>},
-    {"Klondike Free", Make<clKlondikeFree>},
-    {"Klondike Deal Three", Make<clKlondikeDealThree>},
-    {"Klondike Free Deal Three", Make<clKlondikeFreeDealThree>},
-    {"Double Klondike", Make<clDoubleKlondike>},
-    {"Double Klondike Deal Three", Make<clDoubleKlondikeDealThree>},
-    {"Double Klondike Kings", Make<clDoubleKlondikeKings>},
-    {"Double Klondike Kings Deal Three", Make<clDoubleKlondikeKingsDealThree>},
-    {"Lady Jane", Make<clLadyJane>},
-    {"Yukon", Make<clYukon>},
-    {"Russian Solitaire", Make<clRussianSolitaire>},
-    {"Australian Patience", Make<clAustralianPatience>},
-    {"Canfield", Make<clCanfield>},
-    {"Canfield Deal Three", Make<clCanfieldDealThree>},
-    {"Demons and Thieves", Make<clDemonsAndThieves>},
-    {"Pyramid", Make<clPyramid>},
-    {"Hidden Pyramid", Make<clHiddenPyramid>},
-    {"Double Pyramid", Make<clDoublePyramid>},
-    {"Cheops", Make<clCheops>},
-    {"King Tut", Make<clKingTut>},
-    {"Picking Pairs", Make<clPickingPairs>},
-    {"Golf", Make<clGolf>},
-    {"Putt Putt", Make<clPuttPutt>},
-    {"Driving Range", Make<clDrivingRange>},
-    {"Night Golf", Make<clNightGolf>},
-    {"Triple Towers", Make<clTripleTowers>},
-    {"Triple Peaks", Make<clTriplePeaks>},
-    {"Twin Peaks", Make<clTwinPeaks>},
-    {"Crown Peaks", Make<clCrownPeaks>},
-    {"Rapunzel", Make<clRapunzel>},
-    {"FreeCell", Make<clFreeCell>},
-    {"FreeCell Kings", Make<clFreeCellKings>},
-    {"ForeCell", Make<clForeCell>},
-    {"Three Cells", Make<clThreeCells>},
-    {"Two Cells", Make<clTwoCells>},
-    {"Four By Ten", Make<clFourByTen>},
-    {"Seven By Five", Make<clSevenByFive>},
-    {"Seven By Four", Make<clSevenByFour>},
-    {"Seven By Four Kings", Make<clSevenByFourKings>},
-    {"Ten By One", Make<clTenByOne>},
-    {"Sea Towers", Make<clSeaTowers>},
-    {"Sea Towers Kings", Make<clSeaTowersKings>},
-    {"Double SeaTowers", Make<clDoubleSeaTowers>},
-    {"Baker's Game", Make<clBakersGame>},
-    {"Baker's Game Kings", Make<clBakersGameKings>},
-    {"Eight Off", Make<clEightOff>},
-    {"Eight On", Make<clEightOn>},
-    {"Penguin", Make<clPenguin>},
-    {"Tuxedo", Make<clTuxedo>},
-    {"Opus", Make<clOpus>},
-    {"Beleaguered Castle", Make<clBeleagueredCastle>},
-    {"BlackJack Best", Make<clBlackJackBest>},
-    {"BlackJack Speed", Make<clBlackJackSpeed>},
-    {"Aces and Kings", Make<clAcesAndKings>},
-    {"Osmosis", Make<clOsmosis>},
-    {"Fifteen Rush", Make<clFifteenRush>},
-    {"Gaps", Make<clGaps>},
-    {"Montana", Make<clMontana>},
-    {"Nestor", Make<clNestor>},
-    {"Vertical", Make<clVertical>},
-    {"Patient Pairs", Make<clPatientPairs>},
-    {"Fourteen Out", Make<clFourteenOut>},
-    {"Five Piles", Make<clFivePiles>},
-    {"Fourteen Up", Make<clFourteenUp>},
-    {"Pelmanism", Make<clPelmanism>},
-    {"Black Hole", Make<clBlackHole>},
-    {"Binary Star", Make<clBinaryStar>},
-    {"Aces Up", Make<clAcesUp>},
-    {"Hidden Sums", Make<clHiddenSums>},
-    {"Get 11", Make<clGet11>},
-    {"Spider", Make<clSpider>},
-    {"Spider One Suit", Make<clSpiderOneSuit>},
-    {"Spider Two Suits", Make<clSpiderTwoSuits>},
-    {"Spider Web", Make<clSpiderWeb>},
-    {"Scorpion", Make<clScorpion>},
-    {"Classic Scorpion", Make<clClassicScorpion>},
-    {"Scorpion Kings", Make<clScorpionKings>},
-    {"Scorpion II", Make<clScorpionII>},
-    {"Forty Thieves", Make<clFortyThieves>},
-    {"Interchange", Make<clInterchange>},
-    {"Interchange Kings", Make<clInterchangeKings>},
-    {"Thieves of Egypt", Make<clThievesOfEgypt>},
-    {"Fast Fan", Make<clFastFan>},
-    {"Free Fan", Make<clFreeFan>},
-    {"Free Fan Easy", Make<clFreeFanEasy>},
-    {"La Belle Lucie", Make<clLaBelleLucie>},
-    {"Cruel", Make<clCruel>},
+    {kKlondike, Make<clKlondike>},
+    {kKlondikeFree, Make<clKlondikeFree>},
+    {kKlondikeDealThree, Make<clKlondikeDealThree>},
+    {kKlondikeFreeDealThree, Make<clKlondikeFreeDealThree>},
+    {kDoubleKlondike, Make<clDoubleKlondike>},
+    {kDoubleKlondikeDealThree, Make<clDoubleKlondikeDealThree>},
+    {kDoubleKlondikeKings, Make<clDoubleKlondikeKings>},
+    {kDoubleKlondikeKingsDealThree, Make<clDoubleKlondikeKingsDealThree>},
+    {kLadyJane, Make<clLadyJane>},
+    {kYukon, Make<clYukon>},
+    {kRussianSolitaire, Make<clRussianSolitaire>},
+    {kAustralianPatience, Make<clAustralianPatience>},
+    {kCanfield, Make<clCanfield>},
+    {kCanfieldDealThree, Make<clCanfieldDealThree>},
+    {kDemonsAndThieves, Make<clDemonsAndThieves>},
+    {kPyramid, Make<clPyramid>},
+    {kHiddenPyramid, Make<clHiddenPyramid>},
+    {kDoublePyramid, Make<clDoublePyramid>},
+    {kCheops, Make<clCheops>},
+    {kKingTut, Make<clKingTut>},
+    {kPickingPairs, Make<clPickingPairs>},
+    {kGolf, Make<clGolf>},
+    {kPuttPutt, Make<clPuttPutt>},
+    {kDrivingRange, Make<clDrivingRange>},
+    {kNightGolf, Make<clNightGolf>},
+    {kTripleTowers, Make<clTripleTowers>},
+    {kTriplePeaks, Make<clTriplePeaks>},
+    {kTwinPeaks, Make<clTwinPeaks>},
+    {kCrownPeaks, Make<clCrownPeaks>},
+    {kRapunzel, Make<clRapunzel>},
+    {kFreeCell, Make<clFreeCell>},
+    {kFreeCellKings, Make<clFreeCellKings>},
+    {kForeCell, Make<clForeCell>},
+    {kThreeCells, Make<clThreeCells>},
+    {kTwoCells, Make<clTwoCells>},
+    {kFourByTen, Make<clFourByTen>},
+    {kSevenByFive, Make<clSevenByFive>},
+    {kSevenByFour, Make<clSevenByFour>},
+    {kSevenByFourKings, Make<clSevenByFourKings>},
+    {kTenByOne, Make<clTenByOne>},
+    {kSeaTowers, Make<clSeaTowers>},
+    {kSeaTowersKings, Make<clSeaTowersKings>},
+    {kDoubleSeaTowers, Make<clDoubleSeaTowers>},
+    {kBakersGame, Make<clBakersGame>},
+    {kBakersGameKings, Make<clBakersGameKings>},
+    {kEightOff, Make<clEightOff>},
+    {kEightOn, Make<clEightOn>},
+    {kPenguin, Make<clPenguin>},
+    {kTuxedo, Make<clTuxedo>},
+    {kOpus, Make<clOpus>},
+    {kBeleagueredCastle, Make<clBeleagueredCastle>},
+    {kBlackJackBest, Make<clBlackJackBest>},
+    {kBlackJackSpeed, Make<clBlackJackSpeed>},
+    {kAcesAndKings, Make<clAcesAndKings>},
+    {kOsmosis, Make<clOsmosis>},
+    {kFifteenRush, Make<clFifteenRush>},
+    {kGaps, Make<clGaps>},
+    {kMontana, Make<clMontana>},
+    {kNestor, Make<clNestor>},
+    {kVertical, Make<clVertical>},
+    {kPatientPairs, Make<clPatientPairs>},
+    {kFourteenOut, Make<clFourteenOut>},
+    {kFivePiles, Make<clFivePiles>},
+    {kFourteenUp, Make<clFourteenUp>},
+    {kPelmanism, Make<clPelmanism>},
+    {kBlackHole, Make<clBlackHole>},
+    {kBinaryStar, Make<clBinaryStar>},
+    {kAcesUp, Make<clAcesUp>},
+    {kHiddenSums, Make<clHiddenSums>},
+    {kGet11, Make<clGet11>},
+    {kSpider, Make<clSpider>},
+    {kSpiderOneSuit, Make<clSpiderOneSuit>},
+    {kSpiderTwoSuits, Make<clSpiderTwoSuits>},
+    {kSpiderWeb, Make<clSpiderWeb>},
+    {kScorpion, Make<clScorpion>},
+    {kClassicScorpion, Make<clClassicScorpion>},
+    {kScorpionKings, Make<clScorpionKings>},
+    {kScorpionII, Make<clScorpionII>},
+    {kFortyThieves, Make<clFortyThieves>},
+    {kInterchange, Make<clInterchange>},
+    {kInterchangeKings, Make<clInterchangeKings>},
+    {kThievesOfEgypt, Make<clThievesOfEgypt>},
+    {kFastFan, Make<clFastFan>},
+    {kFreeFan, Make<clFreeFan>},
+    {kFreeFanEasy, Make<clFreeFanEasy>},
+    {kLaBelleLucie, Make<clLaBelleLucie>},
+    {kCruel, Make<clCruel>},
 };
 
 const clRegistration* Find(std::string_view displayName) {
     const auto* it =
         std::find_if(std::begin(kRegistrations), std::end(kRegistrations),
-                     [&](const clRegistration& r) { return r.displayName == displayName; });
+                     [&](const clRegistration& r) { return r.game.displayName == displayName; });
     return it == std::end(kRegistrations) ? nullptr : it;
 }
 
@@ -163,7 +166,7 @@ std::optional<std::string_view> RegisteredName(std::string_view name) {
                           [&](char x, char y) { return lower(x) == lower(y); });
     };
     for (const clRegistration& r : kRegistrations) {
-        if (same(r.displayName)) return r.displayName;
+        if (same(r.game.displayName)) return r.game.displayName;
     }
     return std::nullopt;
 }
@@ -171,6 +174,6 @@ std::optional<std::string_view> RegisteredName(std::string_view name) {
 std::vector<std::string_view> RegisteredVariants() {
     std::vector<std::string_view> names;
     for (const clRegistration& r : kRegistrations)
-        names.push_back(r.displayName);
+        names.push_back(r.game.displayName);
     return names;
 }

@@ -66,7 +66,7 @@ bool clSolitaireRules::CreateDeck() {
     return true;
 }
 
-void clSolitaireRules::DealCard(clPile& pile, int k, bool faceUp, bool free) {
+void clSolitaireRules::DealCard(clPile& pile, int k, clFacing facing) {
     clCard* card = deck->CardAt(k);
     if (card == nullptr) return;
     dealGroup.Clear();
@@ -75,8 +75,8 @@ void clSolitaireRules::DealCard(clPile& pile, int k, bool faceUp, bool free) {
         dealGroup.Clear();
         return;
     }
-    card->faceDown = !faceUp;
-    card->blocked = !free;
+    card->faceDown = facing != clFacing::Up;
+    card->blocked = facing == clFacing::DownBlocked;
     graphics->PlaceCard(*card);
 }
 
@@ -91,32 +91,35 @@ clSolitaireRules::clDealCounts clSolitaireRules::DealCounts() const {
 }
 
 void clSolitaireRules::Deal() {
+    DealGeneric();
+    Repaint();
+}
+
+void clSolitaireRules::DealGeneric() {
     const clDealCounts counts = DealCounts();
     int k = 0;
     if (!tableau.empty()) {
         for (int n = 0; n < counts.tableau; ++n) {
-            const bool up = n >= faceDownCount;
-            DealCard(*tableau[n % tableau.size()], k++, up, up);
+            DealCard(*tableau[n % tableau.size()], k++, TableauFacing(n >= faceDownCount));
         }
     }
     DealOutside(k, counts);
-    Repaint();
 }
 
 // Phases with no pile to receive them deal nothing and take no deal positions.
 void clSolitaireRules::DealOutside(int& k, const clDealCounts& counts) {
     if (stock) {
         for (int n = 0; n < counts.stock; ++n)
-            DealCard(*stock, k++, false, true);
+            DealCard(*stock, k++, clFacing::Down);
     }
     if (!reserves.empty()) {
         for (int n = 0; n < counts.reserve; ++n) {
-            DealCard(*reserves[n % reserves.size()], k++, true, true);
+            DealCard(*reserves[n % reserves.size()], k++, clFacing::Up);
         }
     }
     if (waste) {
         for (int n = 0; n < counts.waste; ++n)
-            DealCard(*waste, k++, true, true);
+            DealCard(*waste, k++, clFacing::Up);
     }
 }
 

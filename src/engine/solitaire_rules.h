@@ -11,6 +11,11 @@
 #include "piles/group.h"
 #include "piles/pile.h"
 
+// How a dealt card lies: face up and free, face down but free (a stock's
+// cards, which the stock turns itself; a memory game's), or face down and
+// blocked until the rules turn it up.
+enum class clFacing { Up, Down, DownBlocked };
+
 // The rules engine of a playing screen: the pile registry, move validation,
 // playing and recording moves, automatic play to the foundations, and undo by
 // re-dealing and replaying the history. It knows piles only through clPile.
@@ -187,8 +192,12 @@ protected:
         return Register(std::move(pile), nullptr, 0);
     }
 
-    // Deals deal position k onto a pile, face up or down, free or blocked.
-    void DealCard(clPile& pile, int k, bool faceUp, bool free);
+    // Deals deal position k onto a pile, lying as `facing` says.
+    void DealCard(clPile& pile, int k, clFacing facing);
+    // A tableau card of a deal: face up and free, or face down and blocked.
+    static clFacing TableauFacing(bool faceUp) {
+        return faceUp ? clFacing::Up : clFacing::DownBlocked;
+    }
 
     // How many cards each phase of a deal takes: the tableau count, when 0,
     // is what the other phases leave; otherwise an unset stock count is.
@@ -202,6 +211,8 @@ protected:
     // The phases after the tableau, from deal position k on: the stock face
     // down, the reserves round-robin and the waste face up.
     void DealOutside(int& k, const clDealCounts& counts);
+    // The generic deal without drawing the table.
+    void DealGeneric();
 
     // The two safe forms of automatic play: a card goes up only when no card
     // of the other colour could still need it. Neither tests IsAutoPlayOn.

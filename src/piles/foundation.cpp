@@ -1,23 +1,16 @@
 #include "piles/foundation.h"
 
-namespace {
-
-constexpr int kOutline = 2;
-
-}  // namespace
-
 clFoundation::clFoundation() {
     Allocate(kCapacity);
     inert = false;
     canGive = true;
     canReceive = true;
-    SetBaseRank(1);
+    SetBaseRank(clRank::Ace);
 }
 
 void clFoundation::SetBaseRank(int rank) {
     baseRank = rank;
-    // Rank r shows mark r + 2, after the three pile marks.
-    symbol = rank >= 1 && rank <= 13 ? rank + 2 : kNoSymbol;
+    symbol = RankMark(rank);
 }
 
 bool clFoundation::GetTop(clLocation& location, std::int32_t& dealIndex) const {
@@ -32,8 +25,7 @@ bool clFoundation::CanAccept(int index, const clGroup& moving, const clLocation&
     if (card == nullptr) return false;
     if (count == 0) {
         if (!FitsBase(*card)) return false;
-    } else if (!CanPlace(card, stopRank, descending ? clDirection::Down : clDirection::Up,
-                         sameSuit ? clMatch::InSuit : clMatch::AnySuit)) {
+    } else if (!CanPlace(card, stopRank, build)) {
         return false;
     }
     return clPile::CanAccept(index, moving, source);
@@ -44,20 +36,19 @@ clFoundationUpInSuit::clFoundationUpInSuit() {
 }
 
 clFoundationUpInSequence::clFoundationUpInSequence() {
-    sameSuit = false;
+    build = clBuildRule::UpAnySuit;
 }
 
 clFoundationDownInSequence::clFoundationDownInSequence() {
-    descending = true;
-    sameSuit = false;
-    SetBaseRank(13);
-    stopRank = 1;
+    build = clBuildRule::DownAnySuit;
+    SetBaseRank(clRank::King);
+    SetStopRank(clRank::Ace);
 }
 
 clFoundationWholeSuitDown::clFoundationWholeSuitDown() {
-    descending = true;
-    SetBaseRank(13);
-    stopRank = 1;
+    build = clBuildRule::DownInSuit;
+    SetBaseRank(clRank::King);
+    SetStopRank(clRank::Ace);
     canGive = false;
 }
 
@@ -83,10 +74,10 @@ bool clFoundationInSuit::CanAccept(int index, const clGroup& moving,
 
 clFoundationInSequence::clFoundationInSequence() {
     Allocate(kLargeCapacity);
-    sameSuit = false;
+    build = clBuildRule::UpAnySuit;
     stopRank = 0;
     maxIn = maxOut = 1;
-    symbol = kOutline;
+    symbol = clPileSymbol::Outline;
 }
 
 bool clFoundationInSequence::CanAccept(int index, const clGroup& moving,

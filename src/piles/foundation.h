@@ -7,8 +7,8 @@
 #include "piles/pile.h"
 
 // A pile on which the game collects its cards. The building rule is data:
-// direction, suit rule, the rank the first card must have and the rank that
-// ends building. Games use the subclasses; variants may change the base and
+// the build rule, the rank the first card must have and the rank that ends
+// building. Games use the subclasses; variants may change the base and
 // stop ranks after construction, even in the middle of a deal.
 class clFoundation : public clPile {
 public:
@@ -23,25 +23,24 @@ public:
     // the top card by the building rule; the cards above it are not examined.
     bool CanAccept(int index, const clGroup& moving, const clLocation& source) const override;
 
-    bool IsDescending() const { return descending; }
-    bool IsSameSuit() const { return sameSuit; }
+    clBuildRule BuildRule() const { return build; }
     int BaseRank() const { return baseRank; }
     int StopRank() const { return stopRank; }
 
-    void SetDescending(bool on) { descending = on; }
-    void SetSameSuit(bool on) { sameSuit = on; }
+    void SetBuildRule(clBuildRule rule) { build = rule; }
     // 0 lets any card start the pile. Also shows the rank's mark, or no symbol for 0.
     void SetBaseRank(int rank);
+    void SetBaseRank(clRank rank) { SetBaseRank(static_cast<int>(rank)); }
     // A top card of this rank takes nothing more, and building does not wrap
     // past it; 0 wraps without end.
     void SetStopRank(int rank) { stopRank = rank; }
+    void SetStopRank(clRank rank) { SetStopRank(static_cast<int>(rank)); }
 
 protected:
     // Whether `card` may start the empty pile.
     bool FitsBase(const clCard& card) const { return baseRank == 0 || card.GetRank() == baseRank; }
 
-    bool descending = false;
-    bool sameSuit = true;
+    clBuildRule build = clBuildRule::UpInSuit;
     int baseRank = 1;
     int stopRank = 13;
 };

@@ -162,78 +162,88 @@ void clGroup::Shuffle(clRandom& random) {
 
 namespace {
 
+bool IsDown(clBuildRule rule) {
+    return rule == clBuildRule::DownInSuit || rule == clBuildRule::DownAlternating ||
+           rule == clBuildRule::DownAnySuit;
+}
+
+// Whether `card` may lie on `below` by the rule's suit rule.
+bool SuitsFit(const clCard& card, const clCard& below, clBuildRule rule) {
+    switch (rule) {
+        case clBuildRule::DownInSuit:
+        case clBuildRule::UpInSuit:
+            return card.GetSuit() == below.GetSuit();
+        case clBuildRule::DownAlternating:
+        case clBuildRule::UpAlternating:
+            return card.GetColour() != below.GetColour();
+        case clBuildRule::DownAnySuit:
+        case clBuildRule::UpAnySuit:
+            break;
+    }
+    return true;
+}
+
 // The rank that follows `rank` in a build, wrapping round between king and ace.
-int Step(int rank, bool down) {
-    if (down) return rank == 1 ? 13 : rank - 1;
-    return rank == 13 ? 1 : rank + 1;
+int Step(int rank, clBuildRule rule) {
+    return IsDown(rule) ? RankBelow(rank) : RankAbove(rank);
 }
 
 }  // namespace
 
-bool clGroup::IsRun(int index, int stopRank, clDirection direction, clMatch match) const {
+bool clGroup::IsRun(int index, int stopRank, clBuildRule rule) const {
     if (index < 0 || static_cast<std::uint32_t>(index) >= count || stopRank > 13) return false;
-    const clCard* first = slots[static_cast<std::size_t>(index)];
-    int rank = first->GetRank();
-    int colour = first->GetColour();
     for (auto i = static_cast<std::uint32_t>(index) + 1; i < count; ++i) {
-        const clCard* card = slots[i];
-        if (match == clMatch::Alternating) {
-            if (card->GetColour() == colour) return false;
-            colour = card->GetColour();
-        } else if (match == clMatch::InSuit && card->GetSuit() != first->GetSuit()) {
+        const clCard& below = *slots[i - 1];
+        const clCard& card = *slots[i];
+        if (!SuitsFit(card, below, rule) || below.GetRank() == stopRank ||
+            card.GetRank() != Step(below.GetRank(), rule)) {
             return false;
         }
-        if (rank == stopRank) return false;
-        rank = Step(rank, direction == clDirection::Down);
-        if (card->GetRank() != rank) return false;
     }
     return true;
 }
 
 bool clGroup::IsRunDownAlternating(int index, int stopRank) const {
-    return IsRun(index, stopRank, clDirection::Down, clMatch::Alternating);
+    return IsRun(index, stopRank, clBuildRule::DownAlternating);
 }
 bool clGroup::IsRunDownInSuit(int index, int stopRank) const {
-    return IsRun(index, stopRank, clDirection::Down, clMatch::InSuit);
+    return IsRun(index, stopRank, clBuildRule::DownInSuit);
 }
 bool clGroup::IsRunUpAlternating(int index, int stopRank) const {
-    return IsRun(index, stopRank, clDirection::Up, clMatch::Alternating);
+    return IsRun(index, stopRank, clBuildRule::UpAlternating);
 }
 bool clGroup::IsRunUpInSuit(int index, int stopRank) const {
-    return IsRun(index, stopRank, clDirection::Up, clMatch::InSuit);
+    return IsRun(index, stopRank, clBuildRule::UpInSuit);
 }
 
-bool clGroup::CanPlace(const clCard* card, int stopRank, clDirection direction,
-                       clMatch match) const {
+bool clGroup::CanPlace(const clCard* card, int stopRank, clBuildRule rule) const {
     const clCard* top = Top();
     if (card == nullptr || stopRank > 13 || top == nullptr) return false;
-    if (match == clMatch::Alternating && card->GetColour() == top->GetColour()) return false;
-    if (match == clMatch::InSuit && card->GetSuit() != top->GetSuit()) return false;
-    if (top->GetRank() == stopRank) return false;
-    return card->GetRank() == Step(top->GetRank(), direction == clDirection::Down);
+    if (!SuitsFit(*card, *top, rule) || top->GetRank() == stopRank) return false;
+    return card->GetRank() == Step(top->GetRank(), rule);
 }
 
 bool clGroup::CanPlaceDownAlternating(const clCard* card, int stopRank) const {
-    return CanPlace(card, stopRank, clDirection::Down, clMatch::Alternating);
+    return CanPlace(card, stopRank, clBuildRule::DownAlternating);
 }
 bool clGroup::CanPlaceDownInSuit(const clCard* card, int stopRank) const {
-    return CanPlace(card, stopRank, clDirection::Down, clMatch::InSuit);
+    return CanPlace(card, stopRank, clBuildRule::DownInSuit);
 }
 bool clGroup::CanPlaceDownAnySuit(const clCard* card, int stopRank) const {
-    return CanPlace(card, stopRank, clDirection::Down, clMatch::AnySuit);
+    return CanPlace(card, stopRank, clBuildRule::DownAnySuit);
 }
 bool clGroup::CanPlaceUpAlternating(const clCard* card, int stopRank) const {
-    return CanPlace(card, stopRank, clDirection::Up, clMatch::Alternating);
+    return CanPlace(card, stopRank, clBuildRule::UpAlternating);
 }
 bool clGroup::CanPlaceUpInSuit(const clCard* card, int stopRank) const {
-    return CanPlace(card, stopRank, clDirection::Up, clMatch::InSuit);
+    return CanPlace(card, stopRank, clBuildRule::UpInSuit);
 }
 bool clGroup::CanPlaceUpAnySuit(const clCard* card, int stopRank) const {
-    return CanPlace(card, stopRank, clDirection::Up, clMatch::AnySuit);
+    return CanPlace(card, stopRank, clBuildRule::UpAnySuit);
 }
 
 void clGroup::Draw(clGraphics& graphics) const {
-    graphics.DrawSymbol(*this, symbol);
+    graphics.DrawSymbol(*this, static_cast<int>(symbol));
     for (std::uint32_t i = 0; i < count; ++i)
         graphics.DrawCard(*slots[i]);
     DrawLabel(graphics);
@@ -245,7 +255,7 @@ void clGroup::DrawSelected(clGraphics& graphics) const {
 }
 
 void clGroup::DrawHidden(clGraphics& graphics) const {
-    graphics.DrawSymbol(*this, symbol);
+    graphics.DrawSymbol(*this, static_cast<int>(symbol));
     bool firstJoker = true;
     for (std::uint32_t i = 0; i < count; ++i) {
         const clCard& card = *slots[i];

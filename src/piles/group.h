@@ -4,17 +4,27 @@
 #include <vector>
 
 #include "engine/card.h"
+#include "piles/pile_symbol.h"
 
 class clGraphics;
 class clRandom;
+
+// How cards build on a pile: the direction, and what each card's suit must
+// be beside the card below it (the same suit, the other colour, or any).
+enum class clBuildRule {
+    DownInSuit,
+    DownAlternating,
+    DownAnySuit,
+    UpInSuit,
+    UpAlternating,
+    UpAnySuit
+};
 
 // A fixed-capacity array of references to deck cards, bottom card first, with
 // an anchor that holds the container's own place on the table. Groups never
 // own cards; moving cards between groups moves references.
 class clGroup {
 public:
-    static constexpr int kNoSymbol = 16;
-
     // No storage: not even IsEmpty() holds until Initialize.
     clGroup() = default;
     // Throws "clGroup::clGroup" for capacity 0.
@@ -61,8 +71,8 @@ public:
     // Sets the anchor and marks it placed (a negative coordinate keeps the old position).
     void SetPosition(double x, double y, std::int32_t pixelX = 0, std::int32_t pixelY = 0);
 
-    int Symbol() const { return symbol; }
-    void SetSymbol(int newSymbol) { symbol = newSymbol; }
+    clPileSymbol Symbol() const { return symbol; }
+    void SetSymbol(clPileSymbol newSymbol) { symbol = newSymbol; }
     int Key1() const { return key1; }
     int Key2() const { return key2; }
     bool LabelWhenEmpty() const { return labelWhenEmpty; }
@@ -81,12 +91,14 @@ public:
     // Whether the cards from `index` to the top form a run. `stopRank` ends a
     // run and controls wrap-around: 0 wraps without end, 1 stops a downward run
     // at the ace, 13 an upward one at the king.
+    bool IsRun(int index, int stopRank, clBuildRule rule) const;
     bool IsRunDownAlternating(int index, int stopRank) const;
     bool IsRunDownInSuit(int index, int stopRank) const;
     bool IsRunUpAlternating(int index, int stopRank) const;
     bool IsRunUpInSuit(int index, int stopRank) const;
 
     // Whether `card` may go on the top card, with the same stop ranks.
+    bool CanPlace(const clCard* card, int stopRank, clBuildRule rule) const;
     bool CanPlaceDownAlternating(const clCard* card, int stopRank) const;
     bool CanPlaceDownInSuit(const clCard* card, int stopRank) const;
     bool CanPlaceDownAnySuit(const clCard* card, int stopRank) const;
@@ -102,17 +114,13 @@ public:
     void DrawHidden(clGraphics& graphics) const;
 
 protected:
-    enum class clDirection { Down, Up };
-    enum class clMatch { Alternating, InSuit, AnySuit };
-    bool IsRun(int index, int stopRank, clDirection direction, clMatch match) const;
-    bool CanPlace(const clCard* card, int stopRank, clDirection direction, clMatch match) const;
     void DrawLabel(clGraphics& graphics) const;
 
     std::vector<clCard*> slots;
     std::uint32_t capacity = 0;
     std::uint32_t count = 0;
     clCard anchor;
-    int symbol = kNoSymbol;
+    clPileSymbol symbol = clPileSymbol::None;
     int key1 = 0;
     int key2 = 0;
     bool labelWhenEmpty = false;

@@ -5,8 +5,6 @@
 namespace {
 
 constexpr int kTab = 9;
-constexpr int kRedealMark = 1;
-constexpr int kOutline = 2;
 
 }  // namespace
 
@@ -26,7 +24,7 @@ clCell::clCell() {
     canGive = true;
     canReceive = true;
     maxIn = maxOut = 1;
-    symbol = kOutline;
+    symbol = clPileSymbol::Outline;
 }
 
 clReserveDiscard::clReserveDiscard() {
@@ -34,7 +32,7 @@ clReserveDiscard::clReserveDiscard() {
     clickAction = true;
     canReceive = true;
     fan.pixelDy = -2;
-    symbol = kOutline;
+    symbol = clPileSymbol::Outline;
 }
 
 clReserveDiscardOnly::clReserveDiscardOnly() {
@@ -48,7 +46,7 @@ clReserveFromStockToWaste::clReserveFromStockToWaste() {
     clickAction = true;
     canGive = true;
     canReceive = true;
-    symbol = kOutline;
+    symbol = clPileSymbol::Outline;
 }
 
 bool clReserveFromStockToWaste::AddCards(clGroup& group) {
@@ -63,7 +61,7 @@ clReserveMoveTopCard::clReserveMoveTopCard() {
     canReceive = true;
     maxOut = 1;
     fan.pixelDy = 2;
-    symbol = kOutline;
+    symbol = clPileSymbol::Outline;
 }
 
 clReserveRemoveTopCard::clReserveRemoveTopCard() {
@@ -80,6 +78,6 @@ clSymbolPile::clSymbolPile() {
 }
 
 clSymbolReshuffle::clSymbolReshuffle() {
-    symbol = kRedealMark;
+    symbol = clPileSymbol::Redeal;
     SetKey(kTab, true);
 }

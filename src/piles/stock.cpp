@@ -3,8 +3,6 @@
 namespace {
 
 constexpr int kTab = 9;
-constexpr int kNoRedealMark = 0;
-constexpr int kRedealMark = 1;
 
 void TurnAll(clGroup& pile, bool faceDown) {
     for (int i = 0; i < static_cast<int>(pile.Count()); ++i)
@@ -39,7 +37,7 @@ clStockDealOnly::clStockDealOnly() {
 clStockToWaste::clStockToWaste() {
     canGive = true;
     canReceive = true;
-    symbol = kRedealMark;
+    symbol = clPileSymbol::Redeal;
     SetKey(kTab, true);
 }
 
@@ -49,7 +47,7 @@ bool clStockToWaste::PickUp(int index, const clLocation& destination, clGroup& i
 
 void clStockToWaste::CountPass() {
     clStock::CountPass();
-    if (passes == passLimit) symbol = kNoRedealMark;
+    if (passes == passLimit) symbol = clPileSymbol::NoRedeal;
 }
 
 clStockToReserve::clStockToReserve() {
@@ -57,7 +55,7 @@ clStockToReserve::clStockToReserve() {
 }
 
 clStockToWasteOnly::clStockToWasteOnly() {
-    symbol = kNoRedealMark;
+    symbol = clPileSymbol::NoRedeal;
     SetKey(kTab, false);
 }
 

@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr int kOutlineSymbol = 2;
 constexpr double kColumnStep = 0.2;  // card heights between the cards of a column
 constexpr double kFanStep = 0.15;    // card widths between the cards of a fan
 constexpr int kCompressedPixelStep = 2;
@@ -46,7 +45,7 @@ bool clStore::CanPickUp(int index) const {
 
 void clStore::SetEmptyRank(int rank) {
     emptyRank = rank;
-    symbol = rank >= 1 && rank <= 13 ? rank + 2 : kNoSymbol;
+    symbol = RankMark(rank);
 }
 
 bool clStore::FitsEmpty(const clCard* card) const {
@@ -54,19 +53,11 @@ bool clStore::FitsEmpty(const clCard* card) const {
 }
 
 bool clStore::FitsOnTop(const clCard* card) const {
-    if (descending) {
-        return sameSuit ? CanPlaceDownInSuit(card, stopRank)
-                        : CanPlaceDownAlternating(card, stopRank);
-    }
-    return sameSuit ? CanPlaceUpInSuit(card, stopRank) : CanPlaceUpAlternating(card, stopRank);
+    return CanPlace(card, stopRank, build);
 }
 
 bool clStore::IsMovableRun(int index) const {
-    if (freeMoves) return true;
-    if (descending) {
-        return sameSuit ? IsRunDownInSuit(index, stopRank) : IsRunDownAlternating(index, stopRank);
-    }
-    return sameSuit ? IsRunUpInSuit(index, stopRank) : IsRunUpAlternating(index, stopRank);
+    return freeMoves || IsRun(index, stopRank, build);
 }
 
 bool clStore::CanAcceptDownAnySuit(int index, const clGroup& moving,
@@ -78,8 +69,8 @@ bool clStore::CanAcceptDownAnySuit(int index, const clGroup& moving,
 }
 
 clTableauDownAlternating::clTableauDownAlternating() {
-    sameSuit = false;
-    symbol = kOutlineSymbol;
+    build = clBuildRule::DownAlternating;
+    symbol = clPileSymbol::Outline;
 }
 
 clTableauDownAlternatingFree::clTableauDownAlternatingFree() {
@@ -92,7 +83,7 @@ bool clTableauDownAlternatingFree::PickUp(int index, const clLocation& destinati
 }
 
 clTableauDownInSuit::clTableauDownInSuit() {
-    symbol = kOutlineSymbol;
+    symbol = clPileSymbol::Outline;
 }
 
 clTableauDownInSuitFree::clTableauDownInSuitFree() {
@@ -116,7 +107,7 @@ bool clTableauDownInSuitNoSpace::CanAccept(int index, const clGroup& moving,
 }
 
 clTableauDownMoveInSuit::clTableauDownMoveInSuit() {
-    symbol = kOutlineSymbol;
+    symbol = clPileSymbol::Outline;
 }
 
 bool clTableauDownMoveInSuit::CanAccept(int index, const clGroup& moving,
@@ -141,7 +132,7 @@ clTableauDiscardOnly::clTableauDiscardOnly() {
 clTableauBlackJack::clTableauBlackJack() {
     clickAction = true;
     canGive = false;
-    symbol = kOutlineSymbol;
+    symbol = clPileSymbol::Outline;
 }
 
 // The drop must land on the top (a drop onto a lower card of the pile is not
@@ -183,7 +174,7 @@ clTableauFan::clTableauFan() {
 }
 
 clTableauFanDownInSequence::clTableauFanDownInSequence() {
-    symbol = kOutlineSymbol;
+    symbol = clPileSymbol::Outline;
 }
 
 bool clTableauFanDownInSequence::CanAccept(int index, const clGroup& moving,

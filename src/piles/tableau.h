@@ -7,8 +7,8 @@
 #include "piles/pile.h"
 
 // A tableau pile: a working column, fan or single-card space. The building
-// rule is data (direction, suit rule, free pick-up, the rank that starts an
-// empty pile, the stop rank); the subclasses fix that data, change the fan or
+// rule is data (the build rule, free pick-up, the rank that starts an empty
+// pile, the stop rank); the subclasses fix that data, change the fan or
 // replace the acceptance rule. How many cards move at once is the variant's
 // business: a pile only enforces its max in and max out.
 class clStore : public clPile {
@@ -27,35 +27,33 @@ public:
     bool CanAccept(int index, const clGroup& moving, const clLocation& source) const override;
     bool CanPickUp(int index) const override;
 
-    bool IsDescending() const { return descending; }
-    bool IsSameSuit() const { return sameSuit; }
+    clBuildRule BuildRule() const { return build; }
     bool IsFree() const { return freeMoves; }
     int EmptyRank() const { return emptyRank; }
     int StopRank() const { return stopRank; }
 
-    void SetDescending(bool on) { descending = on; }
-    // Off: alternating colours.
-    void SetSameSuit(bool on) { sameSuit = on; }
+    // How cards build on the pile, and how the runs that leave it are ordered.
+    void SetBuildRule(clBuildRule rule) { build = rule; }
     // On: any group from any index may be picked up, ordered or not.
     void SetFree(bool on) { freeMoves = on; }
     // 0 lets any card start an empty pile. The symbol becomes the rank's mark
     // (rank + 2), or none for 0.
     void SetEmptyRank(int rank);
+    void SetEmptyRank(clRank rank) { SetEmptyRank(static_cast<int>(rank)); }
     // A top card of this rank takes nothing, and runs do not wrap past it; 0 wraps without end.
     void SetStopRank(int rank) { stopRank = rank; }
 
 protected:
     // Whether `card` may start the empty pile.
     bool FitsEmpty(const clCard* card) const;
-    // Whether `card` may go on the top card, by direction and suit rule.
+    // Whether `card` may go on the top card, by the build rule.
     bool FitsOnTop(const clCard* card) const;
     // Whether the cards from `index` up may leave together.
     bool IsMovableRun(int index) const;
     // The acceptance rule of the down-in-any-suit builders.
     bool CanAcceptDownAnySuit(int index, const clGroup& moving, const clLocation& source) const;
 
-    bool descending = true;
-    bool sameSuit = true;
+    clBuildRule build = clBuildRule::DownInSuit;
     bool freeMoves = false;
     int emptyRank = 0;
     int stopRank = 1;

@@ -67,7 +67,11 @@ void SetTableauEmptyRank(clPileList tableau, int rank, int n, int first) {
     ForEachStore(tableau, n, first, [&](clStore& store) { store.SetEmptyRank(rank); });
 }
 
-void SetTableauSymbol(clPileList tableau, int symbol, int n, int first) {
+void SetTableauEmptyRank(clPileList tableau, clRank rank, int n, int first) {
+    SetTableauEmptyRank(tableau, static_cast<int>(rank), n, first);
+}
+
+void SetTableauSymbol(clPileList tableau, clPileSymbol symbol, int n, int first) {
     ForEachPile(tableau, n, first, [&](clPile& pile, std::size_t) { pile.SetSymbol(symbol); });
 }
 
@@ -87,10 +91,10 @@ void SetTableauRowValue(clPileList tableau, std::uint32_t rowValue, int n, int f
     });
 }
 
-void SetTableauRequiredRank(clPileList tableau, std::uint32_t rank, int n, int first) {
+void SetTableauRequiredRank(clPileList tableau, clRank rank, int n, int first) {
     ForEachPile(tableau, n, first, [&](clPile& pile, std::size_t) {
         clTableauScoring scoring = pile.Scoring();
-        scoring.requiredRank = rank;
+        scoring.requiredRank = static_cast<std::uint32_t>(rank);
         scoring.rowLength = 1;
         pile.SetScoring(scoring);
     });

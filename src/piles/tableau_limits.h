@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <span>
 
+#include "engine/card.h"
 #include "piles/pile.h"
+#include "piles/pile_symbol.h"
 
 // A game's list of piles of one kind, in pile-number order. Null entries are skipped.
 using clPileList = std::span<clPile* const>;
@@ -24,15 +26,16 @@ void KingsCellCounting(clPileList tableau, clPileList reserves);
 // stops there; a negative n or first, or a first past the end, changes nothing.
 // Piles that are not tableau piles keep their rank settings.
 
-// Also sets the symbol to the rank's mark (rank + 2), or none for 0.
+// Also sets the symbol to the rank's mark, or none for 0.
 void SetTableauEmptyRank(clPileList tableau, int rank, int n = 0, int first = 0);
-void SetTableauSymbol(clPileList tableau, int symbol, int n = 0, int first = 0);
+void SetTableauEmptyRank(clPileList tableau, clRank rank, int n = 0, int first = 0);
+void SetTableauSymbol(clPileList tableau, clPileSymbol symbol, int n = 0, int first = 0);
 void SetTableauStopRank(clPileList tableau, int rank, int n = 0, int first = 0);
 // Max in and max out together; 0 means no limit.
 void SetTableauMoveLimit(clPileList tableau, std::uint32_t limit, int n = 0, int first = 0);
 void SetTableauRowValue(clPileList tableau, std::uint32_t rowValue, int n = 0, int first = 0);
 // The rank scored at the bottom of each pile; marks each pile as scored (rowLength 1).
-void SetTableauRequiredRank(clPileList tableau, std::uint32_t rank, int n = 0, int first = 0);
+void SetTableauRequiredRank(clPileList tableau, clRank rank, int n = 0, int first = 0);
 // A row scored as a sequence: pile i of the row requires rank firstRank + i
 // and has rowValue firstValue + i * step (never below 0); the row's first pile
 // carries the row's length.

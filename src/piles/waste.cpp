@@ -1,11 +1,5 @@
 #include "piles/waste.h"
 
-namespace {
-
-constexpr int kOutline = 2;
-
-}  // namespace
-
 void ShowAsWaste(clGroup& pile) {
     for (int i = 0; i < static_cast<int>(pile.Count()); ++i)
         pile.At(i)->faceDown = false;
@@ -37,7 +31,7 @@ clWasteDiscard::clWasteDiscard() {
 }
 
 clWasteFromStock::clWasteFromStock() {
-    symbol = kOutline;
+    symbol = clPileSymbol::Outline;
     SetKey('W');
 }
 

@@ -3,28 +3,66 @@
 #include <algorithm>
 #include <memory>
 
+#include "engine/catalogue_rows.h"
 #include "piles/stock.h"
 #include "piles/tableau_limits.h"
 #include "piles/waste.h"
+#include "variants/card_rules.h"
 
 namespace {
 
 constexpr char kFanKeys[] = "12345QWRTASFGZXCV";
 constexpr int kFans = 17;
-enum { kClubs = 1, kDiamonds, kHearts, kSpades };
 
-// One rank apart in either direction, the king next to the ace.
-bool Neighbours(const clCard& a, const clCard& b) {
-    const int d = (a.GetRank() - b.GetRank() + 13) % 13;
-    return d == 1 || d == 12;
-}
+constexpr clGameRules kBlackHole{
+    .game = clGames::kBlackHole,
+    .width = 9,
+    .height = 6,
+    .rounds = {.goalBase = 10000,
+               .goalStep = 10000,
+               .bonusBase = 1200,
+               .goalSteps = {{.from = 3, .step = 15000},
+                             {.from = 5, .step = 20000},
+                             {.from = 8, .step = 30000}},
+               .bonusSteps = {{.from = 3, .step = 20}}},
+    .points = {.tableauClearedBonus = 30000, .rowPoints = 500, .wastePoints = 500},
+};
+
+// The fans of six cards reach past nine card widths: the table is ten wide.
+constexpr clGameRules kBinaryStar{
+    .game = clGames::kBinaryStar,
+    .width = 10,
+    .height = 6,
+    .rounds = {.goalBase = 20000,
+               .goalStep = 20000,
+               .bonusBase = 4200,
+               .goalSteps = {{.from = 3, .step = 30000},
+                             {.from = 5, .step = 40000},
+                             {.from = 8, .step = 80000}},
+               .bonusSteps = {{.from = 3, .step = 100}}},
+    .points = {.foundationPoints = 500, .tableauClearedBonus = 60000, .rowPoints = 1000},
+};
+
+constexpr clGameRules kAcesUp{
+    .game = clGames::kAcesUp,
+    .width = 7,
+    .height = 5,
+    .rounds = {.goalBase = 10000,
+               .goalStep = 10000,
+               .bonusBase = 900,
+               .goalSteps = {{.from = 2, .step = 20000},
+                             {.from = 4, .step = 30000},
+                             {.from = 6, .step = 40000}},
+               .bonusSteps = {{.from = 6, .step = 20}}},
+    .points = {.singleRemovalPoints = 1000, .baseRanksBonus = 20000},
+};
 
 }  // namespace
 
 // Black Hole.
 
 clBlackHole::clBlackHole() {
-    Describe("Black Hole", 9, 6);
+    Describe(kBlackHole);
 }
 
 void clBlackHole::PlaceFans(double step, double left, double innerLeft, double innerRight,
@@ -52,37 +90,21 @@ void clBlackHole::PlaceFans(double step, double left, double innerLeft, double i
 void clBlackHole::CreateLayout() {
     MakePiles<clTableauFanDiscard>(kFans);
     PlaceFans(1.5, 1.0, 1.0, 5.5, 1.75);
+    SetTableauRowValue(tableau, 1);
     SetWaste(std::make_unique<clWasteDiscard>())->SetPosition(4.0, 2.25);
     wasteDealCount = 1;
 }
 
-void clBlackHole::SetupRounds() {
-    points.Setup(10000, 10000, 1200, 0, 1);
-    points.AddGoalStep(3, 15000);
-    points.AddBonusStep(3, 20, 1);
-    points.AddGoalStep(5, 20000);
-    points.AddGoalStep(8, 30000);
-}
-
-void clBlackHole::SetupPoints() {
-    points.values.wastePoints = 500;
-    points.values.rowPoints = 500;
-    points.values.tableauClearedBonus = 30000;
-    SetTableauRowValue(tableau, 1);
-}
-
-void clBlackHole::Deal() {
+void clBlackHole::DealCards() {
     int fan = 0;
     for (int k = 0; k < cardCount; ++k) {
         const clCard* card = deck->CardAt(k);
-        if (card->GetRank() == 1 && card->GetSuit() == kSpades && waste) {
-            DealCard(*waste, k, true, true);
+        if (card->IsAce() && card->Suit() == clSuit::Spades && waste) {
+            DealCard(*waste, k, clFacing::Up);
         } else {
-            DealCard(*tableau[fan++ % kFans], k, true, true);
+            DealCard(*tableau[fan++ % kFans], k, clFacing::Up);
         }
     }
-    Repaint();
-    ClearSelection();
 }
 
 bool clBlackHole::IsGameWon() {
@@ -123,17 +145,16 @@ bool clBlackHole::ValidateCardMove(const clMove& move) {
     }
     const clCard* card = source->Top();
     const clCard* holeTop = hole->Top();
-    if (holeTop == nullptr || !Neighbours(*card, *holeTop)) return false;
+    if (holeTop == nullptr || !AreNeighbours(*card, *holeTop, clRankWrap::KingAndAce)) return false;
     return clSolitaireGame::ValidateCardMove(move);
 }
 
 // Binary Star.
 
 clBinaryStar::clBinaryStar() {
-    Describe("Binary Star", 10, 6);
+    Describe(kBinaryStar);
 }
 
-// The fans of six cards reach past nine card widths: the table is ten wide.
 void clBinaryStar::CreateLayout() {
     const std::vector<clPile*> holes = MakePiles<clFoundationInSequence>(2);
     holes[0]->SetPosition(4.0, 2.0);
@@ -144,41 +165,25 @@ void clBinaryStar::CreateLayout() {
         hole->SetClickAction(true);  // a click passes a card across
     MakePiles<clTableauFanDiscard>(kFans);
     PlaceFans(2.0, 0, 0, 6.0, 1.25);
+    SetTableauRowValue(tableau, 1);
     deckCount = 2;
 }
 
-void clBinaryStar::SetupRounds() {
-    points.Setup(20000, 20000, 4200, 0, 1);
-    points.AddGoalStep(3, 30000);
-    points.AddBonusStep(3, 100, 1);
-    points.AddGoalStep(5, 40000);
-    points.AddGoalStep(8, 80000);
-}
-
-void clBinaryStar::SetupPoints() {
-    points.values.foundationPoints = 500;
-    points.values.rowPoints = 1000;
-    points.values.tableauClearedBonus = 60000;
-    SetTableauRowValue(tableau, 1);
-}
-
-void clBinaryStar::Deal() {
+void clBinaryStar::DealCards() {
     bool aceDealt = false, kingDealt = false;
     int fan = 0;
     for (int k = 0; k < cardCount; ++k) {
         const clCard* card = deck->CardAt(k);
-        if (!aceDealt && card->GetRank() == 1 && card->GetSuit() == kSpades) {
-            DealCard(*foundations[0], k, true, true);
+        if (!aceDealt && card->IsAce() && card->Suit() == clSuit::Spades) {
+            DealCard(*foundations[0], k, clFacing::Up);
             aceDealt = true;
-        } else if (!kingDealt && card->GetRank() == 13 && card->GetSuit() == kHearts) {
-            DealCard(*foundations[1], k, true, true);
+        } else if (!kingDealt && card->IsKing() && card->Suit() == clSuit::Hearts) {
+            DealCard(*foundations[1], k, clFacing::Up);
             kingDealt = true;
         } else {
-            DealCard(*tableau[fan++ % kFans], k, true, true);
+            DealCard(*tableau[fan++ % kFans], k, clFacing::Up);
         }
     }
-    Repaint();
-    ClearSelection();
 }
 
 std::vector<clLocation> clBinaryStar::Holes() const {
@@ -221,7 +226,7 @@ bool clBinaryStar::ValidateCardMove(const clMove& move) {
 // Aces Up.
 
 clAcesUp::clAcesUp() {
-    Describe("Aces Up", 7, 5);
+    Describe(kAcesUp);
 }
 
 void clAcesUp::CreateLayout() {
@@ -229,21 +234,8 @@ void clAcesUp::CreateLayout() {
     SetStock(std::make_unique<clStockDealOnly>())->SetPosition(3.0, 4.0);
     stock->SetFan({.pixelDx = -2});
     KeyTableau();
+    SetTableauRequiredRank(tableau, clRank::Ace);
     tableauDealCount = 4;
-}
-
-void clAcesUp::SetupRounds() {
-    points.Setup(10000, 10000, 900, 0, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddGoalStep(4, 30000);
-    points.AddGoalStep(6, 40000);
-    points.AddBonusStep(6, 20, 1);
-}
-
-void clAcesUp::SetupPoints() {
-    points.values.singleRemovalPoints = 1000;
-    points.values.baseRanksBonus = 20000;
-    SetTableauRequiredRank(tableau, 1);
 }
 
 bool clAcesUp::AcesAtBases() const {

@@ -10,9 +10,7 @@ class clBlackHole : public clSolitaireGame {
 public:
     clBlackHole();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
-    void Deal() override;
+    void DealCards() override;
     // Won when every fan is empty.
     bool IsGameWon() override;
     // A click on a fan plays its top card into a hole.
@@ -37,9 +35,7 @@ class clBinaryStar : public clBlackHole {
 public:
     clBinaryStar();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
-    void Deal() override;
+    void DealCards() override;
     void OnPileClick() override;
     bool ValidateCardMove(const clMove& move) override;
 
@@ -53,8 +49,6 @@ class clAcesUp : public clSolitaireGame {
 public:
     clAcesUp();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     // Won with the stock empty and an ace alone on every pile.
     bool IsGameWon() override;
     // The stock deals a card to every pile; a pile's top card leaves, or else

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <string_view>
 
+#include "engine/catalogue_rows.h"
 #include "engine/random.h"
 #include "piles/reserve.h"
 
 namespace {
 
-constexpr int kNoRedealMark = 0;
-constexpr int kRedealMark = 1;
 constexpr std::string_view kFanKeys = "QWERTYASDFGHZXCVBN";
 constexpr std::string_view kCruelKeys = "QWERTYASDFGH";
 constexpr int kPilesPerRow = 6;
@@ -29,26 +28,74 @@ void CommitRedeal(clSolitaireRules& game) {
     if (game.ValidateMove(move)) game.CommitPlayedMove(move, true);
 }
 
-void SetupFanRounds(clPointSystem& points) {
-    points.Setup(10000, 10000, 2400, 0, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddGoalStep(4, 30000);
-    points.AddGoalStep(6, 40000);
-    points.AddBonusStep(6, 50, 1);
-}
+constexpr clPointValues kFanPoints{
+    .foundationPoints = 500,
+    .foundationCompleteBonus = 2000,
+    .allFoundationsBonus = 10000,
+};
 
-void SetFoundationPoints(clPointValues& values, std::int32_t complete, std::int32_t all) {
-    values.foundationPoints = 500;
-    values.foundationCompleteBonus = complete;
-    values.allFoundationsBonus = all;
-}
+constexpr clGameRules kFastFan{
+    .game = clGames::kFastFan,
+    .width = 11,
+    .height = 6,
+    .rounds = kKlondikeRounds,
+    .points = {.foundationPoints = 500,
+               .foundationCompleteBonus = 2000,
+               .allFoundationsBonus = 10000,
+               .stockActionCost = 1000,
+               .stockActionIncrement = 1000},
+};
+
+constexpr clGameRules kFreeFan{
+    .game = clGames::kFreeFan,
+    .width = 11,
+    .height = 6,
+    .rounds = kKlondikeRounds,
+    .points = kFanPoints,
+};
+
+constexpr clGameRules kFreeFanEasy{
+    .game = clGames::kFreeFanEasy,
+    .width = 11,
+    .height = 6,
+    .rounds = {.goalBase = 10000,
+               .goalStep = 10000,
+               .bonusBase = 2000,
+               .goalSteps = {{.from = 2, .step = 20000}, {.from = 3, .step = 40000}},
+               .bonusSteps = {{.from = 5, .step = 50}}},
+    .points = {.foundationPoints = 500,
+               .foundationCompleteBonus = 1000,
+               .allFoundationsBonus = 12000},
+};
+
+constexpr clGameRules kLaBelleLucie{
+    .game = clGames::kLaBelleLucie,
+    .width = 11,
+    .height = 6,
+    .rounds = kKlondikeRounds,
+    .points = kFanPoints,
+};
+
+constexpr clGameRules kCruel{
+    .game = clGames::kCruel,
+    .width = 8,
+    .height = 6,
+    .rounds = {.goalBase = 10000,
+               .goalStep = 10000,
+               .bonusBase = 1200,
+               .goalSteps = {{.from = 2, .step = 20000}, {.from = 3, .step = 40000}},
+               .bonusSteps = {{.from = 3, .step = 50}}},
+    .points = {.foundationPoints = 1000,
+               .foundationCompleteBonus = 2000,
+               .allFoundationsBonus = 20000},
+};
 
 }  // namespace
 
 // The fans.
 
 clFastFan::clFastFan() {
-    Describe("Fast Fan", 11, 6);
+    Describe(kFastFan);
 }
 
 template <class Fan>
@@ -79,27 +126,15 @@ void clFastFan::CreateLayout() {
     AddReshuffleSymbol();
 }
 
-void clFastFan::SetupRounds() {
-    SetupFanRounds(points);
-}
-
-void clFastFan::SetupPoints() {
-    SetFoundationPoints(points.values, 2000, 10000);
-    points.values.stockActionCost = 1000;
-    points.values.stockActionIncrement = 1000;
-}
-
-void clFastFan::Deal() {
+void clFastFan::DealCards() {
     if (reshuffle) {
-        reshuffle->SetSymbol(kRedealMark);
+        reshuffle->SetSymbol(clPileSymbol::Redeal);
         reshuffle->Draw(*graphics);
     }
     const int n = TableauCount();
     for (int k = 0; k < cardCount && k / kCardsPerFan < n; ++k) {
-        DealCard(*tableau[k / kCardsPerFan], k, true, true);
+        DealCard(*tableau[k / kCardsPerFan], k, clFacing::Up);
     }
-    Repaint();
-    ClearSelection();
 }
 
 void clFastFan::OnEmptyPick() {
@@ -128,7 +163,7 @@ void clFastFan::StockAction(bool animated) {
 }
 
 clFreeFan::clFreeFan() {
-    Describe("Free Fan", 11, 6);
+    Describe(kFreeFan);
 }
 
 void clFreeFan::CreateLayout() {
@@ -136,12 +171,8 @@ void clFreeFan::CreateLayout() {
     AddCells();
 }
 
-void clFreeFan::SetupPoints() {
-    SetFoundationPoints(points.values, 2000, 10000);
-}
-
 clFreeFanEasy::clFreeFanEasy() {
-    Describe("Free Fan Easy", 11, 6);
+    Describe(kFreeFanEasy);
 }
 
 void clFreeFanEasy::CreateLayout() {
@@ -150,23 +181,8 @@ void clFreeFanEasy::CreateLayout() {
     KingsOnlyInSpaces();
 }
 
-void clFreeFanEasy::SetupRounds() {
-    points.Setup(10000, 10000, 2000, 0, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddGoalStep(3, 40000);
-    points.AddBonusStep(5, 50, 1);
-}
-
-void clFreeFanEasy::SetupPoints() {
-    SetFoundationPoints(points.values, 1000, 12000);
-}
-
 clLaBelleLucie::clLaBelleLucie() {
-    Describe("La Belle Lucie", 11, 6);
-}
-
-void clLaBelleLucie::SetupPoints() {
-    SetFoundationPoints(points.values, 2000, 10000);
+    Describe(kLaBelleLucie);
 }
 
 void clLaBelleLucie::OnEmptyPick() {
@@ -178,7 +194,7 @@ void clLaBelleLucie::OnEmptyPick() {
 void clLaBelleLucie::StockAction(bool animated) {
     clFastFan::StockAction(animated);
     if (reshuffle && stockActions >= kRedeals) {
-        reshuffle->SetSymbol(kNoRedealMark);
+        reshuffle->SetSymbol(clPileSymbol::NoRedeal);
         reshuffle->Draw(*graphics);
     }
 }
@@ -186,7 +202,7 @@ void clLaBelleLucie::StockAction(bool animated) {
 // Cruel.
 
 clCruel::clCruel() {
-    Describe("Cruel", 8, 6);
+    Describe(kCruel);
 }
 
 void clCruel::CreateLayout() {
@@ -203,25 +219,12 @@ void clCruel::CreateLayout() {
     autoPlaySupported = true;
 }
 
-void clCruel::SetupRounds() {
-    points.Setup(10000, 10000, 1200, 0, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddGoalStep(3, 40000);
-    points.AddBonusStep(3, 50, 1);
-}
-
-void clCruel::SetupPoints() {
-    points.values.foundationPoints = 1000;
-    points.values.foundationCompleteBonus = 2000;
-    points.values.allFoundationsBonus = 20000;
-}
-
 // The first Aces in deal order, one per foundation (with one pack, every
 // Ace), go to the foundations; the second walk skips them.
-void clCruel::Deal() {
+void clCruel::DealCards() {
     int aces = 0;
     for (int k = 0; k < cardCount && aces < FoundationCount(); ++k) {
-        if (deck->CardAt(k)->IsAce()) DealCard(*foundations[aces++], k, true, true);
+        if (deck->CardAt(k)->IsAce()) DealCard(*foundations[aces++], k, clFacing::Up);
     }
     const int n = TableauCount();
     for (int k = 0, pile = 0, skipped = 0; n > 0 && k < cardCount; ++k) {
@@ -229,11 +232,9 @@ void clCruel::Deal() {
             ++skipped;
             continue;
         }
-        DealCard(*tableau[pile], k, true, true);
+        DealCard(*tableau[pile], k, clFacing::Up);
         if (tableau[pile]->Count() >= kCardsPerPile && pile + 1 < n) ++pile;
     }
-    Repaint();
-    ClearSelection();
 }
 
 void clCruel::OnEmptyPick() {

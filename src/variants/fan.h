@@ -15,10 +15,8 @@ public:
 
     clFastFan();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     // Shows the redeal mark, then deals three cards to each fan in order.
-    void Deal() override;
+    void DealCards() override;
     // A press on the redeal symbol asks for a redeal.
     void OnEmptyPick() override;
     // The fans in order give their cards into one group, which is shuffled
@@ -48,7 +46,6 @@ class clFreeFan : public clFastFan {
 public:
     clFreeFan();
     void CreateLayout() override;
-    void SetupPoints() override;
     // There is no redeal symbol: the fans are never redealt.
     bool ValidateStockAction() override { return false; }
 };
@@ -58,8 +55,6 @@ class clFreeFanEasy : public clFreeFan {
 public:
     clFreeFanEasy();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
 };
 
 // Fast Fan with two free redeals and no more.
@@ -68,7 +63,6 @@ public:
     static constexpr int kRedeals = 2;
 
     clLaBelleLucie();
-    void SetupPoints() override;
     void OnEmptyPick() override;
     // After the last redeal the symbol shows the no-more-redeals mark. The
     // click stops at two redeals; the redeal move itself is always valid, as
@@ -85,11 +79,9 @@ public:
 
     clCruel();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     // Every Ace to the next foundation, then the other cards in deal order,
     // four to a pile.
-    void Deal() override;
+    void DealCards() override;
     void OnEmptyPick() override;
     // The piles from the last to the first give their cards from the top down
     // into one group, which is dealt back from its last card to its first,

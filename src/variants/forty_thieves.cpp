@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "engine/catalogue_rows.h"
 #include "piles/stock.h"
 #include "piles/tableau_limits.h"
 #include "piles/waste.h"
@@ -22,20 +23,77 @@ clForms ThievesForms(clAfterMoveForm afterMove, clAutoPlayForm autoPlay) {
             .redealWasteToStock = true};
 }
 
-// Forty Thieves' and Thieves of Egypt's goals; the bonus shrinks from round 3.
-void SetupThievesRounds(clPointSystem& points, std::int32_t bonusStep) {
-    points.Setup(20000, 20000, 4800, 0, 1);
-    points.AddGoalStep(2, 40000);
-    points.AddGoalStep(3, 80000);
-    points.AddBonusStep(3, bonusStep, 1);
-}
+constexpr clGameRules kFortyThieves{
+    .game = clGames::kFortyThieves,
+    .width = 11,
+    .height = 6,
+    .rounds = {.goalBase = 20000,
+               .goalStep = 20000,
+               .bonusBase = 4800,
+               .goalSteps = {{.from = 2, .step = 40000}, {.from = 3, .step = 80000}},
+               .bonusSteps = {{.from = 3, .step = 200}}},
+    .points = {.foundationPoints = 500,
+               .foundationCompleteBonus = 2000,
+               .allFoundationsBonus = 20000,
+               .stockActionCost = 10000,
+               .stockActionIncrement = 10000},
+};
+
+constexpr clRoundTable kInterchangeRounds{
+    .goalBase = 20000,
+    .goalStep = 20000,
+    .bonusBase = 4800,
+    .goalSteps = {{.from = 2, .step = 40000},
+                  {.from = 4, .step = 60000},
+                  {.from = 6, .step = 80000}},
+    .bonusSteps = {{.from = 6, .step = 200}},
+};
+
+constexpr clPointValues kInterchangePoints{
+    .foundationPoints = 1000,
+    .allFoundationsBonus = 20000,
+    .stockActionCost = 10000,
+    .stockActionIncrement = 5000,
+};
+
+constexpr clGameRules kInterchange{
+    .game = clGames::kInterchange,
+    .width = 9,
+    .height = 6,
+    .rounds = kInterchangeRounds,
+    .points = kInterchangePoints,
+};
+
+constexpr clGameRules kInterchangeKings{
+    .game = clGames::kInterchangeKings,
+    .width = 9,
+    .height = 6,
+    .rounds = kInterchangeRounds,
+    .points = kInterchangePoints,
+};
+
+constexpr clGameRules kThievesOfEgypt{
+    .game = clGames::kThievesOfEgypt,
+    .width = 11,
+    .height = 6,
+    .rounds = {.goalBase = 20000,
+               .goalStep = 20000,
+               .bonusBase = 4800,
+               .goalSteps = {{.from = 2, .step = 40000}, {.from = 3, .step = 80000}},
+               .bonusSteps = {{.from = 3, .step = 100}}},
+    .points = {.foundationPoints = 500,
+               .foundationCompleteBonus = 2000,
+               .allFoundationsBonus = 20000,
+               .stockActionCost = 10000,
+               .stockActionIncrement = 5000},
+};
 
 }  // namespace
 
 // Forty Thieves.
 
 clFortyThieves::clFortyThieves() {
-    Describe("Forty Thieves", 11, 6);
+    Describe(kFortyThieves);
 }
 
 void clFortyThieves::CreateLayout() {
@@ -53,22 +111,10 @@ void clFortyThieves::CreateLayout() {
     forms = ThievesForms(clAfterMoveForm::None, clAutoPlayForm::Plain);
 }
 
-void clFortyThieves::SetupRounds() {
-    SetupThievesRounds(points, 200);
-}
-
-void clFortyThieves::SetupPoints() {
-    points.values.foundationPoints = 500;
-    points.values.foundationCompleteBonus = 2000;
-    points.values.allFoundationsBonus = 20000;
-    points.values.stockActionCost = 10000;
-    points.values.stockActionIncrement = 10000;
-}
-
 // Interchange.
 
 clInterchange::clInterchange() {
-    Describe("Interchange", 9, 6);
+    Describe(kInterchange);
 }
 
 void clInterchange::CreateLayout() {
@@ -86,37 +132,20 @@ void clInterchange::CreateLayout() {
     forms = ThievesForms(clAfterMoveForm::TurnUpTops, clAutoPlayForm::Plain);
 }
 
-void clInterchange::SetupRounds() {
-    points.Setup(20000, 20000, 4800, 0, 1);
-    points.AddGoalStep(2, 40000);
-    points.AddGoalStep(4, 60000);
-    points.AddGoalStep(6, 80000);
-    points.AddBonusStep(6, 200, 1);
-}
-
-void clInterchange::SetupPoints() {
-    points.values.foundationPoints = 1000;
-    points.values.allFoundationsBonus = 20000;
-    points.values.stockActionCost = 10000;
-    points.values.stockActionIncrement = 5000;
-}
-
 // Rows 0, 2, 4 and 6 face up, rows 1, 3 and 5 face down and blocked.
-void clInterchange::Deal() {
+void clInterchange::DealCards() {
     const clDealCounts counts = DealCounts();
     const int n = TableauCount();
     int k = 0;
     for (; n > 0 && k < counts.tableau; ++k) {
-        const bool up = (k / kInterchangeRow) % 2 == 0;
-        DealCard(*tableau[k % n], k, up, up);
+        const bool faceUp = (k / kInterchangeRow) % 2 == 0;
+        DealCard(*tableau[k % n], k, TableauFacing(faceUp));
     }
     DealOutside(k, counts);
-    Repaint();
-    ClearSelection();
 }
 
 clInterchangeKings::clInterchangeKings() {
-    Describe("Interchange Kings", 9, 6);
+    Describe(kInterchangeKings);
 }
 
 void clInterchangeKings::CreateLayout() {
@@ -127,7 +156,7 @@ void clInterchangeKings::CreateLayout() {
 // Thieves of Egypt.
 
 clThievesOfEgypt::clThievesOfEgypt() {
-    Describe("Thieves of Egypt", 11, 6);
+    Describe(kThievesOfEgypt);
 }
 
 void clThievesOfEgypt::CreateLayout() {
@@ -144,24 +173,15 @@ void clThievesOfEgypt::CreateLayout() {
     forms = ThievesForms(clAfterMoveForm::TurnUpTops, clAutoPlayForm::Safe);
 }
 
-void clThievesOfEgypt::SetupRounds() {
-    SetupThievesRounds(points, 100);
-}
-
-void clThievesOfEgypt::SetupPoints() {
-    clFortyThieves::SetupPoints();
-    points.values.stockActionIncrement = 5000;
-}
-
 // Passes over a shrinking range of columns: after each pass the range loses
 // its first column, then its last, in turn, so the columns hold 1, 3, 5, 7,
 // 9, 10, 8, 6, 4 and 2 cards.
-void clThievesOfEgypt::Deal() {
+void clThievesOfEgypt::DealCards() {
     const clDealCounts counts = DealCounts();
     int k = 0;
     for (int first = 0, last = TableauCount() - 1, pass = 0; first <= last; ++pass) {
         for (int pile = first; pile <= last && k < counts.tableau; ++pile)
-            DealCard(*tableau[pile], k++, true, true);
+            DealCard(*tableau[pile], k++, clFacing::Up);
         if (pass % 2 == 0) {
             ++first;
         } else {
@@ -169,6 +189,4 @@ void clThievesOfEgypt::Deal() {
         }
     }
     DealOutside(k, counts);
-    Repaint();
-    ClearSelection();
 }

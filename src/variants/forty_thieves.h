@@ -11,8 +11,6 @@ class clFortyThieves : public clSolitaireGame {
 public:
     clFortyThieves();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
 };
 
 // Seven columns dealt in rows alternately face up and face down; in-suit runs
@@ -21,9 +19,7 @@ class clInterchange : public clFortyThieves {
 public:
     clInterchange();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
-    void Deal() override;
+    void DealCards() override;
 };
 
 // Interchange with Kings only in spaces.
@@ -39,7 +35,5 @@ class clThievesOfEgypt : public clFortyThieves {
 public:
     clThievesOfEgypt();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
-    void Deal() override;
+    void DealCards() override;
 };

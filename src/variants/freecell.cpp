@@ -3,6 +3,7 @@
 #include <iterator>
 #include <vector>
 
+#include "engine/catalogue_rows.h"
 #include "piles/foundation.h"
 #include "piles/reserve.h"
 #include "piles/tableau.h"
@@ -14,9 +15,212 @@ constexpr double kColumnFan = 4.0;  // the longest a column fans, in card height
 constexpr double kShortFan = 3.0;   // columns above a row of cells
 
 constexpr clPointValues kFreeCellPoints{
-    .foundationPoints = 500, .foundationCompleteBonus = 2000, .allFoundationsBonus = 10000};
-constexpr clPointValues kCastlePoints{
-    .foundationPoints = 1000, .foundationCompleteBonus = 5000, .allFoundationsBonus = 20000};
+    .foundationPoints = 500,
+    .foundationCompleteBonus = 2000,
+    .allFoundationsBonus = 10000,
+};
+
+constexpr clRoundTable kSeaTowersRounds{
+    .goalBase = 10000,
+    .goalStep = 10000,
+    .bonusBase = 2400,
+    .bonusStep = 600,
+    .goalSteps = {{.from = 2, .step = 20000}, {.from = 3, .step = 40000}},
+    .bonusSteps = {{.from = 3, .step = 50}},
+};
+
+constexpr clRoundTable kEightOffRounds{
+    .goalBase = 10000,
+    .goalStep = 10000,
+    .bonusBase = 1500,
+    .goalSteps = {{.from = 2, .step = 20000}, {.from = 3, .step = 40000}},
+    .bonusSteps = {{.from = 3, .step = 50}},
+};
+
+constexpr clRoundTable kPenguinRounds{
+    .goalBase = 10000,
+    .goalStep = 10000,
+    .bonusBase = 1200,
+    .goalSteps = {{.from = 2, .step = 20000},
+                  {.from = 4, .step = 30000},
+                  {.from = 6, .step = 40000}},
+    .bonusSteps = {{.from = 6, .step = 50}},
+};
+
+constexpr clGameRules kFreeCell{
+    .game = clGames::kFreeCell,
+    .width = 9,
+    .height = 6,
+    .rounds = kKlondikeRounds,
+    .points = kFreeCellPoints,
+};
+
+constexpr clGameRules kFreeCellKings{
+    .game = clGames::kFreeCellKings,
+    .width = 9,
+    .height = 6,
+    .rounds = kKlondikeRounds,
+    .points = kFreeCellPoints,
+};
+
+constexpr clGameRules kForeCell{
+    .game = clGames::kForeCell,
+    .width = 9,
+    .height = 6,
+    .rounds = kKlondikeRounds,
+    .points = kFreeCellPoints,
+};
+
+constexpr clGameRules kThreeCells{
+    .game = clGames::kThreeCells,
+    .width = 9,
+    .height = 6,
+    .rounds = kKlondikeRounds,
+    .points = kFreeCellPoints,
+};
+
+constexpr clGameRules kTwoCells{
+    .game = clGames::kTwoCells,
+    .width = 9,
+    .height = 6,
+    .rounds = kKlondikeRounds,
+    .points = kFreeCellPoints,
+};
+
+constexpr clGameRules kSevenByFour{
+    .game = clGames::kSevenByFour,
+    .width = 9,
+    .height = 6,
+    .rounds = kKlondikeRounds,
+    .points = kFreeCellPoints,
+};
+
+constexpr clGameRules kSevenByFourKings{
+    .game = clGames::kSevenByFourKings,
+    .width = 9,
+    .height = 6,
+    .rounds = kKlondikeRounds,
+    .points = kFreeCellPoints,
+};
+
+constexpr clGameRules kSevenByFive{
+    .game = clGames::kSevenByFive,
+    .width = 9,
+    .height = 6,
+    .rounds = kKlondikeRounds,
+    .points = kFreeCellPoints,
+};
+
+constexpr clGameRules kFourByTen{
+    .game = clGames::kFourByTen,
+    .width = 8,
+    .height = 7,
+    .rounds = kKlondikeRounds,
+    .points = kFreeCellPoints,
+};
+
+constexpr clGameRules kTenByOne{
+    .game = clGames::kTenByOne,
+    .width = 11,
+    .height = 6,
+    .rounds = kKlondikeRounds,
+    .points = kFreeCellPoints,
+};
+
+constexpr clGameRules kSeaTowers{
+    .game = clGames::kSeaTowers,
+    .width = 11,
+    .height = 6,
+    .rounds = kSeaTowersRounds,
+    .points = kFreeCellPoints,
+};
+
+constexpr clGameRules kSeaTowersKings{
+    .game = clGames::kSeaTowersKings,
+    .width = 11,
+    .height = 6,
+    .rounds = kSeaTowersRounds,
+    .points = kFreeCellPoints,
+};
+
+constexpr clGameRules kDoubleSeaTowers{
+    .game = clGames::kDoubleSeaTowers,
+    .width = 14,
+    .height = 7,
+    .rounds = kSeaTowersRounds,
+    .points = kFreeCellPoints,
+};
+
+constexpr clGameRules kBakersGame{
+    .game = clGames::kBakersGame,
+    .width = 9,
+    .height = 6,
+    .rounds = kSeaTowersRounds,
+    .points = kFreeCellPoints,
+};
+
+constexpr clGameRules kBakersGameKings{
+    .game = clGames::kBakersGameKings,
+    .width = 9,
+    .height = 6,
+    .rounds = kSeaTowersRounds,
+    .points = kFreeCellPoints,
+};
+
+constexpr clGameRules kEightOff{
+    .game = clGames::kEightOff,
+    .width = 10,
+    .height = 6,
+    .rounds = kEightOffRounds,
+    .points = kFreeCellPoints,
+};
+
+constexpr clGameRules kEightOn{
+    .game = clGames::kEightOn,
+    .width = 10,
+    .height = 6,
+    .rounds = kEightOffRounds,
+    .points = kFreeCellPoints,
+};
+
+constexpr clGameRules kPenguin{
+    .game = clGames::kPenguin,
+    .width = 9,
+    .height = 6,
+    .rounds = kPenguinRounds,
+    .points = kFreeCellPoints,
+};
+
+constexpr clGameRules kTuxedo{
+    .game = clGames::kTuxedo,
+    .width = 9,
+    .height = 6,
+    .rounds = kPenguinRounds,
+    .points = kFreeCellPoints,
+};
+
+constexpr clGameRules kOpus{
+    .game = clGames::kOpus,
+    .width = 9,
+    .height = 6,
+    .rounds = kPenguinRounds,
+    .points = kFreeCellPoints,
+};
+
+// Its lowest row of fans reaches 5.5 card heights, so the table is 6 high, not 5.
+constexpr clGameRules kBeleagueredCastle{
+    .game = clGames::kBeleagueredCastle,
+    .width = 8,
+    .height = 6,
+    .rounds = {.goalBase = 10000,
+               .goalStep = 20000,
+               .bonusBase = 2400,
+               .goalSteps = {{.from = 2, .step = 30000}, {.from = 3, .step = 60000}},
+               .bonusSteps = {{.from = 3, .step = 100}}},
+    .points = {.foundationPoints = 1000,
+               .foundationCompleteBonus = 5000,
+               .allFoundationsBonus = 20000},
+};
 
 // Keys '1', '2', ... or 'A', 'B', ... in list order.
 void KeyPiles(const std::vector<clPile*>& piles, char first) {
@@ -39,7 +243,7 @@ void FoundationColumn(const std::vector<clPile*>& piles, double x, double y, dou
 // FreeCell and the versions that change its columns, cells or spaces.
 
 clFreeCell::clFreeCell() {
-    Describe("FreeCell", 9, 6);
+    Describe(kFreeCell);
 }
 
 // The keys and rules every FreeCell layout shares: any card in a space,
@@ -66,20 +270,8 @@ void clFreeCell::CreateLayout() {
     FreeCellLayout(8, 4);
 }
 
-void clFreeCell::SetupRounds() {
-    points.Setup(10000, 10000, 2400, 0, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddGoalStep(4, 30000);
-    points.AddGoalStep(6, 40000);
-    points.AddBonusStep(6, 50, 1);
-}
-
-void clFreeCell::SetupPoints() {
-    points.values = kFreeCellPoints;
-}
-
 clFreeCellKings::clFreeCellKings() {
-    Describe("FreeCell Kings", 9, 6);
+    Describe(kFreeCellKings);
 }
 
 void clFreeCellKings::KingsOnly() {
@@ -93,11 +285,11 @@ void clFreeCellKings::CreateLayout() {
 }
 
 clForeCell::clForeCell() {
-    Describe("ForeCell", 9, 6);
+    Describe(kForeCell);
 }
 
 clThreeCells::clThreeCells() {
-    Describe("Three Cells", 9, 6);
+    Describe(kThreeCells);
 }
 
 void clThreeCells::CreateLayout() {
@@ -105,7 +297,7 @@ void clThreeCells::CreateLayout() {
 }
 
 clTwoCells::clTwoCells() {
-    Describe("Two Cells", 9, 6);
+    Describe(kTwoCells);
 }
 
 void clTwoCells::CreateLayout() {
@@ -113,7 +305,7 @@ void clTwoCells::CreateLayout() {
 }
 
 clSevenByFour::clSevenByFour() {
-    Describe("Seven By Four", 9, 6);
+    Describe(kSevenByFour);
 }
 
 void clSevenByFour::CreateLayout() {
@@ -121,7 +313,7 @@ void clSevenByFour::CreateLayout() {
 }
 
 clSevenByFourKings::clSevenByFourKings() {
-    Describe("Seven By Four Kings", 9, 6);
+    Describe(kSevenByFourKings);
 }
 
 void clSevenByFourKings::CreateLayout() {
@@ -130,7 +322,7 @@ void clSevenByFourKings::CreateLayout() {
 }
 
 clSevenByFive::clSevenByFive() {
-    Describe("Seven By Five", 9, 6);
+    Describe(kSevenByFive);
 }
 
 void clSevenByFive::CreateLayout() {
@@ -142,7 +334,7 @@ void clSevenByFive::CreateLayout() {
 }
 
 clFourByTen::clFourByTen() {
-    Describe("Four By Ten", 8, 7);
+    Describe(kFourByTen);
 }
 
 void clFourByTen::CreateLayout() {
@@ -157,7 +349,7 @@ void clFourByTen::CreateLayout() {
 }
 
 clTenByOne::clTenByOne() {
-    Describe("Ten By One", 11, 6);
+    Describe(kTenByOne);
 }
 
 void clTenByOne::CreateLayout() {
@@ -171,7 +363,7 @@ void clTenByOne::CreateLayout() {
 // Sea Towers and the in-suit games that share its deal.
 
 clSeaTowers::clSeaTowers() {
-    Describe("Sea Towers", 11, 6);
+    Describe(kSeaTowers);
 }
 
 void clSeaTowers::InSuitLayout(int columns, int cells) {
@@ -197,32 +389,19 @@ void clSeaTowers::CreateLayout() {
     reserveDealCount = 2;
 }
 
-void clSeaTowers::SetupRounds() {
-    points.Setup(10000, 10000, 2400, 600, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddGoalStep(3, 40000);
-    points.AddBonusStep(3, 50, 1);
-}
-
-void clSeaTowers::SetupPoints() {
-    points.values = kFreeCellPoints;
-}
-
-void clSeaTowers::Deal() {
+void clSeaTowers::DealCards() {
     const int cells = ReserveCount();
     const int cellCards = cells > 0 ? reserveDealCount : 0;
     int k = 0;
     for (int n = 0; n < cardCount - cellCards && TableauCount() > 0; ++n) {
-        DealCard(*tableau[n % TableauCount()], k++, true, true);
+        DealCard(*tableau[n % TableauCount()], k++, clFacing::Up);
     }
     for (int n = 0; n < cellCards; ++n)
-        DealCard(*reserves[(firstDealtCell + n) % cells], k++, true, true);
-    Repaint();
-    ClearSelection();
+        DealCard(*reserves[(firstDealtCell + n) % cells], k++, clFacing::Up);
 }
 
 clSeaTowersKings::clSeaTowersKings() {
-    Describe("Sea Towers Kings", 11, 6);
+    Describe(kSeaTowersKings);
 }
 
 void clSeaTowersKings::CreateLayout() {
@@ -232,7 +411,7 @@ void clSeaTowersKings::CreateLayout() {
 }
 
 clDoubleSeaTowers::clDoubleSeaTowers() {
-    Describe("Double SeaTowers", 14, 7);
+    Describe(kDoubleSeaTowers);
 }
 
 void clDoubleSeaTowers::CreateLayout() {
@@ -250,7 +429,7 @@ void clDoubleSeaTowers::CreateLayout() {
 }
 
 clBakersGame::clBakersGame() {
-    Describe("Baker's Game", 9, 6);
+    Describe(kBakersGame);
 }
 
 void clBakersGame::CreateLayout() {
@@ -261,7 +440,7 @@ void clBakersGame::CreateLayout() {
 }
 
 clBakersGameKings::clBakersGameKings() {
-    Describe("Baker's Game Kings", 9, 6);
+    Describe(kBakersGameKings);
 }
 
 void clBakersGameKings::CreateLayout() {
@@ -271,7 +450,7 @@ void clBakersGameKings::CreateLayout() {
 }
 
 clEightOff::clEightOff() {
-    Describe("Eight Off", 10, 6);
+    Describe(kEightOff);
 }
 
 void clEightOff::CreateLayout() {
@@ -286,19 +465,12 @@ void clEightOff::CreateLayout() {
     reserveDealCount = 4;
 }
 
-void clEightOff::SetupRounds() {
-    points.Setup(10000, 10000, 1500, 0, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddGoalStep(3, 40000);
-    points.AddBonusStep(3, 50, 1);
-}
-
-void clEightOff::Deal() {
-    clSolitaireGame::Deal();
+void clEightOff::DealCards() {
+    clSolitaireGame::DealCards();
 }
 
 clEightOn::clEightOn() {
-    Describe("Eight On", 10, 6);
+    Describe(kEightOn);
 }
 
 void clEightOn::CreateLayout() {
@@ -309,13 +481,13 @@ void clEightOn::CreateLayout() {
 // The Aces first, one at the bottom of each of the first four columns; then
 // the other cards in deal order: all but the cell cards round-robin over the
 // columns, the rest onto the cells in order.
-void clEightOn::Deal() {
+void clEightOn::DealCards() {
     std::vector<int> rest;
     int aces = 0;
     for (int k = 0; k < cardCount; ++k) {
         const clCard* card = deck->CardAt(k);
         if (card && card->IsAce() && aces < TableauCount()) {
-            DealCard(*tableau[aces++], k, true, true);
+            DealCard(*tableau[aces++], k, clFacing::Up);
         } else {
             rest.push_back(k);
         }
@@ -324,19 +496,17 @@ void clEightOn::Deal() {
     const int columnCards = static_cast<int>(rest.size()) - cellCards;
     for (int n = 0; n < static_cast<int>(rest.size()); ++n) {
         if (n < columnCards && TableauCount() > 0) {
-            DealCard(*tableau[n % TableauCount()], rest[n], true, true);
+            DealCard(*tableau[n % TableauCount()], rest[n], clFacing::Up);
         } else if (n >= columnCards) {
-            DealCard(*reserves[(n - columnCards) % ReserveCount()], rest[n], true, true);
+            DealCard(*reserves[(n - columnCards) % ReserveCount()], rest[n], clFacing::Up);
         }
     }
-    Repaint();
-    ClearSelection();
 }
 
 // Penguin, Tuxedo and Opus.
 
 clPenguin::clPenguin() {
-    Describe("Penguin", 9, 6);
+    Describe(kPenguin);
 }
 
 void clPenguin::PenguinLayout(int cells, double cellsX, int cellsPixelX) {
@@ -353,48 +523,33 @@ void clPenguin::CreateLayout() {
     PenguinLayout(7, 0, 0);
 }
 
-void clPenguin::SetupRounds() {
-    points.Setup(10000, 10000, 1200, 0, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddGoalStep(4, 30000);
-    points.AddGoalStep(6, 40000);
-    points.AddBonusStep(6, 50, 1);
-}
-
-void clPenguin::SetupPoints() {
-    points.values = kFreeCellPoints;
-}
-
 // The first card sets the base rank and starts column 0; the other cards of
 // that rank start foundations 0, 1 and 2; the rest go round-robin from
 // column 1. Foundations then build from the base round the corner, columns
 // stop at the base and their spaces take the rank below it.
-void clPenguin::Deal() {
+void clPenguin::DealCards() {
     const clCard* first = deck->CardAt(0);
     baseRank = first ? first->GetRank() : 1;
     const int n = TableauCount();
-    if (n > 0) DealCard(*tableau[0], 0, true, true);
+    if (n > 0) DealCard(*tableau[0], 0, clFacing::Up);
     int nextFoundation = 0;
     int column = n > 1 ? 1 : 0;
     for (int k = 1; k < cardCount && n > 0; ++k) {
         const clCard* card = deck->CardAt(k);
         if (card && card->GetRank() == baseRank && nextFoundation < FoundationCount()) {
-            DealCard(*foundations[nextFoundation++], k, true, true);
+            DealCard(*foundations[nextFoundation++], k, clFacing::Up);
         } else {
-            DealCard(*tableau[column], k, true, true);
+            DealCard(*tableau[column], k, clFacing::Up);
             column = (column + 1) % n;
         }
     }
-    SetFoundationBaseRank(baseRank);
-    SetFoundationStopRank(0);
-    SetTableauEmptyRank(tableau, baseRank == 1 ? 13 : baseRank - 1);
+    FoundationsFromBase();
+    SetTableauEmptyRank(tableau, RankBelow(baseRank));
     SetTableauStopRank(tableau, baseRank);
-    Repaint();
-    ClearSelection();
 }
 
 clTuxedo::clTuxedo() {
-    Describe("Tuxedo", 9, 6);
+    Describe(kTuxedo);
 }
 
 void clTuxedo::CreateLayout() {
@@ -402,34 +557,31 @@ void clTuxedo::CreateLayout() {
     KingsOnlyInSpaces();
 }
 
-void clTuxedo::Deal() {
+void clTuxedo::DealCards() {
     static constexpr int kLastColumns[] = {0, 3, 6};
     const int n = TableauCount();
     const int rows = cardCount - static_cast<int>(std::size(kLastColumns));
     int k = 0;
     for (; k < rows && n > 0; ++k)
-        DealCard(*tableau[k % n], k, true, true);
+        DealCard(*tableau[k % n], k, clFacing::Up);
     for (const int column : kLastColumns) {
-        if (column < n) DealCard(*tableau[column], k, true, true);
+        if (column < n) DealCard(*tableau[column], k, clFacing::Up);
         ++k;
     }
-    Repaint();
-    ClearSelection();
 }
 
 clOpus::clOpus() {
-    Describe("Opus", 9, 6);
+    Describe(kOpus);
 }
 
 void clOpus::CreateLayout() {
     PenguinLayout(5, 1.0, 4);
 }
 
-// Beleaguered Castle. Its lowest row of fans reaches 5.5 card heights, so the
-// table is 6 high, not 5.
+// Beleaguered Castle.
 
 clBeleagueredCastle::clBeleagueredCastle() {
-    Describe("Beleaguered Castle", 8, 6);
+    Describe(kBeleagueredCastle);
 }
 
 void clBeleagueredCastle::CreateLayout() {
@@ -445,31 +597,18 @@ void clBeleagueredCastle::CreateLayout() {
     forms.findMove = clFindMoveForm::PreferBuilt;
 }
 
-void clBeleagueredCastle::SetupRounds() {
-    points.Setup(10000, 20000, 2400, 0, 1);
-    points.AddGoalStep(2, 30000);
-    points.AddGoalStep(3, 60000);
-    points.AddBonusStep(3, 100, 1);
-}
-
-void clBeleagueredCastle::SetupPoints() {
-    points.values = kCastlePoints;
-}
-
 // The Aces onto the foundations as they come; every other card round-robin
 // over the fans from fan 0.
-void clBeleagueredCastle::Deal() {
+void clBeleagueredCastle::DealCards() {
     int nextFoundation = 0;
     int fan = 0;
     for (int k = 0; k < cardCount && TableauCount() > 0; ++k) {
         const clCard* card = deck->CardAt(k);
         if (card && card->IsAce() && nextFoundation < FoundationCount()) {
-            DealCard(*foundations[nextFoundation++], k, true, true);
+            DealCard(*foundations[nextFoundation++], k, clFacing::Up);
         } else {
-            DealCard(*tableau[fan], k, true, true);
+            DealCard(*tableau[fan], k, clFacing::Up);
             fan = (fan + 1) % TableauCount();
         }
     }
-    Repaint();
-    ClearSelection();
 }

@@ -13,8 +13,6 @@ class clFreeCell : public clSolitaireGame {
 public:
     clFreeCell();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
 
 protected:
     // FreeCell's layout with another number of columns and cells.
@@ -89,11 +87,9 @@ class clSeaTowers : public clSolitaireGame {
 public:
     clSeaTowers();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     // The cards but the last reserveDealCount round-robin over the columns,
     // then those onto the cells from cell 1 on, wrapping.
-    void Deal() override;
+    void DealCards() override;
 
 protected:
     // The in-suit columns and the cells of this family, with their keys.
@@ -134,9 +130,8 @@ class clEightOff : public clBakersGameKings {
 public:
     clEightOff();
     void CreateLayout() override;
-    void SetupRounds() override;
     // The generic deal: the cell cards go to cells 0, 1, ...
-    void Deal() override;
+    void DealCards() override;
 };
 
 // Eight Off with the Aces at the bottoms of the first four columns and all
@@ -145,7 +140,7 @@ class clEightOn : public clEightOff {
 public:
     clEightOn();
     void CreateLayout() override;
-    void Deal() override;
+    void DealCards() override;
 };
 
 // Seven in-suit columns and seven cells; the first card dealt sets the base
@@ -154,9 +149,7 @@ class clPenguin : public clSolitaireGame {
 public:
     clPenguin();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
-    void Deal() override;
+    void DealCards() override;
 
 protected:
     void PenguinLayout(int cells, double cellsX, int cellsPixelX);
@@ -168,7 +161,7 @@ public:
     clTuxedo();
     void CreateLayout() override;
     // Seven rows of seven, then the last three cards onto columns 0, 3 and 6.
-    void Deal() override;
+    void DealCards() override;
 };
 
 // Penguin with five cells.
@@ -184,7 +177,5 @@ class clBeleagueredCastle : public clSolitaireGame {
 public:
     clBeleagueredCastle();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
-    void Deal() override;
+    void DealCards() override;
 };

@@ -3,19 +3,50 @@
 #include <algorithm>
 #include <memory>
 
+#include "engine/catalogue_rows.h"
 #include "piles/tableau_limits.h"
 
 namespace {
 
-constexpr int kOutlineSymbol = 2;
-constexpr int kTwoMark = 4;  // the rank mark of a 2
+constexpr clRoundTable kGapsRounds{
+    .goalBase = 10000,
+    .goalStep = 20000,
+    .bonusBase = 3600,
+    .bonusStep = 100,
+    .goalSteps = {{.from = 2, .step = 25000},
+                  {.from = 3, .step = 30000},
+                  {.from = 4, .step = 35000},
+                  {.from = 5, .step = 40000}},
+};
+
+constexpr clGameRules kGaps{
+    .game = clGames::kGaps,
+    .width = 13,
+    .height = 6,
+    .rounds = kGapsRounds,
+    .points = {.stockActionCost = 1000,
+               .stockActionIncrement = 1000,
+               .rowsCompleteBonus = 15000,
+               .rowRunPoints = 100},
+};
+
+constexpr clGameRules kMontana{
+    .game = clGames::kMontana,
+    .width = 13,
+    .height = 6,
+    .rounds = kGapsRounds,
+    .points = {.stockActionCost = 1000,
+               .stockActionIncrement = 1000,
+               .rowsCompleteBonus = 20000,
+               .rowRunPoints = 100},
+};
 
 }  // namespace
 
 clGaps::clGaps() {
-    Describe("Gaps", 13, 6);
+    Describe(kGaps);
     for (clCard& marker : markers)
-        marker.SetCard(1, 4);
+        marker.SetCard(clRank::Ace, clSuit::Spades);
 }
 
 void clGaps::CreateLayout() {
@@ -24,39 +55,20 @@ void clGaps::CreateLayout() {
         for (int column = 0; column < kColumns; ++column) {
             clPile* space = spaces[row * kColumns + column];
             space->SetPosition(column, 1.25 * (row + 1));
-            space->SetSymbol(column == 0 ? kTwoMark : kOutlineSymbol);
+            space->SetSymbol(column == 0 ? RankMark(clRank::Two) : clPileSymbol::Outline);
             space->SetKeys('A' + column, '1' + row);
         }
+        // Each row is scored as a sequence: space c wants rank 2 + c and is worth 12 - c.
+        SetTableauRowSequence(tableau, 2, 12, -1, kColumns - 1, row * kColumns);
     }
     AddOther(std::make_unique<clSymbolReshuffle>())->SetPosition(6.0, 0);
 }
 
-void clGaps::SetupRounds() {
-    points.Setup(10000, 20000, 3600, 100, 1);
-    points.AddGoalStep(2, 25000);
-    points.AddGoalStep(3, 30000);
-    points.AddGoalStep(4, 35000);
-    points.AddGoalStep(5, 40000);
-}
-
-// Each row is scored as a sequence: space c wants rank 2 + c and is worth 12 - c.
-void clGaps::SetupPoints() {
-    points.values.rowRunPoints = 100;
-    points.values.stockActionCost = 1000;
-    points.values.stockActionIncrement = 1000;
-    points.values.rowsCompleteBonus = 15000;
-    for (int row = 0; row < kRows; ++row) {
-        SetTableauRowSequence(tableau, 2, 12, -1, kColumns - 1, row * kColumns);
-    }
-}
-
-void clGaps::Deal() {
+void clGaps::DealCards() {
     for (int k = 0; k < cardCount && k < TableauCount(); ++k) {
         const clCard* card = deck->CardAt(k);
-        if (card && !card->IsAce()) DealCard(*tableau[k], k, true, true);
+        if (card && !card->IsAce()) DealCard(*tableau[k], k, clFacing::Up);
     }
-    Repaint();
-    ClearSelection();
 }
 
 bool clGaps::ValidateCardMove(const clMove& move) {
@@ -69,7 +81,7 @@ bool clGaps::ValidateCardMove(const clMove& move) {
     if (card == nullptr || target == nullptr || target->Count() != 0) return false;
     const int column = move.to.first % kColumns;
     if (column == 0) {
-        if (card->GetRank() != 2) return false;
+        if (card->Rank() != clRank::Two) return false;
     } else {
         const clCard* left = Tableau(move.to.first - 1)->Top();
         if (left == nullptr || left->GetSuit() != card->GetSuit() ||
@@ -151,12 +163,7 @@ void clGaps::StockAction(bool animated) {
 }
 
 clMontana::clMontana() {
-    Describe("Montana", 13, 6);
-}
-
-void clMontana::SetupPoints() {
-    clGaps::SetupPoints();
-    points.values.rowsCompleteBonus = 20000;
+    Describe(kMontana);
 }
 
 void clMontana::StockAction(bool animated) {

@@ -16,10 +16,8 @@ public:
 
     clGaps();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     // Every card but the aces onto its space in deal order.
-    void Deal() override;
+    void DealCards() override;
     bool ValidateCardMove(const clMove& move) override;
     bool IsGameWon() override;
     // A press on the redeal button asks for a redeal.
@@ -49,6 +47,5 @@ protected:
 class clMontana : public clGaps {
 public:
     clMontana();
-    void SetupPoints() override;
     void StockAction(bool animated) override;
 };

@@ -2,12 +2,15 @@
 
 #include <memory>
 
+#include "engine/catalogue_rows.h"
 #include "piles/stock.h"
 #include "piles/tableau.h"
 #include "piles/tableau_limits.h"
 #include "piles/waste.h"
 
 namespace {
+
+constexpr double kColumnStep = 0.4;  // card heights between the cards of a column
 
 constexpr clPointValues kGolfPoints{
     .tableauClearedBonus = 10000,
@@ -17,20 +20,63 @@ constexpr clPointValues kGolfPoints{
     .streakPoints = 100,
 };
 
-constexpr double kColumnStep = 0.4;  // card heights between the cards of a column
+// Driving Range and Night Golf: the goal steps come sooner than Golf's.
+constexpr clRoundTable kLaterGolfRounds{
+    .goalBase = 10000,
+    .goalStep = 10000,
+    .bonusBase = 900,
+    .goalSteps = {{.from = 3, .step = 15000},
+                  {.from = 5, .step = 20000},
+                  {.from = 8, .step = 30000}},
+    .bonusSteps = {{.from = 3, .step = 20}},
+};
 
-void SetupLaterGolfRounds(clPointSystem& points) {
-    points.Setup(10000, 10000, 900, 0, 1);
-    points.AddGoalStep(3, 15000);
-    points.AddBonusStep(3, 20, 1);
-    points.AddGoalStep(5, 20000);
-    points.AddGoalStep(8, 30000);
-}
+constexpr clGameRules kGolf{
+    .game = clGames::kGolf,
+    .width = 8,
+    .height = 5,
+    .rounds = {.goalBase = 10000,
+               .goalStep = 10000,
+               .bonusBase = 900,
+               .goalSteps = {{.from = 3, .step = 15000},
+                             {.from = 9, .step = 20000},
+                             {.from = 13, .step = 25000}},
+               .bonusSteps = {{.from = 3, .step = 20}}},
+    .points = kGolfPoints,
+};
+
+constexpr clGameRules kPuttPutt{
+    .game = clGames::kPuttPutt,
+    .width = 8,
+    .height = 5,
+    .rounds = {.goalBase = 10000,
+               .goalStep = 20000,
+               .bonusBase = 900,
+               .goalSteps = {{.from = 5, .step = 30000}, {.from = 10, .step = 40000}},
+               .bonusSteps = {{.from = 3, .step = 20}}},
+    .points = kGolfPoints,
+};
+
+constexpr clGameRules kDrivingRange{
+    .game = clGames::kDrivingRange,
+    .width = 8,
+    .height = 6,
+    .rounds = kLaterGolfRounds,
+    .points = kGolfPoints,
+};
+
+constexpr clGameRules kNightGolf{
+    .game = clGames::kNightGolf,
+    .width = 8,
+    .height = 5,
+    .rounds = kLaterGolfRounds,
+    .points = kGolfPoints,
+};
 
 }  // namespace
 
 clGolf::clGolf() {
-    Describe("Golf", 8, 5);
+    Describe(kGolf);
 }
 
 void clGolf::Columns() {
@@ -50,18 +96,6 @@ void clGolf::CreateLayout() {
     SetWaste(std::make_unique<clWasteDiscard>())->SetPosition(2.5, 3.5, -4, 0);
 }
 
-void clGolf::SetupRounds() {
-    points.Setup(10000, 10000, 900, 0, 1);
-    points.AddGoalStep(3, 15000);
-    points.AddBonusStep(3, 20, 1);
-    points.AddGoalStep(9, 20000);
-    points.AddGoalStep(13, 25000);
-}
-
-void clGolf::SetupPoints() {
-    points.values = kGolfPoints;
-}
-
 void clGolf::OnPileClick() {
     CancelPick();
     if (sourcePile == stock) {
@@ -72,26 +106,19 @@ void clGolf::OnPileClick() {
 }
 
 bool clGolf::ValidateCardMove(const clMove& move) {
-    return ValidateWasteMove(move, false);
+    return ValidateWasteMove(move, clRankWrap::None);
 }
 
 clPuttPutt::clPuttPutt() {
-    Describe("Putt Putt", 8, 5);
-}
-
-void clPuttPutt::SetupRounds() {
-    points.Setup(10000, 20000, 900, 0, 1);
-    points.AddBonusStep(3, 20, 1);
-    points.AddGoalStep(5, 30000);
-    points.AddGoalStep(10, 40000);
+    Describe(kPuttPutt);
 }
 
 bool clPuttPutt::ValidateCardMove(const clMove& move) {
-    return ValidateWasteMove(move, true);
+    return ValidateWasteMove(move, clRankWrap::KingAndAce);
 }
 
 clDrivingRange::clDrivingRange() {
-    Describe("Driving Range", 8, 6);
+    Describe(kDrivingRange);
 }
 
 // The stock's cards lie face up, fanned from x 0: its top card, the next to
@@ -107,32 +134,22 @@ void clDrivingRange::CreateLayout() {
     SetWaste(std::make_unique<clWasteDiscard>())->SetPosition(3.5, 3.5);
 }
 
-void clDrivingRange::SetupRounds() {
-    SetupLaterGolfRounds(points);
-}
-
 // The stock shows every coming card, so all of them are dealt face up, not
 // only its top card.
-void clDrivingRange::Deal() {
+void clDrivingRange::DealCards() {
     const clDealCounts counts = DealCounts();
     int k = 0;
     for (int n = 0; n < counts.tableau && TableauCount() > 0; ++n) {
-        DealCard(*tableau[n % TableauCount()], k++, true, true);
+        DealCard(*tableau[n % TableauCount()], k++, clFacing::Up);
     }
     for (int n = 0; n < counts.stock && stock; ++n)
-        DealCard(*stock, k++, true, true);
+        DealCard(*stock, k++, clFacing::Up);
     for (int n = 0; n < counts.waste && waste; ++n)
-        DealCard(*waste, k++, true, true);
-    Repaint();
-    ClearSelection();
+        DealCard(*waste, k++, clFacing::Up);
 }
 
 clNightGolf::clNightGolf() {
-    Describe("Night Golf", 8, 5);
-}
-
-void clNightGolf::SetupRounds() {
-    SetupLaterGolfRounds(points);
+    Describe(kNightGolf);
 }
 
 void clNightGolf::AfterMove() {

@@ -12,8 +12,6 @@ class clGolf : public clWasteRunGame {
 public:
     clGolf();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     void OnPileClick() override;
     bool ValidateCardMove(const clMove& move) override;
 
@@ -26,7 +24,6 @@ protected:
 class clPuttPutt : public clGolf {
 public:
     clPuttPutt();
-    void SetupRounds() override;
     bool ValidateCardMove(const clMove& move) override;
 };
 
@@ -35,16 +32,14 @@ class clDrivingRange : public clGolf {
 public:
     clDrivingRange();
     void CreateLayout() override;
-    void SetupRounds() override;
     // The generic deal with the stock's cards face up.
-    void Deal() override;
+    void DealCards() override;
 };
 
 // Golf with only the columns' top cards showing.
 class clNightGolf : public clGolf {
 public:
     clNightGolf();
-    void SetupRounds() override;
     // Every column face down but its top card, which is face up and free.
     void AfterMove() override;
 };

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "engine/catalogue_rows.h"
 #include "piles/stock.h"
 #include "piles/tableau_limits.h"
 #include "piles/waste.h"
@@ -16,20 +17,199 @@ clForms StockGame(clDealForm deal, clAfterMoveForm afterMove, clAutoPlayForm aut
     return {deal, afterMove, autoPlay, findMove, clicks, true, clicks == clClickForm::DealThree};
 }
 
-void SetupKlondikeRounds(clPointSystem& points, std::int32_t bonusStep) {
-    points.Setup(10000, 10000, 2400, 0, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddGoalStep(4, 30000);
-    points.AddGoalStep(6, 40000);
-    points.AddBonusStep(6, bonusStep, 1);
-}
+constexpr clPointValues kKlondikePoints{.foundationPoints = 500, .allFoundationsBonus = 20000};
+
+constexpr clRoundTable kDoubleKlondikeRounds{
+    .goalBase = 10000,
+    .goalStep = 20000,
+    .bonusBase = 3600,
+    .goalSteps = {{.from = 2, .step = 30000}, {.from = 3, .step = 60000}},
+    .bonusSteps = {{.from = 3, .step = 200}},
+};
+
+constexpr clPointValues kDoubleKlondikePoints{
+    .foundationPoints = 500,
+    .allFoundationsBonus = 20000,
+    .stockActionCost = 3000,
+};
+
+constexpr clPointValues kDoubleKlondikeDealThreePoints{
+    .foundationPoints = 500,
+    .allFoundationsBonus = 20000,
+    .stockActionCost = 1000,
+};
+
+constexpr clRoundTable kCanfieldRounds{
+    .goalBase = 10000,
+    .goalStep = 10000,
+    .bonusBase = 2400,
+    .goalSteps = {{.from = 2, .step = 20000}, {.from = 3, .step = 40000}},
+    .bonusSteps = {{.from = 3, .step = 100}},
+};
+
+constexpr clGameRules kKlondike{
+    .game = clGames::kKlondike,
+    .width = 9,
+    .height = 6,
+    .rounds = kKlondikeRounds,
+    .points = kKlondikePoints,
+};
+
+constexpr clGameRules kKlondikeDealThree{
+    .game = clGames::kKlondikeDealThree,
+    .width = 9,
+    .height = 6,
+    .rounds = kKlondikeRounds,
+    .points = kKlondikePoints,
+};
+
+constexpr clGameRules kKlondikeFree{
+    .game = clGames::kKlondikeFree,
+    .width = 9,
+    .height = 6,
+    .rounds = {.goalBase = 10000,
+               .goalStep = 10000,
+               .bonusBase = 2400,
+               .goalSteps = {{.from = 2, .step = 20000},
+                             {.from = 4, .step = 30000},
+                             {.from = 6, .step = 40000}},
+               .bonusSteps = {{.from = 6, .step = 200}}},
+    .points = {.foundationPoints = 500, .allFoundationsBonus = 20000, .stockActionCost = 5000},
+};
+
+constexpr clGameRules kKlondikeFreeDealThree{
+    .game = clGames::kKlondikeFreeDealThree,
+    .width = 9,
+    .height = 6,
+    .rounds = kKlondikeRounds,
+    .points = kKlondikePoints,
+};
+
+constexpr clGameRules kDoubleKlondike{
+    .game = clGames::kDoubleKlondike,
+    .width = 11,
+    .height = 6,
+    .rounds = kDoubleKlondikeRounds,
+    .points = kDoubleKlondikePoints,
+};
+
+constexpr clGameRules kDoubleKlondikeDealThree{
+    .game = clGames::kDoubleKlondikeDealThree,
+    .width = 11,
+    .height = 6,
+    .rounds = kDoubleKlondikeRounds,
+    .points = kDoubleKlondikeDealThreePoints,
+};
+
+constexpr clGameRules kDoubleKlondikeKings{
+    .game = clGames::kDoubleKlondikeKings,
+    .width = 11,
+    .height = 6,
+    .rounds = kDoubleKlondikeRounds,
+    .points = kDoubleKlondikePoints,
+};
+
+constexpr clGameRules kDoubleKlondikeKingsDealThree{
+    .game = clGames::kDoubleKlondikeKingsDealThree,
+    .width = 11,
+    .height = 6,
+    .rounds = kDoubleKlondikeRounds,
+    .points = kDoubleKlondikeDealThreePoints,
+};
+
+constexpr clGameRules kLadyJane{
+    .game = clGames::kLadyJane,
+    .width = 11,
+    .height = 6,
+    .rounds = {.goalBase = 20000,
+               .goalStep = 20000,
+               .bonusBase = 4200,
+               .goalSteps = {{.from = 2, .step = 40000}, {.from = 4, .step = 60000}},
+               .bonusSteps = {{.from = 4, .step = 200}}},
+    .points = {.foundationPoints = 500,
+               .allFoundationsBonus = 10000,
+               .stockActionIncrement = 10000},
+};
+
+constexpr clGameRules kYukon{
+    .game = clGames::kYukon,
+    .width = 9,
+    .height = 6,
+    .rounds = kKlondikeRounds,
+    .points = {.foundationPoints = 500,
+               .foundationCompleteBonus = 2000,
+               .allFoundationsBonus = 10000},
+};
+
+constexpr clGameRules kRussianSolitaire{
+    .game = clGames::kRussianSolitaire,
+    .width = 9,
+    .height = 6,
+    .rounds = {.goalBase = 10000,
+               .goalStep = 10000,
+               .bonusBase = 2400,
+               .goalSteps = {{.from = 2, .step = 20000},
+                             {.from = 3, .step = 40000},
+                             {.from = 4, .step = 80000}},
+               .bonusSteps = {{.from = 4, .step = 100}}},
+    .points = {.foundationPoints = 2000,
+               .foundationCompleteBonus = 5000,
+               .allFoundationsBonus = 20000},
+};
+
+constexpr clGameRules kAustralianPatience{
+    .game = clGames::kAustralianPatience,
+    .width = 9,
+    .height = 6,
+    .rounds = {.goalBase = 10000,
+               .goalStep = 10000,
+               .bonusBase = 1800,
+               .goalSteps = {{.from = 2, .step = 20000}, {.from = 3, .step = 40000}},
+               .bonusSteps = {{.from = 3, .step = 100}}},
+    .points = {.foundationPoints = 500,
+               .foundationCompleteBonus = 2000,
+               .allFoundationsBonus = 20000,
+               .stockActionCost = 10000,
+               .stockActionIncrement = 5000},
+};
+
+constexpr clGameRules kCanfield{
+    .game = clGames::kCanfield,
+    .width = 7,
+    .height = 6,
+    .rounds = kCanfieldRounds,
+    .points = kKlondikePoints,
+};
+
+constexpr clGameRules kCanfieldDealThree{
+    .game = clGames::kCanfieldDealThree,
+    .width = 7,
+    .height = 6,
+    .rounds = kCanfieldRounds,
+    .points = kKlondikePoints,
+};
+
+constexpr clGameRules kDemonsAndThieves{
+    .game = clGames::kDemonsAndThieves,
+    .width = 11,
+    .height = 6,
+    .rounds = {.goalBase = 20000,
+               .goalStep = 30000,
+               .bonusBase = 6000,
+               .goalSteps = {{.from = 2, .step = 50000}, {.from = 3, .step = 100000}},
+               .bonusSteps = {{.from = 3, .step = 200}}},
+    .points = {.foundationPoints = 1000,
+               .foundationCompleteBonus = 2000,
+               .allFoundationsBonus = 20000,
+               .stockActionIncrement = 5000},
+};
 
 }  // namespace
 
 // Klondike and its versions.
 
 clKlondike::clKlondike() {
-    Describe("Klondike", 9, 6);
+    Describe(kKlondike);
 }
 
 void clKlondike::CreateLayout() {
@@ -47,17 +227,8 @@ void clKlondike::CreateLayout() {
                       clFindMoveForm::Plain, clClickForm::DealOne);
 }
 
-void clKlondike::SetupRounds() {
-    SetupKlondikeRounds(points, 50);
-}
-
-void clKlondike::SetupPoints() {
-    points.values.foundationPoints = 500;
-    points.values.allFoundationsBonus = 20000;
-}
-
 clKlondikeDealThree::clKlondikeDealThree() {
-    Describe("Klondike Deal Three", 9, 6);
+    Describe(kKlondikeDealThree);
 }
 
 void clKlondikeDealThree::CreateLayout() {
@@ -67,7 +238,7 @@ void clKlondikeDealThree::CreateLayout() {
 }
 
 clKlondikeFree::clKlondikeFree() {
-    Describe("Klondike Free", 9, 6);
+    Describe(kKlondikeFree);
 }
 
 void clKlondikeFree::CreateLayout() {
@@ -76,17 +247,8 @@ void clKlondikeFree::CreateLayout() {
     forms.findMove = clFindMoveForm::PreferBuilt;
 }
 
-void clKlondikeFree::SetupRounds() {
-    SetupKlondikeRounds(points, 200);
-}
-
-void clKlondikeFree::SetupPoints() {
-    clKlondike::SetupPoints();
-    points.values.stockActionCost = 5000;
-}
-
 clKlondikeFreeDealThree::clKlondikeFreeDealThree() {
-    Describe("Klondike Free Deal Three", 9, 6);
+    Describe(kKlondikeFreeDealThree);
 }
 
 void clKlondikeFreeDealThree::CreateLayout() {
@@ -96,7 +258,7 @@ void clKlondikeFreeDealThree::CreateLayout() {
 }
 
 clDoubleKlondike::clDoubleKlondike() {
-    Describe("Double Klondike", 11, 6);
+    Describe(kDoubleKlondike);
 }
 
 void clDoubleKlondike::CreateLayout() {
@@ -115,21 +277,8 @@ void clDoubleKlondike::CreateLayout() {
                       clFindMoveForm::PreferBuilt, clClickForm::DealOne);
 }
 
-void clDoubleKlondike::SetupRounds() {
-    points.Setup(10000, 20000, 3600, 0, 1);
-    points.AddGoalStep(2, 30000);
-    points.AddGoalStep(3, 60000);
-    points.AddBonusStep(3, 200, 1);
-}
-
-void clDoubleKlondike::SetupPoints() {
-    points.values.foundationPoints = 500;
-    points.values.allFoundationsBonus = 20000;
-    points.values.stockActionCost = 3000;
-}
-
 clDoubleKlondikeDealThree::clDoubleKlondikeDealThree() {
-    Describe("Double Klondike Deal Three", 11, 6);
+    Describe(kDoubleKlondikeDealThree);
 }
 
 void clDoubleKlondikeDealThree::CreateLayout() {
@@ -138,13 +287,8 @@ void clDoubleKlondikeDealThree::CreateLayout() {
     forms.dealThreeCompound = true;
 }
 
-void clDoubleKlondikeDealThree::SetupPoints() {
-    clDoubleKlondike::SetupPoints();
-    points.values.stockActionCost = 1000;
-}
-
 clDoubleKlondikeKings::clDoubleKlondikeKings() {
-    Describe("Double Klondike Kings", 11, 6);
+    Describe(kDoubleKlondikeKings);
 }
 
 void clDoubleKlondikeKings::CreateLayout() {
@@ -153,7 +297,7 @@ void clDoubleKlondikeKings::CreateLayout() {
 }
 
 clDoubleKlondikeKingsDealThree::clDoubleKlondikeKingsDealThree() {
-    Describe("Double Klondike Kings Deal Three", 11, 6);
+    Describe(kDoubleKlondikeKingsDealThree);
 }
 
 void clDoubleKlondikeKingsDealThree::CreateLayout() {
@@ -162,7 +306,7 @@ void clDoubleKlondikeKingsDealThree::CreateLayout() {
 }
 
 clLadyJane::clLadyJane() {
-    Describe("Lady Jane", 11, 6);
+    Describe(kLadyJane);
 }
 
 void clLadyJane::CreateLayout() {
@@ -179,23 +323,10 @@ void clLadyJane::CreateLayout() {
                       clFindMoveForm::PreferSuit, clClickForm::DealThree);
 }
 
-void clLadyJane::SetupRounds() {
-    points.Setup(20000, 20000, 4200, 0, 1);
-    points.AddGoalStep(2, 40000);
-    points.AddGoalStep(4, 60000);
-    points.AddBonusStep(4, 200, 1);
-}
-
-void clLadyJane::SetupPoints() {
-    points.values.foundationPoints = 500;
-    points.values.allFoundationsBonus = 10000;
-    points.values.stockActionIncrement = 10000;
-}
-
 // Yukon and Russian Solitaire.
 
 clYukon::clYukon() {
-    Describe("Yukon", 9, 6);
+    Describe(kYukon);
 }
 
 template <class Tableau>
@@ -213,33 +344,21 @@ void clYukon::CreateLayout() {
     YukonLayout<clTableauDownAlternatingFree>();
 }
 
-void clYukon::SetupRounds() {
-    SetupKlondikeRounds(points, 50);
-}
-
-void clYukon::SetupPoints() {
-    points.values.foundationPoints = 500;
-    points.values.foundationCompleteBonus = 2000;
-    points.values.allFoundationsBonus = 10000;
-}
-
-void clYukon::Deal() {
+void clYukon::DealCards() {
     const int n = TableauCount();
     int k = 0;
     for (int row = 0; row < n; ++row) {
         for (int pile = row; pile < n; ++pile)
-            DealCard(*tableau[pile], k++, false, false);
+            DealCard(*tableau[pile], k++, clFacing::DownBlocked);
     }
     TurnUpTops();
     for (int pile = 1; n > 1 && k < cardCount; pile = pile % (n - 1) + 1) {
-        DealCard(*tableau[pile], k++, true, true);
+        DealCard(*tableau[pile], k++, clFacing::Up);
     }
-    Repaint();
-    ClearSelection();
 }
 
 clRussianSolitaire::clRussianSolitaire() {
-    Describe("Russian Solitaire", 9, 6);
+    Describe(kRussianSolitaire);
 }
 
 void clRussianSolitaire::CreateLayout() {
@@ -247,24 +366,10 @@ void clRussianSolitaire::CreateLayout() {
     forms.autoPlay = clAutoPlayForm::Plain;
 }
 
-void clRussianSolitaire::SetupRounds() {
-    points.Setup(10000, 10000, 2400, 0, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddGoalStep(3, 40000);
-    points.AddGoalStep(4, 80000);
-    points.AddBonusStep(4, 100, 1);
-}
-
-void clRussianSolitaire::SetupPoints() {
-    points.values.foundationPoints = 2000;
-    points.values.foundationCompleteBonus = 5000;
-    points.values.allFoundationsBonus = 20000;
-}
-
 // Australian Patience.
 
 clAustralianPatience::clAustralianPatience() {
-    Describe("Australian Patience", 9, 6);
+    Describe(kAustralianPatience);
 }
 
 void clAustralianPatience::CreateLayout() {
@@ -281,38 +386,15 @@ void clAustralianPatience::CreateLayout() {
                       clFindMoveForm::Plain, clClickForm::DealOne);
 }
 
-void clAustralianPatience::SetupRounds() {
-    points.Setup(10000, 10000, 1800, 0, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddGoalStep(3, 40000);
-    points.AddBonusStep(3, 100, 1);
-}
-
-void clAustralianPatience::SetupPoints() {
-    points.values.foundationPoints = 500;
-    points.values.foundationCompleteBonus = 2000;
-    points.values.allFoundationsBonus = 20000;
-    points.values.stockActionCost = 10000;
-    points.values.stockActionIncrement = 5000;
-}
-
 // The games with a dealt foundation base.
 
-void clDealtBaseGame::DealBase(int& k) {
-    const clCard* first = deck->CardAt(k);
-    baseRank = first ? first->GetRank() : 1;
-    if (!foundations.empty()) DealCard(*foundations[0], k, true, true);
-    ++k;
-}
-
 void clDealtBaseGame::ApplyBaseRank(int tableauStopRank) {
-    SetFoundationBaseRank(baseRank);
-    SetFoundationStopRank(0);
+    FoundationsFromBase();
     SetTableauStopRank(tableau, tableauStopRank);
 }
 
 clCanfield::clCanfield() {
-    Describe("Canfield", 7, 6);
+    Describe(kCanfield);
 }
 
 void clCanfield::CreateLayout() {
@@ -331,31 +413,17 @@ void clCanfield::CreateLayout() {
     forms.dealThreeCompound = false;  // its own compound test covers deals and refills
 }
 
-void clCanfield::SetupRounds() {
-    points.Setup(10000, 10000, 2400, 0, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddGoalStep(3, 40000);
-    points.AddBonusStep(3, 100, 1);
-}
-
-void clCanfield::SetupPoints() {
-    points.values.foundationPoints = 500;
-    points.values.allFoundationsBonus = 20000;
-}
-
-void clCanfield::Deal() {
+void clCanfield::DealCards() {
     int k = 0;
     DealBase(k);
     for (clPile* pile : tableau)
-        DealCard(*pile, k++, true, true);
+        DealCard(*pile, k++, clFacing::Up);
     for (int n = 0; n < reserveDealCount && !reserves.empty(); ++n) {
-        DealCard(*reserves[0], k++, true, true);
+        DealCard(*reserves[0], k++, clFacing::Up);
     }
     while (stock && k < cardCount)
-        DealCard(*stock, k++, false, true);
+        DealCard(*stock, k++, clFacing::Down);
     ApplyBaseRank(baseRank);
-    Repaint();
-    ClearSelection();
 }
 
 void clCanfield::OnMoveCommitted(const clMove& move) {
@@ -427,7 +495,7 @@ bool clCanfield::FindMoveWithRefill(clMove& move, std::int32_t card, const clLoc
 }
 
 clCanfieldDealThree::clCanfieldDealThree() {
-    Describe("Canfield Deal Three", 7, 6);
+    Describe(kCanfieldDealThree);
 }
 
 void clCanfieldDealThree::CreateLayout() {
@@ -436,7 +504,7 @@ void clCanfieldDealThree::CreateLayout() {
 }
 
 clDemonsAndThieves::clDemonsAndThieves() {
-    Describe("Demons and Thieves", 11, 6);
+    Describe(kDemonsAndThieves);
 }
 
 void clDemonsAndThieves::CreateLayout() {
@@ -463,36 +531,20 @@ void clDemonsAndThieves::CreateLayout() {
                       clFindMoveForm::PreferBuilt, clClickForm::DealOne);
 }
 
-void clDemonsAndThieves::SetupRounds() {
-    points.Setup(20000, 30000, 6000, 0, 1);
-    points.AddGoalStep(2, 50000);
-    points.AddGoalStep(3, 100000);
-    points.AddBonusStep(3, 200, 1);
-}
-
-void clDemonsAndThieves::SetupPoints() {
-    points.values.foundationPoints = 1000;
-    points.values.foundationCompleteBonus = 2000;
-    points.values.allFoundationsBonus = 20000;
-    points.values.stockActionIncrement = 5000;
-}
-
-void clDemonsAndThieves::Deal() {
+void clDemonsAndThieves::DealCards() {
     int k = 0;
     DealBase(k);
     for (int i = 0; i < 4 && i < TableauCount(); ++i)
-        DealCard(*tableau[i], k++, true, true);
+        DealCard(*tableau[i], k++, clFacing::Up);
     for (int n = 0; n < tableauDealCount - 4 && TableauCount() > 4; ++n) {
-        DealCard(*tableau[4 + n % (TableauCount() - 4)], k++, true, true);
+        DealCard(*tableau[4 + n % (TableauCount() - 4)], k++, clFacing::Up);
     }
     for (int n = 0; n < reserveDealCount && !reserves.empty(); ++n) {
-        DealCard(*reserves[0], k++, true, true);
+        DealCard(*reserves[0], k++, clFacing::Up);
     }
     for (int n = 0; n < wasteDealCount && waste; ++n)
-        DealCard(*waste, k++, true, true);
+        DealCard(*waste, k++, clFacing::Up);
     while (stock && k < cardCount)
-        DealCard(*stock, k++, false, true);
+        DealCard(*stock, k++, clFacing::Down);
     ApplyBaseRank(0);
-    Repaint();
-    ClearSelection();
 }

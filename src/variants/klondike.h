@@ -11,8 +11,6 @@ class clKlondike : public clSolitaireGame {
 public:
     clKlondike();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
 };
 
 // Klondike dealing three cards at a time.
@@ -27,8 +25,6 @@ class clKlondikeFree : public clKlondike {
 public:
     clKlondikeFree();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
 };
 
 class clKlondikeFreeDealThree : public clKlondikeDealThree {
@@ -42,15 +38,12 @@ class clDoubleKlondike : public clKlondike {
 public:
     clDoubleKlondike();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
 };
 
 class clDoubleKlondikeDealThree : public clDoubleKlondike {
 public:
     clDoubleKlondikeDealThree();
     void CreateLayout() override;
-    void SetupPoints() override;
 };
 
 class clDoubleKlondikeKings : public clDoubleKlondike {
@@ -71,8 +64,6 @@ class clLadyJane : public clDoubleKlondikeDealThree {
 public:
     clLadyJane();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
 };
 
 // No stock: the whole pack is dealt, and any face-up card moves with
@@ -81,11 +72,9 @@ class clYukon : public clSolitaireGame {
 public:
     clYukon();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     // A face-down triangle with the tops turned up, then four more face-up
     // cards on each column but the first.
-    void Deal() override;
+    void DealCards() override;
 
 protected:
     template <class Tableau>
@@ -97,8 +86,6 @@ class clRussianSolitaire : public clYukon {
 public:
     clRussianSolitaire();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
 };
 
 // Seven columns of four face-up cards building in suit, any group moving.
@@ -106,19 +93,14 @@ class clAustralianPatience : public clSolitaireGame {
 public:
     clAustralianPatience();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
 };
 
 // The games whose foundations start at the rank of the first card dealt,
-// which goes to the first foundation; they then build up round the corner
-// from king to ace until full.
+// which goes to the first foundation (DealBase).
 class clDealtBaseGame : public clSolitaireGame {
 protected:
-    // Deals position k to the first foundation and takes its rank as the base.
-    void DealBase(int& k);
-    // Every foundation gets the base rank (and its mark) and no stop rank;
-    // every tableau pile the given stop rank.
+    // The foundations from the base rank, and every tableau pile the given
+    // stop rank.
     void ApplyBaseRank(int tableauStopRank);
 };
 
@@ -128,9 +110,7 @@ class clCanfield : public clDealtBaseGame {
 public:
     clCanfield();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
-    void Deal() override;
+    void DealCards() override;
     void OnMoveCommitted(const clMove& move) override;
     bool FindMove(clMove& move) override;
     // The first part must be a valid card move; a deal from the stock may not
@@ -157,7 +137,5 @@ class clDemonsAndThieves : public clDealtBaseGame {
 public:
     clDemonsAndThieves();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
-    void Deal() override;
+    void DealCards() override;
 };

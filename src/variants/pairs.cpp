@@ -2,8 +2,10 @@
 
 #include <memory>
 
+#include "engine/catalogue_rows.h"
 #include "piles/stock.h"
 #include "piles/tableau_limits.h"
+#include "variants/card_rules.h"
 
 namespace {
 
@@ -11,15 +13,105 @@ namespace {
 // dealt round the columns as they come, so a deal always ends.
 constexpr int kMostNestorDeals = 1000;
 
-void SetupNestorRounds(clPointSystem& points) {
-    points.Setup(20000, 25000, 900, 150, 3);
-    points.AddGoalStep(2, 30000);
-    const std::int32_t steps[] = {20000, 25000, 30000};
-    points.AddGoalPattern(3, 3, steps);
-    points.AddBonusStep(4, 100, 3);
-    points.AddBonusStep(7, 50, 3);
-    points.AddBonusStep(10, 20, 3);
-}
+constexpr clRoundTable kNestorRounds{
+    .goalBase = 20000,
+    .goalStep = 25000,
+    .bonusBase = 900,
+    .bonusStep = 150,
+    .bonusPeriod = 3,
+    .goalSteps = {{.from = 2, .step = 30000}, {.from = 3, .pattern = {20000, 25000, 30000}}},
+    .bonusSteps = {{.from = 4, .step = 100, .period = 3},
+                   {.from = 7, .step = 50, .period = 3},
+                   {.from = 10, .step = 20, .period = 3}},
+};
+
+constexpr clGameRules kNestor{
+    .game = clGames::kNestor,
+    .width = 9,
+    .height = 4,
+    .rounds = kNestorRounds,
+    .points = {.rowPoints = 1000, .boardClearedBonus = 10000, .sameRankPairPoints = 1000},
+};
+
+constexpr clGameRules kVertical{
+    .game = clGames::kVertical,
+    .width = 9,
+    .height = 4,
+    .rounds = kNestorRounds,
+    .points = {.rowPoints = 1000, .boardClearedBonus = 5000, .sameRankPairPoints = 1000},
+};
+
+constexpr clGameRules kPatientPairs{
+    .game = clGames::kPatientPairs,
+    .width = 8,
+    .height = 5,
+    .rounds = {.goalBase = 25000,
+               .goalStep = 30000,
+               .bonusBase = 900,
+               .bonusStep = 300,
+               .bonusPeriod = 3,
+               .goalSteps = {{.from = 2, .step = 35000},
+                             {.from = 3, .pattern = {25000, 30000, 35000}}},
+               .bonusSteps = {{.from = 4, .step = 100, .period = 3}, {.from = 6, .step = 10}}},
+    .points = {.tableauClearedBonus = 10000, .rowPoints = 1000, .sameRankPairPoints = 1000},
+};
+
+constexpr clGameRules kFourteenOut{
+    .game = clGames::kFourteenOut,
+    .width = 7,
+    .height = 5,
+    .rounds = kTowersRounds,
+    .points = {.tableauClearedBonus = 10000, .sameRankPairPoints = 1000, .pairPoints = 1000},
+};
+
+constexpr clGameRules kFivePiles{
+    .game = clGames::kFivePiles,
+    .width = 7,
+    .height = 5,
+    .rounds = {.goalBase = 20000,
+               .goalStep = 25000,
+               .bonusBase = 900,
+               .bonusStep = 150,
+               .goalSteps = {{.from = 2, .step = 30000},
+                             {.from = 3, .pattern = {20000, 25000, 30000}}},
+               .bonusSteps = {{.from = 2, .step = 100},
+                              {.from = 3, .step = 50},
+                              {.from = 4, .step = 10}}},
+    .points = {.boardClearedBonus = 20000, .singleRemovalPoints = 1000, .pairPoints = 2000},
+};
+
+constexpr clGameRules kFourteenUp{
+    .game = clGames::kFourteenUp,
+    .width = 7,
+    .height = 5,
+    .rounds = {.goalBase = 10000,
+               .goalStep = 15000,
+               .bonusBase = 1200,
+               .bonusStep = 150,
+               .goalSteps = {{.from = 2, .pattern = {20000, 25000, 30000}}},
+               .bonusSteps = {{.from = 3, .step = 50, .period = 3}}},
+    .points = {.boardClearedBonus = 10000, .sameRankPairPoints = 2000, .pairPoints = 2000},
+};
+
+constexpr clGameRules kPelmanism{
+    .game = clGames::kPelmanism,
+    .width = 13,
+    .height = 5,
+    .rounds = {.goalBase = 20000,
+               .goalStep = 25000,
+               .bonusBase = 1800,
+               .bonusStep = 300,
+               .bonusPeriod = 3,
+               .goalSteps = {{.from = 2, .step = 30000},
+                             {.from = 3, .pattern = {20000, 25000, 30000}}},
+               .bonusSteps = {{.from = 7, .step = 0, .period = 3},
+                              {.from = 10, .step = 40, .period = 3},
+                              {.from = 40, .step = 20, .period = 3}}},
+    .points = {.boardClearedBonus = 10000,
+               .sameRankPairPoints = 1000,
+               .cardTurnCost = 100,
+               .rankPoints = 50},
+};
 
 void KeyPiles(std::span<clPile* const> piles, const char* keys) {
     for (std::size_t i = 0; i < piles.size() && keys[i] != '\0'; ++i)
@@ -50,10 +142,18 @@ bool clPairGame::ArePlayable(std::int32_t first, std::int32_t second) const {
     return IsTopCard(first) && IsTopCard(second);
 }
 
+bool clPairGame::IsPairOfEqualRank(std::int32_t first, std::int32_t second) const {
+    return ArePlayable(first, second) && HaveSameRank(*Card(first), *Card(second));
+}
+
+bool clPairGame::IsPairSummingTo(int total, std::int32_t first, std::int32_t second) const {
+    return ArePlayable(first, second) && RanksAddUpTo(total, *Card(first), *Card(second));
+}
+
 // Nestor and Vertical.
 
 clNestor::clNestor() {
-    Describe("Nestor", 9, 4);
+    Describe(kNestor);
 }
 
 void clNestor::LayOut(int columns, double reserveLeft, double reserveStep, int reserveCount) {
@@ -61,27 +161,17 @@ void clNestor::LayOut(int columns, double reserveLeft, double reserveStep, int r
     RowSpaced(MakePiles<clReserveDiscardOnly>(reserveCount), reserveLeft, 3.0, reserveStep);
     KeyTableau();
     KeyPiles(reserves, "ABCDEFGHI");
+    SetTableauRowValue(tableau, 1);
 }
 
 void clNestor::CreateLayout() {
     LayOut(8, 1.75, 1.5, 4);
 }
 
-void clNestor::SetupRounds() {
-    SetupNestorRounds(points);
-}
-
-void clNestor::SetupPoints() {
-    points.values.sameRankPairPoints = 1000;
-    points.values.rowPoints = 1000;
-    points.values.boardClearedBonus = 10000;
-    SetTableauRowValue(tableau, 1);
-}
-
 bool clNestor::CanDealTo(const clPile& pile, const clCard& card) const {
     if (pile.Count() >= MostCards(pile)) return false;
     for (int i = 0; i < static_cast<int>(pile.Count()); ++i) {
-        if (pile.At(i)->GetRank() == card.GetRank()) return false;
+        if (HaveSameRank(*pile.At(i), card)) return false;
     }
     return true;
 }
@@ -89,7 +179,7 @@ bool clNestor::CanDealTo(const clPile& pile, const clCard& card) const {
 // Each card goes to the first column that may take it, else to the first
 // empty reserve; when neither is left the deck is shuffled and the deal
 // starts over.
-void clNestor::Deal() {
+void clNestor::DealCards() {
     for (int attempt = 0;; ++attempt) {
         const bool lastAttempt = attempt == kMostNestorDeals;
         bool dealt = true;
@@ -108,7 +198,7 @@ void clNestor::Deal() {
             if (target == nullptr) {
                 dealt = false;
             } else {
-                DealCard(*target, k, true, true);
+                DealCard(*target, k, clFacing::Up);
             }
         }
         if (dealt || lastAttempt) break;
@@ -117,25 +207,18 @@ void clNestor::Deal() {
         deck->Reset();
         deck->Shuffle(*random);
     }
-    Repaint();
-    ClearSelection();
 }
 
 bool clNestor::ValidatePair(std::int32_t first, std::int32_t second) {
-    return ArePlayable(first, second) && Card(first)->GetRank() == Card(second)->GetRank();
+    return IsPairOfEqualRank(first, second);
 }
 
 clVertical::clVertical() {
-    Describe("Vertical", 9, 4);
+    Describe(kVertical);
 }
 
 void clVertical::CreateLayout() {
     LayOut(7, 0, 1.0, 9);
-}
-
-void clVertical::SetupPoints() {
-    clNestor::SetupPoints();
-    points.values.boardClearedBonus = 5000;
 }
 
 // The middle column takes seven cards, the others six.
@@ -146,7 +229,7 @@ std::uint32_t clVertical::MostCards(const clPile& pile) const {
 // Patient Pairs.
 
 clPatientPairs::clPatientPairs() {
-    Describe("Patient Pairs", 8, 5);
+    Describe(kPatientPairs);
 }
 
 void clPatientPairs::CreateLayout() {
@@ -158,32 +241,17 @@ void clPatientPairs::CreateLayout() {
     for (int i = 0; i < 5; ++i)
         fans[8 + i]->SetPosition(0.25 + 1.5 * i, 3.25);
     KeyPiles(fans, "QWERTSDFZXCVB");
-}
-
-void clPatientPairs::SetupRounds() {
-    points.Setup(25000, 30000, 900, 300, 3);
-    points.AddGoalStep(2, 35000);
-    const std::int32_t steps[] = {25000, 30000, 35000};
-    points.AddGoalPattern(3, 3, steps);
-    points.AddBonusStep(4, 100, 3);
-    points.AddBonusStep(6, 10, 1);
-}
-
-void clPatientPairs::SetupPoints() {
-    points.values.sameRankPairPoints = 1000;
-    points.values.rowPoints = 1000;
-    points.values.tableauClearedBonus = 10000;
     SetTableauRowValue(tableau, 1);
 }
 
 bool clPatientPairs::ValidatePair(std::int32_t first, std::int32_t second) {
-    return ArePlayable(first, second) && Card(first)->GetRank() == Card(second)->GetRank();
+    return IsPairOfEqualRank(first, second);
 }
 
 // Fourteen Out.
 
 clFourteenOut::clFourteenOut() {
-    Describe("Fourteen Out", 7, 5);
+    Describe(kFourteenOut);
 }
 
 void clFourteenOut::CreateLayout() {
@@ -193,25 +261,14 @@ void clFourteenOut::CreateLayout() {
     KeyPiles(fans, "ABCDEFGHIJKL");
 }
 
-void clFourteenOut::SetupRounds() {
-    SetupNestorRounds(points);
-    points.AddBonusStep(40, 10, 3);
-}
-
-void clFourteenOut::SetupPoints() {
-    points.values.sameRankPairPoints = 1000;
-    points.values.pairPoints = 1000;
-    points.values.tableauClearedBonus = 10000;
-}
-
 bool clFourteenOut::ValidatePair(std::int32_t first, std::int32_t second) {
-    return ArePlayable(first, second) && Card(first)->GetRank() + Card(second)->GetRank() == 14;
+    return IsPairSummingTo(14, first, second);
 }
 
 // Five Piles and Fourteen Up.
 
 clFivePiles::clFivePiles() {
-    Describe("Five Piles", 7, 5);
+    Describe(kFivePiles);
 }
 
 void clFivePiles::CreateLayout() {
@@ -226,30 +283,13 @@ void clFivePiles::CreateLayout() {
     forms.afterMove = clAfterMoveForm::TurnUpTops;
 }
 
-void clFivePiles::SetupRounds() {
-    points.Setup(20000, 25000, 900, 150, 1);
-    points.AddGoalStep(2, 30000);
-    points.AddBonusStep(2, 100, 1);
-    const std::int32_t steps[] = {20000, 25000, 30000};
-    points.AddGoalPattern(3, 3, steps);
-    points.AddBonusStep(3, 50, 1);
-    points.AddBonusStep(4, 10, 1);
-}
-
-void clFivePiles::SetupPoints() {
-    points.values.pairPoints = 2000;
-    points.values.singleRemovalPoints = 1000;
-    points.values.boardClearedBonus = 20000;
-}
-
 // A king may go alone.
 bool clFivePiles::ValidatePair(std::int32_t first, std::int32_t second) {
     if (first == second) {
         const clCard* king = Card(first);
-        return king && king->GetRank() == 13 && !king->faceDown && !king->blocked &&
-               IsTopCard(first);
+        return king && king->IsKing() && !king->faceDown && !king->blocked && IsTopCard(first);
     }
-    return ArePlayable(first, second) && Card(first)->GetRank() + Card(second)->GetRank() == 13;
+    return IsPairSummingTo(13, first, second);
 }
 
 void clFivePiles::OnPileClick() {
@@ -273,7 +313,7 @@ void clFivePiles::StockAction(bool animated) {
 }
 
 clFourteenUp::clFourteenUp() {
-    Describe("Fourteen Up", 7, 5);
+    Describe(kFourteenUp);
 }
 
 void clFourteenUp::CreateLayout() {
@@ -289,21 +329,8 @@ void clFourteenUp::CreateLayout() {
     forms.afterMove = clAfterMoveForm::TurnUpTops;
 }
 
-void clFourteenUp::SetupRounds() {
-    points.Setup(10000, 15000, 1200, 150, 1);
-    const std::int32_t steps[] = {20000, 25000, 30000};
-    points.AddGoalPattern(2, 3, steps);
-    points.AddBonusStep(3, 50, 3);
-}
-
-void clFourteenUp::SetupPoints() {
-    points.values.sameRankPairPoints = 2000;
-    points.values.pairPoints = 2000;
-    points.values.boardClearedBonus = 10000;
-}
-
 bool clFourteenUp::ValidatePair(std::int32_t first, std::int32_t second) {
-    return ArePlayable(first, second) && Card(first)->GetRank() + Card(second)->GetRank() == 14;
+    return IsPairSummingTo(14, first, second);
 }
 
 bool clFourteenUp::ValidateCardMove(const clMove& move) {
@@ -324,7 +351,7 @@ bool clFourteenUp::OnRightClick() {
 // Pelmanism.
 
 clPelmanism::clPelmanism() {
-    Describe("Pelmanism", 13, 5);
+    Describe(kPelmanism);
 }
 
 // Four rows of thirteen, the rows 4 pixels apart (the quarter card below the
@@ -337,37 +364,18 @@ void clPelmanism::CreateLayout() {
     }
 }
 
-void clPelmanism::SetupRounds() {
-    points.Setup(20000, 25000, 1800, 300, 3);
-    points.AddGoalStep(2, 30000);
-    const std::int32_t steps[] = {20000, 25000, 30000};
-    points.AddGoalPattern(3, 3, steps);
-    points.AddBonusStep(7, 0, 3);
-    points.AddBonusStep(10, 40, 3);
-    points.AddBonusStep(40, 20, 3);
-}
-
-void clPelmanism::SetupPoints() {
-    points.values.cardTurnCost = 100;
-    points.values.sameRankPairPoints = 1000;
-    points.values.rankPoints = 50;
-    points.values.boardClearedBonus = 10000;
-}
-
-void clPelmanism::Deal() {
+void clPelmanism::DealCards() {
     for (int k = 0; k < cardCount && k < TableauCount(); ++k) {
-        DealCard(*tableau[k], k, false, true);
+        DealCard(*tableau[k], k, clFacing::Down);
     }
     turned = 0;
-    Repaint();
-    ClearSelection();
 }
 
 bool clPelmanism::ValidatePair(std::int32_t first, std::int32_t second) {
     const clCard* a = Card(first);
     const clCard* b = Card(second);
     return a && b && a != b && a->placed && b->placed && IsTopCard(first) && IsTopCard(second) &&
-           a->GetRank() == b->GetRank();
+           HaveSameRank(*a, *b);
 }
 
 void clPelmanism::TurnDown(std::int32_t card) {

@@ -19,6 +19,10 @@ public:
 protected:
     // Both cards on the table, different, face up and free, each the top of a pile.
     bool ArePlayable(std::int32_t first, std::int32_t second) const;
+    // Two playable cards of the same rank.
+    bool IsPairOfEqualRank(std::int32_t first, std::int32_t second) const;
+    // Two playable cards whose ranks add up to `total`.
+    bool IsPairSummingTo(int total, std::int32_t first, std::int32_t second) const;
     bool IsTopCard(std::int32_t card) const;
     const clCard* Card(std::int32_t dealIndex) const { return deck->CardAt(dealIndex); }
 };
@@ -29,9 +33,7 @@ class clNestor : public clPairGame {
 public:
     clNestor();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
-    void Deal() override;
+    void DealCards() override;
     bool ValidatePair(std::int32_t first, std::int32_t second) override;
     // Whether the deal may put the card on the column: it has room and holds
     // no card of that rank.
@@ -51,7 +53,6 @@ class clVertical : public clNestor {
 public:
     clVertical();
     void CreateLayout() override;
-    void SetupPoints() override;
 
 protected:
     std::uint32_t MostCards(const clPile& pile) const override;
@@ -62,8 +63,6 @@ class clPatientPairs : public clPairGame {
 public:
     clPatientPairs();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     bool ValidatePair(std::int32_t first, std::int32_t second) override;
 };
 
@@ -72,8 +71,6 @@ class clFourteenOut : public clPairGame {
 public:
     clFourteenOut();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     bool ValidatePair(std::int32_t first, std::int32_t second) override;
 };
 
@@ -83,8 +80,6 @@ class clFivePiles : public clPairGame {
 public:
     clFivePiles();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     bool ValidatePair(std::int32_t first, std::int32_t second) override;
     // A click on the stock deals when it can.
     void OnPileClick() override;
@@ -104,8 +99,6 @@ class clFourteenUp : public clFivePiles {
 public:
     clFourteenUp();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     bool ValidatePair(std::int32_t first, std::int32_t second) override;
     // A pile's or a reserve's card into an empty pile; the stock gives its
     // cards only by its deals.
@@ -119,10 +112,8 @@ class clPelmanism : public clPairGame {
 public:
     clPelmanism();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     // Every card face down but free to be turned.
-    void Deal() override;
+    void DealCards() override;
     // Equal ranks, both on the table; turning cards up is not a move, so
     // their faces are not asked.
     bool ValidatePair(std::int32_t first, std::int32_t second) override;

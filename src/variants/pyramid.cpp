@@ -1,15 +1,24 @@
 #include "variants/pyramid.h"
 
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
+#include "engine/catalogue_rows.h"
 #include "piles/reserve.h"
 #include "piles/stock.h"
 #include "piles/tableau.h"
 #include "piles/waste.h"
+#include "variants/card_rules.h"
 
 namespace {
+
+constexpr clRoundTable kPyramidRounds{
+    .goalBase = 10000,
+    .goalStep = 20000,
+    .bonusBase = 1200,
+    .goalSteps = {{.from = 2, .step = 30000}},
+    .bonusSteps = {{.from = 3, .step = 20}},
+};
 
 constexpr clPointValues kPyramidPoints{
     .tableauClearedBonus = 20000,
@@ -21,28 +30,72 @@ constexpr clPointValues kPyramidPoints{
     .singleRemovalPoints = 500,
     .pairPoints = 1000,
 };
-constexpr clPointValues kCheopsPoints{
-    .tableauClearedBonus = 10000,
-    .rowPoints = 100,
-    .stockCardCost = 200,
-    .stockActionCost = 5000,
-    .stockActionIncrement = 5000,
-    .boardClearedBonus = 20000,
-    .lastOutsideCardBonus = 10000,
-    .sameRankPairPoints = 1500,
-    .pairPoints = 500,
+
+constexpr clGameRules kPyramid{
+    .game = clGames::kPyramid,
+    .width = 8,
+    .height = 6,
+    .rounds = kPyramidRounds,
+    .points = kPyramidPoints,
 };
-constexpr clPointValues kKingTutPoints{
-    .tableauClearedBonus = 40000,
-    .rowPoints = 100,
-    .stockActionCost = 500,
-    .singleRemovalPoints = 500,
-    .pairPoints = 1000,
+
+constexpr clGameRules kHiddenPyramid{
+    .game = clGames::kHiddenPyramid,
+    .width = 8,
+    .height = 6,
+    .rounds = kPyramidRounds,
+    .points = kPyramidPoints,
 };
-constexpr clPointValues kPickingPairsPoints{
-    .tableauClearedBonus = 10000,
-    .sameRankPairPoints = 3000,
-    .pairPoints = 500,
+
+constexpr clGameRules kDoublePyramid{
+    .game = clGames::kDoublePyramid,
+    .width = 12,
+    .height = 6,
+    .rounds = kDoublePyramidRounds,
+    .points = kPyramidPoints,
+};
+
+constexpr clGameRules kCheops{
+    .game = clGames::kCheops,
+    .width = 8,
+    .height = 6,
+    .rounds = kPyramidRounds,
+    .points = {.tableauClearedBonus = 10000,
+               .rowPoints = 100,
+               .stockCardCost = 200,
+               .stockActionCost = 5000,
+               .stockActionIncrement = 5000,
+               .boardClearedBonus = 20000,
+               .lastOutsideCardBonus = 10000,
+               .sameRankPairPoints = 1500,
+               .pairPoints = 500},
+};
+
+constexpr clGameRules kKingTut{
+    .game = clGames::kKingTut,
+    .width = 8,
+    .height = 6,
+    .rounds = {.goalBase = 10000,
+               .goalStep = 10000,
+               .bonusBase = 1200,
+               .goalSteps = {{.from = 2, .step = 20000}},
+               .bonusSteps = {{.from = 3, .step = 20}}},
+    .points = {.tableauClearedBonus = 40000,
+               .rowPoints = 100,
+               .stockActionCost = 500,
+               .singleRemovalPoints = 500,
+               .pairPoints = 1000},
+};
+
+constexpr clGameRules kPickingPairs{
+    .game = clGames::kPickingPairs,
+    .width = 7,
+    .height = 6,
+    .rounds = {.goalBase = 40000,
+               .goalStep = 40000,
+               .bonusBase = 600,
+               .bonusSteps = {{.from = 3, .step = 10}}},
+    .points = {.tableauClearedBonus = 10000, .sameRankPairPoints = 3000, .pairPoints = 500},
 };
 
 constexpr clCover kPickingPairsCovers[] = {
@@ -54,11 +107,6 @@ constexpr clCover kPickingPairsCovers[] = {
 constexpr clRowRun kPickingPairsRows[] = {{0, 0.5, 6}, {1, 1.0, 5}, {2, 0.5, 6},
                                           {3, 1.0, 5}, {4, 0.5, 6}, {5, 1.0, 5}};
 
-bool Neighbours(const clCard& a, const clCard& b, bool wrap) {
-    const int apart = std::abs(a.GetRank() - b.GetRank());
-    return apart == 1 || (wrap && apart == 12);
-}
-
 clLocation ReserveAt(int position) {
     return clLocation::Pile(clLocationKind::Reserve, 0, position);
 }
@@ -68,7 +116,7 @@ clLocation ReserveAt(int position) {
 // Pyramid, Hidden Pyramid, Double Pyramid and Cheops.
 
 clPyramid::clPyramid() {
-    Describe("Pyramid", 8, 6);
+    Describe(kPyramid);
 }
 
 void clPyramid::PyramidLayout() {
@@ -89,16 +137,6 @@ void clPyramid::CreateLayout() {
     reserves[0]->SetKey('R');
     reserveDealCount = 1;
     wasteDealCount = 1;
-}
-
-void clPyramid::SetupRounds() {
-    points.Setup(10000, 20000, 1200, 0, 1);
-    points.AddGoalStep(2, 30000);
-    points.AddBonusStep(3, 20, 1);
-}
-
-void clPyramid::SetupPoints() {
-    points.values = kPyramidPoints;
 }
 
 bool clPyramid::IsGameWon() {
@@ -195,11 +233,11 @@ bool clPyramid::ValidatePair(std::int32_t first, std::int32_t second) {
     const clCard* a = CardOf(first);
     const clCard* b = CardOf(second);
     if (a == nullptr || b == nullptr || !ArePairable(first, second)) return false;
-    return first == second ? a->GetRank() == 13 : a->GetRank() + b->GetRank() == 13;
+    return first == second ? a->IsKing() : RanksAddUpTo(13, *a, *b);
 }
 
 clHiddenPyramid::clHiddenPyramid() {
-    Describe("Hidden Pyramid", 8, 6);
+    Describe(kHiddenPyramid);
 }
 
 void clHiddenPyramid::CreateLayout() {
@@ -208,7 +246,7 @@ void clHiddenPyramid::CreateLayout() {
 }
 
 clDoublePyramid::clDoublePyramid() {
-    Describe("Double Pyramid", 12, 6);
+    Describe(kDoublePyramid);
 }
 
 void clDoublePyramid::CreateLayout() {
@@ -228,16 +266,8 @@ void clDoublePyramid::CreateLayout() {
     wasteDealCount = 1;
 }
 
-void clDoublePyramid::SetupRounds() {
-    SetupDoublePyramidRounds(points);
-}
-
 clCheops::clCheops() {
-    Describe("Cheops", 8, 6);
-}
-
-void clCheops::SetupPoints() {
-    points.values = kCheopsPoints;
+    Describe(kCheops);
 }
 
 bool clCheops::ValidatePair(std::int32_t first, std::int32_t second) {
@@ -246,13 +276,13 @@ bool clCheops::ValidatePair(std::int32_t first, std::int32_t second) {
     if (a == nullptr || b == nullptr || first == second || !ArePairable(first, second)) {
         return false;
     }
-    return a->GetRank() == b->GetRank() || Neighbours(*a, *b, false);
+    return HaveSameRank(*a, *b) || AreNeighbours(*a, *b, clRankWrap::None);
 }
 
 // King Tut.
 
 clKingTut::clKingTut() {
-    Describe("King Tut", 8, 6);
+    Describe(kKingTut);
 }
 
 void clKingTut::CreateLayout() {
@@ -264,16 +294,6 @@ void clKingTut::CreateLayout() {
     forms.clicks = clClickForm::DealThree;
     forms.redealWasteToStock = true;
     forms.dealThreeCompound = true;
-}
-
-void clKingTut::SetupRounds() {
-    points.Setup(10000, 10000, 1200, 0, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddBonusStep(3, 20, 1);
-}
-
-void clKingTut::SetupPoints() {
-    points.values = kKingTutPoints;
 }
 
 bool clKingTut::IsGameWon() {
@@ -308,7 +328,7 @@ bool clKingTut::ValidateStockAction() {
 // Picking Pairs.
 
 clPickingPairs::clPickingPairs() {
-    Describe("Picking Pairs", 7, 6);
+    Describe(kPickingPairs);
 }
 
 void clPickingPairs::CreateLayout() {
@@ -320,15 +340,6 @@ void clPickingPairs::CreateLayout() {
     SetWaste(std::make_unique<clWasteFromStockSelect>())->SetPosition(3, 4.5, 2, 0);
     tableauDealCount = 33;
     wasteDealCount = 1;
-}
-
-void clPickingPairs::SetupRounds() {
-    points.Setup(40000, 40000, 600, 0, 1);
-    points.AddBonusStep(3, 10, 1);
-}
-
-void clPickingPairs::SetupPoints() {
-    points.values = kPickingPairsPoints;
 }
 
 void clPickingPairs::OnPileClick() {
@@ -346,5 +357,5 @@ bool clPickingPairs::ValidatePair(std::int32_t first, std::int32_t second) {
     if (a == nullptr || b == nullptr || first == second || !ArePairable(first, second)) {
         return false;
     }
-    return a->GetRank() == b->GetRank() || Neighbours(*a, *b, true);
+    return HaveSameRank(*a, *b) || AreNeighbours(*a, *b, clRankWrap::KingAndAce);
 }

@@ -15,8 +15,6 @@ class clPyramid : public clRemovalGame {
 public:
     clPyramid();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     // Every card removed: tableau, stock, reserve and waste empty.
     bool IsGameWon() override;
     // An empty stock asks for the redeal; an empty reserve or waste deals.
@@ -55,7 +53,6 @@ class clDoublePyramid : public clPyramid {
 public:
     clDoublePyramid();
     void CreateLayout() override;
-    void SetupRounds() override;
 };
 
 // Pyramid pairing equal ranks and neighbouring ranks (no King with an Ace);
@@ -63,7 +60,6 @@ public:
 class clCheops : public clPyramid {
 public:
     clCheops();
-    void SetupPoints() override;
     bool ValidatePair(std::int32_t first, std::int32_t second) override;
 };
 
@@ -74,8 +70,6 @@ class clKingTut : public clPyramid {
 public:
     clKingTut();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     bool IsGameWon() override;
     void OnEmptyPick() override;
     void OnPileClick() override;
@@ -91,8 +85,6 @@ class clPickingPairs : public clRemovalGame {
 public:
     clPickingPairs();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     void OnPileClick() override;
     bool ValidatePair(std::int32_t first, std::int32_t second) override;
 };

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <iterator>
 #include <set>
 
@@ -75,12 +74,6 @@ std::span<const clCover> DoublePyramidCovers() {
 
 std::span<const clRowRun> DoublePyramidRows() {
     return kDoublePyramidRows;
-}
-
-void SetupDoublePyramidRounds(clPointSystem& points) {
-    points.Setup(15000, 30000, 1800, 0, 1);
-    points.AddGoalStep(2, 45000);
-    points.AddBonusStep(3, 20, 1);
 }
 
 void SetRowValues(std::span<clPile* const> tableau, std::span<const clRowRun> runs) {
@@ -195,7 +188,7 @@ void clRemovalGame::PlayTopToWaste() {
     }
 }
 
-bool clRemovalGame::ValidateWasteMove(const clMove& move, bool wrap) {
+bool clRemovalGame::ValidateWasteMove(const clMove& move, clRankWrap wrap) {
     if (move.from.kind != clLocationKind::Tableau || move.to.kind != clLocationKind::Waste) {
         return clRemovalGame::ValidateCardMove(move);
     }
@@ -204,9 +197,6 @@ bool clRemovalGame::ValidateWasteMove(const clMove& move, bool wrap) {
     const clCard* card = source ? source->At(move.from.Position()) : nullptr;
     const clCard* top = waste ? waste->Top() : nullptr;
     if (card == nullptr || top == nullptr) return false;
-    const int played = card->GetRank();
-    const int onto = top->GetRank();
-    if (!wrap && onto == 13) return false;
-    const int apart = std::abs(played - onto);
-    return apart == 1 || (wrap && apart == 12);
+    if (wrap == clRankWrap::None && top->IsKing()) return false;
+    return AreNeighbours(*card, *top, wrap);
 }

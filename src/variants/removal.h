@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "variants/card_rules.h"
 #include "variants/solitaire_game.h"
 
 // Tableau pile p of a covering layout is covered by the piles `first` and
@@ -68,9 +69,9 @@ protected:
     // pile's top card goes onto the waste when the move is valid.
     void PlayTopToWaste();
     // A card move onto the waste from a tableau pile must be one rank above
-    // or below the waste's top card; without wrapping nothing goes on a King
-    // and a King and an Ace are not neighbours. Other moves as the base.
-    bool ValidateWasteMove(const clMove& move, bool wrap);
+    // or below the waste's top card; without the wrap nothing goes on a King.
+    // Other moves as the base.
+    bool ValidateWasteMove(const clMove& move, clRankWrap wrap);
 
 private:
     std::span<const clCover> covers;
@@ -98,6 +99,13 @@ std::span<const clRowRun> PyramidRows();
 // merge from the fifth row on (Double Pyramid, Twin Peaks).
 std::span<const clCover> DoublePyramidCovers();
 std::span<const clRowRun> DoublePyramidRows();
-void SetupDoublePyramidRounds(clPointSystem& points);
+// The rounds of the games on that table.
+inline constexpr clRoundTable kDoublePyramidRounds{
+    .goalBase = 15000,
+    .goalStep = 30000,
+    .bonusBase = 1800,
+    .goalSteps = {{.from = 2, .step = 45000}},
+    .bonusSteps = {{.from = 3, .step = 20}},
+};
 // Row values from 7 for the first row down to 1 for the last.
 void SetRowValues(std::span<clPile* const> tableau, std::span<const clRowRun> runs);

@@ -2,12 +2,9 @@
 
 #include <algorithm>
 
-#include "engine/catalogue.h"
 #include "piles/tableau_limits.h"
 
 namespace {
-
-constexpr int kOutlineSymbol = 2;
 
 clLocation StockAt(int position) {
     return clLocation::Single(clLocationKind::Stock, position);
@@ -18,13 +15,21 @@ clLocation WasteAt(int position) {
 
 }  // namespace
 
-void clSolitaireGame::Describe(const std::string& name, int width, int height) {
-    const clCatalogueRow* row = FindVariant(name);
-    displayName = name;
-    key = row ? std::string(row->key) : KeyOf(name);
-    helpTopic = row ? row->helpTopic : helpTopic;
-    tableWidth = width;
-    tableHeight = height;
+void clSolitaireGame::Describe(const clGameRules& row) {
+    rules = &row;
+    displayName = row.game.displayName;
+    key = row.game.key;
+    helpTopic = row.game.helpTopic;
+    tableWidth = row.width;
+    tableHeight = row.height;
+}
+
+void clSolitaireGame::SetupRounds() {
+    points.Apply(rules->rounds);
+}
+
+void clSolitaireGame::SetupPoints() {
+    points.values = rules->points;
 }
 
 void clSolitaireGame::RowCentred(std::span<clPile* const> piles, double centreX, double y,
@@ -80,22 +85,39 @@ void clSolitaireGame::SetFoundationStopRank(int rank, int n, int first) {
     }
 }
 
+void clSolitaireGame::DealBase(int& k) {
+    const clCard* first = deck->CardAt(k);
+    baseRank = first ? first->GetRank() : 1;
+    if (!foundations.empty()) DealCard(*foundations[0], k, clFacing::Up);
+    ++k;
+}
+
+void clSolitaireGame::FoundationsFromBase() {
+    SetFoundationBaseRank(baseRank);
+    SetFoundationStopRank(0);
+}
+
 void clSolitaireGame::KingsOnlyInSpaces() {
-    SetTableauEmptyRank(tableau, 13);
+    SetTableauEmptyRank(tableau, clRank::King);
 }
 
 void clSolitaireGame::AnyCardInSpaces() {
     SetTableauEmptyRank(tableau, 0);
-    SetTableauSymbol(tableau, kOutlineSymbol);
+    SetTableauSymbol(tableau, clPileSymbol::Outline);
 }
 
 void clSolitaireGame::Deal() {
+    DealCards();
+    Repaint();
+    ClearSelection();
+}
+
+void clSolitaireGame::DealCards() {
     if (forms.deal == clDealForm::Triangle) {
         TriangleDeal();
     } else {
-        clSolitaireRules::Deal();
+        DealGeneric();
     }
-    ClearSelection();
 }
 
 // Rows that run past the last pile start again at the first, so a count
@@ -105,15 +127,13 @@ void clSolitaireGame::TriangleDeal() {
     const int n = TableauCount();
     int k = 0;
     for (int row = 0, pile = 0; n > 0 && k < counts.tableau; ++k) {
-        const bool up = k >= faceDownCount;
-        DealCard(*tableau[pile], k, up, up);
+        DealCard(*tableau[pile], k, TableauFacing(k >= faceDownCount));
         if (++pile == n) {
             row = row + 1 < n ? row + 1 : 0;
             pile = row;
         }
     }
     DealOutside(k, counts);
-    Repaint();
 }
 
 void clSolitaireGame::TurnUpTops() {

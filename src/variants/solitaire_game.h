@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <memory>
 #include <span>
-#include <string>
 #include <type_traits>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include "piles/foundation.h"
 #include "piles/reserve.h"
 #include "piles/tableau.h"
+#include "variants/game_rules.h"
 
 // The ready-made forms of the engine's hooks that a variant picks, as in the
 // rules column of the catalogue. Operations of a variant's own override the
@@ -37,14 +37,22 @@ struct clForms {
 };
 
 // The base of every variant: it describes a patience game as data. A variant
-// constructor names the game and sizes its table; CreateLayout makes, places
-// and keys the piles, sets the deal counts and picks the forms; SetupRounds
-// and SetupPoints fill the point system.
+// constructor describes the game by its rules row (name, table size, rounds,
+// points); CreateLayout makes, places and keys the piles, sets the deal
+// counts and picks the forms; SetupRounds and SetupPoints fill the point
+// system from the row.
 class clSolitaireGame : public clSolitaireRules {
 public:
     static constexpr int kMaxSelection = 8;
 
-    void Deal() override;
+    // The round table and the point values of the game's rules row.
+    void SetupRounds() override;
+    void SetupPoints() override;
+    // The deal: the game's DealCards, then the table drawn and no card selected.
+    void Deal() final;
+    // Lays a deal's cards out: the triangle deal or the generic one, unless
+    // the game deals its own way.
+    virtual void DealCards();
     void AfterMove() override;
     bool AutoPlay() override;
     bool FindMove(clMove& move) override;
@@ -59,15 +67,18 @@ public:
     // compound at all (variants that make other compounds test their own).
     bool ValidateCompound(const clMove& move) override;
 
+    // The game's rules row.
+    const clGameRules& Rules() const { return *rules; }
     const clForms& Forms() const { return forms; }
     // The base rank the current deal gave the foundations (games that deal one).
     int BaseRank() const { return baseRank; }
     int SelectionCount() const override { return selectionCount; }
 
 protected:
-    // Names the variant from the catalogue (display name, key, help topic)
-    // and sizes its table in card units.
-    void Describe(const std::string& name, int width, int height);
+    // Takes the game's identity (display name, key, help topic) and table
+    // size from its rules row, which must outlive the variant. Every
+    // variant's constructor describes its game.
+    void Describe(const clGameRules& row);
 
     // Makes n piles of one class and registers each in the list of its kind:
     // foundation classes as foundations, tableau classes as tableau piles,
@@ -107,7 +118,14 @@ protected:
     // Range setters: n piles from `first` (n = 0: to the end of the list).
     void SetFoundationBaseRank(int rank, int n = 0, int first = 0);
     void SetFoundationStopRank(int rank, int n = 0, int first = 0);
-    // Tableau empty rank 13 (Kings only, king mark) or 0 (any card, outline).
+    // The games whose first card dealt sets the base rank: deal position k
+    // goes to the first foundation and its rank becomes the base.
+    void DealBase(int& k);
+    // Every foundation starts at the base rank (and shows its mark) and
+    // builds up round the corner from King to Ace until full.
+    void FoundationsFromBase();
+    // Spaces take only Kings (and show the King's mark), or any card (and
+    // show the outline).
     void KingsOnlyInSpaces();
     void AnyCardInSpaces();
 
@@ -159,6 +177,7 @@ private:
     clCard* PressedTop() const;
     void CommitPair(std::int32_t first, std::int32_t second, bool withRefill);
 
+    const clGameRules* rules = nullptr;
     int selectionCount = 0;
     std::array<std::int32_t, kMaxSelection> selection{};
 

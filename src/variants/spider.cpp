@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "engine/catalogue_rows.h"
 #include "piles/stock.h"
 #include "piles/tableau_limits.h"
 
@@ -10,26 +11,131 @@ namespace {
 constexpr double kColumnFan = 4.0;    // the longest a Spider column fans, in card heights
 constexpr double kScorpionFan = 6.0;  // and a Scorpion column
 constexpr int kSuitLength = 13;       // cards of a complete suit, King to Ace
-constexpr int kHearts = 3;
-constexpr int kSpades = 4;
-constexpr int kBlack = 1;
+
+constexpr clPointValues kSpiderPoints{
+    .foundationCompleteBonus = 10000,
+    .allFoundationsBonus = 40000,
+    .suitBuildPoints = 1000,
+};
 
 // The Spider games' goals grow to twice, three and four times the first
 // goal a round from rounds 2, 4 and 6; the bonus shrinks from round 6 on.
-void SetupSpiderRounds(clPointSystem& points, std::int32_t firstGoal, std::int32_t bonus) {
-    points.Setup(firstGoal, firstGoal, bonus, 0, 1);
-    points.AddGoalStep(2, 2 * firstGoal);
-    points.AddGoalStep(4, 3 * firstGoal);
-    points.AddGoalStep(6, 4 * firstGoal);
-    points.AddBonusStep(6, 50, 1);
-}
+constexpr clGameRules kSpider{
+    .game = clGames::kSpider,
+    .width = 11,
+    .height = 6,
+    .rounds = {.goalBase = 20000,
+               .goalStep = 20000,
+               .bonusBase = 4800,
+               .goalSteps = {{.from = 2, .step = 40000},
+                             {.from = 4, .step = 60000},
+                             {.from = 6, .step = 80000}},
+               .bonusSteps = {{.from = 6, .step = 50}}},
+    .points = kSpiderPoints,
+};
+
+constexpr clGameRules kSpiderOneSuit{
+    .game = clGames::kSpiderOneSuit,
+    .width = 11,
+    .height = 6,
+    .rounds = {.goalBase = 50000,
+               .goalStep = 50000,
+               .bonusBase = 3600,
+               .goalSteps = {{.from = 2, .step = 100000},
+                             {.from = 4, .step = 150000},
+                             {.from = 6, .step = 200000}},
+               .bonusSteps = {{.from = 6, .step = 50}}},
+    .points = kSpiderPoints,
+};
+
+constexpr clGameRules kSpiderTwoSuits{
+    .game = clGames::kSpiderTwoSuits,
+    .width = 11,
+    .height = 6,
+    .rounds = {.goalBase = 25000,
+               .goalStep = 25000,
+               .bonusBase = 4200,
+               .goalSteps = {{.from = 2, .step = 50000},
+                             {.from = 4, .step = 75000},
+                             {.from = 6, .step = 100000}},
+               .bonusSteps = {{.from = 6, .step = 50}}},
+    .points = kSpiderPoints,
+};
+
+constexpr clGameRules kSpiderWeb{
+    .game = clGames::kSpiderWeb,
+    .width = 9,
+    .height = 6,
+    .rounds = {.goalBase = 15000,
+               .goalStep = 15000,
+               .bonusBase = 3600,
+               .goalSteps = {{.from = 2, .step = 30000},
+                             {.from = 4, .step = 45000},
+                             {.from = 6, .step = 60000}},
+               .bonusSteps = {{.from = 6, .step = 50}}},
+    .points = {.foundationCompleteBonus = 7500,
+               .allFoundationsBonus = 10000,
+               .suitBuildPoints = 500},
+};
+
+constexpr clRoundTable kScorpionRounds{
+    .goalBase = 10000,
+    .goalStep = 20000,
+    .bonusBase = 3600,
+    .goalSteps = {{.from = 2, .step = 30000}, {.from = 3, .step = 60000}},
+    .bonusSteps = {{.from = 3, .step = 100}},
+};
+
+constexpr clRoundTable kClassicScorpionRounds{
+    .goalBase = 10000,
+    .goalStep = 10000,
+    .bonusBase = 3600,
+    .goalSteps = {{.from = 2, .step = 20000},
+                  {.from = 3, .step = 40000},
+                  {.from = 4, .step = 80000}},
+    .bonusSteps = {{.from = 4, .step = 200}},
+};
+
+constexpr clPointValues kScorpionPoints{.suitBuildPoints = 1000, .suitRunBonus = 10000};
+
+constexpr clGameRules kScorpion{
+    .game = clGames::kScorpion,
+    .width = 9,
+    .height = 6,
+    .rounds = kScorpionRounds,
+    .points = kScorpionPoints,
+};
+
+constexpr clGameRules kClassicScorpion{
+    .game = clGames::kClassicScorpion,
+    .width = 9,
+    .height = 6,
+    .rounds = kClassicScorpionRounds,
+    .points = kScorpionPoints,
+};
+
+constexpr clGameRules kScorpionKings{
+    .game = clGames::kScorpionKings,
+    .width = 9,
+    .height = 6,
+    .rounds = kClassicScorpionRounds,
+    .points = kScorpionPoints,
+};
+
+constexpr clGameRules kScorpionII{
+    .game = clGames::kScorpionII,
+    .width = 9,
+    .height = 6,
+    .rounds = kScorpionRounds,
+    .points = kScorpionPoints,
+};
 
 }  // namespace
 
 // Spider and its one- and two-suit versions.
 
 clSpider::clSpider() {
-    Describe("Spider", 11, 6);
+    Describe(kSpider);
 }
 
 void clSpider::CreateLayout() {
@@ -44,16 +150,6 @@ void clSpider::CreateLayout() {
     faceDownCount = 44;
     forms.afterMove = clAfterMoveForm::TurnUpTops;
     forms.findMove = clFindMoveForm::PreferSuit;
-}
-
-void clSpider::SetupRounds() {
-    SetupSpiderRounds(points, 20000, 4800);
-}
-
-void clSpider::SetupPoints() {
-    points.values.suitBuildPoints = 1000;
-    points.values.foundationCompleteBonus = 10000;
-    points.values.allFoundationsBonus = 40000;
 }
 
 bool clSpider::AutoPlay() {
@@ -107,33 +203,25 @@ bool clSpider::ValidateCardMove(const clMove& move) {
 }
 
 clSpiderOneSuit::clSpiderOneSuit() {
-    Describe("Spider One Suit", 11, 6);
-}
-
-void clSpiderOneSuit::SetupRounds() {
-    SetupSpiderRounds(points, 50000, 3600);
+    Describe(kSpiderOneSuit);
 }
 
 bool clSpiderOneSuit::CreateDeck() {
     if (!clSpider::CreateDeck()) return false;
     for (int k = 0; k < deck->Count(); ++k)
-        deck->CardAt(k)->SetSuit(kSpades);
+        deck->CardAt(k)->SetSuit(clSuit::Spades);
     return true;
 }
 
 clSpiderTwoSuits::clSpiderTwoSuits() {
-    Describe("Spider Two Suits", 11, 6);
-}
-
-void clSpiderTwoSuits::SetupRounds() {
-    SetupSpiderRounds(points, 25000, 4200);
+    Describe(kSpiderTwoSuits);
 }
 
 bool clSpiderTwoSuits::CreateDeck() {
     if (!clSpider::CreateDeck()) return false;
     for (int k = 0; k < deck->Count(); ++k) {
         clCard* card = deck->CardAt(k);
-        card->SetSuit(card->GetColour() == kBlack ? kSpades : kHearts);
+        card->SetSuit(card->Colour() == clColour::Black ? clSuit::Spades : clSuit::Hearts);
     }
     return true;
 }
@@ -141,7 +229,7 @@ bool clSpiderTwoSuits::CreateDeck() {
 // Spider Web.
 
 clSpiderWeb::clSpiderWeb() {
-    Describe("Spider Web", 9, 6);
+    Describe(kSpiderWeb);
 }
 
 void clSpiderWeb::CreateLayout() {
@@ -159,20 +247,10 @@ void clSpiderWeb::CreateLayout() {
     forms.findMove = clFindMoveForm::PreferSuit;
 }
 
-void clSpiderWeb::SetupRounds() {
-    SetupSpiderRounds(points, 15000, 3600);
-}
-
-void clSpiderWeb::SetupPoints() {
-    points.values.suitBuildPoints = 500;
-    points.values.foundationCompleteBonus = 7500;
-    points.values.allFoundationsBonus = 10000;
-}
-
 // The Scorpion group.
 
 clScorpion::clScorpion() {
-    Describe("Scorpion", 9, 6);
+    Describe(kScorpion);
 }
 
 void clScorpion::CreateLayout() {
@@ -186,19 +264,7 @@ void clScorpion::CreateLayout() {
     forms.findMove = clFindMoveForm::PreferSuit;
 }
 
-void clScorpion::SetupRounds() {
-    points.Setup(10000, 20000, 3600, 0, 1);
-    points.AddGoalStep(2, 30000);
-    points.AddGoalStep(3, 60000);
-    points.AddBonusStep(3, 100, 1);
-}
-
-void clScorpion::SetupPoints() {
-    points.values.suitBuildPoints = 1000;
-    points.values.suitRunBonus = 10000;
-}
-
-void clScorpion::Deal() {
+void clScorpion::DealCards() {
     DealScorpion(4);
 }
 
@@ -208,12 +274,10 @@ void clScorpion::DealScorpion(int faceDownColumns) {
     int k = 0;
     for (; n > 0 && k < counts.tableau; ++k) {
         const int pile = k % n;
-        const bool up = k >= faceDownCount || pile >= faceDownColumns;
-        DealCard(*tableau[pile], k, up, up);
+        const bool faceUp = k >= faceDownCount || pile >= faceDownColumns;
+        DealCard(*tableau[pile], k, TableauFacing(faceUp));
     }
     DealOutside(k, counts);
-    Repaint();
-    ClearSelection();
 }
 
 bool clScorpion::IsGameWon() {
@@ -221,7 +285,7 @@ bool clScorpion::IsGameWon() {
     for (const clPile* pile : tableau) {
         if (pile->Count() == 0) continue;
         const clCard* king = pile->Bottom();
-        if (pile->Count() != kSuitLength || king->GetRank() != 13 || king->faceDown ||
+        if (pile->Count() != kSuitLength || !king->IsKing() || king->faceDown ||
             !pile->IsRunDownInSuit(0, 1)) {
             return false;
         }
@@ -234,7 +298,7 @@ bool clScorpion::ValidateStockAction() {
 }
 
 clClassicScorpion::clClassicScorpion() {
-    Describe("Classic Scorpion", 9, 6);
+    Describe(kClassicScorpion);
 }
 
 void clClassicScorpion::CreateLayout() {
@@ -242,16 +306,8 @@ void clClassicScorpion::CreateLayout() {
     faceDownCount = 21;
 }
 
-void clClassicScorpion::SetupRounds() {
-    points.Setup(10000, 10000, 3600, 0, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddGoalStep(3, 40000);
-    points.AddGoalStep(4, 80000);
-    points.AddBonusStep(4, 200, 1);
-}
-
 clScorpionKings::clScorpionKings() {
-    Describe("Scorpion Kings", 9, 6);
+    Describe(kScorpionKings);
 }
 
 void clScorpionKings::CreateLayout() {
@@ -260,9 +316,9 @@ void clScorpionKings::CreateLayout() {
 }
 
 clScorpionII::clScorpionII() {
-    Describe("Scorpion II", 9, 6);
+    Describe(kScorpionII);
 }
 
-void clScorpionII::Deal() {
+void clScorpionII::DealCards() {
     DealScorpion(3);
 }

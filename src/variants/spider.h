@@ -11,8 +11,6 @@ class clSpider : public clSolitaireGame {
 public:
     clSpider();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     // Offers the top 13 cards of each column, when the 13th is face up, to
     // the foundations as one move.
     bool AutoPlay() override;
@@ -30,7 +28,6 @@ public:
 class clSpiderOneSuit : public clSpider {
 public:
     clSpiderOneSuit();
-    void SetupRounds() override;
     bool CreateDeck() override;
 };
 
@@ -38,7 +35,6 @@ public:
 class clSpiderTwoSuits : public clSpider {
 public:
     clSpiderTwoSuits();
-    void SetupRounds() override;
     bool CreateDeck() override;
 };
 
@@ -48,8 +44,6 @@ class clSpiderWeb : public clSpider {
 public:
     clSpiderWeb();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
 };
 
 // One pack, seven columns built and completed in suit inside the tableau;
@@ -59,9 +53,7 @@ class clScorpion : public clSpider {
 public:
     clScorpion();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
-    void Deal() override;
+    void DealCards() override;
     // The stock is empty and every column is empty or one run in suit from a
     // face-up King at the bottom to the Ace on top.
     bool IsGameWon() override;
@@ -78,7 +70,6 @@ class clClassicScorpion : public clScorpion {
 public:
     clClassicScorpion();
     void CreateLayout() override;
-    void SetupRounds() override;
 };
 
 // Classic Scorpion with Kings only in spaces.
@@ -92,5 +83,5 @@ public:
 class clScorpionII : public clScorpion {
 public:
     clScorpionII();
-    void Deal() override;
+    void DealCards() override;
 };

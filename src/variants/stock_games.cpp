@@ -3,11 +3,86 @@
 #include <algorithm>
 #include <memory>
 
+#include "engine/catalogue_rows.h"
 #include "piles/stock.h"
 #include "piles/tableau_limits.h"
 #include "piles/waste.h"
+#include "variants/card_rules.h"
 
 namespace {
+
+constexpr clGameRules kBlackJackBest{
+    .game = clGames::kBlackJackBest,
+    .width = 7,
+    .height = 5,
+    .rounds = {.goalBase = 40000,
+               .goalStep = 40000,
+               .bonusBase = 450,
+               .bonusSteps = {{.from = 4, .step = 10}}},
+    .points = {.reserveCost = 500,
+               .reserveDepthCost = 500,
+               .twentyOnePoints = 10000,
+               .allTwentyOneBonus = 10000,
+               .pipPoints = 100},
+};
+
+constexpr clGameRules kBlackJackSpeed{
+    .game = clGames::kBlackJackSpeed,
+    .width = 7,
+    .height = 5,
+    .rounds = {.goalBase = 5000,
+               .goalStep = 5000,
+               .bonusBase = 900,
+               .goalSteps = {{.from = 4, .step = 10000}},
+               .bonusSteps = {{.from = 4, .step = 10}}},
+    .points = {.reserveCost = 500,
+               .reserveDepthCost = 500,
+               .lastOutsideCardBonus = 10000,
+               .twentyOnePoints = 1000,
+               .fiveCardPoints = 750,
+               .pipPoints = 1},
+};
+
+constexpr clGameRules kAcesAndKings{
+    .game = clGames::kAcesAndKings,
+    .width = 9,
+    .height = 5,
+    .rounds = {.goalBase = 10000,
+               .goalStep = 10000,
+               .bonusBase = 3000,
+               .goalSteps = {{.from = 2, .step = 20000}, {.from = 3, .step = 40000}},
+               .bonusSteps = {{.from = 3, .step = 100}}},
+    .points = {.foundationPoints = 500, .allFoundationsBonus = 20000, .stockActionCost = 20000},
+};
+
+constexpr clGameRules kOsmosis{
+    .game = clGames::kOsmosis,
+    .width = 7,
+    .height = 6,
+    .rounds = {.goalBase = 10000,
+               .goalStep = 10000,
+               .bonusBase = 1200,
+               .goalSteps = {{.from = 2, .step = 20000}, {.from = 3, .step = 40000}},
+               .bonusSteps = {{.from = 3, .step = 50}}},
+    .points = {.foundationPoints = 500, .allFoundationsBonus = 20000},
+};
+
+constexpr clGameRules kFifteenRush{
+    .game = clGames::kFifteenRush,
+    .width = 8,
+    .height = 5,
+    .rounds = {.goalBase = 10000,
+               .goalStep = 10000,
+               .bonusBase = 900,
+               .goalSteps = {{.from = 2, .step = 20000}, {.from = 3, .step = 40000}},
+               .bonusSteps = {{.from = 3, .step = 10}}},
+    .points = {.tableauClearedBonus = 5000,
+               .stockActionCost = 500,
+               .stockActionIncrement = 500,
+               .sameRankPairPoints = 1000,
+               .pairPoints = 1000,
+               .tableauPairCardPoints = 500},
+};
 
 constexpr int kDiscardKey = 'D';
 
@@ -42,7 +117,7 @@ bool WellFormed(const clMove& move) {
 // BlackJack Best.
 
 clBlackJackBest::clBlackJackBest() {
-    Describe("BlackJack Best", 7, 5);
+    Describe(kBlackJackBest);
 }
 
 void clBlackJackBest::LayOut(int piles, double left, double step, std::uint32_t discardLimit) {
@@ -66,19 +141,6 @@ void clBlackJackBest::LayOut(int piles, double left, double step, std::uint32_t 
 
 void clBlackJackBest::CreateLayout() {
     LayOut(5, 0.5, 1.25, 1);
-}
-
-void clBlackJackBest::SetupRounds() {
-    points.Setup(40000, 40000, 450, 0, 1);
-    points.AddBonusStep(4, 10, 1);
-}
-
-void clBlackJackBest::SetupPoints() {
-    points.values.twentyOnePoints = 10000;
-    points.values.allTwentyOneBonus = 10000;
-    points.values.pipPoints = 100;
-    points.values.reserveCost = 500;
-    points.values.reserveDepthCost = 500;
 }
 
 void clBlackJackBest::AfterMove() {
@@ -139,26 +201,11 @@ void clBlackJackBest::PlayWasteOnto(clPile& pile) {
 // BlackJack Speed.
 
 clBlackJackSpeed::clBlackJackSpeed() {
-    Describe("BlackJack Speed", 7, 5);
+    Describe(kBlackJackSpeed);
 }
 
 void clBlackJackSpeed::CreateLayout() {
     LayOut(4, 0.75, 1.5, 3);
-}
-
-void clBlackJackSpeed::SetupRounds() {
-    points.Setup(5000, 5000, 900, 0, 1);
-    points.AddGoalStep(4, 10000);
-    points.AddBonusStep(4, 10, 1);
-}
-
-void clBlackJackSpeed::SetupPoints() {
-    points.values.twentyOnePoints = 1000;
-    points.values.fiveCardPoints = 750;
-    points.values.pipPoints = 1;
-    points.values.reserveCost = 500;
-    points.values.reserveDepthCost = 500;
-    points.values.lastOutsideCardBonus = 10000;
 }
 
 void clBlackJackSpeed::AfterMove() {
@@ -179,7 +226,7 @@ bool clBlackJackSpeed::IsGameWon() {
 // Aces and Kings.
 
 clAcesAndKings::clAcesAndKings() {
-    Describe("Aces and Kings", 9, 5);
+    Describe(kAcesAndKings);
 }
 
 void clAcesAndKings::CreateLayout() {
@@ -188,7 +235,7 @@ void clAcesAndKings::CreateLayout() {
     foundationRow.insert(foundationRow.end(), down.begin(), down.end());
     RowCentred(foundationRow, 4.5, 2.0);
     RowRightAligned(MakePiles<clTableauSingle>(4), 9, 3.25);
-    SetTableauSymbol(tableau, 2);
+    SetTableauSymbol(tableau, clPileSymbol::Outline);
     const std::vector<clPile*> reserveRow = MakePiles<clReserveRemoveTopCard>(2);
     reserveRow[0]->SetPosition(0.2, 0.75, 2, 0);
     reserveRow[1]->SetPosition(6.0, 0.75, 2, 0);
@@ -204,19 +251,6 @@ void clAcesAndKings::CreateLayout() {
     forms.afterMove = clAfterMoveForm::TurnUpTops;
     forms.clicks = clClickForm::DealOne;
     forms.redealWasteToStock = true;
-}
-
-void clAcesAndKings::SetupRounds() {
-    points.Setup(10000, 10000, 3000, 0, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddGoalStep(3, 40000);
-    points.AddBonusStep(3, 100, 1);
-}
-
-void clAcesAndKings::SetupPoints() {
-    points.values.foundationPoints = 500;
-    points.values.allFoundationsBonus = 20000;
-    points.values.stockActionCost = 20000;
 }
 
 void clAcesAndKings::OnMoveCommitted(const clMove& move) {
@@ -242,7 +276,7 @@ bool clAcesAndKings::ValidateCompound(const clMove& move) {
 // Osmosis.
 
 clOsmosis::clOsmosis() {
-    Describe("Osmosis", 7, 6);
+    Describe(kOsmosis);
 }
 
 void clOsmosis::CreateLayout() {
@@ -266,36 +300,17 @@ void clOsmosis::CreateLayout() {
     forms.redealWasteToStock = true;
 }
 
-void clOsmosis::SetupRounds() {
-    points.Setup(10000, 10000, 1200, 0, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddGoalStep(3, 40000);
-    points.AddBonusStep(3, 50, 1);
-}
-
-void clOsmosis::SetupPoints() {
-    points.values.foundationPoints = 500;
-    points.values.allFoundationsBonus = 20000;
-}
-
-void clOsmosis::Deal() {
+void clOsmosis::DealCards() {
     int k = 0;
-    const clCard* first = deck->CardAt(0);
-    baseRank = first ? first->GetRank() : 1;
-    if (!foundations.empty()) DealCard(*foundations[0], k, true, true);
-    ++k;
+    DealBase(k);
     for (int n = 0; n < tableauDealCount && !tableau.empty(); ++n) {
-        const bool up = n >= faceDownCount;
-        DealCard(*tableau[n % tableau.size()], k++, up, up);
+        DealCard(*tableau[n % tableau.size()], k++, TableauFacing(n >= faceDownCount));
     }
     while (stock && k < cardCount - wasteDealCount)
-        DealCard(*stock, k++, false, true);
+        DealCard(*stock, k++, clFacing::Down);
     while (waste && k < cardCount)
-        DealCard(*waste, k++, true, true);
-    SetFoundationBaseRank(baseRank);
-    SetFoundationStopRank(0);
-    Repaint();
-    ClearSelection();
+        DealCard(*waste, k++, clFacing::Up);
+    FoundationsFromBase();
 }
 
 bool clOsmosis::ValidateCardMove(const clMove& move) {
@@ -306,7 +321,7 @@ bool clOsmosis::ValidateCardMove(const clMove& move) {
         if (card == nullptr || above == nullptr) return false;
         bool held = false;
         for (int i = 0; i < static_cast<int>(above->Count()); ++i) {
-            held = held || above->At(i)->GetRank() == card->GetRank();
+            held = held || HaveSameRank(*above->At(i), *card);
         }
         if (!held) return false;
     }
@@ -316,7 +331,7 @@ bool clOsmosis::ValidateCardMove(const clMove& move) {
 // Fifteen Rush.
 
 clFifteenRush::clFifteenRush() {
-    Describe("Fifteen Rush", 8, 5);
+    Describe(kFifteenRush);
 }
 
 void clFifteenRush::CreateLayout() {
@@ -336,22 +351,6 @@ void clFifteenRush::CreateLayout() {
     forms.dealThreeCompound = true;
 }
 
-void clFifteenRush::SetupRounds() {
-    points.Setup(10000, 10000, 900, 0, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddGoalStep(3, 40000);
-    points.AddBonusStep(3, 10, 1);
-}
-
-void clFifteenRush::SetupPoints() {
-    points.values.sameRankPairPoints = 1000;
-    points.values.pairPoints = 1000;
-    points.values.tableauPairCardPoints = 500;
-    points.values.tableauClearedBonus = 5000;
-    points.values.stockActionCost = 500;
-    points.values.stockActionIncrement = 500;
-}
-
 // The stock's top card is free but face down, and the waste's lower cards
 // are face up and free: only a pile's face-up top card pairs.
 bool clFifteenRush::ValidatePair(std::int32_t first, std::int32_t second) {
@@ -369,7 +368,7 @@ bool clFifteenRush::ValidatePair(std::int32_t first, std::int32_t second) {
         std::none_of(AllPiles().begin(), AllPiles().end(), isTop(second))) {
         return false;
     }
-    return a->GetRank() + b->GetRank() == 15 || (a->IsAce() && b->IsAce());
+    return RanksAddUpTo(15, *a, *b) || (a->IsAce() && b->IsAce());
 }
 
 void clFifteenRush::OnPileClick() {

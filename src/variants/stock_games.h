@@ -13,8 +13,6 @@ class clBlackJackBest : public clSolitaireGame {
 public:
     clBlackJackBest();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     // Recounts every pile's total and cards.
     void AfterMove() override;
     // Every pile holds cards totalling exactly 21.
@@ -42,8 +40,6 @@ class clBlackJackSpeed : public clBlackJackBest {
 public:
     clBlackJackSpeed();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     void AfterMove() override;
     // Full piles leave at once, so the game is won when stock and waste are used up.
     bool IsGameWon() override;
@@ -55,8 +51,6 @@ class clAcesAndKings : public clSolitaireGame {
 public:
     clAcesAndKings();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     void OnMoveCommitted(const clMove& move) override;
     // The first part a valid card move; each further part a refill of a space
     // from the stock's next card.
@@ -69,9 +63,7 @@ class clOsmosis : public clSolitaireGame {
 public:
     clOsmosis();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
-    void Deal() override;
+    void DealCards() override;
     bool ValidateCardMove(const clMove& move) override;
 };
 
@@ -80,8 +72,6 @@ class clFifteenRush : public clSolitaireGame {
 public:
     clFifteenRush();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     // Two face-up, free cards, each the top of its pile, adding up to 15
     // (or two aces).
     bool ValidatePair(std::int32_t first, std::int32_t second) override;

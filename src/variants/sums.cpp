@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 
+#include "engine/catalogue_rows.h"
 #include "piles/stock.h"
 #include "piles/tableau_limits.h"
 #include "piles/waste.h"
@@ -34,10 +35,41 @@ constexpr std::array<clCover, 20> kCovers = {{
 constexpr std::array<std::uint32_t, 22> kRowValues = {6, 5, 5, 5, 5, 4, 4, 4, 4, 4, 3,
                                                       3, 3, 3, 3, 3, 2, 2, 2, 2, 1, 1};
 
+constexpr clRoundTable kSumsRounds{
+    .goalBase = 40000,
+    .goalStep = 40000,
+    .bonusBase = 900,
+    .bonusSteps = {{.from = 3, .step = 10}},
+};
+
+constexpr clPointValues kSumsPoints{
+    .allTopsRemovedBonus = 10000,
+    .removalRowPoints = 100,
+    .stockCardCost = 200,
+    .wasteRemovalPoints = 300,
+    .removalPoints = 1500,
+};
+
+constexpr clGameRules kHiddenSums{
+    .game = clGames::kHiddenSums,
+    .width = 9,
+    .height = 5,
+    .rounds = kSumsRounds,
+    .points = kSumsPoints,
+};
+
+constexpr clGameRules kGet11{
+    .game = clGames::kGet11,
+    .width = 9,
+    .height = 5,
+    .rounds = kSumsRounds,
+    .points = kSumsPoints,
+};
+
 }  // namespace
 
 clHiddenSums::clHiddenSums() {
-    Describe("Hidden Sums", 9, 5);
+    Describe(kHiddenSums);
 }
 
 void clHiddenSums::CreateLayout() {
@@ -45,6 +77,7 @@ void clHiddenSums::CreateLayout() {
     for (std::size_t i = 0; i < kPlaces.size(); ++i) {
         piles[i]->SetPosition(kPlaces[i].x, kPlaces[i].y, kPlaces[i].pixelX, 0);
         piles[i]->SetKey(kPlaces[i].key);
+        SetTableauRowValue(tableau, kRowValues[i], 1, static_cast<int>(i));
     }
     SetStock(std::make_unique<clStockToWaste>())->SetPosition(3.5, 3.5, -2, 0);
     stock->SetFan({.pixelDx = -3});
@@ -55,27 +88,11 @@ void clHiddenSums::CreateLayout() {
     faceDownCount = 20;
 }
 
-void clHiddenSums::SetupRounds() {
-    points.Setup(40000, 40000, 900, 0, 1);
-    points.AddBonusStep(3, 10, 1);
-}
-
-void clHiddenSums::SetupPoints() {
-    points.values.removalPoints = 1500;
-    points.values.removalRowPoints = 100;
-    points.values.wasteRemovalPoints = 300;
-    points.values.stockCardCost = 200;
-    points.values.allTopsRemovedBonus = 10000;
-    for (std::size_t i = 0; i < kRowValues.size(); ++i) {
-        SetTableauRowValue(tableau, kRowValues[i], 1, static_cast<int>(i));
-    }
-}
-
 bool clHiddenSums::CreateDeck() {
     if (!clSolitaireGame::CreateDeck()) return false;
     for (int k = 0; k < deck->Count(); ++k) {
         clCard* card = deck->CardAt(k);
-        if (card->IsFaceCard()) card->SetRank(1);
+        if (card->IsFaceCard()) card->SetRank(clRank::Ace);
     }
     return true;
 }
@@ -134,7 +151,7 @@ bool clHiddenSums::ValidateStockAction() {
 }
 
 clGet11::clGet11() {
-    Describe("Get 11", 9, 5);
+    Describe(kGet11);
 }
 
 void clGet11::CreateLayout() {

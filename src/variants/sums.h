@@ -13,8 +13,6 @@ class clHiddenSums : public clRemovalGame {
 public:
     clHiddenSums();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     // Jacks, queens and kings become the ace of their suit.
     bool CreateDeck() override;
     // Won with every table pile and the stock empty.

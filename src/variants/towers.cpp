@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "engine/catalogue_rows.h"
 #include "piles/stock.h"
 #include "piles/tableau.h"
 #include "piles/tableau_limits.h"
@@ -11,44 +12,76 @@
 
 namespace {
 
-constexpr clPointValues kTripleTowersPoints{
-    .tableauClearedBonus = 15000,
-    .firstPileClearedBonus = 5000,
-    .secondPileClearedBonus = 10000,
-    .stockCardCost = 200,
-    .wastePoints = 100,
-    .streakPoints = 100,
+constexpr clGameRules kTripleTowers{
+    .game = clGames::kTripleTowers,
+    .width = 12,
+    .height = 5,
+    .rounds = kTowersRounds,
+    .points = {.tableauClearedBonus = 15000,
+               .firstPileClearedBonus = 5000,
+               .secondPileClearedBonus = 10000,
+               .stockCardCost = 200,
+               .wastePoints = 100,
+               .streakPoints = 100},
 };
-constexpr clPointValues kTriplePeaksPoints{
-    .tableauClearedBonus = 30000,
-    .firstPileClearedBonus = 15000,
-    .secondPileClearedBonus = 15000,
-    .stockCardCost = 6000,
-    .wastePoints = 1000,
-    .streakPoints = 1000,
+
+constexpr clGameRules kTriplePeaks{
+    .game = clGames::kTriplePeaks,
+    .width = 12,
+    .height = 5,
+    .rounds = kTowersRounds,
+    .points = {.tableauClearedBonus = 30000,
+               .firstPileClearedBonus = 15000,
+               .secondPileClearedBonus = 15000,
+               .stockCardCost = 6000,
+               .wastePoints = 1000,
+               .streakPoints = 1000},
 };
-constexpr clPointValues kTwinPeaksPoints{
-    .tableauClearedBonus = 20000,
-    .firstPileClearedBonus = 10000,
-    .stockCardCost = 200,
-    .wastePoints = 100,
-    .streakPoints = 100,
+
+constexpr clGameRules kTwinPeaks{
+    .game = clGames::kTwinPeaks,
+    .width = 12,
+    .height = 6,
+    .rounds = kDoublePyramidRounds,
+    .points = {.tableauClearedBonus = 20000,
+               .firstPileClearedBonus = 10000,
+               .stockCardCost = 200,
+               .wastePoints = 100,
+               .streakPoints = 100},
 };
-constexpr clPointValues kCrownPeaksPoints{
-    .tableauClearedBonus = 30000,
-    .firstPileClearedBonus = 5000,
-    .secondPileClearedBonus = 10000,
-    .thirdPileClearedBonus = 15000,
-    .stockCardCost = 200,
-    .wastePoints = 100,
-    .streakPoints = 100,
+
+constexpr clGameRules kCrownPeaks{
+    .game = clGames::kCrownPeaks,
+    .width = 12,
+    .height = 6,
+    .rounds = {.goalBase = 20000,
+               .goalStep = 40000,
+               .bonusBase = 2400,
+               .goalSteps = {{.from = 2, .step = 60000}},
+               .bonusSteps = {{.from = 3, .step = 20}}},
+    .points = {.tableauClearedBonus = 30000,
+               .firstPileClearedBonus = 5000,
+               .secondPileClearedBonus = 10000,
+               .thirdPileClearedBonus = 15000,
+               .stockCardCost = 200,
+               .wastePoints = 100,
+               .streakPoints = 100},
 };
-constexpr clPointValues kRapunzelPoints{
-    .tableauClearedBonus = 40000,
-    .firstPileClearedBonus = 20000,
-    .stockCardCost = 100,
-    .wastePoints = 100,
-    .streakPoints = 100,
+
+constexpr clGameRules kRapunzel{
+    .game = clGames::kRapunzel,
+    .width = 12,
+    .height = 6,
+    .rounds = {.goalBase = 10000,
+               .goalStep = 20000,
+               .bonusBase = 2400,
+               .goalSteps = {{.from = 3, .step = 50000}},
+               .bonusSteps = {{.from = 3, .step = 20}}},
+    .points = {.tableauClearedBonus = 40000,
+               .firstPileClearedBonus = 20000,
+               .stockCardCost = 100,
+               .wastePoints = 100,
+               .streakPoints = 100},
 };
 
 constexpr std::array<clCover, 18> MakeTowerCovers() {
@@ -112,7 +145,7 @@ constexpr double kTallRowStep = 0.25;
 }  // namespace
 
 clTripleTowers::clTripleTowers() {
-    Describe("Triple Towers", 12, 5);
+    Describe(kTripleTowers);
 }
 
 void clTripleTowers::TowersLayout(int piles, std::span<const clRowRun> rows, double firstY,
@@ -134,21 +167,6 @@ void clTripleTowers::CreateLayout() {
     faceDownCount = 18;
 }
 
-void clTripleTowers::SetupRounds() {
-    static constexpr std::int32_t kGoalSteps[] = {20000, 25000, 30000};
-    points.Setup(20000, 25000, 900, 150, 3);
-    points.AddGoalStep(2, 30000);
-    points.AddGoalPattern(3, 3, kGoalSteps);
-    points.AddBonusStep(4, 100, 3);
-    points.AddBonusStep(7, 50, 3);
-    points.AddBonusStep(10, 20, 3);
-    points.AddBonusStep(40, 10, 3);
-}
-
-void clTripleTowers::SetupPoints() {
-    points.values = kTripleTowersPoints;
-}
-
 void clTripleTowers::OnPileClick() {
     CancelPick();
     if (sourcePile == stock) {
@@ -159,11 +177,11 @@ void clTripleTowers::OnPileClick() {
 }
 
 bool clTripleTowers::ValidateCardMove(const clMove& move) {
-    return ValidateWasteMove(move, true);
+    return ValidateWasteMove(move, clRankWrap::KingAndAce);
 }
 
 clTriplePeaks::clTriplePeaks() {
-    Describe("Triple Peaks", 12, 5);
+    Describe(kTriplePeaks);
 }
 
 void clTriplePeaks::CreateLayout() {
@@ -171,12 +189,8 @@ void clTriplePeaks::CreateLayout() {
     faceDownCount = 0;
 }
 
-void clTriplePeaks::SetupPoints() {
-    points.values = kTriplePeaksPoints;
-}
-
 clTwinPeaks::clTwinPeaks() {
-    Describe("Twin Peaks", 12, 6);
+    Describe(kTwinPeaks);
 }
 
 void clTwinPeaks::CreateLayout() {
@@ -185,16 +199,8 @@ void clTwinPeaks::CreateLayout() {
     faceDownCount = 39;
 }
 
-void clTwinPeaks::SetupRounds() {
-    SetupDoublePyramidRounds(points);
-}
-
-void clTwinPeaks::SetupPoints() {
-    points.values = kTwinPeaksPoints;
-}
-
 clCrownPeaks::clCrownPeaks() {
-    Describe("Crown Peaks", 12, 6);
+    Describe(kCrownPeaks);
 }
 
 void clCrownPeaks::CreateLayout() {
@@ -203,32 +209,12 @@ void clCrownPeaks::CreateLayout() {
     faceDownCount = 117;
 }
 
-void clCrownPeaks::SetupRounds() {
-    points.Setup(20000, 40000, 2400, 0, 1);
-    points.AddGoalStep(2, 60000);
-    points.AddBonusStep(3, 20, 1);
-}
-
-void clCrownPeaks::SetupPoints() {
-    points.values = kCrownPeaksPoints;
-}
-
 clRapunzel::clRapunzel() {
-    Describe("Rapunzel", 12, 6);
+    Describe(kRapunzel);
 }
 
 void clRapunzel::CreateLayout() {
     TowersLayout(78, kRapunzelRows, 0.75, kTallRowStep, kRapunzelCovers, 2, 5);
     deckCount = 3;
     faceDownCount = 71;
-}
-
-void clRapunzel::SetupRounds() {
-    points.Setup(10000, 20000, 2400, 0, 1);
-    points.AddGoalStep(3, 50000);
-    points.AddBonusStep(3, 20, 1);
-}
-
-void clRapunzel::SetupPoints() {
-    points.values = kRapunzelPoints;
 }

@@ -15,8 +15,6 @@ class clTripleTowers : public clWasteRunGame {
 public:
     clTripleTowers();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
     void OnPileClick() override;
     bool ValidateCardMove(const clMove& move) override;
 
@@ -33,7 +31,6 @@ class clTriplePeaks : public clTripleTowers {
 public:
     clTriplePeaks();
     void CreateLayout() override;
-    void SetupPoints() override;
 };
 
 // Two packs on the Double Pyramid's table, two peaks.
@@ -41,8 +38,6 @@ class clTwinPeaks : public clTripleTowers {
 public:
     clTwinPeaks();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
 };
 
 // Four packs: four peaks over thirteen rows that merge.
@@ -50,8 +45,6 @@ class clCrownPeaks : public clTripleTowers {
 public:
     clCrownPeaks();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
 };
 
 // Three packs: two towers over long zig-zag columns.
@@ -59,6 +52,4 @@ class clRapunzel : public clTripleTowers {
 public:
     clRapunzel();
     void CreateLayout() override;
-    void SetupRounds() override;
-    void SetupPoints() override;
 };

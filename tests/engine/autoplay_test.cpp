@@ -4,7 +4,7 @@
 
 namespace {
 
-enum { kClubs = 1, kDiamonds, kHearts, kSpades };
+using enum clSuit;
 
 // Four foundations and four tableau piles with hand-laid cards.
 class SafeAutoPlayTest : public ::testing::Test {
@@ -22,9 +22,9 @@ protected:
         for (const auto& pile : table->AllPiles())
             pile->Clear();
     }
-    clCard* Card(int rank, int suit) { return FindCard(table->Deck(), rank, suit); }
+    clCard* Card(int rank, clSuit suit) { return FindCard(table->Deck(), rank, suit); }
     // Lays a run of one suit on a foundation, from `first` up to `last`, turning at the king.
-    void Build(int foundation, int suit, int first, int last) {
+    void Build(int foundation, clSuit suit, int first, int last) {
         clPile& pile = *table->Foundation(foundation);
         pile.Clear();
         for (int rank = first;; rank = rank % 13 + 1) {
@@ -45,12 +45,12 @@ protected:
 
 TEST_F(SafeAutoPlayTest, SendsUpOnlyCardsAtMostTwoAboveTheLowestFoundation) {
     Setup(1);
-    Build(0, kSpades, 1, 3);
-    Build(1, kHearts, 1, 1);
-    Build(2, kDiamonds, 1, 1);
-    Build(3, kClubs, 1, 1);
-    Lay(*table->Tableau(0), {Card(2, kHearts)});
-    Lay(*table->Tableau(1), {Card(4, kSpades)});  // fits, but a red 3 may still need it
+    Build(0, Spades, 1, 3);
+    Build(1, Hearts, 1, 1);
+    Build(2, Diamonds, 1, 1);
+    Build(3, Clubs, 1, 1);
+    Lay(*table->Tableau(0), {Card(2, Hearts)});
+    Lay(*table->Tableau(1), {Card(4, Spades)});  // fits, but a red 3 may still need it
 
     EXPECT_TRUE(table->SafeAutoPlay());
     EXPECT_EQ(table->Foundation(1)->Count(), 2u);
@@ -60,9 +60,9 @@ TEST_F(SafeAutoPlayTest, SendsUpOnlyCardsAtMostTwoAboveTheLowestFoundation) {
 
 TEST_F(SafeAutoPlayTest, AnEmptyFoundationLetsOnlyAcesAndTwosGo) {
     Setup(1);
-    Build(0, kSpades, 1, 2);
-    Lay(*table->Tableau(0), {Card(3, kSpades)});
-    Lay(*table->Tableau(1), {Card(1, kHearts)});
+    Build(0, Spades, 1, 2);
+    Lay(*table->Tableau(0), {Card(3, Spades)});
+    Lay(*table->Tableau(1), {Card(1, Hearts)});
     EXPECT_TRUE(table->SafeAutoPlay());
     EXPECT_EQ(table->Tableau(1)->Count(), 0u);  // the ace went up
     EXPECT_FALSE(table->SafeAutoPlay());        // the three waits
@@ -86,22 +86,22 @@ TEST_F(SafeAutoPlayTest, CountsRanksFromTheBase) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Setup(5);
-        Build(0, kSpades, 5, c.lowestTop);
-        Build(1, kHearts, 5, c.rank == 1 ? 13 : c.rank - 1);
-        Build(2, kDiamonds, 5, 13);
-        Build(3, kClubs, 5, 13);
-        Lay(*table->Tableau(0), {Card(c.rank, kHearts)});
+        Build(0, Spades, 5, c.lowestTop);
+        Build(1, Hearts, 5, RankBelow(c.rank));
+        Build(2, Diamonds, 5, 13);
+        Build(3, Clubs, 5, 13);
+        Lay(*table->Tableau(0), {Card(c.rank, Hearts)});
         EXPECT_EQ(table->SafeAutoPlayFromBase(5), c.goesUp);
     }
 
     Setup(5);  // every foundation empty: only base cards (and the one above) qualify
-    Lay(*table->Tableau(0), {Card(5, kSpades)});
+    Lay(*table->Tableau(0), {Card(5, Spades)});
     EXPECT_TRUE(table->SafeAutoPlayFromBase(5));
 }
 
 TEST_F(SafeAutoPlayTest, MoveToFoundationRecordsEachMoveOnItsOwn) {
     Setup(1);
-    Lay(*table->Tableau(2), {Card(2, kClubs), Card(1, kClubs)});
+    Lay(*table->Tableau(2), {Card(2, Clubs), Card(1, Clubs)});
     const clLocation from = clLocation::Pile(clLocationKind::Tableau, 2, 1);
     const std::int32_t ace = table->Tableau(2)->TopDealIndex();
 
@@ -115,7 +115,7 @@ TEST_F(SafeAutoPlayTest, MoveToFoundationRecordsEachMoveOnItsOwn) {
     EXPECT_EQ(OnFoundations(), 2);
     EXPECT_FALSE(table->AutoPlay());
     table->SetControlKeyDown(true);
-    Lay(*table->Tableau(0), {Card(1, kHearts)});
+    Lay(*table->Tableau(0), {Card(1, Hearts)});
     EXPECT_FALSE(table->AutoPlay());
 }
 

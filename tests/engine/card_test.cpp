@@ -94,6 +94,36 @@ TEST(CardTest, SettersIgnoreOutOfRangeValuesAndJokers) {
     EXPECT_EQ(card.value, clCard::kSecondJoker);
 }
 
+// The kinds are the numbers the value encodes, so typed and numbered code agree.
+TEST(CardTest, KindsAreTheEncodedNumbers) {
+    struct Row {
+        clRank rank;
+        clSuit suit;
+        const char* text;
+        clColour colour;
+    };
+    const Row rows[] = {
+        {clRank::Ace, clSuit::Clubs, "AC", clColour::Black},
+        {clRank::Ten, clSuit::Diamonds, "TD", clColour::Red},
+        {clRank::Jack, clSuit::Hearts, "JH", clColour::Red},
+        {clRank::King, clSuit::Spades, "KS", clColour::Black},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        clCard card;
+        card.SetCard(row.rank, row.suit);
+        EXPECT_EQ(CardText(card), row.text);
+        EXPECT_EQ(card.Rank(), row.rank);
+        EXPECT_EQ(card.Suit(), row.suit);
+        EXPECT_EQ(card.Colour(), row.colour);
+        EXPECT_EQ(card.IsKing(), row.rank == clRank::King);
+    }
+    EXPECT_EQ(RankAbove(7), 8);
+    EXPECT_EQ(RankAbove(13), 1);
+    EXPECT_EQ(RankBelow(7), 6);
+    EXPECT_EQ(RankBelow(1), 13);
+}
+
 TEST(CardTest, PositionIgnoresNegativeCoordinates) {
     clCard card;
     card.SetPosition(1.5, 2.0, 3, 4);

@@ -8,7 +8,7 @@
 
 namespace {
 
-enum { kClubs = 1, kDiamonds, kHearts, kSpades };
+using enum clSuit;
 
 // A table with four foundations, six tableau piles, two reserves, a stock and
 // a waste, emptied so each case can lay out exactly the cards it needs.
@@ -21,15 +21,15 @@ public:
             pile->Clear();
     }
 
-    clCard* C(int rank, int suit) { return FindCard(table.Deck(), rank, suit); }
-    std::int32_t D(int rank, int suit) { return C(rank, suit)->dealIndex; }
+    clCard* C(int rank, clSuit suit) { return FindCard(table.Deck(), rank, suit); }
+    std::int32_t D(int rank, clSuit suit) { return C(rank, suit)->dealIndex; }
     clPile& F(int i) { return *table.Foundation(i); }
     clPile& T(int i) { return *table.Tableau(i); }
     clPile& R(int i) { return *table.Reserve(i); }
     clPile& Stock() { return *table.Stock(); }
     clPile& Waste() { return *table.Waste(); }
     // A whole suit on a foundation, ace to king.
-    void FullFoundation(int i, int suit) {
+    void FullFoundation(int i, clSuit suit) {
         F(i).Clear();
         for (int rank = 1; rank <= 13; ++rank) {
             clGroup one(C(rank, suit));
@@ -77,7 +77,7 @@ const clScoringCase kCases[] = {
     {"foundation to foundation: on minus off",
      [](clScene& s) {
          s.v.foundationPoints = 500;
-         Lay(s.F(0), {s.C(1, kSpades), s.C(2, kSpades), s.C(3, kSpades)});
+         Lay(s.F(0), {s.C(1, Spades), s.C(2, Spades), s.C(3, Spades)});
          return s.Move(s.TopOf(F, 0), s.At(F, 1, 0));
      },
      0},
@@ -86,9 +86,9 @@ const clScoringCase kCases[] = {
          s.v.foundationPoints = 500;
          s.v.foundationCompleteBonus = 1000;
          s.v.allFoundationsBonus = 20000;
-         s.FullFoundation(0, kSpades);
+         s.FullFoundation(0, Spades);
          s.F(0).RemoveTop();
-         Lay(s.T(0), {s.C(13, kSpades)});
+         Lay(s.T(0), {s.C(13, Spades)});
          return s.Move(s.TopOf(T, 0), s.At(F, 0, 0));
      },
      1500},
@@ -97,12 +97,12 @@ const clScoringCase kCases[] = {
          s.v.foundationPoints = 500;
          s.v.foundationCompleteBonus = 1000;
          s.v.allFoundationsBonus = 20000;
-         s.FullFoundation(1, kHearts);
-         s.FullFoundation(2, kDiamonds);
-         s.FullFoundation(3, kClubs);
-         s.FullFoundation(0, kSpades);
+         s.FullFoundation(1, Hearts);
+         s.FullFoundation(2, Diamonds);
+         s.FullFoundation(3, Clubs);
+         s.FullFoundation(0, Spades);
          s.F(0).RemoveTop();
-         Lay(s.T(0), {s.C(13, kSpades)});
+         Lay(s.T(0), {s.C(13, Spades)});
          return s.Move(s.TopOf(T, 0), s.At(F, 0, 0));
      },
      21500},
@@ -110,8 +110,8 @@ const clScoringCase kCases[] = {
      [](clScene& s) {
          s.v.foundationPoints = 500;
          s.v.foundationCompleteBonus = 1000;
-         s.FullFoundation(0, kSpades);
-         Lay(s.T(0), {s.C(1, kHearts)});
+         s.FullFoundation(0, Spades);
+         Lay(s.T(0), {s.C(1, Hearts)});
          return s.Move(s.TopOf(F, 0), s.At(T, 0, 0));
      },
      -1500},
@@ -120,7 +120,7 @@ const clScoringCase kCases[] = {
          s.v.wastePoints = 1000;
          s.v.streakPoints = 1000;
          s.table.SetCounters(0, 3, 0);
-         Lay(s.T(0), {s.C(9, kClubs), s.C(5, kHearts)});
+         Lay(s.T(0), {s.C(9, Clubs), s.C(5, Hearts)});
          return s.Move(s.TopOf(T, 0), s.WastePile());
      },
      4000},
@@ -130,7 +130,7 @@ const clScoringCase kCases[] = {
          s.v.stockCardCost = 6000;
          s.v.lastOutsideCardBonus = 2500;
          s.table.SetCounters(0, 3, 0);
-         Lay(s.Stock(), {s.C(9, kClubs), s.C(5, kHearts)});
+         Lay(s.Stock(), {s.C(9, Clubs), s.C(5, Hearts)});
          return s.Move(s.StockTop(), s.WastePile());
      },
      -5000},
@@ -138,7 +138,7 @@ const clScoringCase kCases[] = {
      [](clScene& s) {
          s.v.stockCardCost = 6000;
          s.v.lastOutsideCardBonus = 2500;
-         Lay(s.Stock(), {s.C(5, kHearts)});
+         Lay(s.Stock(), {s.C(5, Hearts)});
          return s.Move(s.StockTop(), s.WastePile());
      },
      -3500},
@@ -170,8 +170,8 @@ clScoringCase PileCleared(const char* name, int emptiedBefore, std::int32_t poin
                 s.v.rowPoints = 100;
                 s.table.SetCounters(0, 0, emptiedBefore);
                 s.T(0).SetScoring({.counting = true, .rowValue = 2});
-                Lay(s.T(0), {s.C(7, kClubs)});
-                Lay(s.T(1), {s.C(8, kClubs)});
+                Lay(s.T(0), {s.C(7, Clubs)});
+                Lay(s.T(1), {s.C(8, Clubs)});
                 return s.Move(s.TopOf(T, 0), s.At(R, 0, 0));
             },
             points};
@@ -185,7 +185,7 @@ const clScoringCase kPileCases[] = {
     {"the last tableau card leaves",
      [](clScene& s) {
          s.v.tableauClearedBonus = 30000;
-         Lay(s.T(2), {s.C(7, kClubs)});
+         Lay(s.T(2), {s.C(7, Clubs)});
          return s.Move(s.TopOf(T, 2), s.WastePile());
      },
      30000},
@@ -193,7 +193,7 @@ const clScoringCase kPileCases[] = {
      [](clScene& s) {
          s.v.rowPoints = 100;
          s.T(1).SetScoring({.rowValue = 3});
-         Lay(s.T(0), {s.C(7, kClubs), s.C(6, kHearts)});
+         Lay(s.T(0), {s.C(7, Clubs), s.C(6, Hearts)});
          return s.Move(s.TopOf(T, 0), s.At(T, 1, 0));
      },
      -300},
@@ -201,8 +201,8 @@ const clScoringCase kPileCases[] = {
      [](clScene& s) {
          s.v.reserveCost = 50;
          s.v.reserveDepthCost = 10;
-         Lay(s.R(0), {s.C(1, kClubs), s.C(2, kClubs)});
-         Lay(s.T(0), {s.C(7, kClubs), s.C(6, kHearts)});
+         Lay(s.R(0), {s.C(1, Clubs), s.C(2, Clubs)});
+         Lay(s.T(0), {s.C(7, Clubs), s.C(6, Hearts)});
          return s.Move(s.TopOf(T, 0), s.At(R, 0, 0));
      },
      -70},
@@ -210,8 +210,8 @@ const clScoringCase kPileCases[] = {
      [](clScene& s) {
          s.v.suitBuildPoints = 100;
          s.v.suitRunBonus = 5000;
-         Lay(s.T(0), {s.C(9, kHearts)});
-         Lay(s.T(1), {s.C(8, kHearts)});
+         Lay(s.T(0), {s.C(9, Hearts)});
+         Lay(s.T(1), {s.C(8, Hearts)});
          return s.Move(s.TopOf(T, 1), s.At(T, 0, 0));
      },
      100},
@@ -220,8 +220,8 @@ const clScoringCase kPileCases[] = {
          s.v.suitBuildPoints = 100;
          s.v.suitRunBonus = 5000;
          for (int rank = 13; rank >= 2; --rank)
-             s.T(0).Add(s.C(rank, kSpades));
-         Lay(s.T(1), {s.C(1, kSpades)});
+             s.T(0).Add(s.C(rank, Spades));
+         Lay(s.T(1), {s.C(1, Spades)});
          return s.Move(s.TopOf(T, 1), s.At(T, 0, 0));
      },
      5100},
@@ -230,10 +230,10 @@ const clScoringCase kPileCases[] = {
          s.v.baseRanksBonus = 7000;
          for (int i = 0; i < 4; ++i)
              s.T(i).SetScoring({.requiredRank = 1, .rowLength = 1});
-         Lay(s.T(1), {s.C(1, kHearts)});
-         Lay(s.T(2), {s.C(1, kDiamonds)});
-         Lay(s.T(3), {s.C(1, kClubs), s.C(5, kClubs)});
-         Lay(s.T(4), {s.C(1, kSpades)});
+         Lay(s.T(1), {s.C(1, Hearts)});
+         Lay(s.T(2), {s.C(1, Diamonds)});
+         Lay(s.T(3), {s.C(1, Clubs), s.C(5, Clubs)});
+         Lay(s.T(4), {s.C(1, Spades)});
          return s.Move(s.TopOf(T, 4), s.At(T, 0, 0));
      },
      7000},
@@ -242,9 +242,9 @@ const clScoringCase kPileCases[] = {
          s.v.baseRanksBonus = 7000;
          for (int i = 0; i < 2; ++i)
              s.T(i).SetScoring({.requiredRank = 1, .rowLength = 1});
-         Lay(s.T(0), {s.C(1, kHearts)});
+         Lay(s.T(0), {s.C(1, Hearts)});
          // Pile 1 is empty and will take the stock's second card from the top.
-         Lay(s.Stock(), {s.C(9, kClubs), s.C(1, kSpades), s.C(4, kClubs)});
+         Lay(s.Stock(), {s.C(9, Clubs), s.C(1, Spades), s.C(4, Clubs)});
          return clMove::StockMove();
      },
      7000},
@@ -257,9 +257,9 @@ const clScoringCase kRemovalCases[] = {
          s.v.pairPoints = 100;
          s.v.rankPoints = 10;
          s.v.tableauPairCardPoints = 5;
-         Lay(s.T(0), {s.C(2, kClubs), s.C(7, kHearts)});
-         Lay(s.T(1), {s.C(3, kClubs), s.C(7, kSpades)});
-         return clMove::PairMove(s.D(7, kHearts), s.D(7, kSpades));
+         Lay(s.T(0), {s.C(2, Clubs), s.C(7, Hearts)});
+         Lay(s.T(1), {s.C(3, Clubs), s.C(7, Spades)});
+         return clMove::PairMove(s.D(7, Hearts), s.D(7, Spades));
      },
      300 + 140 + 10},
     {"a pair that empties a row pile",
@@ -267,17 +267,17 @@ const clScoringCase kRemovalCases[] = {
          s.v.pairPoints = 1000;
          s.v.rowPoints = 100;
          s.T(0).SetScoring({.rowValue = 7});
-         Lay(s.T(0), {s.C(6, kHearts)});
-         Lay(s.T(1), {s.C(3, kClubs), s.C(7, kSpades)});
-         return clMove::PairMove(s.D(6, kHearts), s.D(7, kSpades));
+         Lay(s.T(0), {s.C(6, Hearts)});
+         Lay(s.T(1), {s.C(3, Clubs), s.C(7, Spades)});
+         return clMove::PairMove(s.D(6, Hearts), s.D(7, Spades));
      },
      1000 + 700},
     {"a king removed alone",
      [](clScene& s) {
          s.v.singleRemovalPoints = 500;
          s.v.rankPoints = 1;
-         Lay(s.T(0), {s.C(3, kClubs), s.C(13, kSpades)});
-         return clMove::PairMove(s.D(13, kSpades), s.D(13, kSpades));
+         Lay(s.T(0), {s.C(3, Clubs), s.C(13, Spades)});
+         return clMove::PairMove(s.D(13, Spades), s.D(13, Spades));
      },
      526},
     {"the pair that clears the board",
@@ -286,9 +286,9 @@ const clScoringCase kRemovalCases[] = {
          s.v.tableauClearedBonus = 20000;
          s.v.boardClearedBonus = 20000;
          s.v.lastOutsideCardBonus = 3000;
-         Lay(s.T(0), {s.C(6, kHearts)});
-         Lay(s.Waste(), {s.C(7, kSpades)});
-         return clMove::PairMove(s.D(6, kHearts), s.D(7, kSpades));
+         Lay(s.T(0), {s.C(6, Hearts)});
+         Lay(s.Waste(), {s.C(7, Spades)});
+         return clMove::PairMove(s.D(6, Hearts), s.D(7, Spades));
      },
      44000},
     {"a pair that leaves cards in the waste clears no board",
@@ -297,9 +297,9 @@ const clScoringCase kRemovalCases[] = {
          s.v.tableauClearedBonus = 20000;
          s.v.boardClearedBonus = 20000;
          s.v.lastOutsideCardBonus = 3000;
-         Lay(s.T(0), {s.C(6, kHearts)});
-         Lay(s.Waste(), {s.C(2, kClubs), s.C(7, kSpades)});
-         return clMove::PairMove(s.D(6, kHearts), s.D(7, kSpades));
+         Lay(s.T(0), {s.C(6, Hearts)});
+         Lay(s.Waste(), {s.C(2, Clubs), s.C(7, Spades)});
+         return clMove::PairMove(s.D(6, Hearts), s.D(7, Spades));
      },
      21000},
     {"a set removal of every tableau top and the waste's",
@@ -309,19 +309,19 @@ const clScoringCase kRemovalCases[] = {
          s.v.allTopsRemovedBonus = 5000;
          s.v.wasteRemovalPoints = 50;
          s.T(0).SetScoring({.rowValue = 3});
-         Lay(s.T(0), {s.C(2, kClubs)});
-         Lay(s.T(1), {s.C(3, kClubs), s.C(4, kClubs)});
-         Lay(s.Waste(), {s.C(5, kClubs)});
-         return clMove::SetMove({s.D(2, kClubs), s.D(4, kClubs), s.D(5, kClubs)});
+         Lay(s.T(0), {s.C(2, Clubs)});
+         Lay(s.T(1), {s.C(3, Clubs), s.C(4, Clubs)});
+         Lay(s.Waste(), {s.C(5, Clubs)});
+         return clMove::SetMove({s.D(2, Clubs), s.D(4, Clubs), s.D(5, Clubs)});
      },
      100 + 30 + 5000 + 50},
     {"a set removal that misses a top",
      [](clScene& s) {
          s.v.removalPoints = 100;
          s.v.allTopsRemovedBonus = 5000;
-         Lay(s.T(0), {s.C(2, kClubs)});
-         Lay(s.T(1), {s.C(4, kClubs)});
-         return clMove::SetMove({s.D(2, kClubs)});
+         Lay(s.T(0), {s.C(2, Clubs)});
+         Lay(s.T(1), {s.C(4, Clubs)});
+         return clMove::SetMove({s.D(2, Clubs)});
      },
      100},
 };
@@ -332,8 +332,8 @@ const clScoringCase kTotalAndRowCases[] = {
          s.v.pipPoints = 10;
          s.v.twentyOnePoints = 500;
          s.v.fiveCardPoints = 300;
-         Lay(s.T(0), {s.C(13, kSpades), s.C(5, kHearts)});
-         Lay(s.Waste(), {s.C(6, kDiamonds)});
+         Lay(s.T(0), {s.C(13, Spades), s.C(5, Hearts)});
+         Lay(s.Waste(), {s.C(6, Diamonds)});
          return s.Move(clLocation::Single(clLocationKind::Waste, 0), s.At(T, 0, 0));
      },
      500 - 150},
@@ -341,8 +341,8 @@ const clScoringCase kTotalAndRowCases[] = {
      [](clScene& s) {
          s.v.pipPoints = 10;
          s.v.twentyOnePoints = 500;
-         Lay(s.T(0), {s.C(13, kSpades)});
-         Lay(s.Waste(), {s.C(1, kDiamonds)});
+         Lay(s.T(0), {s.C(13, Spades)});
+         Lay(s.Waste(), {s.C(1, Diamonds)});
          return s.Move(clLocation::Single(clLocationKind::Waste, 0), s.At(T, 0, 0));
      },
      500 - 100},
@@ -350,8 +350,8 @@ const clScoringCase kTotalAndRowCases[] = {
      [](clScene& s) {
          s.v.pipPoints = 10;
          s.v.fiveCardPoints = 300;
-         Lay(s.T(0), {s.C(2, kSpades), s.C(3, kHearts), s.C(2, kClubs), s.C(3, kClubs)});
-         Lay(s.Waste(), {s.C(4, kDiamonds)});
+         Lay(s.T(0), {s.C(2, Spades), s.C(3, Hearts), s.C(2, Clubs), s.C(3, Clubs)});
+         Lay(s.Waste(), {s.C(4, Diamonds)});
          return s.Move(clLocation::Single(clLocationKind::Waste, 0), s.At(T, 0, 0));
      },
      300 - 100},
@@ -360,13 +360,13 @@ const clScoringCase kTotalAndRowCases[] = {
          s.v.pipPoints = 10;
          s.v.twentyOnePoints = 500;
          s.v.allTwentyOneBonus = 10000;
-         Lay(s.T(1), {s.C(1, kDiamonds), s.C(13, kDiamonds)});
-         Lay(s.T(2), {s.C(1, kHearts), s.C(13, kHearts)});
-         Lay(s.T(3), {s.C(1, kSpades), s.C(13, kSpades)});
-         Lay(s.T(4), {s.C(1, kClubs), s.C(12, kClubs)});
-         Lay(s.T(5), {s.C(12, kDiamonds), s.C(9, kDiamonds), s.C(2, kClubs)});
-         Lay(s.T(0), {s.C(9, kSpades), s.C(2, kHearts)});
-         Lay(s.Waste(), {s.C(10, kDiamonds)});
+         Lay(s.T(1), {s.C(1, Diamonds), s.C(13, Diamonds)});
+         Lay(s.T(2), {s.C(1, Hearts), s.C(13, Hearts)});
+         Lay(s.T(3), {s.C(1, Spades), s.C(13, Spades)});
+         Lay(s.T(4), {s.C(1, Clubs), s.C(12, Clubs)});
+         Lay(s.T(5), {s.C(12, Diamonds), s.C(9, Diamonds), s.C(2, Clubs)});
+         Lay(s.T(0), {s.C(9, Spades), s.C(2, Hearts)});
+         Lay(s.Waste(), {s.C(10, Diamonds)});
          return s.Move(clLocation::Single(clLocationKind::Waste, 0), s.At(T, 0, 0));
      },
      500 - 110 + 10000},
@@ -378,10 +378,10 @@ const clScoringCase kTotalAndRowCases[] = {
          s.T(1).SetScoring({.rowValue = 2, .requiredRank = 3});
          s.T(2).SetScoring({.rowValue = 1, .requiredRank = 2, .rowLength = 2});
          s.T(3).SetScoring({.rowValue = 2, .requiredRank = 3});
-         Lay(s.T(0), {s.C(2, kHearts)});
-         Lay(s.T(2), {s.C(2, kSpades)});
-         Lay(s.T(3), {s.C(3, kSpades)});
-         Lay(s.T(5), {s.C(3, kHearts)});
+         Lay(s.T(0), {s.C(2, Hearts)});
+         Lay(s.T(2), {s.C(2, Spades)});
+         Lay(s.T(3), {s.C(3, Spades)});
+         Lay(s.T(5), {s.C(3, Hearts)});
          return s.Move(s.TopOf(T, 5), s.At(T, 1, 0));
      },
      20 + 9000},
@@ -391,8 +391,8 @@ const clScoringCase kTotalAndRowCases[] = {
          s.v.rowsCompleteBonus = 9000;
          s.T(0).SetScoring({.rowValue = 1, .requiredRank = 2, .rowLength = 2});
          s.T(1).SetScoring({.rowValue = 2, .requiredRank = 3});
-         Lay(s.T(0), {s.C(2, kHearts)});
-         Lay(s.T(5), {s.C(3, kClubs)});
+         Lay(s.T(0), {s.C(2, Hearts)});
+         Lay(s.T(5), {s.C(3, Clubs)});
          return s.Move(s.TopOf(T, 5), s.At(T, 1, 0));
      },
      0},
@@ -432,7 +432,7 @@ TEST(MoveScoringTest, TotalsAndRows) {
 TEST(MoveScoringTest, ACompoundScoresNothingAsAWhole) {
     clScene s;
     s.v.wastePoints = 1000;
-    Lay(s.T(0), {s.C(7, kClubs)});
+    Lay(s.T(0), {s.C(7, Clubs)});
     const clMove part = s.Move(s.TopOf(T, 0), s.WastePile());
     EXPECT_EQ(s.table.ScoreMove(part), 1000);
     EXPECT_EQ(s.table.ScoreMove(clMove::CompoundMove({part})), 0);

@@ -15,11 +15,13 @@ std::vector<std::int32_t> Goals(const clPointSystem& points, int rounds) {
 
 TEST(PointSystemTest, StepsGrowTheGoalFromRoundToRound) {
     clPointSystem points;
-    points.Setup(10000, 10000, 2400, 0, 1);
-    points.AddGoalStep(2, 20000);
-    points.AddGoalStep(4, 30000);
-    points.AddGoalStep(6, 40000);
-    points.AddBonusStep(6, 50, 1);
+    points.Apply({.goalBase = 10000,
+                  .goalStep = 10000,
+                  .bonusBase = 2400,
+                  .goalSteps = {{.from = 2, .step = 20000},
+                                {.from = 4, .step = 30000},
+                                {.from = 6, .step = 40000}},
+                  .bonusSteps = {{.from = 6, .step = 50}}});
 
     EXPECT_EQ(Goals(points, 9), (std::vector<std::int32_t>{10000, 20000, 40000, 60000, 90000,
                                                            120000, 160000, 200000, 240000}));
@@ -36,13 +38,16 @@ TEST(PointSystemTest, StepsGrowTheGoalFromRoundToRound) {
 
 TEST(PointSystemTest, PatternsAndPeriodsRepeat) {
     clPointSystem points;
-    points.Setup(20000, 25000, 1800, 300, 3);
-    points.AddGoalStep(2, 30000);
-    const std::int32_t steps[] = {20000, 25000, 30000};
-    points.AddGoalPattern(3, 3, steps);
-    points.AddBonusStep(7, 0, 3);
-    points.AddBonusStep(10, 40, 3);
-    points.AddBonusStep(40, 20, 3);
+    points.Apply(
+        {.goalBase = 20000,
+         .goalStep = 25000,
+         .bonusBase = 1800,
+         .bonusStep = 300,
+         .bonusPeriod = 3,
+         .goalSteps = {{.from = 2, .step = 30000}, {.from = 3, .pattern = {20000, 25000, 30000}}},
+         .bonusSteps = {{.from = 7, .step = 0, .period = 3},
+                        {.from = 10, .step = 40, .period = 3},
+                        {.from = 40, .step = 20, .period = 3}}});
 
     EXPECT_EQ(Goals(points, 11),
               (std::vector<std::int32_t>{20000, 45000, 75000, 95000, 120000, 150000, 170000, 195000,
@@ -60,7 +65,7 @@ TEST(PointSystemTest, PatternsAndPeriodsRepeat) {
 
 TEST(PointSystemTest, FlatTablesAndDefaults) {
     clPointSystem points;
-    points.Setup(5000, 0, 50, 0, 0);
+    points.Apply({.goalBase = 5000, .bonusBase = 50, .bonusPeriod = 0});
     EXPECT_EQ(Goals(points, 3), (std::vector<std::int32_t>{5000, 5000, 5000}));
     EXPECT_EQ(points.Bonus(1), 100);  // raised to the minimum bonus
     points.SetMinimumBonus(10);
@@ -73,13 +78,14 @@ TEST(PointSystemTest, FlatTablesAndDefaults) {
 
 TEST(PointSystemTest, MalformedTablesStayHarmless) {
     clPointSystem points;
-    points.Setup(1000, 1000, 600, 10, 1);
-    points.AddGoalStep(5, 2000);
-    points.AddGoalStep(3, 5000);  // out of order
-    const std::int32_t steps[] = {1, 2, 3, 4, 5};
-    points.AddGoalPattern(6, 5, steps);  // too long a pattern: ignored
-    for (int i = 0; i < 40; ++i)
-        points.AddBonusStep(100 + i, 1, 1);  // past the table's room
+    points.Apply({.goalBase = 1000,
+                  .goalStep = 1000,
+                  .bonusBase = 600,
+                  .bonusStep = 10,
+                  // out of order
+                  .goalSteps = {{.from = 5, .step = 2000}, {.from = 3, .step = 5000}},
+                  .bonusSteps = {{.from = 100, .step = 1, .period = 0},
+                                 {.from = 50, .step = 1, .period = -3}}});
     for (int r = -2; r < 200; ++r) {
         points.Goal(r);
         points.Bonus(r);

@@ -156,7 +156,7 @@ TEST_F(RoundsTest, PracticeGamesAreNotLogged) {
     EXPECT_EQ(table.events, (std::vector<std::string>{"ask", "delete save"}));
 
     table.events.clear();
-    table.PointSystem().Setup(1000000, 0, 600, 0, 0);
+    table.PointSystem().Apply({.goalBase = 1000000, .bonusBase = 600});
     table.NewGame();  // a fresh game with a goal out of reach
     table.TakeScore();
     EXPECT_EQ(table.events, (std::vector<std::string>{"delete save", "game over 6000 1"}));

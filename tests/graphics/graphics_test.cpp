@@ -109,7 +109,7 @@ TEST_F(GraphicsTest, APileDrawsSymbolCardsThenLabel) {
     above.y = 1.25;
     clGroup pile(4);
     pile.SetPosition(1.0, 1.0);
-    pile.SetSymbol(3);
+    pile.SetSymbol(RankMark(clRank::Ace));
     pile.SetKey('A');
     pile.Add(&below);
     pile.Add(&above);

@@ -16,9 +16,8 @@ std::unique_ptr<clFoundation> MakeFoundation() {
     return std::make_unique<P>();
 }
 
-struct clBuildRule {
-    bool descending;
-    bool sameSuit;
+struct clFoundationRule {
+    clBuildRule build;
     int baseRank;
     int stopRank;
 };
@@ -27,27 +26,31 @@ struct clFoundationRow {
     const char* name;
     std::unique_ptr<clFoundation> (*make)();
     clPileSettings settings;
-    clBuildRule rule;
+    clFoundationRule rule;
 };
+
+constexpr clPileSymbol kAceMark = RankMark(clRank::Ace);
+constexpr clPileSymbol kKingMark = RankMark(clRank::King);
+constexpr clPileSymbol kOutline = clPileSymbol::Outline;
 
 // clang-format off
 const clFoundationRow kFoundationRows[] = {
     // capacity, inert, click-action, give, receive, max in, max out, fan pixel dy, symbol, key 1,
-    // label when empty; then descending, same suit, base rank, stop rank
+    // label when empty; then the build rule, base rank, stop rank
     {"clFoundation", MakeFoundation<clFoundation>,
-     {13, false, false, true, true, 0, 0, 0, 3, 0, false}, {false, true, 1, 13}},
+     {13, false, false, true, true, 0, 0, 0, kAceMark, 0, false}, {clBuildRule::UpInSuit, 1, 13}},
     {"clFoundationUpInSuit", MakeFoundation<clFoundationUpInSuit>,
-     {13, false, false, true, true, 1, 1, 0, 3, 0, false}, {false, true, 1, 13}},
+     {13, false, false, true, true, 1, 1, 0, kAceMark, 0, false}, {clBuildRule::UpInSuit, 1, 13}},
     {"clFoundationUpInSequence", MakeFoundation<clFoundationUpInSequence>,
-     {13, false, false, true, true, 0, 0, 0, 3, 0, false}, {false, false, 1, 13}},
+     {13, false, false, true, true, 0, 0, 0, kAceMark, 0, false}, {clBuildRule::UpAnySuit, 1, 13}},
     {"clFoundationDownInSequence", MakeFoundation<clFoundationDownInSequence>,
-     {13, false, false, true, true, 0, 0, 0, 15, 0, false}, {true, false, 13, 1}},
+     {13, false, false, true, true, 0, 0, 0, kKingMark, 0, false}, {clBuildRule::DownAnySuit, 13, 1}},
     {"clFoundationWholeSuitDown", MakeFoundation<clFoundationWholeSuitDown>,
-     {13, false, false, false, true, 0, 0, 0, 15, 0, false}, {true, true, 13, 1}},
+     {13, false, false, false, true, 0, 0, 0, kKingMark, 0, false}, {clBuildRule::DownInSuit, 13, 1}},
     {"clFoundationInSuit", MakeFoundation<clFoundationInSuit>,
-     {13, false, false, true, true, 1, 1, 0, 3, 0, false}, {false, true, 1, 13}},
+     {13, false, false, true, true, 1, 1, 0, kAceMark, 0, false}, {clBuildRule::UpInSuit, 1, 13}},
     {"clFoundationInSequence", MakeFoundation<clFoundationInSequence>,
-     {216, false, false, true, true, 1, 1, 0, 2, 0, false}, {false, false, 1, 0}},
+     {216, false, false, true, true, 1, 1, 0, kOutline, 0, false}, {clBuildRule::UpAnySuit, 1, 0}},
 };
 // clang-format on
 
@@ -61,8 +64,7 @@ TEST_P(FoundationSettingsTest, MatchesTheClassTable) {
     const clFoundationRow& row = GetParam();
     const auto pile = row.make();
     ExpectSettings(*pile, row.settings);
-    EXPECT_EQ(pile->IsDescending(), row.rule.descending) << "descending";
-    EXPECT_EQ(pile->IsSameSuit(), row.rule.sameSuit) << "same suit";
+    EXPECT_EQ(pile->BuildRule(), row.rule.build) << "build rule";
     EXPECT_EQ(pile->BaseRank(), row.rule.baseRank) << "base rank";
     EXPECT_EQ(pile->StopRank(), row.rule.stopRank) << "stop rank";
 }
@@ -179,17 +181,17 @@ TEST(FoundationBaseRankTest, SetsTheMarkAndTheFirstCard) {
     clFoundationUpInSuit pile;
 
     pile.SetBaseRank(0);
-    EXPECT_EQ(pile.Symbol(), clGroup::kNoSymbol);
+    EXPECT_EQ(pile.Symbol(), clPileSymbol::None);
     EXPECT_TRUE(pile.CanAccept(0, box.Group("7D"), kFromTableau));
     EXPECT_TRUE(pile.CanAccept(0, box.Group("KC"), kFromTableau));
 
     pile.SetBaseRank(5);
-    EXPECT_EQ(pile.Symbol(), 7);
+    EXPECT_EQ(pile.Symbol(), RankMark(clRank::Five));
     EXPECT_TRUE(pile.CanAccept(0, box.Group("5C"), kFromTableau));
     EXPECT_FALSE(pile.CanAccept(0, box.Group("AC"), kFromTableau));
 
-    pile.SetBaseRank(13);
-    EXPECT_EQ(pile.Symbol(), 15);
+    pile.SetBaseRank(clRank::King);
+    EXPECT_EQ(pile.Symbol(), kKingMark);
 }
 
 // A foundation started by a dealt queen builds round the corner and is

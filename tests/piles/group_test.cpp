@@ -56,14 +56,14 @@ TEST_F(GroupTest, ConstructionAndStorage) {
 TEST_F(GroupTest, AssignmentCopiesReferencesAndSettings) {
     clGroup source = Group({"2H", "3H"});
     source.SetKeys('1', '0', true);
-    source.SetSymbol(4);
+    source.SetSymbol(RankMark(clRank::Two));
     source.SetPosition(2.0, 1.0, 4, 0);
     clGroup copy;
     copy = source;
     EXPECT_EQ(Text(copy), "2H 3H");
     EXPECT_EQ(copy.At(0), source.At(0));  // the same card, not a copy
     EXPECT_EQ(copy.Key2(), '0');
-    EXPECT_EQ(copy.Symbol(), 4);
+    EXPECT_EQ(copy.Symbol(), RankMark(clRank::Two));
     EXPECT_TRUE(copy.GetAnchor().placed);
     copy = copy;
     EXPECT_EQ(copy.Count(), 2u);

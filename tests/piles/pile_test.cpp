@@ -38,7 +38,7 @@ TEST_F(PileTest, ANewPileIsInertWithoutStorage) {
     EXPECT_FALSE(pile.HasStorage());
     EXPECT_FALSE(pile.CanGive());
     EXPECT_FALSE(pile.CanReceive());
-    EXPECT_EQ(pile.Symbol(), clGroup::kNoSymbol);
+    EXPECT_EQ(pile.Symbol(), clPileSymbol::None);
 }
 
 TEST_F(PileTest, ArrangeFansFromTheAnchor) {

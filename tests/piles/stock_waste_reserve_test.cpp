@@ -14,7 +14,10 @@
 namespace {
 
 constexpr int kTab = 9;
-constexpr int kNone = clGroup::kNoSymbol;
+constexpr clPileSymbol kNone = clPileSymbol::None;
+constexpr clPileSymbol kOutline = clPileSymbol::Outline;
+constexpr clPileSymbol kRedeal = clPileSymbol::Redeal;
+constexpr clPileSymbol kNoRedeal = clPileSymbol::NoRedeal;
 
 struct clPileRow {
     const char* name;
@@ -26,26 +29,26 @@ struct clPileRow {
 const clPileRow kPileRows[] = {
     // capacity, inert, click-action, give, receive, max in, max out, fan pixel dy, symbol, key 1,
     // label when empty
-    {"clStock",                   MakePile<clStock>,                   {216, false, true,  false, false, 0, 0,  0, kNone, 0,    false}},
-    {"clStockDealOnly",           MakePile<clStockDealOnly>,           {216, false, true,  true,  false, 0, 0,  0, kNone, kTab, false}},
-    {"clStockToWaste",            MakePile<clStockToWaste>,            {216, false, true,  true,  true,  0, 0,  0, 1,     kTab, true}},
-    {"clStockToReserve",          MakePile<clStockToReserve>,          {216, false, true,  true,  true,  0, 0,  0, 1,     kTab, true}},
-    {"clStockToWasteOnly",        MakePile<clStockToWasteOnly>,        {216, false, true,  true,  true,  0, 0,  0, 0,     kTab, false}},
-    {"clStockToWasteOpen",        MakePile<clStockToWasteOpen>,        {216, false, true,  true,  true,  0, 0,  0, 0,     kTab, false}},
-    {"clWaste",                   MakePile<clWaste>,                   {216, false, false, true,  true,  1, 1,  0, kNone, 0,    false}},
-    {"clWasteDiscard",            MakePile<clWasteDiscard>,            {216, false, false, false, true,  1, 1,  0, kNone, 0,    false}},
-    {"clWasteFromStock",          MakePile<clWasteFromStock>,          {216, false, false, true,  true,  1, 1,  0, 2,     'W',  false}},
-    {"clWasteFromStockSelect",    MakePile<clWasteFromStockSelect>,    {216, false, true,  true,  true,  1, 1,  0, 2,     'W',  false}},
-    {"clWasteFromStockSingle",    MakePile<clWasteFromStockSingle>,    {1,   false, false, true,  true,  1, 1,  0, 2,     'W',  false}},
-    {"clWasteFromReserveSelect",  MakePile<clWasteFromReserveSelect>,  {216, false, true,  true,  true,  1, 1,  0, 2,     'W',  false}},
-    {"clCell",                    MakePile<clCell>,                    {1,   false, false, true,  true,  1, 1,  0, 2,     0,    false}},
-    {"clReserveDiscard",          MakePile<clReserveDiscard>,          {216, false, true,  false, true,  0, 0, -2, 2,     0,    false}},
-    {"clReserveDiscardOnly",      MakePile<clReserveDiscardOnly>,      {1,   false, true,  true,  false, 0, 0,  0, kNone, 0,    false}},
-    {"clReserveFromStockToWaste", MakePile<clReserveFromStockToWaste>, {1,   false, true,  true,  true,  0, 0,  0, 2,     0,    false}},
-    {"clReserveMoveTopCard",      MakePile<clReserveMoveTopCard>,      {216, false, false, true,  true,  0, 1,  2, 2,     0,    false}},
-    {"clReserveRemoveTopCard",    MakePile<clReserveRemoveTopCard>,    {216, false, false, true,  false, 0, 1,  2, kNone, 0,    false}},
-    {"clSymbolPile",              MakePile<clSymbolPile>,              {1,   false, true,  false, false, 0, 0,  0, kNone, 0,    false}},
-    {"clSymbolReshuffle",         MakePile<clSymbolReshuffle>,         {1,   false, true,  false, false, 0, 0,  0, 1,     kTab, true}},
+    {"clStock",                   MakePile<clStock>,                   {216, false, true,  false, false, 0, 0,  0, kNone,     0,    false}},
+    {"clStockDealOnly",           MakePile<clStockDealOnly>,           {216, false, true,  true,  false, 0, 0,  0, kNone,     kTab, false}},
+    {"clStockToWaste",            MakePile<clStockToWaste>,            {216, false, true,  true,  true,  0, 0,  0, kRedeal,   kTab, true}},
+    {"clStockToReserve",          MakePile<clStockToReserve>,          {216, false, true,  true,  true,  0, 0,  0, kRedeal,   kTab, true}},
+    {"clStockToWasteOnly",        MakePile<clStockToWasteOnly>,        {216, false, true,  true,  true,  0, 0,  0, kNoRedeal, kTab, false}},
+    {"clStockToWasteOpen",        MakePile<clStockToWasteOpen>,        {216, false, true,  true,  true,  0, 0,  0, kNoRedeal, kTab, false}},
+    {"clWaste",                   MakePile<clWaste>,                   {216, false, false, true,  true,  1, 1,  0, kNone,     0,    false}},
+    {"clWasteDiscard",            MakePile<clWasteDiscard>,            {216, false, false, false, true,  1, 1,  0, kNone,     0,    false}},
+    {"clWasteFromStock",          MakePile<clWasteFromStock>,          {216, false, false, true,  true,  1, 1,  0, kOutline,  'W',  false}},
+    {"clWasteFromStockSelect",    MakePile<clWasteFromStockSelect>,    {216, false, true,  true,  true,  1, 1,  0, kOutline,  'W',  false}},
+    {"clWasteFromStockSingle",    MakePile<clWasteFromStockSingle>,    {1,   false, false, true,  true,  1, 1,  0, kOutline,  'W',  false}},
+    {"clWasteFromReserveSelect",  MakePile<clWasteFromReserveSelect>,  {216, false, true,  true,  true,  1, 1,  0, kOutline,  'W',  false}},
+    {"clCell",                    MakePile<clCell>,                    {1,   false, false, true,  true,  1, 1,  0, kOutline,  0,    false}},
+    {"clReserveDiscard",          MakePile<clReserveDiscard>,          {216, false, true,  false, true,  0, 0, -2, kOutline,  0,    false}},
+    {"clReserveDiscardOnly",      MakePile<clReserveDiscardOnly>,      {1,   false, true,  true,  false, 0, 0,  0, kNone,     0,    false}},
+    {"clReserveFromStockToWaste", MakePile<clReserveFromStockToWaste>, {1,   false, true,  true,  true,  0, 0,  0, kOutline,  0,    false}},
+    {"clReserveMoveTopCard",      MakePile<clReserveMoveTopCard>,      {216, false, false, true,  true,  0, 1,  2, kOutline,  0,    false}},
+    {"clReserveRemoveTopCard",    MakePile<clReserveRemoveTopCard>,    {216, false, false, true,  false, 0, 1,  2, kNone,     0,    false}},
+    {"clSymbolPile",              MakePile<clSymbolPile>,              {1,   false, true,  false, false, 0, 0,  0, kNone,     0,    false}},
+    {"clSymbolReshuffle",         MakePile<clSymbolReshuffle>,         {1,   false, true,  false, false, 0, 0,  0, kRedeal,   kTab, true}},
 };
 // clang-format on
 
@@ -331,7 +334,7 @@ struct clPassCase {
     std::unique_ptr<clStock> (*make)();
     std::uint32_t passLimit;
     int passes;
-    int symbol;
+    clPileSymbol symbol;
 };
 
 template <class P>
@@ -340,11 +343,11 @@ std::unique_ptr<clStock> MakeStock() {
 }
 
 const clPassCase kPassCases[] = {
-    {"before the limit", MakeStock<clStockToWaste>, 2, 1, 1},
-    {"at the limit", MakeStock<clStockToWaste>, 2, 2, 0},
-    {"past the limit", MakeStock<clStockToWaste>, 2, 3, 0},
-    {"no limit", MakeStock<clStockToWaste>, 0, 3, 1},
-    {"stock to reserve at the limit", MakeStock<clStockToReserve>, 1, 1, 0},
+    {"before the limit", MakeStock<clStockToWaste>, 2, 1, kRedeal},
+    {"at the limit", MakeStock<clStockToWaste>, 2, 2, kNoRedeal},
+    {"past the limit", MakeStock<clStockToWaste>, 2, 3, kNoRedeal},
+    {"no limit", MakeStock<clStockToWaste>, 0, 3, kRedeal},
+    {"stock to reserve at the limit", MakeStock<clStockToReserve>, 1, 1, kNoRedeal},
     {"deal-only stock keeps its symbol", MakeStock<clStockDealOnly>, 1, 1, kNone},
 };
 

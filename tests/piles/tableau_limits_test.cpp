@@ -127,12 +127,12 @@ TEST_F(TableauLimitsTest, RangeSettersStopAtTheEndOfTheList) {
         tableau.clear();
         MakeTableau(5);
         SetTableauStopRank(tableau, 0, c.n, c.first);
-        SetTableauSymbol(tableau, 9, c.n, c.first);
+        SetTableauSymbol(tableau, RankMark(clRank::Seven), c.n, c.first);
         SetTableauMoveLimit(tableau, 1, c.n, c.first);
         std::string stopRanks, symbols, limits;
         for (int i = 0; i < 5; ++i) {
             stopRanks += Store(i).StopRank() == 0 ? 'x' : '.';
-            symbols += Store(i).Symbol() == 9 ? 'x' : '.';
+            symbols += Store(i).Symbol() == RankMark(clRank::Seven) ? 'x' : '.';
             limits += Store(i).MaxIn() == 1 && Store(i).MaxOut() == 1 ? 'x' : '.';
         }
         EXPECT_EQ(stopRanks, c.changed);
@@ -147,25 +147,25 @@ TEST_F(TableauLimitsTest, EmptyRankSetterAlsoSetsTheSymbol) {
     tableau.push_back(&notATableauPile);
     tableau.push_back(nullptr);
 
-    SetTableauEmptyRank(tableau, 13);
+    SetTableauEmptyRank(tableau, clRank::King);
     EXPECT_EQ(Store(0).EmptyRank(), 13);
-    EXPECT_EQ(Store(1).Symbol(), 15);
-    EXPECT_EQ(notATableauPile.Symbol(), clGroup::kNoSymbol);
+    EXPECT_EQ(Store(1).Symbol(), RankMark(clRank::King));
+    EXPECT_EQ(notATableauPile.Symbol(), clPileSymbol::None);
     EXPECT_FALSE(Store(0).CanAccept(0, cards.Group("QS"), kFromTableau));
 
     SetTableauEmptyRank(tableau, 0, 1, 1);
     EXPECT_EQ(Store(0).EmptyRank(), 13);
     EXPECT_EQ(Store(1).EmptyRank(), 0);
-    EXPECT_EQ(Store(1).Symbol(), clGroup::kNoSymbol);
+    EXPECT_EQ(Store(1).Symbol(), clPileSymbol::None);
 
-    SetTableauSymbol(tableau, 2, 0, 1);  // the symbol setter reaches any pile
-    EXPECT_EQ(notATableauPile.Symbol(), 2);
+    SetTableauSymbol(tableau, clPileSymbol::Outline, 0, 1);  // the symbol setter reaches any pile
+    EXPECT_EQ(notATableauPile.Symbol(), clPileSymbol::Outline);
 }
 
 TEST_F(TableauLimitsTest, ScoringSettersChangeOnlyTheirAttribute) {
     MakeTableau(3);
     SetTableauRowValue(tableau, 5, 2);
-    SetTableauRequiredRank(tableau, 1, 0, 1);
+    SetTableauRequiredRank(tableau, clRank::Ace, 0, 1);
     SetTableauCounting(tableau, true, 1, 2);
 
     EXPECT_EQ(Store(0).Scoring(), (clTableauScoring{false, 5, 0, 0}));

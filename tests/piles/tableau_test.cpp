@@ -28,10 +28,9 @@ struct clSettingsRow {
     std::uint32_t maxIn;
     std::uint32_t maxOut;
     clFan fan;
-    int symbol;
+    clPileSymbol symbol;
     std::uint32_t capacity;
-    bool descending;
-    bool sameSuit;
+    clBuildRule build;
     bool free;
     int emptyRank;
     int stopRank;
@@ -46,6 +45,10 @@ std::unique_ptr<clStore> Make() {
     return std::make_unique<T>();
 }
 
+constexpr clPileSymbol kNone = clPileSymbol::None;
+constexpr clPileSymbol kOutline = clPileSymbol::Outline;
+using enum clBuildRule;
+
 constexpr clFan kColumn{0.0, 0.0, 0.2, 0, 0};
 constexpr clFan kStacked{0.0, 0.0, 0.0, 0, 0};
 constexpr clFan kFan{0.0, 0.15, 0.0, 0, 0};
@@ -53,26 +56,26 @@ constexpr clFan kCompressedFan{0.0, 0.15, 0.0, 2, 0};
 
 // clang-format off
 const clSettingsRow kSettings[] = {
-    // name                        make                                inert  click  give   recv   in out fan             sym cap  down   suit   free   empty stop
-    {"Store",                      Make<clStore>,                      false, false, true,  true,  0, 0, kColumn,        16, 216, true,  true,  false, 0, 1},
-    {"DownAlternating",            Make<clTableauDownAlternating>,     false, false, true,  true,  0, 0, kColumn,        2,  216, true,  false, false, 0, 1},
-    {"DownAlternatingFree",        Make<clTableauDownAlternatingFree>, false, false, true,  true,  0, 0, kColumn,        2,  216, true,  false, true,  0, 1},
-    {"DownInSuit",                 Make<clTableauDownInSuit>,          false, false, true,  true,  0, 0, kColumn,        2,  216, true,  true,  false, 0, 1},
-    {"DownInSuitFree",             Make<clTableauDownInSuitFree>,      false, false, true,  true,  0, 0, kColumn,        2,  216, true,  true,  true,  0, 1},
-    {"DownInSuitNoSpace",          Make<clTableauDownInSuitNoSpace>,   false, false, true,  true,  1, 1, kStacked,       16, 216, true,  true,  false, 0, 1},
-    {"DownMoveInSuit",             Make<clTableauDownMoveInSuit>,      false, false, true,  true,  0, 0, kColumn,        2,  216, true,  true,  false, 0, 1},
-    {"MoveOnlyToSpace",            Make<clTableauMoveOnlyToSpace>,     false, true,  true,  true,  0, 1, kColumn,        16, 216, true,  true,  false, 0, 1},
-    {"DiscardOnly",                Make<clTableauDiscardOnly>,         false, true,  true,  true,  0, 0, kColumn,        16, 216, true,  true,  false, 0, 1},
-    {"BlackJack",                  Make<clTableauBlackJack>,           false, true,  false, true,  0, 0, kColumn,        2,  216, true,  true,  false, 0, 1},
-    {"Fan",                        Make<clTableauFan>,                 false, false, true,  true,  1, 1, kFan,           16, 216, true,  true,  false, 0, 1},
-    {"FanDownInSequence",          Make<clTableauFanDownInSequence>,   false, false, true,  true,  1, 1, kFan,           2,  216, true,  true,  false, 0, 1},
-    {"FanDownInSuit",              Make<clTableauFanDownInSuit>,       false, false, true,  true,  1, 1, kCompressedFan, 16, 216, true,  true,  false, 0, 1},
-    {"FanBase",                    Make<clTableauFanBase>,             false, false, true,  true,  1, 1, kCompressedFan, 16, 216, true,  true,  false, 0, 1},
-    {"FanSourceOnly",              Make<clTableauFanSourceOnly>,       false, false, true,  false, 1, 1, kFan,           16, 216, true,  true,  false, 0, 1},
-    {"FanDiscard",                 Make<clTableauFanDiscard>,          false, true,  true,  true,  0, 0, kFan,           16, 216, true,  true,  false, 0, 1},
-    {"Single",                     Make<clTableauSingle>,              false, false, true,  true,  0, 0, kColumn,        16, 1,   true,  true,  false, 0, 1},
-    {"SingleDiscard",              Make<clTableauSingleDiscard>,       true,  true,  true,  true,  0, 0, kColumn,        16, 1,   true,  true,  false, 0, 1},
-    {"SingleQuick",                Make<clTableauSingleQuick>,         false, true,  true,  true,  0, 0, kColumn,        16, 1,   true,  true,  false, 0, 1},
+    // name                        make                                inert  click  give   recv   in out fan             sym       cap  build            free   empty stop
+    {"Store",                      Make<clStore>,                      false, false, true,  true,  0, 0, kColumn,        kNone,    216, DownInSuit,      false, 0, 1},
+    {"DownAlternating",            Make<clTableauDownAlternating>,     false, false, true,  true,  0, 0, kColumn,        kOutline, 216, DownAlternating, false, 0, 1},
+    {"DownAlternatingFree",        Make<clTableauDownAlternatingFree>, false, false, true,  true,  0, 0, kColumn,        kOutline, 216, DownAlternating, true,  0, 1},
+    {"DownInSuit",                 Make<clTableauDownInSuit>,          false, false, true,  true,  0, 0, kColumn,        kOutline, 216, DownInSuit,      false, 0, 1},
+    {"DownInSuitFree",             Make<clTableauDownInSuitFree>,      false, false, true,  true,  0, 0, kColumn,        kOutline, 216, DownInSuit,      true,  0, 1},
+    {"DownInSuitNoSpace",          Make<clTableauDownInSuitNoSpace>,   false, false, true,  true,  1, 1, kStacked,       kNone,    216, DownInSuit,      false, 0, 1},
+    {"DownMoveInSuit",             Make<clTableauDownMoveInSuit>,      false, false, true,  true,  0, 0, kColumn,        kOutline, 216, DownInSuit,      false, 0, 1},
+    {"MoveOnlyToSpace",            Make<clTableauMoveOnlyToSpace>,     false, true,  true,  true,  0, 1, kColumn,        kNone,    216, DownInSuit,      false, 0, 1},
+    {"DiscardOnly",                Make<clTableauDiscardOnly>,         false, true,  true,  true,  0, 0, kColumn,        kNone,    216, DownInSuit,      false, 0, 1},
+    {"BlackJack",                  Make<clTableauBlackJack>,           false, true,  false, true,  0, 0, kColumn,        kOutline, 216, DownInSuit,      false, 0, 1},
+    {"Fan",                        Make<clTableauFan>,                 false, false, true,  true,  1, 1, kFan,           kNone,    216, DownInSuit,      false, 0, 1},
+    {"FanDownInSequence",          Make<clTableauFanDownInSequence>,   false, false, true,  true,  1, 1, kFan,           kOutline, 216, DownInSuit,      false, 0, 1},
+    {"FanDownInSuit",              Make<clTableauFanDownInSuit>,       false, false, true,  true,  1, 1, kCompressedFan, kNone,    216, DownInSuit,      false, 0, 1},
+    {"FanBase",                    Make<clTableauFanBase>,             false, false, true,  true,  1, 1, kCompressedFan, kNone,    216, DownInSuit,      false, 0, 1},
+    {"FanSourceOnly",              Make<clTableauFanSourceOnly>,       false, false, true,  false, 1, 1, kFan,           kNone,    216, DownInSuit,      false, 0, 1},
+    {"FanDiscard",                 Make<clTableauFanDiscard>,          false, true,  true,  true,  0, 0, kFan,           kNone,    216, DownInSuit,      false, 0, 1},
+    {"Single",                     Make<clTableauSingle>,              false, false, true,  true,  0, 0, kColumn,        kNone,    1,   DownInSuit,      false, 0, 1},
+    {"SingleDiscard",              Make<clTableauSingleDiscard>,       true,  true,  true,  true,  0, 0, kColumn,        kNone,    1,   DownInSuit,      false, 0, 1},
+    {"SingleQuick",                Make<clTableauSingleQuick>,         false, true,  true,  true,  0, 0, kColumn,        kNone,    1,   DownInSuit,      false, 0, 1},
 };
 // clang-format on
 
@@ -93,8 +96,7 @@ TEST_P(TableauSettingsTest, ConstructorSetsTheTabledSettings) {
     EXPECT_EQ(pile->Key2(), 0);
     EXPECT_EQ(pile->Capacity(), row.capacity);
     EXPECT_TRUE(pile->IsEmpty());
-    EXPECT_EQ(pile->IsDescending(), row.descending);
-    EXPECT_EQ(pile->IsSameSuit(), row.sameSuit);
+    EXPECT_EQ(pile->BuildRule(), row.build);
     EXPECT_EQ(pile->IsFree(), row.free);
     EXPECT_EQ(pile->EmptyRank(), row.emptyRank);
     EXPECT_EQ(pile->StopRank(), row.stopRank);
@@ -131,25 +133,42 @@ TEST_F(TableauTest, EmptyRankDecidesWhatStartsASpaceAndItsSymbol) {
     clTableauDownAlternating pile;
     EXPECT_TRUE(Accepts(pile, "5H"));
 
-    pile.SetEmptyRank(13);  // Kings only
-    EXPECT_EQ(pile.Symbol(), 15);
+    pile.SetEmptyRank(clRank::King);  // Kings only
+    EXPECT_EQ(pile.Symbol(), RankMark(clRank::King));
     EXPECT_TRUE(Accepts(pile, "KS"));
     EXPECT_TRUE(Accepts(pile, "KD QS"));
     EXPECT_FALSE(Accepts(pile, "QS"));
 
-    pile.SetEmptyRank(1);
-    EXPECT_EQ(pile.Symbol(), 3);
+    pile.SetEmptyRank(clRank::Ace);
+    EXPECT_EQ(pile.Symbol(), RankMark(clRank::Ace));
 
     pile.SetEmptyRank(0);  // any card
-    EXPECT_EQ(pile.Symbol(), clGroup::kNoSymbol);
+    EXPECT_EQ(pile.Symbol(), kNone);
     EXPECT_TRUE(Accepts(pile, "QS"));
 
     EXPECT_FALSE(Accepts(pile, ""));
 }
 
+const char* RuleName(clBuildRule rule) {
+    switch (rule) {
+        case clBuildRule::DownInSuit:
+            return "down in suit";
+        case clBuildRule::DownAlternating:
+            return "down alternating";
+        case clBuildRule::DownAnySuit:
+            return "down in any suit";
+        case clBuildRule::UpInSuit:
+            return "up in suit";
+        case clBuildRule::UpAlternating:
+            return "up alternating";
+        case clBuildRule::UpAnySuit:
+            return "up in any suit";
+    }
+    return "?";
+}
+
 struct clPlacementCase {
-    bool descending;
-    bool sameSuit;
+    clBuildRule build;
     int stopRank;
     const char* top;
     const char* card;
@@ -158,22 +177,20 @@ struct clPlacementCase {
 
 TEST_F(TableauTest, PlacementFollowsDirectionSuitRuleAndStopRank) {
     const clPlacementCase cases[] = {
-        {true, false, 1, "8S", "7H", true},    {true, false, 1, "8S", "7C", false},
-        {true, false, 1, "8S", "9H", false},   {true, true, 1, "8S", "7S", true},
-        {true, true, 1, "8S", "7H", false},    {false, false, 13, "8S", "9H", true},
-        {false, false, 13, "8S", "9C", false}, {false, false, 13, "8S", "7H", false},
-        {false, true, 13, "8S", "9S", true},   {false, true, 13, "8S", "9H", false},
-        {true, false, 1, "AS", "KH", false},   {true, false, 0, "AS", "KH", true},
-        {true, false, 8, "8S", "7H", false},   {false, true, 13, "KS", "AS", false},
-        {false, true, 0, "KS", "AS", true},
+        {DownAlternating, 1, "8S", "7H", true},  {DownAlternating, 1, "8S", "7C", false},
+        {DownAlternating, 1, "8S", "9H", false}, {DownInSuit, 1, "8S", "7S", true},
+        {DownInSuit, 1, "8S", "7H", false},      {UpAlternating, 13, "8S", "9H", true},
+        {UpAlternating, 13, "8S", "9C", false},  {UpAlternating, 13, "8S", "7H", false},
+        {UpInSuit, 13, "8S", "9S", true},        {UpInSuit, 13, "8S", "9H", false},
+        {DownAlternating, 1, "AS", "KH", false}, {DownAlternating, 0, "AS", "KH", true},
+        {DownAlternating, 8, "8S", "7H", false}, {UpInSuit, 13, "KS", "AS", false},
+        {UpInSuit, 0, "KS", "AS", true},
     };
     for (const clPlacementCase& c : cases) {
-        SCOPED_TRACE(::testing::Message()
-                     << (c.descending ? "down" : "up") << (c.sameSuit ? " in suit" : " alternating")
-                     << ", stop " << c.stopRank << ": " << c.card << " on " << c.top);
+        SCOPED_TRACE(::testing::Message() << RuleName(c.build) << ", stop " << c.stopRank << ": "
+                                          << c.card << " on " << c.top);
         clStore pile;
-        pile.SetDescending(c.descending);
-        pile.SetSameSuit(c.sameSuit);
+        pile.SetBuildRule(c.build);
         pile.SetStopRank(c.stopRank);
         cards.Fill(pile, c.top);
         EXPECT_EQ(Accepts(pile, c.card), c.accepted);
@@ -181,8 +198,7 @@ TEST_F(TableauTest, PlacementFollowsDirectionSuitRuleAndStopRank) {
 }
 
 struct clRunCase {
-    bool descending;
-    bool sameSuit;
+    clBuildRule build;
     int stopRank;
     const char* pile;
     int index;
@@ -191,26 +207,24 @@ struct clRunCase {
 
 TEST_F(TableauTest, OnlyRunsLeaveAnOrderedPile) {
     const clRunCase cases[] = {
-        {true, false, 1, "KS QH JC", 0, true},
-        {true, false, 1, "KS QS JH", 0, false},
-        {true, false, 1, "KS QS JH", 1, true},
-        {true, false, 1, "2S AH KS", 0, false},  // no wrap past the ace
-        {true, false, 0, "2S AH KS", 0, true},
-        {true, true, 1, "9H 8H 7H", 0, true},
-        {true, true, 1, "9H 8S", 0, false},
-        {false, false, 13, "7H 8S 9D", 0, true},
-        {false, true, 13, "7H 8H", 0, true},
-        {false, true, 13, "7H 8S", 0, false},
-        {true, true, 1, "9H", 1, false},  // past the top
-        {true, true, 1, "9H", -1, false},
+        {DownAlternating, 1, "KS QH JC", 0, true},
+        {DownAlternating, 1, "KS QS JH", 0, false},
+        {DownAlternating, 1, "KS QS JH", 1, true},
+        {DownAlternating, 1, "2S AH KS", 0, false},  // no wrap past the ace
+        {DownAlternating, 0, "2S AH KS", 0, true},
+        {DownInSuit, 1, "9H 8H 7H", 0, true},
+        {DownInSuit, 1, "9H 8S", 0, false},
+        {UpAlternating, 13, "7H 8S 9D", 0, true},
+        {UpInSuit, 13, "7H 8H", 0, true},
+        {UpInSuit, 13, "7H 8S", 0, false},
+        {DownInSuit, 1, "9H", 1, false},  // past the top
+        {DownInSuit, 1, "9H", -1, false},
     };
     for (const clRunCase& c : cases) {
-        SCOPED_TRACE(::testing::Message()
-                     << (c.descending ? "down" : "up") << (c.sameSuit ? " in suit" : " alternating")
-                     << ", stop " << c.stopRank << ": " << c.pile << " from " << c.index);
+        SCOPED_TRACE(::testing::Message() << RuleName(c.build) << ", stop " << c.stopRank << ": "
+                                          << c.pile << " from " << c.index);
         clStore pile;
-        pile.SetDescending(c.descending);
-        pile.SetSameSuit(c.sameSuit);
+        pile.SetBuildRule(c.build);
         pile.SetStopRank(c.stopRank);
         cards.Fill(pile, c.pile);
         const std::uint32_t held = pile.Count();

@@ -28,7 +28,7 @@ struct clPileSettings {
     std::uint32_t maxIn;
     std::uint32_t maxOut;
     std::int32_t fanPixelDy;  // the only fan setting a pile class makes
-    int symbol;
+    clPileSymbol symbol;
     int key1;
     bool labelWhenEmpty;
 };

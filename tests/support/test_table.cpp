@@ -55,7 +55,7 @@ void clTestTable::CreateLayout() {
 }
 
 void clTestTable::SetupRounds() {
-    points.Setup(1000, 1000, 600, 0, 0);
+    points.Apply({.goalBase = 1000, .goalStep = 1000, .bonusBase = 600});
 }
 
 bool clTestTable::ConfirmResign() {
@@ -143,10 +143,10 @@ clMove MoveBetween(const clSolitaireRules& game, clLocation from, clLocation toP
                             toPile.WithPosition(free));
 }
 
-clCard* FindCard(clDeck& deck, int rank, int suit) {
+clCard* FindCard(clDeck& deck, int rank, clSuit suit) {
     for (int k = 0; k < deck.Count(); ++k) {
         clCard* card = deck.CardAt(k);
-        if (card->GetRank() == rank && card->GetSuit() == suit) return card;
+        if (card->GetRank() == rank && card->Suit() == suit) return card;
     }
     return nullptr;
 }

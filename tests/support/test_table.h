@@ -118,7 +118,7 @@ private:
 std::string Snapshot(const clSolitaireRules& game);
 
 // The first card of the deck with this rank and suit.
-clCard* FindCard(clDeck& deck, int rank, int suit);
+clCard* FindCard(clDeck& deck, int rank, clSuit suit);
 // Empties the pile and puts these cards on it, face up and free, bottom first.
 void Lay(clPile& pile, std::initializer_list<clCard*> cards);
 

@@ -35,7 +35,7 @@ clCard* VariantTest::Card(std::string_view text) {
     clCard* card =
         rank == std::string_view::npos || suit == std::string_view::npos
             ? nullptr
-            : FindCard(game->Deck(), static_cast<int>(rank) + 1, static_cast<int>(suit) + 1);
+            : FindCard(game->Deck(), static_cast<int>(rank) + 1, static_cast<clSuit>(suit + 1));
     if (card == nullptr) {
         ADD_FAILURE() << "not a card: " << text;
         throw std::runtime_error("no such card");

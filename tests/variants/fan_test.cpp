@@ -145,7 +145,7 @@ TEST(FastFanTest, RedealShufflesTheFansAndDealsThemThreeToAFan) {
     EXPECT_EQ(game.Score(), -1000);
     Press(game, *PileNamed(game, "o0"));
     EXPECT_EQ(game.Score(), -1000 - 2000);
-    EXPECT_EQ(game.ReshuffleSymbol()->Symbol(), 1);
+    EXPECT_EQ(game.ReshuffleSymbol()->Symbol(), clPileSymbol::Redeal);
 }
 
 TEST(FastFanTest, ReplayingTheHistoryRedealsAlike) {
@@ -164,11 +164,11 @@ TEST(FastFanTest, ReplayingTheHistoryRedealsAlike) {
 TEST(LaBelleLucieTest, TwoRedealsThenTheMarkSaysNoMore) {
     clRecordingVariant<clLaBelleLucie> game(12);
     clPile& symbol = *PileNamed(game, "o0");
-    EXPECT_EQ(symbol.Symbol(), 1);
+    EXPECT_EQ(symbol.Symbol(), clPileSymbol::Redeal);
     Press(game, symbol);
-    EXPECT_EQ(symbol.Symbol(), 1);
+    EXPECT_EQ(symbol.Symbol(), clPileSymbol::Redeal);
     Press(game, symbol);
-    EXPECT_EQ(symbol.Symbol(), 0);
+    EXPECT_EQ(symbol.Symbol(), clPileSymbol::NoRedeal);
     EXPECT_EQ(game.History().Count(), 2u);
     EXPECT_EQ(game.Score(), 0);
 
@@ -179,7 +179,7 @@ TEST(LaBelleLucieTest, TwoRedealsThenTheMarkSaysNoMore) {
 
     // Undoing the second redeal gives it back, and the mark with it.
     game.UndoMove(*game.History().StepBack());
-    EXPECT_EQ(symbol.Symbol(), 1);
+    EXPECT_EQ(symbol.Symbol(), clPileSymbol::Redeal);
     Press(game, symbol);
     EXPECT_EQ(game.History().Count(), 2u);
 }

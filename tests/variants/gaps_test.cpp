@@ -8,7 +8,7 @@
 
 namespace {
 
-enum { kClubs = 1, kDiamonds, kHearts, kSpades };
+using enum clSuit;
 
 int Gaps(const clGaps& game) {
     int empty = 0;
@@ -38,7 +38,7 @@ protected:
         for (const auto& pile : game->AllPiles())
             pile->Clear();
     }
-    void Put(int row, int column, int rank, int suit) {
+    void Put(int row, int column, int rank, clSuit suit) {
         Lay(*game->Space(row, column), {FindCard(game->Deck(), rank, suit)});
     }
     bool Moves(int fromRow, int fromColumn, int toRow, int toColumn) {
@@ -50,11 +50,11 @@ protected:
 };
 
 TEST_F(GapsGridTest, AGapTakesTheCardAboveItsLeftNeighbour) {
-    Put(0, 4, 13, kHearts);  // a king, with a gap to its right
-    Put(1, 2, 9, kClubs);
-    Put(2, 7, 2, kDiamonds);
-    Put(3, 3, 8, kClubs);
-    Put(3, 8, 12, kHearts);           // a queen of hearts elsewhere
+    Put(0, 4, 13, Hearts);  // a king, with a gap to its right
+    Put(1, 2, 9, Clubs);
+    Put(2, 7, 2, Diamonds);
+    Put(3, 3, 8, Clubs);
+    Put(3, 8, 12, Hearts);            // a queen of hearts elsewhere
     EXPECT_FALSE(Moves(3, 8, 0, 5));  // nothing goes right of a king
     EXPECT_TRUE(Moves(2, 7, 0, 0));   // any 2 starts a row
     EXPECT_FALSE(Moves(1, 2, 0, 0));
@@ -63,27 +63,27 @@ TEST_F(GapsGridTest, AGapTakesTheCardAboveItsLeftNeighbour) {
 }
 
 TEST_F(GapsGridTest, WonWithEachRowTwoToKingAndItsLastSpaceEmpty) {
-    const int suits[] = {kSpades, kHearts, kDiamonds, kClubs};
+    const clSuit suits[] = {Spades, Hearts, Diamonds, Clubs};
     for (int row = 0; row < 4; ++row) {
         for (int column = 0; column < 12; ++column)
             Put(row, column, column + 2, suits[row]);
     }
     EXPECT_TRUE(game->IsGameWon());
-    Put(3, 12, 1, kClubs);
+    Put(3, 12, 1, Clubs);
     EXPECT_FALSE(game->IsGameWon());
 }
 
 TEST_F(GapsGridTest, RedealKeepsTheRunsAndShufflesTheRest) {
     // Row 0 runs 2S 3S 4S; row 1 starts with a 3 and keeps nothing; the
     // other cards fill the spaces after them, leaving the last four empty.
-    Put(0, 0, 2, kSpades);
-    Put(0, 1, 3, kSpades);
-    Put(0, 2, 4, kSpades);
-    Put(1, 0, 3, kHearts);
+    Put(0, 0, 2, Spades);
+    Put(0, 1, 3, Spades);
+    Put(0, 2, 4, Spades);
+    Put(1, 0, 3, Hearts);
     int row = 0, column = 3;
-    for (int suit = 1; suit <= 4; ++suit) {
+    for (const clSuit suit : {Clubs, Diamonds, Hearts, Spades}) {
         for (int rank = 2; rank <= 13; ++rank) {
-            if ((suit == kSpades && rank <= 4) || (suit == kHearts && rank == 3)) continue;
+            if ((suit == Spades && rank <= 4) || (suit == Hearts && rank == 3)) continue;
             if (row == 1 && column == 0) ++column;
             Put(row, column, rank, suit);
             if (++column == 13) {

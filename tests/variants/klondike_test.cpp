@@ -13,7 +13,7 @@
 
 namespace {
 
-enum { kClubs = 1, kDiamonds, kHearts, kSpades };
+using enum clSuit;
 
 std::unique_ptr<clSolitaireRules> Deal(std::string_view name, std::int32_t number) {
     std::unique_ptr<clSolitaireType> screen = CreateVariant(name);
@@ -161,7 +161,7 @@ protected:
         for (const auto& pile : game->AllPiles())
             pile->Clear();
     }
-    clCard* C(int rank, int suit) { return FindCard(game->Deck(), rank, suit); }
+    clCard* C(int rank, clSuit suit) { return FindCard(game->Deck(), rank, suit); }
     bool Moves(int fromPile, int position, int toPile) {
         const clLocation to =
             clLocation::Pile(clLocationKind::Tableau, toPile, game->Tableau(toPile)->Count());
@@ -175,8 +175,8 @@ TEST_F(HandLaidTest, KingsOnlyOrAnyCardInSpaces) {
     for (const char* name : {"Klondike", "Klondike Free"}) {
         SCOPED_TRACE(name);
         Load(name);
-        Lay(*game->Tableau(0), {C(13, kSpades), C(12, kHearts)});
-        Lay(*game->Tableau(1), {C(12, kClubs)});
+        Lay(*game->Tableau(0), {C(13, Spades), C(12, Hearts)});
+        Lay(*game->Tableau(1), {C(12, Clubs)});
         EXPECT_TRUE(Moves(0, 0, 2));  // a run headed by a king
         EXPECT_EQ(Moves(1, 0, 2), std::string(name) == "Klondike Free");
     }
@@ -184,16 +184,16 @@ TEST_F(HandLaidTest, KingsOnlyOrAnyCardInSpaces) {
 
 TEST_F(HandLaidTest, AWasteCardCannotGoBackOntoTheStock) {
     Load("Klondike");
-    Lay(*game->Waste(), {C(5, kHearts)});
-    Lay(*game->Stock(), {C(9, kClubs)});
+    Lay(*game->Waste(), {C(5, Hearts)});
+    Lay(*game->Stock(), {C(9, Clubs)});
     EXPECT_FALSE(game->ValidateMove(MoveBetween(*game, clLocation::Single(clLocationKind::Waste, 0),
                                                 clLocation::Single(clLocationKind::Stock, 1))));
 }
 
 TEST_F(HandLaidTest, YukonMovesAnyFaceUpGroup) {
     Load("Yukon");
-    Lay(*game->Tableau(0), {C(9, kHearts)});
-    Lay(*game->Tableau(1), {C(2, kClubs), C(8, kSpades), C(3, kDiamonds), C(11, kClubs)});
+    Lay(*game->Tableau(0), {C(9, Hearts)});
+    Lay(*game->Tableau(1), {C(2, Clubs), C(8, Spades), C(3, Diamonds), C(11, Clubs)});
     EXPECT_TRUE(Moves(1, 1, 0));   // 8S with an unordered 3D and JC on it, onto 9H
     EXPECT_FALSE(Moves(1, 2, 0));  // 3D does not go on 9H
     game->Tableau(1)->At(1)->faceDown = game->Tableau(1)->At(1)->blocked = true;
@@ -202,10 +202,10 @@ TEST_F(HandLaidTest, YukonMovesAnyFaceUpGroup) {
 
 TEST_F(HandLaidTest, LadyJaneBuildsAnySuitButMovesRunsInSuit) {
     Load("Lady Jane");
-    Lay(*game->Tableau(0), {C(13, kSpades)});
-    Lay(*game->Tableau(1), {C(12, kHearts)});
-    Lay(*game->Tableau(2), {C(12, kClubs), C(11, kClubs)});
-    Lay(*game->Tableau(3), {C(12, kDiamonds), C(11, kSpades)});
+    Lay(*game->Tableau(0), {C(13, Spades)});
+    Lay(*game->Tableau(1), {C(12, Hearts)});
+    Lay(*game->Tableau(2), {C(12, Clubs), C(11, Clubs)});
+    Lay(*game->Tableau(3), {C(12, Diamonds), C(11, Spades)});
     EXPECT_TRUE(Moves(1, 0, 0));   // a queen of any suit on a king
     EXPECT_TRUE(Moves(2, 0, 0));   // an in-suit run leaves
     EXPECT_FALSE(Moves(3, 0, 0));  // a mixed run does not
@@ -220,7 +220,7 @@ TEST(CanfieldTest, TheFirstCardSetsTheBaseRank) {
         const auto& foundation = dynamic_cast<const clFoundation&>(*game->Foundation(i));
         EXPECT_EQ(foundation.BaseRank(), base);
         EXPECT_EQ(foundation.StopRank(), 0);
-        EXPECT_EQ(foundation.Symbol(), base + 2);
+        EXPECT_EQ(foundation.Symbol(), RankMark(base));
         EXPECT_EQ(dynamic_cast<const clStore&>(*game->Tableau(i)).StopRank(), base);
     }
 }
@@ -238,17 +238,17 @@ TEST_F(HandLaidTest, CanfieldFoundationsTurnTheCorner) {
                         clLocation::Pile(clLocationKind::Foundation, foundation, 0)));
     };
     const int other = base % 13 + 1;
-    EXPECT_TRUE(toFoundation(1, C(base, kHearts)));
-    EXPECT_FALSE(toFoundation(1, C(other, kHearts)));
+    EXPECT_TRUE(toFoundation(1, C(base, Hearts)));
+    EXPECT_FALSE(toFoundation(1, C(other, Hearts)));
 
     // A king on a foundation is followed by the ace of its suit.
-    Lay(*game->Foundation(2), {C(13, kClubs)});
-    EXPECT_TRUE(toFoundation(2, C(1, kClubs)));
-    EXPECT_FALSE(toFoundation(2, C(1, kHearts)));
+    Lay(*game->Foundation(2), {C(13, Clubs)});
+    EXPECT_TRUE(toFoundation(2, C(1, Clubs)));
+    EXPECT_FALSE(toFoundation(2, C(1, Hearts)));
 
     // A card of the base rank on the tableau takes nothing.
-    Lay(*game->Tableau(0), {C(base, kSpades)});
-    Lay(*game->Tableau(1), {C(base == 1 ? 13 : base - 1, kHearts)});
+    Lay(*game->Tableau(0), {C(base, Spades)});
+    Lay(*game->Tableau(1), {C(RankBelow(base), Hearts)});
     const clLocation onto = clLocation::Pile(clLocationKind::Tableau, 0, 1);
     EXPECT_FALSE(game->ValidateMove(
         MoveBetween(*game, clLocation::Pile(clLocationKind::Tableau, 1, 0), onto)));

@@ -11,7 +11,7 @@
 
 namespace {
 
-enum { kClubs = 1, kDiamonds, kHearts, kSpades };
+using enum clSuit;
 
 template <class Variant>
 void ExpectNoColumnRepeatsARank(int columns, int middleCards) {
@@ -53,42 +53,42 @@ public:
             if (pile.get() != game->Stock()) pile->Clear();
         }
     }
-    clCard* C(int rank, int suit) { return FindCard(game->Deck(), rank, suit); }
+    clCard* C(int rank, clSuit suit) { return FindCard(game->Deck(), rank, suit); }
     std::int32_t Score(clMove move) { return game->ScoreMove(move); }
     std::unique_ptr<Variant> game;
 };
 
 TEST(FourteenOutTest, PairsAddUpToFourteen) {
     PairTable<clFourteenOut> t;
-    Lay(*t.game->Tableau(0), {t.C(7, kClubs)});
-    Lay(*t.game->Tableau(1), {t.C(7, kHearts)});
-    Lay(*t.game->Tableau(2), {t.C(6, kClubs)});
-    Lay(*t.game->Tableau(3), {t.C(8, kHearts)});
-    Lay(*t.game->Tableau(4), {t.C(9, kHearts)});
-    Lay(*t.game->Tableau(5), {t.C(1, kClubs), t.C(13, kHearts)});
-    const auto d = [&](int rank, int suit) { return t.C(rank, suit)->dealIndex; };
-    EXPECT_TRUE(t.game->ValidatePair(d(7, kClubs), d(7, kHearts)));
-    EXPECT_EQ(t.Score(clMove::PairMove(d(7, kClubs), d(7, kHearts))), 1000);
-    EXPECT_TRUE(t.game->ValidatePair(d(6, kClubs), d(8, kHearts)));
-    EXPECT_EQ(t.Score(clMove::PairMove(d(6, kClubs), d(8, kHearts))), 1000);
-    EXPECT_FALSE(t.game->ValidatePair(d(6, kClubs), d(9, kHearts)));
-    EXPECT_FALSE(t.game->ValidatePair(d(1, kClubs), d(13, kHearts)));  // the ace is covered
-    EXPECT_FALSE(t.game->ValidatePair(d(7, kClubs), d(7, kClubs)));
+    Lay(*t.game->Tableau(0), {t.C(7, Clubs)});
+    Lay(*t.game->Tableau(1), {t.C(7, Hearts)});
+    Lay(*t.game->Tableau(2), {t.C(6, Clubs)});
+    Lay(*t.game->Tableau(3), {t.C(8, Hearts)});
+    Lay(*t.game->Tableau(4), {t.C(9, Hearts)});
+    Lay(*t.game->Tableau(5), {t.C(1, Clubs), t.C(13, Hearts)});
+    const auto d = [&](int rank, clSuit suit) { return t.C(rank, suit)->dealIndex; };
+    EXPECT_TRUE(t.game->ValidatePair(d(7, Clubs), d(7, Hearts)));
+    EXPECT_EQ(t.Score(clMove::PairMove(d(7, Clubs), d(7, Hearts))), 1000);
+    EXPECT_TRUE(t.game->ValidatePair(d(6, Clubs), d(8, Hearts)));
+    EXPECT_EQ(t.Score(clMove::PairMove(d(6, Clubs), d(8, Hearts))), 1000);
+    EXPECT_FALSE(t.game->ValidatePair(d(6, Clubs), d(9, Hearts)));
+    EXPECT_FALSE(t.game->ValidatePair(d(1, Clubs), d(13, Hearts)));  // the ace is covered
+    EXPECT_FALSE(t.game->ValidatePair(d(7, Clubs), d(7, Clubs)));
 }
 
 TEST(FivePilesTest, KingsGoAloneAndPairsAddUpToThirteen) {
     PairTable<clFivePiles> t;
-    Lay(*t.game->Tableau(0), {t.C(13, kSpades)});
-    Lay(*t.game->Tableau(1), {t.C(6, kSpades)});
-    Lay(*t.game->Tableau(2), {t.C(7, kHearts)});
-    Lay(*t.game->Tableau(3), {t.C(12, kHearts)});
-    const auto d = [&](int rank, int suit) { return t.C(rank, suit)->dealIndex; };
-    EXPECT_TRUE(t.game->ValidatePair(d(13, kSpades), d(13, kSpades)));
-    EXPECT_FALSE(t.game->ValidatePair(d(12, kHearts), d(12, kHearts)));
+    Lay(*t.game->Tableau(0), {t.C(13, Spades)});
+    Lay(*t.game->Tableau(1), {t.C(6, Spades)});
+    Lay(*t.game->Tableau(2), {t.C(7, Hearts)});
+    Lay(*t.game->Tableau(3), {t.C(12, Hearts)});
+    const auto d = [&](int rank, clSuit suit) { return t.C(rank, suit)->dealIndex; };
+    EXPECT_TRUE(t.game->ValidatePair(d(13, Spades), d(13, Spades)));
+    EXPECT_FALSE(t.game->ValidatePair(d(12, Hearts), d(12, Hearts)));
     t.game->Tableau(4)->Clear();
-    Lay(*t.game->Tableau(4), {t.C(1, kClubs)});
-    EXPECT_TRUE(t.game->ValidatePair(d(12, kHearts), d(1, kClubs)));
-    EXPECT_EQ(t.Score(clMove::PairMove(d(6, kSpades), d(7, kHearts))), 2000);
+    Lay(*t.game->Tableau(4), {t.C(1, Clubs)});
+    EXPECT_TRUE(t.game->ValidatePair(d(12, Hearts), d(1, Clubs)));
+    EXPECT_EQ(t.Score(clMove::PairMove(d(6, Spades), d(7, Hearts))), 2000);
 }
 
 TEST(FivePilesTest, TheLastDealOfSevenReachesTheExtraPiles) {

@@ -171,14 +171,15 @@ protected:
         for (const auto& pile : game.AllPiles())
             pile->Clear();
     }
-    clCard* C(int rank, int suit) { return FindCard(game.Deck(), rank, suit); }
+    clCard* C(int rank, clSuit suit) { return FindCard(game.Deck(), rank, suit); }
     clOpenKlondike game;
 };
 
 TEST_F(PreferBuiltTest, BuildsOnACardBeforeFillingASpace) {
-    Lay(*game.Tableau(0), {C(13, 1)});           // a king of clubs alone
-    Lay(*game.Tableau(3), {C(13, 2)});           // a red king
-    Lay(*game.Tableau(5), {C(9, 3), C(12, 4)});  // a black queen on top
+    using enum clSuit;
+    Lay(*game.Tableau(0), {C(13, Clubs)});                 // a king of clubs alone
+    Lay(*game.Tableau(3), {C(13, Diamonds)});              // a red king
+    Lay(*game.Tableau(5), {C(9, Hearts), C(12, Spades)});  // a black queen on top
     game.Pick(*game.Tableau(5), 1);
     clMove move;
     ASSERT_TRUE(game.FindMovePreferBuilt(move));
@@ -187,7 +188,7 @@ TEST_F(PreferBuiltTest, BuildsOnACardBeforeFillingASpace) {
     // A king goes up to a foundation holding its queen before anything else.
     Lay(*game.Foundation(2), {});
     for (int rank = 1; rank <= 12; ++rank) {
-        clGroup one(C(rank, 1));
+        clGroup one(C(rank, Clubs));
         game.Foundation(2)->AddCards(one);
     }
     game.Pick(*game.Tableau(0), 0);

@@ -135,7 +135,9 @@ TEST(SpiderDeckTest, TwoSuitsTurnBlackCardsIntoSpadesAndRedIntoHearts) {
         const clCard* before = plain.Deck().CardAt(k);
         const clCard* after = game.Deck().CardAt(k);
         EXPECT_EQ(after->GetRank(), before->GetRank());
-        EXPECT_EQ(after->GetSuit(), before->GetColour() == 1 ? 4 : 3) << k;
+        EXPECT_EQ(after->Suit(),
+                  before->Colour() == clColour::Black ? clSuit::Spades : clSuit::Hearts)
+            << k;
     }
 }
 

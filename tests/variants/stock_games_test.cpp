@@ -11,7 +11,7 @@
 
 namespace {
 
-enum { kClubs = 1, kDiamonds, kHearts, kSpades };
+using enum clSuit;
 
 clLocation T(int i, int position = 0) {
     return clLocation::Pile(clLocationKind::Tableau, i, position);
@@ -61,7 +61,7 @@ protected:
             if (pile.get() != game->Stock()) pile->Clear();
         }
     }
-    clCard* C(int rank, int suit) { return FindCard(game->Deck(), rank, suit); }
+    clCard* C(int rank, clSuit suit) { return FindCard(game->Deck(), rank, suit); }
     // Puts a card on the waste and plays it onto tableau pile i by a click.
     bool PlayOnto(int i, clCard* card) {
         Lay(*game->Waste(), {card});
@@ -74,43 +74,44 @@ protected:
 
 TEST_F(BlackJackTest, TotalsCountAcesHighWhenTheyFit) {
     Load<clBlackJackBest>();
-    ASSERT_TRUE(PlayOnto(0, C(1, kSpades)));
-    ASSERT_TRUE(PlayOnto(0, C(10, kHearts)));
+    ASSERT_TRUE(PlayOnto(0, C(1, Spades)));
+    ASSERT_TRUE(PlayOnto(0, C(10, Hearts)));
     EXPECT_EQ(game->Total(0), 21);
 
-    ASSERT_TRUE(PlayOnto(1, C(1, kClubs)));
-    ASSERT_TRUE(PlayOnto(1, C(1, kDiamonds)));
-    ASSERT_TRUE(PlayOnto(1, C(9, kClubs)));
+    ASSERT_TRUE(PlayOnto(1, C(1, Clubs)));
+    ASSERT_TRUE(PlayOnto(1, C(1, Diamonds)));
+    ASSERT_TRUE(PlayOnto(1, C(9, Clubs)));
     EXPECT_EQ(game->Total(1), 21);
 
-    ASSERT_TRUE(PlayOnto(2, C(10, kSpades)));
-    ASSERT_TRUE(PlayOnto(2, C(9, kSpades)));
-    EXPECT_FALSE(PlayOnto(2, C(3, kSpades)));  // 22
+    ASSERT_TRUE(PlayOnto(2, C(10, Spades)));
+    ASSERT_TRUE(PlayOnto(2, C(9, Spades)));
+    EXPECT_FALSE(PlayOnto(2, C(3, Spades)));  // 22
     EXPECT_EQ(game->Total(2), 19);
 }
 
 TEST_F(BlackJackTest, BestIsWonWithTwentyOneOnEveryPile) {
     Load<clBlackJackBest>();
     EXPECT_FALSE(game->IsGameWon());
+    const clSuit suits[] = {Clubs, Diamonds, Hearts, Spades, Clubs};
     for (int i = 0; i < 5; ++i) {
-        Lay(*game->Tableau(i), {C(1, i % 4 + 1), C(13 - i / 4, i % 4 + 1)});
+        Lay(*game->Tableau(i), {C(1, suits[i]), C(13 - i / 4, suits[i])});
     }
     EXPECT_TRUE(game->IsGameWon());
-    Lay(*game->Tableau(4), {C(5, kClubs), C(6, kClubs)});
+    Lay(*game->Tableau(4), {C(5, Clubs), C(6, Clubs)});
     EXPECT_FALSE(game->IsGameWon());
 }
 
 TEST_F(BlackJackTest, SpeedClearsAPileAtTwentyOneOrFiveCards) {
     Load<clBlackJackSpeed>();
-    ASSERT_TRUE(PlayOnto(0, C(13, kSpades)));
-    ASSERT_TRUE(PlayOnto(0, C(1, kSpades)));
+    ASSERT_TRUE(PlayOnto(0, C(13, Spades)));
+    ASSERT_TRUE(PlayOnto(0, C(1, Spades)));
     EXPECT_EQ(game->Tableau(0)->Count(), 0u);
-    EXPECT_FALSE(C(13, kSpades)->placed);
+    EXPECT_FALSE(C(13, Spades)->placed);
 
     for (const int rank : {2, 3, 2, 3})
-        ASSERT_TRUE(PlayOnto(1, C(rank, rank == 2 ? 1 : 2)));
+        ASSERT_TRUE(PlayOnto(1, C(rank, rank == 2 ? Clubs : Diamonds)));
     EXPECT_EQ(game->Tableau(1)->Count(), 4u);
-    ASSERT_TRUE(PlayOnto(1, C(4, kHearts)));  // the fifth card
+    ASSERT_TRUE(PlayOnto(1, C(4, Hearts)));  // the fifth card
     EXPECT_EQ(game->Tableau(1)->Count(), 0u);
 }
 
@@ -150,16 +151,16 @@ TEST(OsmosisTest, AFoundationTakesOnlyRanksTheOneAboveHolds) {
     auto game = Dealt<clOsmosis>(8);
     for (const auto& pile : game->AllPiles())
         pile->Clear();
-    const auto C = [&](int rank, int suit) { return FindCard(game->Deck(), rank, suit); };
+    const auto C = [&](int rank, clSuit suit) { return FindCard(game->Deck(), rank, suit); };
     const int base = game->BaseRank();
     const int other = base % 13 + 1;
-    Lay(*game->Foundation(0), {C(base, kSpades)});
-    Lay(*game->Foundation(1), {C(base, kHearts)});
-    Lay(*game->Tableau(0), {C(other, kHearts)});
+    Lay(*game->Foundation(0), {C(base, Spades)});
+    Lay(*game->Foundation(1), {C(base, Hearts)});
+    Lay(*game->Tableau(0), {C(other, Hearts)});
     const clMove move =
         MoveBetween(*game, T(0), clLocation::Pile(clLocationKind::Foundation, 1, 1));
     EXPECT_FALSE(game->ValidateMove(move));
-    Lay(*game->Foundation(0), {C(base, kSpades), C(other, kSpades)});
+    Lay(*game->Foundation(0), {C(base, Spades), C(other, Spades)});
     EXPECT_TRUE(game->ValidateMove(move));
     // An empty foundation takes only the base rank.
     const clMove start =
@@ -169,17 +170,19 @@ TEST(OsmosisTest, AFoundationTakesOnlyRanksTheOneAboveHolds) {
 
 TEST(FifteenRushTest, PairsAddUpToFifteenOrAreTwoAces) {
     auto game = Dealt<clFifteenRush>(3);
-    const auto D = [&](int rank, int suit) { return FindCard(game->Deck(), rank, suit); };
+    const auto D = [&](int rank, clSuit suit) { return FindCard(game->Deck(), rank, suit); };
     for (const auto& pile : game->AllPiles())
         pile->Clear();
     struct Case {
-        int rankA, suitA, rankB, suitB;
+        int rankA;
+        clSuit suitA;
+        int rankB;
+        clSuit suitB;
         bool pair;
     };
     const Case cases[] = {
-        {1, kClubs, 1, kHearts, true},   {2, kClubs, 13, kHearts, true},
-        {3, kClubs, 12, kSpades, true},  {4, kClubs, 11, kDiamonds, true},
-        {1, kClubs, 13, kHearts, false}, {7, kClubs, 7, kHearts, false},
+        {1, Clubs, 1, Hearts, true},    {2, Clubs, 13, Hearts, true},  {3, Clubs, 12, Spades, true},
+        {4, Clubs, 11, Diamonds, true}, {1, Clubs, 13, Hearts, false}, {7, Clubs, 7, Hearts, false},
     };
     for (const Case& c : cases) {
         clCard* a = D(c.rankA, c.suitA);
@@ -189,18 +192,18 @@ TEST(FifteenRushTest, PairsAddUpToFifteenOrAreTwoAces) {
         Lay(*game->Tableau(1), {b});
         EXPECT_EQ(game->ValidatePair(a->dealIndex, b->dealIndex), c.pair);
     }
-    EXPECT_FALSE(game->ValidatePair(D(5, kClubs)->dealIndex, D(5, kClubs)->dealIndex));
+    EXPECT_FALSE(game->ValidatePair(D(5, Clubs)->dealIndex, D(5, Clubs)->dealIndex));
 }
 
 // Only a face-up card on top of its pile pairs: not the stock's face-down
 // top card, not a covered card of the waste's fan, not a card off the table.
 TEST(FifteenRushTest, OnlyFaceUpTopCardsPair) {
     auto game = Dealt<clFifteenRush>(3);
-    const auto D = [&](int rank, int suit) { return FindCard(game->Deck(), rank, suit); };
+    const auto D = [&](int rank, clSuit suit) { return FindCard(game->Deck(), rank, suit); };
     for (const auto& pile : game->AllPiles())
         pile->Clear();
-    clCard* two = D(2, kClubs);
-    clCard* king = D(13, kHearts);
+    clCard* two = D(2, Clubs);
+    clCard* king = D(13, Hearts);
     Lay(*game->Tableau(0), {two});
     Lay(*game->Tableau(1), {king});
     ASSERT_TRUE(game->ValidatePair(two->dealIndex, king->dealIndex));
@@ -209,7 +212,7 @@ TEST(FifteenRushTest, OnlyFaceUpTopCardsPair) {
     EXPECT_FALSE(game->ValidatePair(two->dealIndex, king->dealIndex)) << "face down";
     EXPECT_FALSE(game->ValidatePair(king->dealIndex, two->dealIndex)) << "face down";
     game->Tableau(1)->Clear();
-    Lay(*game->Waste(), {king, D(9, kSpades)});
+    Lay(*game->Waste(), {king, D(9, Spades)});
     EXPECT_FALSE(game->ValidatePair(two->dealIndex, king->dealIndex)) << "covered";
     Lay(*game->Tableau(1), {king});
     game->Waste()->Clear();

@@ -1,5 +1,6 @@
 #include "assets/help_source.h"
 
+#include <algorithm>
 #include <charconv>
 #include <sstream>
 
@@ -37,7 +38,10 @@ bool ToInt(const std::string& text, std::int32_t& value) {
 // "setup 10000 10000 2400 0 1; goal 2 20000; pattern 3 3 20000 25000 30000; bonus 6 50 1"
 bool ParseRounds(const std::string& text, clPointSystem& rounds) {
     std::istringstream in(text);
+    clRoundTable table;
     bool setup = false;
+    int goals = 0;
+    int bonuses = 0;
     for (std::string part; std::getline(in, part, ';');) {
         const std::vector<std::string> w = Words(part);
         if (w.empty()) continue;
@@ -47,20 +51,30 @@ bool ParseRounds(const std::string& text, clPointSystem& rounds) {
             if (!ToInt(w[i], v)) return false;
             n.push_back(v);
         }
+        const bool goalRoom = setup && goals < clRoundTable::kMaxSteps;
         if (w[0] == "setup" && n.size() == 5 && !setup) {
-            rounds.Setup(n[0], n[1], n[2], n[3], n[4]);
+            table = {.goalBase = n[0],
+                     .goalStep = n[1],
+                     .bonusBase = n[2],
+                     .bonusStep = n[3],
+                     .bonusPeriod = n[4]};
             setup = true;
-        } else if (w[0] == "goal" && n.size() == 2 && setup) {
-            rounds.AddGoalStep(n[0], n[1]);
-        } else if (w[0] == "pattern" && n.size() >= 3 && setup &&
-                   n[1] == static_cast<std::int32_t>(n.size()) - 2 && n[1] <= 4) {
-            rounds.AddGoalPattern(n[0], n[1], n.data() + 2);
-        } else if (w[0] == "bonus" && n.size() == 3 && setup) {
-            rounds.AddBonusStep(n[0], n[1], n[2]);
+        } else if (w[0] == "goal" && n.size() == 2 && goalRoom) {
+            table.goalSteps[goals++] = {.from = n[0], .step = n[1]};
+        } else if (w[0] == "pattern" && n.size() >= 3 && goalRoom &&
+                   n[1] == static_cast<std::int32_t>(n.size()) - 2 &&
+                   n[1] <= clGoalStep::kMaxPattern &&
+                   std::find(n.begin() + 2, n.end(), 0) == n.end()) {
+            clGoalStep& step = table.goalSteps[goals++];
+            step.from = n[0];
+            std::copy(n.begin() + 2, n.end(), step.pattern);
+        } else if (w[0] == "bonus" && n.size() == 3 && setup && bonuses < clRoundTable::kMaxSteps) {
+            table.bonusSteps[bonuses++] = {.from = n[0], .step = n[1], .period = n[2]};
         } else {
             return false;
         }
     }
+    if (setup) rounds.Apply(table);
     return setup;
 }
 
