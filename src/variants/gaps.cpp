@@ -103,8 +103,7 @@ void clGaps::OnEmptyPick() {
     const bool redealButton = sourcePile && LocationOf(sourcePile, 0).kind == clLocationKind::None;
     CancelPick();
     if (!redealButton) return;
-    const clMove move = clMove::StockMove();
-    if (ValidateMove(move)) CommitPlayedMove(move, true);
+    CommitStockAction();
 }
 
 int clGaps::RunLength(int row) const {

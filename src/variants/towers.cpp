@@ -167,15 +167,6 @@ void clTripleTowers::CreateLayout() {
     faceDownCount = 18;
 }
 
-void clTripleTowers::OnPileClick() {
-    CancelPick();
-    if (sourcePile == stock) {
-        DealOne();
-    } else {
-        PlayTopToWaste();
-    }
-}
-
 bool clTripleTowers::ValidateCardMove(const clMove& move) {
     return ValidateWasteMove(move, clRankWrap::KingAndAce);
 }
