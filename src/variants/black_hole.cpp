@@ -295,7 +295,7 @@ bool clAcesUp::ValidatePair(std::int32_t first, std::int32_t second) {
     if (home == nullptr) return false;
     return std::any_of(tableau.begin(), tableau.end(), [&](const clPile* pile) {
         const clCard* top = pile->Top();
-        return pile != home && top && top->GetSuit() == card->GetSuit() &&
+        return pile != home && top && top->Suit() == card->Suit() &&
                (top->IsAce() || top->GetRank() > card->GetRank());
     });
 }

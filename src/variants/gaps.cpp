@@ -84,7 +84,7 @@ bool clGaps::ValidateCardMove(const clMove& move) {
         if (card->Rank() != clRank::Two) return false;
     } else {
         const clCard* left = Tableau(move.to.first - 1)->Top();
-        if (left == nullptr || left->GetSuit() != card->GetSuit() ||
+        if (left == nullptr || left->Suit() != card->Suit() ||
             card->GetRank() != left->GetRank() + 1) {
             return false;
         }
@@ -112,7 +112,7 @@ int clGaps::RunLength(int row) const {
     while (length < kColumns - 1) {
         const clCard* card = Space(row, length)->Top();
         if (card == nullptr || card->GetRank() != 2 + length ||
-            card->GetSuit() != first->GetSuit()) {
+            card->Suit() != first->Suit()) {
             break;
         }
         ++length;

@@ -362,7 +362,7 @@ bool clSolitaireGame::FindMovePreferSuit(clMove& move) {
             const int i = preferSuitIndex % TableauCount();
             preferSuitIndex = (i + 1) % TableauCount();
             const clCard* top = tableau[i]->Top();
-            if (top == nullptr || (sameSuitOnly && top->GetSuit() != bottom->GetSuit())) continue;
+            if (top == nullptr || (sameSuitOnly && top->Suit() != bottom->Suit())) continue;
             if (TryDestination(move, card, clLocationKind::Tableau, i, tableau[i])) return true;
         }
     }
