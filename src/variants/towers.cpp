@@ -1,7 +1,6 @@
 #include "variants/towers.h"
 
 #include <array>
-#include <cstdint>
 #include <memory>
 
 #include "engine/catalogue_rows.h"
