@@ -111,8 +111,7 @@ int clGaps::RunLength(int row) const {
     int length = 0;
     while (length < kColumns - 1) {
         const clCard* card = Space(row, length)->Top();
-        if (card == nullptr || card->GetRank() != 2 + length ||
-            card->Suit() != first->Suit()) {
+        if (card == nullptr || card->GetRank() != 2 + length || card->Suit() != first->Suit()) {
             break;
         }
         ++length;
