@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string_view>
 
 #include "engine/catalogue_rows.h"
 #include "piles/stock.h"
@@ -11,7 +12,7 @@
 
 namespace {
 
-constexpr char kFanKeys[] = "12345QWRTASFGZXCV";
+constexpr std::string_view kFanKeys = "12345QWRTASFGZXCV";
 constexpr int kFans = 17;
 
 constexpr clGameRules kBlackHole{
@@ -83,8 +84,8 @@ void clBlackHole::PlaceFans(double step, double left, double innerLeft, double i
             x = bottomLeft + step * (i - 13), y = 4.5;
         }
         tableau[i]->SetPosition(x, y);
-        tableau[i]->SetKey(kFanKeys[i]);
     }
+    KeyPiles(tableau, kFanKeys);
 }
 
 void clBlackHole::CreateLayout() {
@@ -255,8 +256,7 @@ void clAcesUp::OnPileClick() {
     clPile* pressed = sourcePile;
     if (pressed == stock) {
         CancelPick();
-        const clMove move = clMove::StockMove();
-        if (!ValidateMove(move) || !CommitPlayedMove(move, true)) PlaySound(clSound::Error);
+        if (!CommitStockAction()) PlaySound(clSound::Error);
         return;
     }
     const clCard* top = pressed ? pressed->Top() : nullptr;
@@ -295,7 +295,7 @@ bool clAcesUp::ValidatePair(std::int32_t first, std::int32_t second) {
     if (home == nullptr) return false;
     return std::any_of(tableau.begin(), tableau.end(), [&](const clPile* pile) {
         const clCard* top = pile->Top();
-        return pile != home && top && top->GetSuit() == card->GetSuit() &&
+        return pile != home && top && top->Suit() == card->Suit() &&
                (top->IsAce() || top->GetRank() > card->GetRank());
     });
 }

@@ -10,7 +10,6 @@
 namespace {
 
 constexpr std::string_view kFanKeys = "QWERTYASDFGHZXCVBN";
-constexpr std::string_view kCruelKeys = "QWERTYASDFGH";
 constexpr int kPilesPerRow = 6;
 
 // Whether a press that picked nothing fell on the redeal symbol, the only
@@ -21,11 +20,6 @@ bool IsSymbolPile(const clPile* pile) {
     if (pile == nullptr) return false;
     pile->GetTop(at, card);
     return at.kind == clLocationKind::None;
-}
-
-void CommitRedeal(clSolitaireRules& game) {
-    const clMove move = clMove::StockMove();
-    if (game.ValidateMove(move)) game.CommitPlayedMove(move, true);
 }
 
 constexpr clPointValues kFanPoints{
@@ -104,8 +98,8 @@ void clFastFan::FanLayout() {
     const std::vector<clPile*> fans = MakePiles<Fan>(kFans);
     for (int i = 0; i < kFans; ++i) {
         fans[i]->SetPosition(0.1 + 1.8 * (i % kPilesPerRow), 2.0 + 1.25 * (i / kPilesPerRow));
-        fans[i]->SetKey(kFanKeys[i]);
     }
+    KeyPiles(fans, kFanKeys);
     autoPlaySupported = true;
 }
 
@@ -117,8 +111,7 @@ void clFastFan::AddReshuffleSymbol() {
 void clFastFan::AddCells() {
     const std::vector<clPile*> cells = MakePiles<clCell>(2);
     RowLeftAligned(cells, 0, 0.75);
-    cells[0]->SetKey('1');
-    cells[1]->SetKey('2');
+    KeyPiles(cells, "12");
 }
 
 void clFastFan::CreateLayout() {
@@ -139,7 +132,7 @@ void clFastFan::DealCards() {
 
 void clFastFan::OnEmptyPick() {
     CancelPick();
-    if (IsSymbolPile(sourcePile)) CommitRedeal(*this);
+    if (IsSymbolPile(sourcePile)) CommitStockAction();
 }
 
 void clFastFan::StockAction(bool animated) {
@@ -187,7 +180,7 @@ clLaBelleLucie::clLaBelleLucie() {
 
 void clLaBelleLucie::OnEmptyPick() {
     CancelPick();
-    if (IsSymbolPile(sourcePile) && stockActions < kRedeals) CommitRedeal(*this);
+    if (IsSymbolPile(sourcePile) && stockActions < kRedeals) CommitStockAction();
 }
 
 // The mark follows the count of redeals, so a rebuild after an undo shows it right.
@@ -213,8 +206,8 @@ void clCruel::CreateLayout() {
     for (int i = 0; i < 12; ++i) {
         const int column = i % kPilesPerRow;
         piles[i]->SetPosition(column, 0.75 + 1.25 * (i / kPilesPerRow), 4 * column, 0);
-        piles[i]->SetKey(kCruelKeys[i]);
     }
+    KeyPiles(piles, kFanKeys);
     MakePiles<clSymbolReshuffle>(1)[0]->SetPosition(0, 5.0);
     autoPlaySupported = true;
 }
@@ -239,7 +232,7 @@ void clCruel::DealCards() {
 
 void clCruel::OnEmptyPick() {
     CancelPick();
-    if (IsSymbolPile(sourcePile)) CommitRedeal(*this);
+    if (IsSymbolPile(sourcePile)) CommitStockAction();
 }
 
 void clCruel::StockAction(bool animated) {

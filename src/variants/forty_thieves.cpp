@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr double kColumnFan = 4.0;  // the longest a tableau column fans, in card heights
 constexpr int kInterchangeRow = 7;  // cards in a row of Interchange's deal
 
 // Every game of the family: a click deals one card, the empty stock takes the

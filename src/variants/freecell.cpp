@@ -11,8 +11,7 @@
 
 namespace {
 
-constexpr double kColumnFan = 4.0;  // the longest a column fans, in card heights
-constexpr double kShortFan = 3.0;   // columns above a row of cells
+constexpr double kShortFan = 3.0;  // columns above a row of cells
 
 constexpr clPointValues kFreeCellPoints{
     .foundationPoints = 500,
@@ -222,15 +221,8 @@ constexpr clGameRules kBeleagueredCastle{
                .allFoundationsBonus = 20000},
 };
 
-// Keys '1', '2', ... or 'A', 'B', ... in list order.
-void KeyPiles(const std::vector<clPile*>& piles, char first) {
-    for (std::size_t i = 0; i < piles.size(); ++i)
-        piles[i]->SetKey(first + static_cast<char>(i));
-}
-
-void KeyCells(const std::vector<clPile*>& cells) {
-    KeyPiles(cells, 'A');
-}
+constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+constexpr std::string_view kDigits = "123456789";
 
 // Foundations in a column: pile i at (x, y + step * i).
 void FoundationColumn(const std::vector<clPile*>& piles, double x, double y, double step = 1.25) {
@@ -250,7 +242,7 @@ clFreeCell::clFreeCell() {
 // cells counted after each move, safe automatic play, built moves first.
 void clFreeCell::FreeCellRules(const std::vector<clPile*>& cells) {
     KeyTableau();
-    KeyCells(cells);
+    KeyPiles(cells, kLetters);
     AnyCardInSpaces();
     autoPlaySupported = true;
     forms.afterMove = clAfterMoveForm::CellCounting;
@@ -370,7 +362,7 @@ void clSeaTowers::InSuitLayout(int columns, int cells) {
     (void)MakePiles<clTableauDownInSuit>(columns);
     (void)MakePiles<clCell>(cells);
     KeyTableau();
-    KeyPiles(reserves, 'A');
+    KeyPiles(reserves, kLetters);
     AnyCardInSpaces();
     autoPlaySupported = true;
     forms.afterMove = clAfterMoveForm::CellCounting;
@@ -458,8 +450,8 @@ void clEightOff::CreateLayout() {
     InSuitLayout(8, 8);
     RowLeftAligned(tableau, 0, 0.75, kShortFan);
     RowLeftAligned(reserves, 0, 5.0);
-    KeyPiles(tableau, 'A');
-    KeyPiles(reserves, '1');
+    KeyPiles(tableau, kLetters);
+    KeyPiles(reserves, kDigits);
     KingsOnlyInSpaces();
     forms.afterMove = clAfterMoveForm::KingsCellCounting;
     reserveDealCount = 4;
@@ -513,8 +505,8 @@ void clPenguin::PenguinLayout(int cells, double cellsX, int cellsPixelX) {
     FoundationColumn(MakePiles<clFoundationUpInSuit>(4), 8, 1.0);
     RowLeftAligned(MakePiles<clTableauDownInSuit>(7), 0, 0.75, kShortFan);
     RowLeftAligned(MakePiles<clCell>(cells), cellsX, 5.0, 0, cellsPixelX);
-    KeyPiles(tableau, 'A');
-    KeyPiles(reserves, '1');
+    KeyPiles(tableau, kLetters);
+    KeyPiles(reserves, kDigits);
     autoPlaySupported = true;
     forms.findMove = clFindMoveForm::PreferBuilt;
 }

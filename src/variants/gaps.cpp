@@ -84,7 +84,7 @@ bool clGaps::ValidateCardMove(const clMove& move) {
         if (card->Rank() != clRank::Two) return false;
     } else {
         const clCard* left = Tableau(move.to.first - 1)->Top();
-        if (left == nullptr || left->GetSuit() != card->GetSuit() ||
+        if (left == nullptr || left->Suit() != card->Suit() ||
             card->GetRank() != left->GetRank() + 1) {
             return false;
         }
@@ -103,8 +103,7 @@ void clGaps::OnEmptyPick() {
     const bool redealButton = sourcePile && LocationOf(sourcePile, 0).kind == clLocationKind::None;
     CancelPick();
     if (!redealButton) return;
-    const clMove move = clMove::StockMove();
-    if (ValidateMove(move)) CommitPlayedMove(move, true);
+    CommitStockAction();
 }
 
 int clGaps::RunLength(int row) const {
@@ -112,8 +111,7 @@ int clGaps::RunLength(int row) const {
     int length = 0;
     while (length < kColumns - 1) {
         const clCard* card = Space(row, length)->Top();
-        if (card == nullptr || card->GetRank() != 2 + length ||
-            card->GetSuit() != first->GetSuit()) {
+        if (card == nullptr || card->GetRank() != 2 + length || card->Suit() != first->Suit()) {
             break;
         }
         ++length;

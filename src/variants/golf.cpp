@@ -96,15 +96,6 @@ void clGolf::CreateLayout() {
     SetWaste(std::make_unique<clWasteDiscard>())->SetPosition(2.5, 3.5, -4, 0);
 }
 
-void clGolf::OnPileClick() {
-    CancelPick();
-    if (sourcePile == stock) {
-        DealOne();
-    } else {
-        PlayTopToWaste();
-    }
-}
-
 bool clGolf::ValidateCardMove(const clMove& move) {
     return ValidateWasteMove(move, clRankWrap::None);
 }

@@ -12,7 +12,6 @@ class clGolf : public clWasteRunGame {
 public:
     clGolf();
     void CreateLayout() override;
-    void OnPileClick() override;
     bool ValidateCardMove(const clMove& move) override;
 
 protected:

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr double kColumnFan = 4.0;  // the longest a tableau column fans, in card heights
-
 // The stock-and-waste games' forms: a click deals, the empty stock redeals.
 clForms StockGame(clDealForm deal, clAfterMoveForm afterMove, clAutoPlayForm autoPlay,
                   clFindMoveForm findMove, clClickForm clicks) {
@@ -233,8 +231,7 @@ clKlondikeDealThree::clKlondikeDealThree() {
 
 void clKlondikeDealThree::CreateLayout() {
     clKlondike::CreateLayout();
-    forms.clicks = clClickForm::DealThree;
-    forms.dealThreeCompound = true;
+    DealThreeAtATime();
 }
 
 clKlondikeFree::clKlondikeFree() {
@@ -283,8 +280,7 @@ clDoubleKlondikeDealThree::clDoubleKlondikeDealThree() {
 
 void clDoubleKlondikeDealThree::CreateLayout() {
     clDoubleKlondike::CreateLayout();
-    forms.clicks = clClickForm::DealThree;
-    forms.dealThreeCompound = true;
+    DealThreeAtATime();
 }
 
 clDoubleKlondikeKings::clDoubleKlondikeKings() {

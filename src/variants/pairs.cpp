@@ -113,11 +113,6 @@ constexpr clGameRules kPelmanism{
                .rankPoints = 50},
 };
 
-void KeyPiles(std::span<clPile* const> piles, const char* keys) {
-    for (std::size_t i = 0; i < piles.size() && keys[i] != '\0'; ++i)
-        piles[i]->SetKey(keys[i]);
-}
-
 }  // namespace
 
 // The pair games' common ground.
@@ -298,8 +293,7 @@ void clFivePiles::OnPileClick() {
         return;
     }
     CancelPick();
-    const clMove move = clMove::StockMove();
-    if (!ValidateMove(move) || !CommitPlayedMove(move, true)) PlaySound(clSound::Error);
+    if (!CommitStockAction()) PlaySound(clSound::Error);
 }
 
 std::vector<clPile*> clFivePiles::DealTargets() const {

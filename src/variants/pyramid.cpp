@@ -156,8 +156,7 @@ void clPyramid::OnEmptyPick() {
     CancelPick();
     if (sourcePile == nullptr) return;
     if (sourcePile == stock) {
-        const clMove move = clMove::StockMove();
-        if (ValidateMove(move)) CommitPlayedMove(move, true);
+        CommitStockAction();
     } else if (sourcePile == waste || sourcePile == Reserve(0)) {
         DealThroughReserve();
     }
@@ -291,9 +290,8 @@ void clKingTut::CreateLayout() {
     SetWaste(std::make_unique<clWasteFromStockSelect>())->SetPosition(2.5, 4.5, 4, 0);
     waste->SetFan({.dx = 0.15});
     wasteDealCount = 3;
-    forms.clicks = clClickForm::DealThree;
+    DealThreeAtATime();
     forms.redealWasteToStock = true;
-    forms.dealThreeCompound = true;
 }
 
 bool clKingTut::IsGameWon() {

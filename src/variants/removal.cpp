@@ -97,6 +97,15 @@ void clWasteRunGame::UpdateScoreboardExtra(clScoreboard::clExtra& extra) const {
                   {"LONGEST RUN", std::to_string(longest), clScoreboard::kLightGrey,
                    longest == current ? clScoreboard::kYellow : clScoreboard::kWhite}};
 }
+void clWasteRunGame::OnPileClick() {
+    CancelPick();
+    if (sourcePile == stock) {
+        DealOne();
+    } else {
+        PlayTopToWaste();
+    }
+}
+
 std::int32_t clWasteRunGame::ScoreMove(const clMove& move) {
     std::int32_t p = clRemovalGame::ScoreMove(move);
     if (move.type == clMoveType::Card && move.from.kind == clLocationKind::Stock &&

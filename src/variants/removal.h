@@ -83,6 +83,9 @@ private:
 // general rule would pay the waste points for it too).
 class clWasteRunGame : public clRemovalGame {
 public:
+    // A click on the stock turns its next card onto the waste; on a table
+    // pile it plays the top card onto the waste.
+    void OnPileClick() override;
     std::int32_t ScoreMove(const clMove& move) override;
     // Two rows below the scoreboard's own: "CURRENT RUN", the table cards
     // played since the last stock card, and "LONGEST RUN" of the deal.

@@ -73,6 +73,11 @@ void clSolitaireGame::KeyTableau() {
         tableau[i]->SetKey(kKeys[i % 10]);
 }
 
+void clSolitaireGame::KeyPiles(std::span<clPile* const> piles, std::string_view keys) {
+    for (std::size_t i = 0; i < piles.size() && i < keys.size(); ++i)
+        piles[i]->SetKey(keys[i]);
+}
+
 void clSolitaireGame::SetFoundationBaseRank(int rank, int n, int first) {
     for (clPile* pile : PileRange(foundations, n, first)) {
         if (auto* foundation = dynamic_cast<clFoundation*>(pile)) foundation->SetBaseRank(rank);
@@ -108,8 +113,7 @@ void clSolitaireGame::AnyCardInSpaces() {
 
 void clSolitaireGame::Deal() {
     DealCards();
-    Repaint();
-    ClearSelection();
+    EndSelection();
 }
 
 void clSolitaireGame::DealCards() {
@@ -118,6 +122,11 @@ void clSolitaireGame::DealCards() {
     } else {
         DealGeneric();
     }
+}
+
+void clSolitaireGame::DealThreeAtATime() {
+    forms.clicks = clClickForm::DealThree;
+    forms.dealThreeCompound = true;
 }
 
 // Rows that run past the last pile start again at the first, so a count
@@ -255,10 +264,13 @@ void clSolitaireGame::DealMany(int k) {
     if (ValidateMove(move)) CommitPlayedMove(move);
 }
 
-void clSolitaireGame::RequestRedeal() {
-    if (!waste || waste->Count() == 0) return;
+bool clSolitaireGame::CommitStockAction() {
     const clMove move = clMove::StockMove();
-    if (ValidateMove(move)) CommitPlayedMove(move, true);
+    return ValidateMove(move) && CommitPlayedMove(move, true);
+}
+
+void clSolitaireGame::RequestRedeal() {
+    if (waste && waste->Count() > 0) CommitStockAction();
 }
 
 void clSolitaireGame::RedealWasteToStock() {
@@ -350,7 +362,7 @@ bool clSolitaireGame::FindMovePreferSuit(clMove& move) {
             const int i = preferSuitIndex % TableauCount();
             preferSuitIndex = (i + 1) % TableauCount();
             const clCard* top = tableau[i]->Top();
-            if (top == nullptr || (sameSuitOnly && top->GetSuit() != bottom->GetSuit())) continue;
+            if (top == nullptr || (sameSuitOnly && top->Suit() != bottom->Suit())) continue;
             if (TryDestination(move, card, clLocationKind::Tableau, i, tableau[i])) return true;
         }
     }
@@ -381,8 +393,7 @@ void clSolitaireGame::SelectPairWith(bool refill) {
         sourcePile->DrawSelected(*graphics);
         if (ValidatePair(pressed, pressed)) {
             CommitPair(pressed, pressed, refill);
-            Repaint();
-            ClearSelection();
+            EndSelection();
         }
         return;
     }
@@ -393,8 +404,7 @@ void clSolitaireGame::SelectPairWith(bool refill) {
         sourcePile->DrawSelected(*graphics);
         if (ValidatePair(selection[0], pressed)) CommitPair(selection[0], pressed, refill);
     }
-    Repaint();
-    ClearSelection();
+    EndSelection();
 }
 
 // Each tableau pile the pair leaves empty is filled at once from the
@@ -453,7 +463,6 @@ void clSolitaireGame::SelectSet() {
         const std::vector<std::int32_t> cards(selection.begin(),
                                               selection.begin() + selectionCount);
         CommitPlayedMove(clMove::SetMove(cards));
-        Repaint();
-        ClearSelection();
+        EndSelection();
     }
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -44,6 +45,8 @@ struct clForms {
 class clSolitaireGame : public clSolitaireRules {
 public:
     static constexpr int kMaxSelection = 8;
+    // The longest a tableau column fans, in card heights.
+    static constexpr double kColumnFan = 4.0;
 
     // The round table and the point values of the game's rules row.
     void SetupRounds() override;
@@ -114,6 +117,8 @@ protected:
 
     // Tableau keys '1', '2', ... '9', '0', '1', ... in list order.
     void KeyTableau();
+    // The piles' keys in list order; piles past the end of `keys` get none.
+    static void KeyPiles(std::span<clPile* const> piles, std::string_view keys);
 
     // Range setters: n piles from `first` (n = 0: to the end of the list).
     void SetFoundationBaseRank(int rank, int n = 0, int first = 0);
@@ -129,6 +134,8 @@ protected:
     void KingsOnlyInSpaces();
     void AnyCardInSpaces();
 
+    // A click on the stock deals three cards at a time, as one compound move.
+    void DealThreeAtATime();
     // The triangle deal: row r gives a card to each tableau pile r..n-1; a
     // card is face up when its deal position is at least faceDownCount.
     void TriangleDeal();
@@ -136,6 +143,8 @@ protected:
     void TurnUpTops();
 
     // Stock actions, each committed as a played move when valid.
+    // The stock action itself (a deal, a redeal); false when it was not made.
+    bool CommitStockAction();
     void DealOne();
     void DealMany(int k);
     void RequestRedeal();
@@ -161,6 +170,11 @@ protected:
     void SelectPairWithRefill();
     void SelectSet();
     void ClearSelection() { selectionCount = 0; }
+    // The table drawn afresh, with nothing selected.
+    void EndSelection() {
+        Repaint();
+        ClearSelection();
+    }
     // The pair removal of the two cards with the refills of the tableau
     // piles it empties (SelectPairWithRefill's move), or the bare pair when
     // it empties none or nothing is left to refill from.

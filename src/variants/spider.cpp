@@ -8,8 +8,7 @@
 
 namespace {
 
-constexpr double kColumnFan = 4.0;    // the longest a Spider column fans, in card heights
-constexpr double kScorpionFan = 6.0;  // and a Scorpion column
+constexpr double kScorpionFan = 6.0;  // the longest a Scorpion column fans, in card heights
 constexpr int kSuitLength = 13;       // cards of a complete suit, King to Ace
 
 constexpr clPointValues kSpiderPoints{

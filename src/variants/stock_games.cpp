@@ -346,9 +346,8 @@ void clFifteenRush::CreateLayout() {
     faceDownCount = 28;
     forms.deal = clDealForm::Triangle;
     forms.afterMove = clAfterMoveForm::TurnUpTops;
-    forms.clicks = clClickForm::DealThree;
+    DealThreeAtATime();
     forms.redealWasteToStock = true;
-    forms.dealThreeCompound = true;
 }
 
 // The stock's top card is free but face down, and the waste's lower cards

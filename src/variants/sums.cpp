@@ -114,8 +114,7 @@ void clHiddenSums::OnPileClick() {
 bool clHiddenSums::OnRightClick() {
     if (sourcePile != stock) return false;
     CancelPick();
-    const clMove move = clMove::StockMove();
-    if (!ValidateMove(move) || !CommitPlayedMove(move, true)) PlaySound(clSound::Error);
+    if (!CommitStockAction()) PlaySound(clSound::Error);
     return true;
 }
 

@@ -1,7 +1,6 @@
 #include "variants/towers.h"
 
 #include <array>
-#include <cstdint>
 #include <memory>
 
 #include "engine/catalogue_rows.h"
@@ -165,15 +164,6 @@ void clTripleTowers::TowersLayout(int piles, std::span<const clRowRun> rows, dou
 void clTripleTowers::CreateLayout() {
     TowersLayout(28, kTowerRows, 0.75, 0.5, kTowerCovers, 3, 3.5);
     faceDownCount = 18;
-}
-
-void clTripleTowers::OnPileClick() {
-    CancelPick();
-    if (sourcePile == stock) {
-        DealOne();
-    } else {
-        PlayTopToWaste();
-    }
 }
 
 bool clTripleTowers::ValidateCardMove(const clMove& move) {

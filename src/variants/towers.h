@@ -15,7 +15,6 @@ class clTripleTowers : public clWasteRunGame {
 public:
     clTripleTowers();
     void CreateLayout() override;
-    void OnPileClick() override;
     bool ValidateCardMove(const clMove& move) override;
 
 protected:

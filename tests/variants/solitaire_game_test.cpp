@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
@@ -265,6 +266,44 @@ TEST(RegistryTest, CreatesByExactDisplayNameOnly) {
         EXPECT_EQ(screen->Key(), row->key);
         EXPECT_EQ(screen->HelpTopic(), row->helpTopic);
     }
+}
+
+// The registry and the catalogue name the same games: every row, on the
+// chooser or hidden, is registered once and its screen is described by that
+// row; and each game's round table lists its later steps in round order (a
+// step out of order would count for nothing).
+TEST(RegistryTest, EveryCatalogueRowIsOneVariantDescribedByItsRow) {
+    std::set<std::string_view> registered;
+    for (const std::string_view name : RegisteredVariants())
+        EXPECT_TRUE(registered.insert(name).second) << name << " is registered twice";
+    for (const auto rows : {Catalogue(), HiddenVariants()}) {
+        for (const clCatalogueRow& row : rows) {
+            SCOPED_TRACE(std::string(row.displayName));
+            EXPECT_EQ(registered.erase(row.displayName), 1u) << "not registered";
+            const auto screen = CreateVariant(row.displayName);
+            ASSERT_NE(screen, nullptr);
+            const clGameRules& rules = dynamic_cast<const clSolitaireGame&>(*screen).Rules();
+            EXPECT_EQ(rules.game.displayName, row.displayName);
+            EXPECT_EQ(rules.game.key, row.key);
+            EXPECT_EQ(rules.game.helpTopic, row.helpTopic);
+            EXPECT_GT(rules.width, 0);
+            EXPECT_GT(rules.height, 0);
+            std::int32_t goalFrom = 1;
+            for (const clGoalStep& step : rules.rounds.goalSteps) {
+                if (step.from == 0) break;
+                EXPECT_GT(step.from, goalFrom) << "goal steps in round order";
+                goalFrom = step.from;
+            }
+            std::int32_t bonusFrom = 1;
+            for (const clBonusStep& step : rules.rounds.bonusSteps) {
+                if (step.from == 0) break;
+                EXPECT_GT(step.from, bonusFrom) << "bonus steps in round order";
+                EXPECT_GT(step.period, 0);
+                bonusFrom = step.from;
+            }
+        }
+    }
+    EXPECT_TRUE(registered.empty()) << "registered without a catalogue row";
 }
 
 }  // namespace
