@@ -176,6 +176,8 @@ int main(int argc, char** argv) {
         clGameDialogs dialogs(program);
         clMainWindow window(program, dialogs);
         if (!window.Start(line)) return 1;
+        // The first screen has taken what it wanted (the chooser takes no background).
+        ForgetPicturesReadAhead();
         window.show();
         closeSplash(window, program.Settings().Help() && !quietStart);
         if (!line.faultForTest.empty()) {
@@ -191,7 +193,6 @@ int main(int argc, char** argv) {
         // The welcome sound opens the sound device: once the table is on screen.
         const bool report = line.reportStartup;
         window.Table()->OnFirstPaint([&window, &program, report] {
-            ForgetPicturesReadAhead();
             if (report) {
                 ReportStartup();
                 // Exit leaves the game for the chooser, then the chooser.
