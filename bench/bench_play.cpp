@@ -1,6 +1,6 @@
 #include "bench_play.h"
 
-#include "engine/registry.h"
+#include "variants/registry.h"
 #include "engine/solitaire_rules.h"
 
 std::unique_ptr<clSolitaireType> CreateBenchVariant(std::string_view name, bool autoPlay) {

@@ -14,7 +14,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_play.h"
-#include "engine/registry.h"
+#include "variants/registry.h"
 #include "engine/solitaire_rules.h"
 
 namespace {

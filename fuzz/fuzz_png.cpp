@@ -2,7 +2,7 @@
 // (".iface"), whose pictures are cut out of the image at fixed places.
 #include <vector>
 
-#include "engine/operation_error.h"
+#include "toolkit/operation_error.h"
 #include "fuzz_support.h"
 #include "graphics/image.h"
 #include "graphics/interface_cache.h"

@@ -3,7 +3,7 @@
 // under the rules of the variant the file names.
 #include <memory>
 
-#include "engine/registry.h"
+#include "variants/registry.h"
 #include "engine/saved_game.h"
 #include "engine/solitaire_type.h"
 #include "fuzz_support.h"

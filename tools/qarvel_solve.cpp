@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "engine/catalogue.h"
-#include "engine/registry.h"
+#include "variants/registry.h"
 #include "engine/solitaire_rules.h"
 #include "engine/table_script.h"
 #include "engine/table_text.h"

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "engine/catalogue.h"
-#include "engine/registry.h"
+#include "variants/registry.h"
 #include "engine/saved_game.h"
 #include "engine/solitaire_rules.h"
 #include "engine/table_script.h"
@@ -158,7 +158,7 @@ int main(int argc, char** argv) {
         }
         const clCatalogueRow* named = gameName.empty() ? nullptr : LookUpVariant(gameName, true);
         if (!gameName.empty() &&
-            (named == nullptr || RegisteredName(*saved) != named->displayName)) {
+            (named == nullptr || CatalogueName(*saved) != named->displayName)) {
             std::fprintf(stderr, "qarvel-table: %s is a saved game of %s\n", args->load.c_str(),
                          saved->c_str());
             return kUsage;

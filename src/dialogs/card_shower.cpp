@@ -1,6 +1,6 @@
 #include "dialogs/card_shower.h"
 
-#include "engine/card.h"
+#include "cards/card.h"
 
 clCardShower::clCardShower(clDrawTarget* table) : generator(std::random_device{}()) {
     graphics.Attach(table);

@@ -10,7 +10,7 @@
 
 #include "graphics/card_set_info.h"
 #include "graphics/display.h"
-#include "toolkit/qt_picture.h"
+#include "dialogs/qt_picture.h"
 
 int FirstVisibleBack(int selected, int count) {
     if (selected < kVisibleBacks) return 0;

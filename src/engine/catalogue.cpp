@@ -130,6 +130,23 @@ const clCatalogueRow* FindVariant(std::string_view displayName) {
     return nullptr;
 }
 
+std::optional<std::string_view> CatalogueName(std::string_view name) {
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    const auto same = [&](std::string_view a) {
+        return a.size() == name.size() &&
+               std::equal(a.begin(), a.end(), name.begin(),
+                          [&](char x, char y) { return lower(x) == lower(y); });
+    };
+    for (const auto rows : {Catalogue(), HiddenVariants()}) {
+        for (const clCatalogueRow& row : rows) {
+            if (same(row.displayName)) return row.displayName;
+        }
+    }
+    return std::nullopt;
+}
+
 const clCatalogueRow* LookUpVariant(std::string_view nameOrKey, bool includeHidden) {
     const auto find = [&](std::span<const clCatalogueRow> rows) -> const clCatalogueRow* {
         for (const clCatalogueRow& row : rows) {

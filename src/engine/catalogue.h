@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,6 +35,9 @@ std::span<const clCatalogueRow> HiddenVariants();
 // The row of a display name (exact); chooser rows first, then the hidden
 // variants. Null when there is none.
 const clCatalogueRow* FindVariant(std::string_view displayName);
+// The display name of a chooser or hidden row equal to `name` without regard
+// to the case of A-Z (as saved games name their variant); nothing when none.
+std::optional<std::string_view> CatalogueName(std::string_view name);
 // A chooser row by display name, then by key, without regard to case; with
 // `includeHidden`, the hidden variants after the chooser's.
 const clCatalogueRow* LookUpVariant(std::string_view nameOrKey, bool includeHidden = false);

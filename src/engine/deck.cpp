@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "engine/random.h"
+#include "cards/random.h"
 
 bool clDeck::Build(int decks, int jokers) {
     if (decks <= 0 || jokers < 0 || decks > kMaxPacks || jokers > 52) return false;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/card.h"
+#include "cards/card.h"
 
 class clRandom;
 

@@ -1,6 +1,6 @@
 // Saved games on the playing screen: the automatic save, Save and Open,
 // files handed to the screen, and the change of player.
-#include "engine/registry.h"
+#include "engine/catalogue.h"
 #include "engine/saved_game.h"
 #include "engine/solitaire_type.h"
 #include "toolkit/file.h"
@@ -36,7 +36,7 @@ clSolitaireType::clLoadResult clSolitaireType::Load(const std::filesystem::path&
                                                     std::string* otherVariant) {
     const std::optional<clSavedGame> game = clSavedGameFile::Read(path);
     if (!game) return clLoadResult::Refused;
-    const std::optional<std::string_view> variant = RegisteredName(game->name);
+    const std::optional<std::string_view> variant = CatalogueName(game->name);
     if (!variant) return clLoadResult::Refused;
     if (*variant != displayName) {
         if (otherVariant) *otherVariant = std::string(*variant);

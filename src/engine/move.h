@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/location.h"
+#include "piles/location.h"
 
 // The kinds of move record. The numbers are stored in saved games.
 enum class clMoveType : std::int32_t {

@@ -123,7 +123,7 @@ void clSolitaireRules::OnMouseMove(clPoint point) {
     if (!lifted) {
         dragGroup.UnplaceAll();
         DrawTable();
-        graphics->StartDrag(dragGroup, grabPoint);
+        graphics->StartDrag(dragGroup.Cards(), grabPoint);
         lifted = true;
     }
     graphics->DragTo(point);

@@ -1,7 +1,7 @@
 // The rounds of a game: dealing, the countdown, and the end of a round.
 #include <string>
 
-#include "engine/random.h"
+#include "cards/random.h"
 #include "engine/solitaire_type.h"
 
 void clSolitaireType::StartDeal() {

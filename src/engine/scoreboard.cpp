@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "toolkit/text_painter.h"
+#include "graphics/text_painter.h"
 
 namespace {
 

@@ -4,9 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "engine/operation_error.h"
-#include "engine/random.h"
-#include "engine/registry.h"
+#include "toolkit/operation_error.h"
+#include "cards/random.h"
 #include "engine/saved_game.h"
 
 clSolitaireRules::clSolitaireRules() = default;
@@ -121,6 +120,21 @@ void clSolitaireRules::DealOutside(int& k, const clDealCounts& counts) {
         for (int n = 0; n < counts.waste; ++n)
             DealCard(*waste, k++, clFacing::Up);
     }
+}
+
+std::vector<clSolitaireType::clPileExtent> clSolitaireRules::PileExtents() const {
+    std::vector<clPileExtent> extents;
+    if (!graphics) return extents;
+    for (const auto& pile : allPiles) {
+        clRect extent;
+        if (const auto anchor = graphics->CardRect(pile->GetAnchor())) extent = *anchor;
+        for (const clCard* card : pile->Cards()) {
+            if (const auto rect = graphics->CardRect(*card)) extent = extent.Union(*rect);
+        }
+        if (extent.IsEmpty()) continue;
+        extents.push_back({extent, pile->CanReceive() && pile->Fan().dy > 0});
+    }
+    return extents;
 }
 
 bool clSolitaireRules::IsGameWon() {
@@ -434,7 +448,8 @@ bool NamesOwnPiles(const clSolitaireRules& game, const clMove& move) {
 bool clSolitaireRules::ReplaysCleanly(const clSavedGame& game) const {
     if (game.dealNumber <= 0 || game.moves.size() > clHistory::kCapacity) return false;
     clRandom generator;  // the program's generator keeps its sequence
-    const std::unique_ptr<clSolitaireType> made = CreateVariant(displayName);
+    if (maker == nullptr) return false;
+    const std::unique_ptr<clSolitaireType> made = BuildScreen(maker);
     auto* scratch = dynamic_cast<clSolitaireRules*>(made.get());
     if (scratch == nullptr) return false;
     const auto own = [scratch](const clMove& move) { return NamesOwnPiles(*scratch, move); };

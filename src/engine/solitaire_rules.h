@@ -5,7 +5,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "engine/location.h"
+#include "piles/location.h"
 #include "engine/move.h"
 #include "engine/solitaire_type.h"
 #include "piles/group.h"
@@ -154,7 +154,8 @@ public:
 
     int CardCount() const { return cardCount; }
     int DeckCount() const { return deckCount; }
-    bool AutoPlaySupported() const { return autoPlaySupported; }
+    bool OffersAutoPlay() const override { return autoPlaySupported; }
+    std::vector<clPileExtent> PileExtents() const override;
 
     std::int32_t StockActions() const { return stockActions; }
     std::int32_t Streak() const { return streak; }

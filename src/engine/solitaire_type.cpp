@@ -1,9 +1,23 @@
 #include "engine/solitaire_type.h"
 
-#include "engine/operation_error.h"
-#include "engine/random.h"
+#include "toolkit/operation_error.h"
+#include "cards/random.h"
 
 clSolitaireType::clSolitaireType() : random(&clRandom::Program()) {}
+
+std::unique_ptr<clSolitaireType> BuildScreen(clScreenMaker make, clScreenHost* host,
+                                            const clPlayOptions* options) {
+    try {
+        std::unique_ptr<clSolitaireType> screen = make();
+        screen->maker = make;
+        screen->SetHost(host);
+        if (options) screen->SetOptions(*options);
+        if (!screen->Initialize()) return nullptr;
+        return screen;
+    } catch (...) {
+        return nullptr;
+    }
+}
 
 clSolitaireType::~clSolitaireType() = default;
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/deck.h"
 #include "engine/game.h"
@@ -33,6 +34,19 @@ struct clPlayOptions {
 
 // What the player is told when a saved game cannot be opened.
 std::string RefusedFileMessage(const std::filesystem::path& path);
+
+class clSolitaireType;
+// Makes a blank screen of one variant (the registry holds one per variant).
+using clScreenMaker = std::unique_ptr<clSolitaireType> (*)();
+
+// Makes a screen with `make` and initialises it, in the window `host` when
+// one is given, with the player's options when given (a screen in a window
+// loads its automatic save as it initialises). Whatever goes wrong while it
+// initialises (a refused step, a failed allocation) leaves nothing behind:
+// null, and the half-built screen is destroyed. The screen keeps `make` to
+// try saved games on a scratch copy of itself.
+std::unique_ptr<clSolitaireType> BuildScreen(clScreenMaker make, clScreenHost* host = nullptr,
+                                            const clPlayOptions* options = nullptr);
 
 // The screen on which one variant is played. It owns the deck, the drawing
 // object, the move history and the countdown, runs the rounds (deal, goal,
@@ -63,6 +77,18 @@ public:
     int HelpTopic() const { return helpTopic; }
     int TableWidth() const { return tableWidth; }
     int TableHeight() const { return tableHeight; }
+    // Whether the variant plays cards to the foundations by itself (then the
+    // Options menu offers to turn that off).
+    virtual bool OffersAutoPlay() const { return false; }
+
+    // Where a pile's cards lie on the virtual screen; `growsDown` when the
+    // pile takes cards and fans them downwards, so it may reach the bottom.
+    struct clPileExtent {
+        clRect rect;
+        bool growsDown = false;
+    };
+    // The piles with a place on the table; none headless.
+    virtual std::vector<clPileExtent> PileExtents() const { return {}; }
 
     // Owned objects; valid after Initialize.
     clDeck& Deck() { return *deck; }
@@ -295,6 +321,9 @@ protected:
     clPlayOptions options;
     clScreenHost* host = nullptr;
     clScoreboard scoreboard;
+    // How this screen was made, for scratch copies; null when it was not
+    // made by BuildScreen, and then no saved game replays on it.
+    clScreenMaker maker = nullptr;
 
     // Adds (or, negative, takes) points. The score saturates at the limits of
     // its type instead of wrapping round: a saved game may hold a score near them.
@@ -316,6 +345,9 @@ protected:
     std::int32_t lastRoundScore = 0;
 
 private:
+    friend std::unique_ptr<clSolitaireType> BuildScreen(clScreenMaker, clScreenHost*,
+                                                       const clPlayOptions*);
+
     // Adds the remaining bonus and decides: round won or game over.
     void EndRound();
     void GameOver();

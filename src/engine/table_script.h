@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/location.h"
+#include "piles/location.h"
 #include "engine/move.h"
 
 class clSolitaireRules;

@@ -1,6 +1,6 @@
 #include "engine/table_text.h"
 
-#include "engine/card.h"
+#include "cards/card.h"
 #include "engine/solitaire_rules.h"
 
 std::string CardText(const clCard& card) {

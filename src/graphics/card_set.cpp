@@ -1,6 +1,6 @@
 #include "graphics/card_set.h"
 
-#include "engine/operation_error.h"
+#include "toolkit/operation_error.h"
 #include "graphics/bmp.h"
 #include "graphics/chunk.h"
 #include "toolkit/memory.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "engine/operation_error.h"
+#include "toolkit/operation_error.h"
 #include "graphics/chunk.h"
 #include "toolkit/file.h"
 #include "toolkit/memory.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "engine/operation_error.h"
+#include "toolkit/operation_error.h"
 #include "graphics/card_size.h"
 #include "toolkit/file.h"
 #include "toolkit/messages.h"

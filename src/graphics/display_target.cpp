@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/card.h"
+#include "cards/card.h"
 #include "graphics/display.h"
 #include "graphics/graphics.h"
 #include "graphics/image.h"

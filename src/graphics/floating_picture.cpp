@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/operation_error.h"
+#include "toolkit/operation_error.h"
 #include "graphics/pixel_blend.h"
 
 namespace {

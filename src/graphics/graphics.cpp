@@ -4,22 +4,14 @@
 #include <cmath>
 #include <vector>
 
-#include "engine/card.h"
+#include "cards/card.h"
 #include "graphics/floating_picture.h"
-#include "piles/group.h"
 #include "toolkit/animation_pump.h"
 
 namespace {
 
 constexpr int kTabCell = 36;
 constexpr int kLabelRise = 30;  // a label's top lies this far above the card's bottom edge
-
-std::vector<const clCard*> CardsOf(const clGroup& group) {
-    std::vector<const clCard*> cards;
-    for (int i = 0; i < static_cast<int>(group.Count()); ++i)
-        cards.push_back(group.At(i));
-    return cards;
-}
 
 bool IsDigitOrLetter(int key) {
     return (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z') || (key >= 'a' && key <= 'z');
@@ -83,9 +75,9 @@ void clGraphics::PlaceCard(clCard& card) {
     DrawCard(card);
 }
 
-void clGraphics::DrawSymbol(const clGroup& pile, int index) {
+void clGraphics::DrawSymbol(const clCard& anchor, int index) {
     if (index < 0 || index > 15) return;
-    if (const auto rect = CardRect(pile.GetAnchor())) {
+    if (const auto rect = CardRect(anchor)) {
         target->DrawSymbol({rect->left, rect->top}, index);
     }
 }
@@ -122,10 +114,10 @@ void clGraphics::ClipToCard(const clCard& card) {
     if (const auto rect = CardRect(card)) target->SetClip(&*rect);
 }
 
-void clGraphics::ClipToGroup(const clGroup& pile) {
+void clGraphics::ClipToCards(std::span<const clCard* const> cards) {
     if (target == nullptr) return;
     clRect area;
-    for (const clCard* card : CardsOf(pile)) {
+    for (const clCard* card : cards) {
         if (const auto rect = CardRect(*card)) area = area.Union(*rect);
     }
     target->SetClip(&area);
@@ -297,16 +289,16 @@ void clGraphics::StopFlights() {
     if (pump) pump->RunFrames(false);
 }
 
-void clGraphics::StartDrag(const clGroup& group, clPoint grab) {
-    if (target == nullptr || group.Count() == 0) return;
+void clGraphics::StartDrag(std::span<const clCard* const> cards, clPoint grab) {
+    if (target == nullptr || cards.empty()) return;
     // The offset stays on the picture, whatever point the caller names.
     const clTableMetrics metrics = target->Metrics();
-    const clPoint corner = *ScreenPosition(*group.At(0));
+    const clPoint corner = *ScreenPosition(*cards.front());
     const int height = metrics.cardHeight +
-                       (static_cast<int>(group.Count()) - 1) * clFloatingPicture::kGroupSpacing;
+                       (static_cast<int>(cards.size()) - 1) * clFloatingPicture::kGroupSpacing;
     dragOffset = {std::clamp(grab.x - corner.x, 0, std::max(0, metrics.cardWidth - 1)),
                   std::clamp(grab.y - corner.y, 0, std::max(0, height - 1))};
-    target->StartDrag(CardsOf(group), dragShadow ? clDragShadow::On : clDragShadow::Off);
+    target->StartDrag(cards, dragShadow ? clDragShadow::On : clDragShadow::Off);
 }
 
 void clGraphics::DragTo(clPoint pointer) {

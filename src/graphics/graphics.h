@@ -11,7 +11,6 @@
 
 class clAnimationPump;
 class clCard;
-class clGroup;
 
 // The drawing calls the table model makes, one object per playing screen. The
 // bookkeeping (which card is placed, which lies on top) happens with or
@@ -50,8 +49,8 @@ public:
     void DrawCardFace(const clCard& card, int face);
     // The card is placed, gets the next draw key (later cards lie above) and is drawn.
     void PlaceCard(clCard& card);
-    // Pile symbol 0..15 at the pile's anchor; other indexes draw nothing.
-    void DrawSymbol(const clGroup& pile, int index);
+    // Pile symbol 0..15 at a pile's anchor; other indexes draw nothing.
+    void DrawSymbol(const clCard& anchor, int index);
     // The key label on a card's rectangle: '0'-'9', 'A'-'Z' (any case) and Tab.
     void DrawKeyLabel(const clCard& card, int key);
     // A two-key label; digits and letters only.
@@ -59,7 +58,8 @@ public:
     void HighlightCard(const clCard& card);
 
     void ClipToCard(const clCard& card);
-    void ClipToGroup(const clGroup& pile);
+    // Clips to the rectangle holding all these cards.
+    void ClipToCards(std::span<const clCard* const> cards);
     void ClearClip();
 
     // Cards in flight. The table model moves its cards at once; a flight
@@ -99,10 +99,10 @@ public:
     static constexpr int kDealFlightTime = 150;
     static constexpr int kDealTime = 450;  // ms for the whole deal, at most
 
-    // A picture of the group's cards follows the pointer until EndDrag.
-    // `grab` is the point where the player took the cards: the picture keeps
-    // that point of it under the pointer.
-    void StartDrag(const clGroup& group, clPoint grab);
+    // A picture of the cards, bottom card first, follows the pointer until
+    // EndDrag. `grab` is the point where the player took the cards: the
+    // picture keeps that point of it under the pointer.
+    void StartDrag(std::span<const clCard* const> cards, clPoint grab);
     // The dragged picture casts a soft shadow (the window turns it on with
     // the animation option).
     void SetDragShadow(bool on) { dragShadow = on; }

@@ -1,6 +1,6 @@
 #include "graphics/interface_cache.h"
 
-#include "engine/operation_error.h"
+#include "toolkit/operation_error.h"
 #include "toolkit/file.h"
 
 bool clCache::GetInterfaceImage(clImage& view, int x, int y, int width, int height,

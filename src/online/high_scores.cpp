@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "engine/catalogue.h"
-#include "engine/registry.h"
+#include "variants/registry.h"
 #include "player/statistics.h"
 
 namespace {

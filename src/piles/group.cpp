@@ -4,8 +4,8 @@
 #include <new>
 #include <utility>
 
-#include "engine/operation_error.h"
-#include "engine/random.h"
+#include "toolkit/operation_error.h"
+#include "cards/random.h"
 #include "graphics/graphics.h"
 
 clGroup::clGroup(std::uint32_t capacity) {
@@ -243,7 +243,7 @@ bool clGroup::CanPlaceUpAnySuit(const clCard* card, int stopRank) const {
 }
 
 void clGroup::Draw(clGraphics& graphics) const {
-    graphics.DrawSymbol(*this, static_cast<int>(symbol));
+    graphics.DrawSymbol(anchor, static_cast<int>(symbol));
     for (std::uint32_t i = 0; i < count; ++i)
         graphics.DrawCard(*slots[i]);
     DrawLabel(graphics);
@@ -255,7 +255,7 @@ void clGroup::DrawSelected(clGraphics& graphics) const {
 }
 
 void clGroup::DrawHidden(clGraphics& graphics) const {
-    graphics.DrawSymbol(*this, static_cast<int>(symbol));
+    graphics.DrawSymbol(anchor, static_cast<int>(symbol));
     bool firstJoker = true;
     for (std::uint32_t i = 0; i < count; ++i) {
         const clCard& card = *slots[i];

@@ -1,9 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
-#include "engine/card.h"
+#include "cards/card.h"
 #include "piles/pile_symbol.h"
 
 class clGraphics;
@@ -53,6 +54,8 @@ public:
     std::uint32_t Count() const { return count; }
     std::uint32_t Capacity() const { return capacity; }
     clCard* At(int i) const;
+    // The cards, bottom first.
+    std::span<const clCard* const> Cards() const { return {slots.data(), count}; }
     clCard* Top() const { return count > 0 ? slots[count - 1] : nullptr; }
     clCard* Bottom() const { return count > 0 ? slots[0] : nullptr; }
     int TopIndex() const { return static_cast<int>(count) - 1; }

@@ -1,6 +1,6 @@
 #include "piles/pile.h"
 
-#include "engine/operation_error.h"
+#include "toolkit/operation_error.h"
 #include "graphics/graphics.h"
 
 void clPile::Allocate(std::uint32_t newCapacity) {

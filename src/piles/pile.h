@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "engine/location.h"
+#include "piles/location.h"
 #include "graphics/table_coords.h"
 #include "piles/group.h"
 

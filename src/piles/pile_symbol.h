@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/card.h"
+#include "cards/card.h"
 
 // The pile symbols of a card set, by their place in it: the marks of an
 // exhausted and of a turnable stock, the outline of an empty pile, then the

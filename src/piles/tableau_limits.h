@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "engine/card.h"
+#include "cards/card.h"
 #include "piles/pile.h"
 #include "piles/pile_symbol.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "engine/location.h"
+#include "piles/location.h"
 #include "piles/group.h"
 #include "piles/pile.h"
 

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <cstdio>
 
-#include "engine/random.h"
+#include "cards/random.h"
 #include "toolkit/file.h"
 
 namespace {

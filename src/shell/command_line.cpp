@@ -1,6 +1,6 @@
 #include "shell/command_line.h"
 
-#include "engine/product.h"
+#include "toolkit/product.h"
 
 clCommandLine ParseCommandLine(const std::vector<std::string>& words) {
     clCommandLine line;

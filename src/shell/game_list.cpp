@@ -17,9 +17,9 @@
 #include <random>
 
 #include "engine/catalogue.h"
-#include "engine/product.h"
-#include "engine/random.h"
-#include "engine/registry.h"
+#include "toolkit/product.h"
+#include "cards/random.h"
+#include "variants/registry.h"
 #include "graphics/interface_cache.h"
 #include "graphics/interface_layout.h"
 #include "player/file_time.h"
@@ -28,7 +28,7 @@
 #include "shell/program.h"
 #include "toolkit/date_format.h"
 #include "toolkit/qt_date_format.h"
-#include "toolkit/qt_picture.h"
+#include "dialogs/qt_picture.h"
 
 namespace {
 

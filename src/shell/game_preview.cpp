@@ -5,9 +5,9 @@
 #include <optional>
 #include <regex>
 
-#include "engine/random.h"
-#include "engine/registry.h"
-#include "engine/solitaire_rules.h"
+#include "cards/random.h"
+#include "variants/registry.h"
+#include "engine/solitaire_type.h"
 #include "graphics/card_set_info.h"
 #include "graphics/card_size.h"
 #include "graphics/display.h"
@@ -15,7 +15,7 @@
 #include "graphics/display_target.h"
 #include "toolkit/file.h"
 #include "toolkit/messages.h"
-#include "toolkit/qt_picture.h"
+#include "dialogs/qt_picture.h"
 
 namespace {
 
@@ -48,8 +48,7 @@ std::string PlainText(std::string html) {
 
 QImage DrawGamePreview(const std::string& displayName, const std::filesystem::path& dataFolder,
                        const std::string& cardSet, QSize size) {
-    const std::unique_ptr<clSolitaireType> made = CreateVariant(displayName);
-    auto* game = dynamic_cast<clSolitaireRules*>(made.get());
+    const std::unique_ptr<clSolitaireType> game = CreateVariant(displayName);
     if (game == nullptr) return {};
     clRandom generator;
     game->SetGenerator(generator);

@@ -19,7 +19,7 @@
 #include <malloc.h>
 
 #include "dialogs/small_dialogs.h"
-#include "engine/product.h"
+#include "toolkit/product.h"
 #include "graphics/interface_cache.h"
 #include "graphics/picture_read_ahead.h"
 #include "shell/command_line.h"

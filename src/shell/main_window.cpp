@@ -16,7 +16,7 @@
 #include <algorithm>
 
 #include "engine/catalogue.h"
-#include "engine/product.h"
+#include "toolkit/product.h"
 #include "engine/saved_game.h"
 #include "engine/solitaire_type.h"
 #include "online/online_scores.h"

@@ -16,7 +16,7 @@
 #include "shell/table_view.h"
 #include "shell/take_score_control.h"
 #include "shell/window_dialogs.h"
-#include "toolkit/qt_text_painter.h"
+#include "shell/qt_text_painter.h"
 #include "toolkit/screen_host.h"
 
 class QAction;
@@ -28,7 +28,6 @@ class QToolBar;
 class clHelpWindow;
 class clOnlineScores;
 class clProgram;
-class clSolitaireRules;
 class clSolitaireType;
 struct clWindowPlacement;
 
@@ -168,7 +167,6 @@ private:
     void OpenGameFile(const std::string& displayName, const std::filesystem::path& path);
     void SetPlayerTitle();
     void RemoveStaleSaves();
-    clSolitaireRules* Rules() const;
 
     // The menus and tool bars.
     void BuildMenus();

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "dialogs/dialog_base.h"
-#include "engine/product.h"
+#include "toolkit/product.h"
 #include "graphics/image.h"
-#include "toolkit/qt_picture.h"
-#include "toolkit/qt_text_painter.h"
+#include "dialogs/qt_picture.h"
+#include "shell/qt_text_painter.h"
 
 namespace {
 

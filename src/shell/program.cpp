@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "engine/operation_error.h"
+#include "toolkit/operation_error.h"
 #include "graphics/display_settings.h"
 #include "graphics/interface_layout.h"
 #include "graphics/picture_read_ahead.h"

@@ -7,8 +7,8 @@
 #include <span>
 
 #include "dialogs/help_window.h"
-#include "engine/product.h"
-#include "engine/solitaire_rules.h"
+#include "toolkit/product.h"
+#include "engine/solitaire_type.h"
 #include "online/web_pages.h"
 #include "shell/commands.h"
 #include "shell/desktop_shortcut.h"
@@ -152,7 +152,7 @@ void clMainWindow::AddToFavorites() {
     if (!playing) return;
     clSettings& settings = program.Settings();
     settings.SetCurrentFavorite(true);
-    settings.SaveGameValues(playing->DisplayName(), Rules() && Rules()->AutoPlaySupported());
+    settings.SaveGameValues(playing->DisplayName(), playing->OffersAutoPlay());
 }
 
 void clMainWindow::OpenWebPage(const std::string& key, const std::string& suffix) {

@@ -13,7 +13,7 @@
 #include "shell/commands.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
-#include "toolkit/qt_picture.h"
+#include "dialogs/qt_picture.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "dialogs/options_sheet.h"
 #include "dialogs/select_back.h"
 #include "dialogs/small_dialogs.h"
-#include "engine/operation_error.h"
-#include "engine/solitaire_rules.h"
+#include "toolkit/operation_error.h"
+#include "engine/solitaire_type.h"
 #include "graphics/interface_cache.h"
 #include "player/player_folders.h"
 #include "shell/commands.h"
@@ -20,7 +20,7 @@
 #include "shell/main_window.h"
 #include "shell/program.h"
 #include "shell/window_dialogs.h"
-#include "toolkit/qt_picture.h"
+#include "dialogs/qt_picture.h"
 
 void clMainWindow::ShowOptions() {
     clWindowOptions host(*this, program, dialogs);
@@ -33,7 +33,7 @@ void clMainWindow::RefreshInterface() {
     clSettings& settings = program.Settings();
     toolBar->setVisible(settings.Flag(clFlag::Toolbar));
     if (playing) {
-        const bool offersAutoPlay = Rules() && Rules()->AutoPlaySupported();
+        const bool offersAutoPlay = playing->OffersAutoPlay();
         playing->SetOptions(program.PlayOptions(offersAutoPlay));
         playing->Graphics().SetShowKeyLabels(settings.Flag(clFlag::Keyboard));
         playing->Graphics().SetDragShadow(settings.Flag(clFlag::Animation));
@@ -53,7 +53,7 @@ void clMainWindow::RefreshInterface() {
 void clMainWindow::ShowGameOptions() {
     if (!playing) return;
     clSettings& settings = program.Settings();
-    const bool offersAutoPlay = Rules() && Rules()->AutoPlaySupported();
+    const bool offersAutoPlay = playing->OffersAutoPlay();
     clSolitaireDialog dialog(this, playing->DisplayName(), settings.CurrentFavorite(),
                              offersAutoPlay, settings.CurrentAutoPlay());
     if (!dialogs.RunDialog(dialog)) return;

@@ -8,10 +8,10 @@
 #include <string_view>
 
 #include "engine/catalogue.h"
-#include "engine/product.h"
-#include "engine/registry.h"
+#include "toolkit/product.h"
+#include "variants/registry.h"
 #include "engine/saved_game.h"
-#include "engine/solitaire_rules.h"
+#include "engine/solitaire_type.h"
 #include "online/online_scores.h"
 #include "shell/commands.h"
 #include "shell/game_list.h"
@@ -97,10 +97,6 @@ void clMainWindow::AfterPlayerChange() {
     table->viewport()->update();
 }
 
-clSolitaireRules* clMainWindow::Rules() const {
-    return dynamic_cast<clSolitaireRules*>(playing);
-}
-
 // The player's options go in with the screen: it loads the player's
 // automatic save of that game as it initialises.
 std::unique_ptr<clSolitaireType> clMainWindow::MakeScreen(const std::string& name) {
@@ -120,8 +116,7 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
     onlineScores = std::make_unique<clOnlineScores>(program.Settings(), program.Clock());
 
     clSettings& settings = program.Settings();
-    auto* rules = Rules();
-    const bool offersAutoPlay = rules && rules->AutoPlaySupported();
+    const bool offersAutoPlay = playing->OffersAutoPlay();
     settings.SetCurrentGame(playing->DisplayName(), playing->Key());
     settings.LoadGameValues(playing->DisplayName(), offersAutoPlay);
     playing->SetOptions(program.PlayOptions(offersAutoPlay));
@@ -152,7 +147,7 @@ void clMainWindow::CloseScreen() {
     if (!screen) return;
     if (playing) {
         program.Settings().SaveGameValues(playing->DisplayName(),
-                                          Rules() && Rules()->AutoPlaySupported());
+                                          playing->OffersAutoPlay());
     }
     screen->Shutdown();
     takeScoreControl->hide();
@@ -202,7 +197,7 @@ bool clMainWindow::SwitchPlayer(const std::string& name) {
     if (!program.Players().ChangePlayer(name)) return false;
     if (playing) {
         clSettings& settings = program.Settings();
-        const bool offersAutoPlay = Rules() && Rules()->AutoPlaySupported();
+        const bool offersAutoPlay = playing->OffersAutoPlay();
         settings.SetCurrentGame(playing->DisplayName(), playing->Key());
         settings.LoadGameValues(playing->DisplayName(), offersAutoPlay);
         playing->SetOptions(program.PlayOptions(offersAutoPlay));

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "engine/solitaire_rules.h"
+#include "engine/solitaire_type.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
 #include "shell/take_score_control.h"
@@ -42,20 +42,10 @@ clRect clMainWindow::DefaultTakeScorePlace(const clRect& control) const {
     std::vector<clRect> taken;
     for (int i = 0; i < board.PanelCount(); ++i)
         taken.push_back(Inflated(board.PanelRect(i), kGap));
-    if (clSolitaireRules* rules = Rules()) {
-        const clGraphics& graphics = rules->Graphics();
-        for (const auto& pile : rules->AllPiles()) {
-            clRect extent;
-            if (const auto anchor = graphics.CardRect(pile->GetAnchor())) extent = *anchor;
-            for (std::uint32_t i = 0; i < pile->Count(); ++i) {
-                if (const auto card = graphics.CardRect(*pile->At(static_cast<int>(i)))) {
-                    extent = extent.Union(*card);
-                }
-            }
-            if (extent.IsEmpty()) continue;
-            if (pile->CanReceive() && pile->Fan().dy > 0) extent.bottom = shown.bottom;
-            taken.push_back(Inflated(extent, kGap));
-        }
+    for (const clSolitaireType::clPileExtent& pile : playing->PileExtents()) {
+        clRect extent = pile.rect;
+        if (pile.growsDown) extent.bottom = shown.bottom;
+        taken.push_back(Inflated(extent, kGap));
     }
     const auto isFree = [&taken](const clRect& place) {
         return std::none_of(taken.begin(), taken.end(),

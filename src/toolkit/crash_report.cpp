@@ -14,8 +14,8 @@
 #include <ucontext.h>
 #include <unistd.h>
 
-#include "engine/operation_error.h"
-#include "engine/product.h"
+#include "toolkit/operation_error.h"
+#include "toolkit/product.h"
 
 namespace {
 

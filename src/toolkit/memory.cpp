@@ -5,7 +5,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include "engine/operation_error.h"
+#include "toolkit/operation_error.h"
 
 namespace {
 

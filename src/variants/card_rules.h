@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "engine/card.h"
+#include "cards/card.h"
 
 // The rank rules the games judge cards by, named as the rules say them.
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "engine/catalogue_rows.h"
-#include "engine/random.h"
+#include "cards/random.h"
 #include "piles/reserve.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "engine/card.h"
+#include "cards/card.h"
 #include "variants/solitaire_game.h"
 
 // Four rows of thirteen single-card spaces, the aces left out as gaps. A gap

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/registry.h"
+#include "variants/registry.h"
 #include "engine/solitaire_type.h"
 
 namespace {

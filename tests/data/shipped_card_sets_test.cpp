@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "data/shipped_data.h"
-#include "engine/registry.h"
+#include "variants/registry.h"
 #include "engine/solitaire_rules.h"
 #include "graphics/card_set.h"
 #include "graphics/card_set_info.h"

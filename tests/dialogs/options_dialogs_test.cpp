@@ -28,7 +28,7 @@
 #include "shell/game_list.h"
 #include "shell/window_fixture.h"
 #include "support/card_set_files.h"
-#include "toolkit/qt_picture.h"
+#include "dialogs/qt_picture.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/random.h"
+#include "cards/random.h"
 #include "engine/table_text.h"
 #include "support/test_table.h"
 

@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
-#include "engine/registry.h"
+#include "variants/registry.h"
 #include "engine/solitaire_rules.h"
 #include "support/random_play.h"
 #include "support/temp_folder.h"

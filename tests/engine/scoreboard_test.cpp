@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "toolkit/text_painter.h"
+#include "graphics/text_painter.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/card.h"
+#include "cards/card.h"
 #include "graphics/bmp.h"
 #include "graphics/chunk.h"
 #include "graphics/display.h"
@@ -376,7 +376,7 @@ protected:
 TEST_F(DragTest, TheDraggedPictureCastsASoftShadow) {
     EXPECT_GT(shadow.offset, 0);
     EXPECT_GT(shadow.blur, shadow.offset);
-    graphics.StartDrag(group, {284, 248});
+    graphics.StartDrag(group.Cards(), {284, 248});
     const clImage& picture = target.DragPicture();
     const clRect whole = PictureAt({0, 0});
     ASSERT_EQ(picture.Width(), whole.Width());
@@ -401,7 +401,7 @@ TEST_F(DragTest, TheDraggedPictureCastsASoftShadow) {
 
     // Off (with the animation option): the cards alone, held where they were taken.
     graphics.SetDragShadow(false);
-    graphics.StartDrag(group, {284, 248});
+    graphics.StartDrag(group.Cards(), {284, 248});
     EXPECT_EQ(target.DragPicture().Width(), 71);
     EXPECT_EQ(target.DragPicture().Height(), 128);
     graphics.DragTo({200, 200});
@@ -436,7 +436,7 @@ TEST_F(DragTest, TheGrabPointStaysUnderThePointerWithinTheScreen) {
     const clRect screen{0, 0, 640, 480};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        graphics.StartDrag(group, c.grab);
+        graphics.StartDrag(group.Cards(), c.grab);
         invalidated.clear();
         graphics.DragTo(c.pointer);
         EXPECT_EQ(target.DragPosition(), c.corner);
@@ -481,7 +481,7 @@ TEST_F(DragTest, TheDraggedPictureLooksAsDrawingItWithAlpha) {
         clImage expected;
         ASSERT_TRUE(expected.CreateImage(800, 600));
         expected.Copy(display.Screen(), {0, 0});
-        graphics.StartDrag(group, {284, 248});
+        graphics.StartDrag(group.Cards(), {284, 248});
         graphics.DragTo(pointer);
         const clRect at = PictureAt(*target.DragPosition());
         expected.SetClip({0, 0, 640, 480});
@@ -495,7 +495,7 @@ TEST_F(DragTest, ADragStepInvalidatesOnlyTheOldAndNewRectangles) {
     // A clip the table model left set limits neither the picture nor its erasing.
     const clRect clip{0, 0, 50, 50};
     target.SetClip(&clip);
-    graphics.StartDrag(group, {284, 248});  // the top card's middle, 8 pixels down
+    graphics.StartDrag(group.Cards(), {284, 248});  // the top card's middle, 8 pixels down
     graphics.DragTo({200, 200});
     invalidated.clear();
     graphics.DragTo({210, 230});
@@ -507,11 +507,11 @@ TEST_F(DragTest, ADragStepInvalidatesOnlyTheOldAndNewRectangles) {
 
 TEST_F(DragTest, StartingADragPutsBackTheEarlierPicture) {
     const std::vector<std::uint8_t> before = Screen();
-    graphics.StartDrag(group, {284, 248});
+    graphics.StartDrag(group.Cards(), {284, 248});
     graphics.DragTo({300, 100});
     clGroup one(1);
     one.Add(&cards[2]);
-    graphics.StartDrag(one, {284, 290});
+    graphics.StartDrag(one.Cards(), {284, 290});
     EXPECT_FALSE(target.DragPosition());
     EXPECT_EQ(target.DragPicture().Height(), 96 + 2 * shadow.blur);
     EXPECT_TRUE(Screen() == before);
@@ -525,7 +525,7 @@ TEST_F(DragTest, StartingADragPutsBackTheEarlierPicture) {
 // Drawing under a dragged picture takes it off first, so that ending the drag
 // puts back what was drawn instead of the pixels from before.
 TEST_F(DragTest, DrawingTakesTheDraggedPictureOffFirst) {
-    graphics.StartDrag(group, {284, 248});
+    graphics.StartDrag(group.Cards(), {284, 248});
     graphics.DragTo({150, 150});
     clCard card = CardAt(3, 3, 1.0, 1.0);  // under the picture
     graphics.PlaceCard(card);
@@ -536,7 +536,7 @@ TEST_F(DragTest, DrawingTakesTheDraggedPictureOffFirst) {
     EXPECT_TRUE(Screen() == drawn);
 
     // A screen made again (it grew) holds none of the saved pixels.
-    graphics.StartDrag(group, {284, 248});
+    graphics.StartDrag(group.Cards(), {284, 248});
     graphics.DragTo({150, 150});
     ASSERT_TRUE(display.UpdateVirtualScreen(1000, 700));
     display.CopyBackgroundToScreen();

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "engine/registry.h"
+#include "variants/registry.h"
 #include "engine/solitaire_rules.h"
 #include "graphics/bmp.h"
 #include "graphics/card_set_writer.h"

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/card.h"
+#include "cards/card.h"
 #include "graphics/table_coords.h"
 #include "piles/group.h"
 #include "support/recording_target.h"
@@ -189,13 +189,13 @@ TEST_F(GraphicsTest, AScatteredCardLiesWithinTheScreen) {
                                 std::to_string(x + 71) + "," + std::to_string(y + 96)});
 }
 
-TEST_F(GraphicsTest, ClipToGroupCoversEveryCard) {
+TEST_F(GraphicsTest, ClipToCardsCoversEveryCard) {
     clCard lower = card;
     lower.y = 2.0;
     clGroup pile(2);
     pile.Add(&card);
     pile.Add(&lower);
-    graphics.ClipToGroup(pile);
+    graphics.ClipToCards(pile.Cards());
     graphics.ClearClip();
     EXPECT_EQ(target.calls, (std::vector<std::string>{"clip 107,144-178,336", "unclip"}));
 }

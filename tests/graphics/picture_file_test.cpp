@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/operation_error.h"
+#include "toolkit/operation_error.h"
 #include "graphics/image.h"
 #include "graphics/interface_cache.h"
 #include "graphics/picture_decoders.h"

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/deck.h"
-#include "engine/operation_error.h"
-#include "engine/random.h"
+#include "toolkit/operation_error.h"
+#include "cards/random.h"
 #include "engine/table_text.h"
 #include "support/test_cards.h"
 

@@ -16,7 +16,7 @@
 #include <sys/stat.h>
 
 #include "engine/catalogue.h"
-#include "engine/registry.h"
+#include "variants/registry.h"
 #include "player/file_time.h"
 #include "player/settings_keys.h"
 #include "player/settings_layout.h"

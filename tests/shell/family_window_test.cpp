@@ -4,8 +4,8 @@
 #include <QImage>
 #include <cctype>
 
-#include "engine/card.h"
-#include "engine/registry.h"
+#include "cards/card.h"
+#include "variants/registry.h"
 #include "piles/pile.h"
 #include "shell/window_fixture.h"
 

@@ -7,7 +7,7 @@
 #include <QToolBar>
 
 #include "dialogs/dialog_base.h"
-#include "engine/card.h"
+#include "cards/card.h"
 #include "graphics/display.h"
 #include "piles/pile.h"
 #include "shell/commands.h"

@@ -10,7 +10,7 @@
 #include <ostream>
 #include <string>
 
-#include "engine/card.h"
+#include "cards/card.h"
 #include "graphics/display.h"
 #include "graphics/display_target.h"
 #include "graphics/image.h"

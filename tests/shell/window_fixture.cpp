@@ -5,7 +5,7 @@
 
 #include "dialogs/dialog_base.h"
 #include "dialogs/options_sheet.h"
-#include "engine/card.h"
+#include "cards/card.h"
 
 void clWindowTest::SetUp() {
     account = std::make_unique<clFixedUserAccount>(folder.Path(), "tester");

@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "engine/card.h"
+#include "cards/card.h"
 #include "piles/pile.h"
 #include "shell/commands.h"
 #include "shell/picture_windows.h"

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/card.h"
+#include "cards/card.h"
 #include "piles/group.h"
 #include "piles/pile.h"
 

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "engine/registry.h"
+#include "variants/registry.h"
 #include "support/test_table.h"
 
 std::string Identifier(std::string_view name) {

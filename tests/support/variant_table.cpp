@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/registry.h"
+#include "variants/registry.h"
 #include "engine/table_text.h"
 #include "support/random_play.h"
 
@@ -170,7 +170,7 @@ void ExpectLayout(const clLayoutCase& expected, std::int32_t deal) {
 
     EXPECT_EQ(game->TableWidth(), expected.width);
     EXPECT_EQ(game->TableHeight(), expected.height);
-    EXPECT_EQ(game->AutoPlaySupported(), expected.autoPlay);
+    EXPECT_EQ(game->OffersAutoPlay(), expected.autoPlay);
     EXPECT_EQ(PileCounts(*game), expected.counts);
     EXPECT_EQ(FaceDownCounts(*game), expected.faceDown);
     EXPECT_EQ(Keys(*game), expected.keys);

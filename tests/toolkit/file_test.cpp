@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/operation_error.h"
+#include "toolkit/operation_error.h"
 #include "support/picture_files.h"
 #include "toolkit/data_folder.h"
 #include "toolkit/memory.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/operation_error.h"
+#include "toolkit/operation_error.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/random.h"
+#include "cards/random.h"
 #include "engine/table_script.h"
 #include "support/random_play.h"
 #include "support/test_table.h"

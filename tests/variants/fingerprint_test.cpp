@@ -17,7 +17,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/registry.h"
+#include "variants/registry.h"
 #include "engine/solitaire_rules.h"
 #include "support/random_play.h"
 #include "support/test_table.h"

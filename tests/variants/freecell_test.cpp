@@ -55,7 +55,7 @@ TEST_P(FreeCellDealTest, DealsEveryCardFaceUp) {
     EXPECT_EQ(game->ReserveCount() ? game->Reserve(0)->Key1() : 0, c.cellKey);
     EXPECT_EQ(game->Stock(), nullptr);
     EXPECT_EQ(game->Waste(), nullptr);
-    EXPECT_TRUE(game->AutoPlaySupported());
+    EXPECT_TRUE(game->OffersAutoPlay());
 }
 
 INSTANTIATE_TEST_SUITE_P(

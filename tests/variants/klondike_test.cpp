@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/registry.h"
+#include "variants/registry.h"
 #include "piles/stock.h"
 #include "piles/waste.h"
 #include "support/test_table.h"

@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/registry.h"
+#include "variants/registry.h"
 #include "engine/solitaire_rules.h"
 #include "engine/table_script.h"
 #include "engine/table_text.h"

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/catalogue.h"
-#include "engine/operation_error.h"
-#include "engine/registry.h"
+#include "toolkit/operation_error.h"
+#include "variants/registry.h"
 #include "piles/stock.h"
 #include "piles/waste.h"
 #include "support/test_table.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/registry.h"
+#include "variants/registry.h"
 #include "engine/table_text.h"
 #include "support/test_table.h"
 

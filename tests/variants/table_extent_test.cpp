@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/registry.h"
+#include "variants/registry.h"
 #include "engine/solitaire_rules.h"
 #include "graphics/table_coords.h"
 #include "piles/pile.h"

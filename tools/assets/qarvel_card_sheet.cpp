@@ -15,7 +15,7 @@
 
 #include "assets/offscreen.h"
 #include "assets/qt_image.h"
-#include "engine/operation_error.h"
+#include "toolkit/operation_error.h"
 #include "graphics/card_set.h"
 #include "graphics/card_set_info.h"
 #include "toolkit/messages.h"

@@ -1,4 +1,4 @@
-#include "engine/registry.h"
+#include "variants/registry.h"
 
 #include <algorithm>
 #include <iterator>
@@ -21,8 +21,6 @@
 
 namespace {
 
-using clFactory = std::unique_ptr<clSolitaireType> (*)();
-
 template <class Variant>
 std::unique_ptr<clSolitaireType> Make() {
     return std::make_unique<Variant>();
@@ -30,7 +28,7 @@ std::unique_ptr<clSolitaireType> Make() {
 
 struct clRegistration {
     const clCatalogueRow& game;
-    clFactory make;
+    clScreenMaker make;
 };
 
 using namespace clGames;
@@ -135,40 +133,14 @@ const clRegistration* Find(std::string_view displayName) {
 
 }  // namespace
 
-// Whatever goes wrong while a variant initialises (a refused step, a failed
-// allocation) leaves nothing behind: the caller stays where it was.
 std::unique_ptr<clSolitaireType> CreateVariant(std::string_view displayName, clScreenHost* host,
                                                const clPlayOptions* options) {
     const clRegistration* registration = Find(displayName);
-    if (registration == nullptr) return nullptr;
-    try {
-        std::unique_ptr<clSolitaireType> screen = registration->make();
-        screen->SetHost(host);
-        if (options) screen->SetOptions(*options);
-        if (!screen->Initialize()) return nullptr;
-        return screen;
-    } catch (...) {
-        return nullptr;
-    }
+    return registration ? BuildScreen(registration->make, host, options) : nullptr;
 }
 
 bool IsRegistered(std::string_view displayName) {
     return Find(displayName) != nullptr;
-}
-
-std::optional<std::string_view> RegisteredName(std::string_view name) {
-    const auto lower = [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    };
-    const auto same = [&](std::string_view a) {
-        return a.size() == name.size() &&
-               std::equal(a.begin(), a.end(), name.begin(),
-                          [&](char x, char y) { return lower(x) == lower(y); });
-    };
-    for (const clRegistration& r : kRegistrations) {
-        if (same(r.game.displayName)) return r.game.displayName;
-    }
-    return std::nullopt;
 }
 
 std::vector<std::string_view> RegisteredVariants() {

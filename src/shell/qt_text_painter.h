@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/text_painter.h"
+#include "graphics/text_painter.h"
 
 // Text in the desktop's bold sans-serif font, written with QPainter straight
 // into the picture's pixels.

@@ -1,4 +1,4 @@
-#include "engine/card.h"
+#include "cards/card.h"
 
 #include <gtest/gtest.h>
 

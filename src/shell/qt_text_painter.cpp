@@ -1,4 +1,4 @@
-#include "toolkit/qt_text_painter.h"
+#include "shell/qt_text_painter.h"
 
 #include <QFont>
 #include <QImage>

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -9,21 +8,19 @@ class clScreenHost;
 class clSolitaireType;
 struct clPlayOptions;
 
+// Every row of the catalogue, on the chooser or hidden, is one variant here.
+
 // Creates the playing screen of a variant by its display name (exact, case
-// sensitive) and initialises it, in the window `host` when one is given, with
-// the player's options when given (a screen in a window loads its automatic
-// save as it initialises, and the options say whether there is one and which).
-// Null when no variant has that name or its initialisation failed (the
-// half-built screen is destroyed).
+// sensitive) with BuildScreen: in the window `host` when one is given, with
+// the player's options when given (the options say whether there is an
+// automatic save and which). Null when no variant has that name or its
+// initialisation failed.
 std::unique_ptr<clSolitaireType> CreateVariant(std::string_view displayName,
                                                clScreenHost* host = nullptr,
                                                const clPlayOptions* options = nullptr);
 
 // Whether a variant of that display name can be created.
 bool IsRegistered(std::string_view displayName);
-// The registered display name equal to `name` without regard to the case of
-// A-Z (as saved games name their variant); nothing when there is none.
-std::optional<std::string_view> RegisteredName(std::string_view name);
 
 // The display names of every variant that can be created, in registration order.
 std::vector<std::string_view> RegisteredVariants();

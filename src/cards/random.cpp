@@ -1,4 +1,4 @@
-#include "engine/random.h"
+#include "cards/random.h"
 
 #include <cstdlib>
 
