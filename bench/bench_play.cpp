@@ -1,7 +1,7 @@
 #include "bench_play.h"
 
-#include "variants/registry.h"
 #include "engine/solitaire_rules.h"
+#include "variants/registry.h"
 
 std::unique_ptr<clSolitaireType> CreateBenchVariant(std::string_view name, bool autoPlay) {
     std::unique_ptr<clSolitaireType> screen = CreateVariant(name);

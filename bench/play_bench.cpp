@@ -14,8 +14,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_play.h"
-#include "variants/registry.h"
 #include "engine/solitaire_rules.h"
+#include "variants/registry.h"
 
 namespace {
 

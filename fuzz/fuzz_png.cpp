@@ -2,7 +2,6 @@
 // (".iface"), whose pictures are cut out of the image at fixed places.
 #include <vector>
 
-#include "toolkit/operation_error.h"
 #include "fuzz_support.h"
 #include "graphics/image.h"
 #include "graphics/interface_cache.h"
@@ -10,6 +9,7 @@
 #include "graphics/picture_decoders.h"
 #include "support/temp_folder.h"
 #include "toolkit/messages.h"
+#include "toolkit/operation_error.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 // under the rules of the variant the file names.
 #include <memory>
 
-#include "variants/registry.h"
 #include "engine/saved_game.h"
 #include "engine/solitaire_type.h"
 #include "fuzz_support.h"
+#include "variants/registry.h"
 
 namespace {
 

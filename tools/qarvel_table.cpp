@@ -17,11 +17,11 @@
 #include <vector>
 
 #include "engine/catalogue.h"
-#include "variants/registry.h"
 #include "engine/saved_game.h"
 #include "engine/solitaire_rules.h"
 #include "engine/table_script.h"
 #include "engine/table_text.h"
+#include "variants/registry.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "dialogs/qt_picture.h"
 #include "graphics/card_set_info.h"
 #include "graphics/display.h"
-#include "dialogs/qt_picture.h"
 
 int FirstVisibleBack(int selected, int count) {
     if (selected < kVisibleBacks) return 0;

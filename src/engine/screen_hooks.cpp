@@ -2,9 +2,9 @@
 // questions and dialogs of the rounds, each through the host when there is one.
 #include <cstdio>
 
-#include "toolkit/product.h"
 #include "engine/solitaire_type.h"
 #include "graphics/text_painter.h"
+#include "toolkit/product.h"
 
 namespace {
 

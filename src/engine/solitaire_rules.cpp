@@ -4,9 +4,9 @@
 #include <optional>
 #include <vector>
 
-#include "toolkit/operation_error.h"
 #include "cards/random.h"
 #include "engine/saved_game.h"
+#include "toolkit/operation_error.h"
 
 clSolitaireRules::clSolitaireRules() = default;
 

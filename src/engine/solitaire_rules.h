@@ -5,10 +5,10 @@
 #include <type_traits>
 #include <vector>
 
-#include "piles/location.h"
 #include "engine/move.h"
 #include "engine/solitaire_type.h"
 #include "piles/group.h"
+#include "piles/location.h"
 #include "piles/pile.h"
 
 // How a dealt card lies: face up and free, face down but free (a stock's

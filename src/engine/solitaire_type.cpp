@@ -1,12 +1,12 @@
 #include "engine/solitaire_type.h"
 
-#include "toolkit/operation_error.h"
 #include "cards/random.h"
+#include "toolkit/operation_error.h"
 
 clSolitaireType::clSolitaireType() : random(&clRandom::Program()) {}
 
 std::unique_ptr<clSolitaireType> BuildScreen(clScreenMaker make, clScreenHost* host,
-                                            const clPlayOptions* options) {
+                                             const clPlayOptions* options) {
     try {
         std::unique_ptr<clSolitaireType> screen = make();
         screen->maker = make;

@@ -46,7 +46,7 @@ using clScreenMaker = std::unique_ptr<clSolitaireType> (*)();
 // null, and the half-built screen is destroyed. The screen keeps `make` to
 // try saved games on a scratch copy of itself.
 std::unique_ptr<clSolitaireType> BuildScreen(clScreenMaker make, clScreenHost* host = nullptr,
-                                            const clPlayOptions* options = nullptr);
+                                             const clPlayOptions* options = nullptr);
 
 // The screen on which one variant is played. It owns the deck, the drawing
 // object, the move history and the countdown, runs the rounds (deal, goal,
@@ -346,7 +346,7 @@ protected:
 
 private:
     friend std::unique_ptr<clSolitaireType> BuildScreen(clScreenMaker, clScreenHost*,
-                                                       const clPlayOptions*);
+                                                        const clPlayOptions*);
 
     // Adds the remaining bonus and decides: round won or game over.
     void EndRound();

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "piles/location.h"
 #include "engine/move.h"
+#include "piles/location.h"
 
 class clSolitaireRules;
 

@@ -1,10 +1,10 @@
 #include "graphics/card_set.h"
 
-#include "toolkit/operation_error.h"
 #include "graphics/bmp.h"
 #include "graphics/chunk.h"
 #include "toolkit/memory.h"
 #include "toolkit/messages.h"
+#include "toolkit/operation_error.h"
 
 namespace {
 

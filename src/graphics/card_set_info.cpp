@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <system_error>
 
-#include "toolkit/operation_error.h"
 #include "graphics/chunk.h"
 #include "toolkit/file.h"
 #include "toolkit/memory.h"
+#include "toolkit/operation_error.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "toolkit/operation_error.h"
 #include "graphics/card_size.h"
 #include "toolkit/file.h"
 #include "toolkit/messages.h"
+#include "toolkit/operation_error.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "toolkit/operation_error.h"
 #include "graphics/pixel_blend.h"
+#include "toolkit/operation_error.h"
 
 namespace {
 

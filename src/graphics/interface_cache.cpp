@@ -1,7 +1,7 @@
 #include "graphics/interface_cache.h"
 
-#include "toolkit/operation_error.h"
 #include "toolkit/file.h"
+#include "toolkit/operation_error.h"
 
 bool clCache::GetInterfaceImage(clImage& view, int x, int y, int width, int height,
                                 clMessages& messages) {

@@ -5,8 +5,8 @@
 #include <tuple>
 
 #include "engine/catalogue.h"
-#include "variants/registry.h"
 #include "player/statistics.h"
+#include "variants/registry.h"
 
 namespace {
 

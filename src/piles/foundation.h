@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "piles/location.h"
 #include "piles/group.h"
+#include "piles/location.h"
 #include "piles/pile.h"
 
 // A pile on which the game collects its cards. The building rule is data:

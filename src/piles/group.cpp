@@ -4,9 +4,9 @@
 #include <new>
 #include <utility>
 
-#include "toolkit/operation_error.h"
 #include "cards/random.h"
 #include "graphics/graphics.h"
+#include "toolkit/operation_error.h"
 
 clGroup::clGroup(std::uint32_t capacity) {
     if (capacity == 0) throw clOperationError("clGroup::clGroup");

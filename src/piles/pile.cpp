@@ -1,7 +1,7 @@
 #include "piles/pile.h"
 
-#include "toolkit/operation_error.h"
 #include "graphics/graphics.h"
+#include "toolkit/operation_error.h"
 
 void clPile::Allocate(std::uint32_t newCapacity) {
     if (!Initialize(newCapacity)) throw clOperationError("clGroup::Initialize");

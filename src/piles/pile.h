@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "piles/location.h"
 #include "graphics/table_coords.h"
 #include "piles/group.h"
+#include "piles/location.h"
 
 class clGraphics;
 

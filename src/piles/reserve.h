@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "piles/location.h"
 #include "piles/group.h"
+#include "piles/location.h"
 #include "piles/pile.h"
 
 // A pile of the game's reserve list: free cells, discard heaps, single

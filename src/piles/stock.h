@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "piles/location.h"
 #include "piles/group.h"
+#include "piles/location.h"
 #include "piles/pile.h"
 
 // The undealt cards. Cards arrive face down; a click on the stock runs the

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "piles/location.h"
 #include "piles/group.h"
+#include "piles/location.h"
 #include "piles/pile.h"
 
 // A tableau pile: a working column, fan or single-card space. The building

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "piles/location.h"
 #include "piles/group.h"
+#include "piles/location.h"
 #include "piles/pile.h"
 
 // Turns every card of the pile face up and frees its top card, as a waste

@@ -16,10 +16,9 @@
 #include <QVBoxLayout>
 #include <random>
 
-#include "engine/catalogue.h"
-#include "toolkit/product.h"
 #include "cards/random.h"
-#include "variants/registry.h"
+#include "dialogs/qt_picture.h"
+#include "engine/catalogue.h"
 #include "graphics/interface_cache.h"
 #include "graphics/interface_layout.h"
 #include "player/file_time.h"
@@ -27,8 +26,9 @@
 #include "shell/main_window.h"
 #include "shell/program.h"
 #include "toolkit/date_format.h"
+#include "toolkit/product.h"
 #include "toolkit/qt_date_format.h"
-#include "dialogs/qt_picture.h"
+#include "variants/registry.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <regex>
 
 #include "cards/random.h"
-#include "variants/registry.h"
+#include "dialogs/qt_picture.h"
 #include "engine/solitaire_type.h"
 #include "graphics/card_set_info.h"
 #include "graphics/card_size.h"
@@ -15,7 +15,7 @@
 #include "graphics/display_target.h"
 #include "toolkit/file.h"
 #include "toolkit/messages.h"
-#include "dialogs/qt_picture.h"
+#include "variants/registry.h"
 
 namespace {
 

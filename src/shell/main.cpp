@@ -19,7 +19,6 @@
 #include <malloc.h>
 
 #include "dialogs/small_dialogs.h"
-#include "toolkit/product.h"
 #include "graphics/interface_cache.h"
 #include "graphics/picture_read_ahead.h"
 #include "shell/command_line.h"
@@ -31,6 +30,7 @@
 #include "shell/window_dialogs.h"
 #include "toolkit/crash_report.h"
 #include "toolkit/font_warm_up.h"
+#include "toolkit/product.h"
 #include "toolkit/qt_crash_message.h"
 #include "toolkit/qt_messages.h"
 #include "toolkit/qt_settings_store.h"

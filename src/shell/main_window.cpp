@@ -16,13 +16,13 @@
 #include <algorithm>
 
 #include "engine/catalogue.h"
-#include "toolkit/product.h"
 #include "engine/saved_game.h"
 #include "engine/solitaire_type.h"
 #include "online/online_scores.h"
 #include "shell/commands.h"
 #include "shell/program.h"
 #include "shell/take_score_control.h"
+#include "toolkit/product.h"
 
 namespace {
 

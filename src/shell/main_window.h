@@ -13,10 +13,10 @@
 #include "shell/animation_pump.h"
 #include "shell/card_loader.h"
 #include "shell/command_line.h"
+#include "shell/qt_text_painter.h"
 #include "shell/table_view.h"
 #include "shell/take_score_control.h"
 #include "shell/window_dialogs.h"
-#include "shell/qt_text_painter.h"
 #include "toolkit/screen_host.h"
 
 class QAction;

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "dialogs/dialog_base.h"
-#include "toolkit/product.h"
-#include "graphics/image.h"
 #include "dialogs/qt_picture.h"
+#include "graphics/image.h"
 #include "shell/qt_text_painter.h"
+#include "toolkit/product.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "toolkit/operation_error.h"
 #include "graphics/display_settings.h"
 #include "graphics/interface_layout.h"
 #include "graphics/picture_read_ahead.h"
 #include "toolkit/messages.h"
+#include "toolkit/operation_error.h"
 #include "toolkit/sound_module.h"
 #include "toolkit/user_account.h"
 

@@ -7,7 +7,6 @@
 #include <span>
 
 #include "dialogs/help_window.h"
-#include "toolkit/product.h"
 #include "engine/solitaire_type.h"
 #include "online/web_pages.h"
 #include "shell/commands.h"
@@ -15,6 +14,7 @@
 #include "shell/main_window.h"
 #include "shell/picture_windows.h"
 #include "shell/program.h"
+#include "toolkit/product.h"
 
 // What each command does. The window's own commands work whatever is shown;
 // the screen's act on the game or the chooser shown, and do nothing while

@@ -17,10 +17,10 @@
 #include "dialogs/score_services.h"
 #include "dialogs/small_dialogs.h"
 #include "dialogs/stats_dialog.h"
-#include "toolkit/product.h"
 #include "online/online_scores.h"
 #include "player/statistics.h"
 #include "shell/program.h"
+#include "toolkit/product.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <QToolBar>
 #include <span>
 
+#include "dialogs/qt_picture.h"
 #include "shell/commands.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
-#include "dialogs/qt_picture.h"
 
 namespace {
 

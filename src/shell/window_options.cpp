@@ -9,9 +9,9 @@
 
 #include "dialogs/help_center.h"
 #include "dialogs/options_sheet.h"
+#include "dialogs/qt_picture.h"
 #include "dialogs/select_back.h"
 #include "dialogs/small_dialogs.h"
-#include "toolkit/operation_error.h"
 #include "engine/solitaire_type.h"
 #include "graphics/interface_cache.h"
 #include "player/player_folders.h"
@@ -20,7 +20,7 @@
 #include "shell/main_window.h"
 #include "shell/program.h"
 #include "shell/window_dialogs.h"
-#include "dialogs/qt_picture.h"
+#include "toolkit/operation_error.h"
 
 void clMainWindow::ShowOptions() {
     clWindowOptions host(*this, program, dialogs);

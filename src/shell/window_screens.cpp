@@ -8,8 +8,6 @@
 #include <string_view>
 
 #include "engine/catalogue.h"
-#include "toolkit/product.h"
-#include "variants/registry.h"
 #include "engine/saved_game.h"
 #include "engine/solitaire_type.h"
 #include "online/online_scores.h"
@@ -18,6 +16,8 @@
 #include "shell/main_window.h"
 #include "shell/program.h"
 #include "toolkit/file.h"
+#include "toolkit/product.h"
+#include "variants/registry.h"
 
 void clMainWindow::ShowChooser() {
     CloseScreen();
@@ -146,8 +146,7 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
 void clMainWindow::CloseScreen() {
     if (!screen) return;
     if (playing) {
-        program.Settings().SaveGameValues(playing->DisplayName(),
-                                          playing->OffersAutoPlay());
+        program.Settings().SaveGameValues(playing->DisplayName(), playing->OffersAutoPlay());
     }
     screen->Shutdown();
     takeScoreControl->hide();

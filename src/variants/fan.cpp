@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "engine/catalogue_rows.h"
 #include "cards/random.h"
+#include "engine/catalogue_rows.h"
 #include "piles/reserve.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "variants/registry.h"
 #include "engine/solitaire_type.h"
+#include "variants/registry.h"
 
 namespace {
 

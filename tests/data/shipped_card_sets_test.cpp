@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include "data/shipped_data.h"
-#include "variants/registry.h"
 #include "engine/solitaire_rules.h"
 #include "graphics/card_set.h"
 #include "graphics/card_set_info.h"
@@ -16,6 +15,7 @@
 #include "graphics/display_target.h"
 #include "piles/pile.h"
 #include "toolkit/messages.h"
+#include "variants/registry.h"
 
 namespace {
 

@@ -21,6 +21,7 @@
 
 #include "dialogs/help_center.h"
 #include "dialogs/options_sheet.h"
+#include "dialogs/qt_picture.h"
 #include "dialogs/select_back.h"
 #include "dialogs/small_dialogs.h"
 #include "graphics/chunk.h"
@@ -28,7 +29,6 @@
 #include "shell/game_list.h"
 #include "shell/window_fixture.h"
 #include "support/card_set_files.h"
-#include "dialogs/qt_picture.h"
 
 namespace {
 

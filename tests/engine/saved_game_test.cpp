@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
-#include "variants/registry.h"
 #include "engine/solitaire_rules.h"
 #include "support/random_play.h"
 #include "support/temp_folder.h"
@@ -22,6 +21,7 @@
 #include "support/test_table.h"
 #include "support/variant_fixture.h"
 #include "toolkit/file.h"
+#include "variants/registry.h"
 
 namespace {
 

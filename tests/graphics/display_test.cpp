@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "variants/registry.h"
 #include "engine/solitaire_rules.h"
 #include "graphics/bmp.h"
 #include "graphics/card_set_writer.h"
@@ -22,6 +21,7 @@
 #include "support/picture_files.h"
 #include "toolkit/memory_settings_store.h"
 #include "toolkit/messages.h"
+#include "variants/registry.h"
 
 namespace {
 

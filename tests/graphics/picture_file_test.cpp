@@ -6,12 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include "toolkit/operation_error.h"
 #include "graphics/image.h"
 #include "graphics/interface_cache.h"
 #include "graphics/picture_decoders.h"
 #include "support/picture_files.h"
 #include "toolkit/messages.h"
+#include "toolkit/operation_error.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/deck.h"
-#include "toolkit/operation_error.h"
 #include "cards/random.h"
+#include "engine/deck.h"
 #include "engine/table_text.h"
 #include "support/test_cards.h"
+#include "toolkit/operation_error.h"
 
 namespace {
 

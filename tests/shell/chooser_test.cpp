@@ -16,7 +16,6 @@
 #include <sys/stat.h>
 
 #include "engine/catalogue.h"
-#include "variants/registry.h"
 #include "player/file_time.h"
 #include "player/settings_keys.h"
 #include "player/settings_layout.h"
@@ -28,6 +27,7 @@
 #include "shell/window_fixture.h"
 #include "support/hang_guard.h"
 #include "toolkit/settings_store.h"
+#include "variants/registry.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cctype>
 
 #include "cards/card.h"
-#include "variants/registry.h"
 #include "piles/pile.h"
 #include "shell/window_fixture.h"
+#include "variants/registry.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "dialogs/dialog_base.h"
 #include "cards/card.h"
+#include "dialogs/dialog_base.h"
 #include "graphics/display.h"
 #include "piles/pile.h"
 #include "shell/commands.h"

@@ -3,9 +3,9 @@
 #include <QMouseEvent>
 #include <cmath>
 
+#include "cards/card.h"
 #include "dialogs/dialog_base.h"
 #include "dialogs/options_sheet.h"
-#include "cards/card.h"
 
 void clWindowTest::SetUp() {
     account = std::make_unique<clFixedUserAccount>(folder.Path(), "tester");

@@ -4,8 +4,8 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "variants/registry.h"
 #include "support/test_table.h"
+#include "variants/registry.h"
 
 std::string Identifier(std::string_view name) {
     std::string id;

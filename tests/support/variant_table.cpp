@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "variants/registry.h"
 #include "engine/table_text.h"
 #include "support/random_play.h"
+#include "variants/registry.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "toolkit/operation_error.h"
 #include "support/picture_files.h"
 #include "toolkit/data_folder.h"
 #include "toolkit/memory.h"
+#include "toolkit/operation_error.h"
 
 namespace {
 

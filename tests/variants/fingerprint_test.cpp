@@ -17,10 +17,10 @@
 
 #include <gtest/gtest.h>
 
-#include "variants/registry.h"
 #include "engine/solitaire_rules.h"
 #include "support/random_play.h"
 #include "support/test_table.h"
+#include "variants/registry.h"
 
 namespace {
 

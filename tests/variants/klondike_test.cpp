@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "variants/registry.h"
 #include "piles/stock.h"
 #include "piles/waste.h"
 #include "support/test_table.h"
+#include "variants/registry.h"
 
 namespace {
 

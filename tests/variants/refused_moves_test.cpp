@@ -13,13 +13,13 @@
 
 #include <gtest/gtest.h>
 
-#include "variants/registry.h"
 #include "engine/solitaire_rules.h"
 #include "engine/table_script.h"
 #include "engine/table_text.h"
 #include "support/random_play.h"
 #include "support/temp_folder.h"
 #include "support/variant_fixture.h"
+#include "variants/registry.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <gtest/gtest.h>
 
 #include "engine/catalogue.h"
-#include "toolkit/operation_error.h"
-#include "variants/registry.h"
 #include "piles/stock.h"
 #include "piles/waste.h"
 #include "support/test_table.h"
+#include "toolkit/operation_error.h"
 #include "variants/klondike.h"
+#include "variants/registry.h"
 
 namespace {
 

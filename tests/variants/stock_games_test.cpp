@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "variants/registry.h"
 #include "engine/table_text.h"
 #include "support/test_table.h"
+#include "variants/registry.h"
 
 namespace {
 

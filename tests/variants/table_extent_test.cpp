@@ -10,11 +10,11 @@
 
 #include <gtest/gtest.h>
 
-#include "variants/registry.h"
 #include "engine/solitaire_rules.h"
 #include "graphics/table_coords.h"
 #include "piles/pile.h"
 #include "support/variant_fixture.h"
+#include "variants/registry.h"
 
 namespace {
 

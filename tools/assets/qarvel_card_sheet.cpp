@@ -15,10 +15,10 @@
 
 #include "assets/offscreen.h"
 #include "assets/qt_image.h"
-#include "toolkit/operation_error.h"
 #include "graphics/card_set.h"
 #include "graphics/card_set_info.h"
 #include "toolkit/messages.h"
+#include "toolkit/operation_error.h"
 
 namespace {
 

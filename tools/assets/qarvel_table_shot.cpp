@@ -15,8 +15,6 @@
 #include "assets/offscreen.h"
 #include "assets/qt_image.h"
 #include "engine/catalogue.h"
-#include "toolkit/operation_error.h"
-#include "variants/registry.h"
 #include "engine/solitaire_rules.h"
 #include "graphics/card_set_info.h"
 #include "graphics/display.h"
@@ -24,6 +22,8 @@
 #include "graphics/interface_cache.h"
 #include "graphics/interface_layout.h"
 #include "toolkit/messages.h"
+#include "toolkit/operation_error.h"
+#include "variants/registry.h"
 
 namespace {
 
