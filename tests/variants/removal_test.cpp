@@ -3,6 +3,7 @@
 // clicks.
 #include "variants/removal.h"
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -435,7 +436,15 @@ INSTANTIATE_TEST_SUITE_P(
         clWasteCase{"Night Golf", "KS", "QD", false}, clWasteCase{"Putt Putt", "KS", "QD", true},
         clWasteCase{"Putt Putt", "KS", "AD", true}, clWasteCase{"Putt Putt", "AS", "KD", true},
         clWasteCase{"Putt Putt", "5S", "7D", false}, clWasteCase{"Triple Towers", "KS", "AD", true},
-        clWasteCase{"Triple Peaks", "9S", "8S", true}, clWasteCase{"Rapunzel", "9S", "JS", false}));
+        clWasteCase{"Triple Peaks", "9S", "8S", true}, clWasteCase{"Rapunzel", "9S", "JS", false}),
+    [](const ::testing::TestParamInfo<clWasteCase>& info) {
+        std::string name;
+        for (const char c :
+             std::string(info.param.name) + "_" + info.param.played + "On" + info.param.waste) {
+            if (std::isalnum(static_cast<unsigned char>(c)) || c == '_') name += c;
+        }
+        return name;
+    });
 
 TEST_F(VariantTest, GolfScoresRunsColumnsAndStockCards) {
     Start("Golf");
