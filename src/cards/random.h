@@ -27,6 +27,12 @@ public:
 
     std::int32_t State() const { return state; }
     std::int32_t StoredSeed() const { return seed; }
+    // Takes back a seed and state read from State() and StoredSeed(), so the
+    // sequence goes on from there.
+    void Restore(std::int32_t storedSeed, std::int32_t savedState) {
+        seed = storedSeed;
+        state = savedState;
+    }
 
 private:
     void TakeTimeSeed();

@@ -7,6 +7,7 @@
 
 #include "engine/move.h"
 #include "engine/solitaire_type.h"
+#include "engine/table_snapshot.h"
 #include "piles/group.h"
 #include "piles/location.h"
 #include "piles/pile.h"
@@ -110,6 +111,13 @@ public:
     // Re-deals the current deal and replays the history up to its position.
     // Does nothing while no deal is in progress.
     void Rebuild() override;
+    // The whole position, for a search that goes back without re-dealing
+    // (clTableSnapshot). Taking one changes nothing; restoring one drops any
+    // pick and lays the piles out again. Neither touches the program-wide
+    // generator (only this screen's) nor anything program-wide.
+    void SaveSnapshot(clTableSnapshot& snapshot) const;
+    void RestoreSnapshot(const clTableSnapshot& snapshot);
+
     // As Rebuild, but every record must pass ValidateMove first; false at the
     // first that does not (the table then holds the records before it), and
     // false without a deal in progress.
@@ -220,6 +228,12 @@ protected:
     bool SafeAutoPlay();
     // The same for foundations that start at `baseRank`.
     bool SafeAutoPlayFromBase(int baseRank);
+
+    // What a variant keeps of its own beyond its piles and the engine's
+    // counters (a selection, the cards a memory game turned), for a
+    // snapshot. A variant appends its words after its base's.
+    virtual void SaveGameState(clStateWords& words) const { (void)words; }
+    virtual void RestoreGameState(clStateReader& words) { (void)words; }
 
     // The rounds bookkeeping after a committed move.
     void Bookkeeping(const clMove& move);

@@ -90,3 +90,15 @@ bool clFoundationInSequence::CanAccept(int index, const clGroup& moving,
     }
     return clPile::CanAccept(index, moving, source);
 }
+
+void clFoundation::SaveState(clStateWords& words) const {
+    clPile::SaveState(words);
+    words.insert(words.end(), {static_cast<std::int32_t>(build), baseRank, stopRank});
+}
+
+void clFoundation::RestoreState(clStateReader& words) {
+    clPile::RestoreState(words);
+    build = static_cast<clBuildRule>(words.Next());
+    baseRank = words.Next();
+    stopRank = words.Next();
+}

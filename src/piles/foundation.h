@@ -22,6 +22,9 @@ public:
     // The first moving card must have the base rank on an empty pile, or fit
     // the top card by the building rule; the cards above it are not examined.
     bool CanAccept(int index, const clGroup& moving, const clLocation& source) const override;
+    // The build rule, base and stop ranks (a deal may set the base).
+    void SaveState(clStateWords& words) const override;
+    void RestoreState(clStateReader& words) override;
 
     clBuildRule BuildRule() const { return build; }
     int BaseRank() const { return baseRank; }

@@ -66,6 +66,15 @@ void clGroup::Clear() {
     count = 0;
 }
 
+bool clGroup::Assign(std::span<clCard* const> cards) {
+    if (cards.size() > capacity) return false;
+    std::copy(cards.begin(), cards.end(), slots.begin());
+    for (std::size_t i = cards.size(); i < count; ++i)
+        slots[i] = nullptr;
+    count = static_cast<std::uint32_t>(cards.size());
+    return true;
+}
+
 bool clGroup::Add(clCard* card, std::uint32_t* index) {
     if (card == nullptr || count >= capacity) return false;
     if (index) *index = count;

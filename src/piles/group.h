@@ -50,6 +50,9 @@ public:
     // group, so no card is ever dropped.
     bool MoveTo(clGroup& into, int index);
     void RemoveTop();
+    // Replaces the cards with these, bottom first (a snapshot taken back).
+    // False, changing nothing, when they do not fit.
+    bool Assign(std::span<clCard* const> cards);
 
     std::uint32_t Count() const { return count; }
     std::uint32_t Capacity() const { return capacity; }

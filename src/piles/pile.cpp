@@ -100,3 +100,20 @@ bool clPile::HitEmpty(const clGraphics& graphics, clPoint point) const {
     const auto rect = graphics.CardRect(anchor);
     return rect && rect->Contains(point);
 }
+
+void clPile::SaveState(clStateWords& words) const {
+    words.insert(words.end(),
+                 {static_cast<std::int32_t>(symbol), labelHidden, inert, clickAction, canGive,
+                  canReceive, static_cast<std::int32_t>(maxIn), static_cast<std::int32_t>(maxOut)});
+}
+
+void clPile::RestoreState(clStateReader& words) {
+    symbol = static_cast<clPileSymbol>(words.Next());
+    labelHidden = words.NextBool();
+    inert = words.NextBool();
+    clickAction = words.NextBool();
+    canGive = words.NextBool();
+    canReceive = words.NextBool();
+    maxIn = static_cast<std::uint32_t>(words.Next());
+    maxOut = static_cast<std::uint32_t>(words.Next());
+}

@@ -5,6 +5,7 @@
 #include "graphics/table_coords.h"
 #include "piles/group.h"
 #include "piles/location.h"
+#include "piles/state_words.h"
 
 class clGraphics;
 
@@ -60,6 +61,13 @@ public:
     virtual bool CanAccept(int index, const clGroup& moving, const clLocation& source) const;
     // The checks of PickUp except the blocked test, without copying.
     virtual bool CanPickUp(int index) const;
+
+    // What play may change of the pile besides its cards (its symbol,
+    // whether it takes part, and in the families their own: a stock's
+    // passes, a foundation's base rank), for a table snapshot. A family
+    // with state of its own appends it after its base's.
+    virtual void SaveState(clStateWords& words) const;
+    virtual void RestoreState(clStateReader& words);
 
     // The highest unblocked card containing the point; needs a display.
     bool HitCard(const clGraphics& graphics, clPoint point, int& index) const;

@@ -64,3 +64,15 @@ bool clStockToWasteOpen::AddCards(clGroup& group) {
     TurnAll(*this, false);
     return true;
 }
+
+void clStock::SaveState(clStateWords& words) const {
+    clPile::SaveState(words);
+    words.insert(words.end(),
+                 {static_cast<std::int32_t>(passes), static_cast<std::int32_t>(passLimit)});
+}
+
+void clStock::RestoreState(clStateReader& words) {
+    clPile::RestoreState(words);
+    passes = static_cast<std::uint32_t>(words.Next());
+    passLimit = static_cast<std::uint32_t>(words.Next());
+}

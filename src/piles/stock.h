@@ -29,6 +29,9 @@ public:
     }
     // Counts one pass through the stock (a redeal).
     virtual void CountPass() { ++passes; }
+    // The passes made and their limit.
+    void SaveState(clStateWords& words) const override;
+    void RestoreState(clStateReader& words) override;
 
     std::uint32_t Passes() const { return passes; }
     std::uint32_t PassLimit() const { return passLimit; }

@@ -233,3 +233,16 @@ clTableauSingleQuick::clTableauSingleQuick() {
     Allocate(1);
     clickAction = true;
 }
+
+void clStore::SaveState(clStateWords& words) const {
+    clPile::SaveState(words);
+    words.insert(words.end(), {static_cast<std::int32_t>(build), freeMoves, emptyRank, stopRank});
+}
+
+void clStore::RestoreState(clStateReader& words) {
+    clPile::RestoreState(words);
+    build = static_cast<clBuildRule>(words.Next());
+    freeMoves = words.NextBool();
+    emptyRank = words.Next();
+    stopRank = words.Next();
+}

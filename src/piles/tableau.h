@@ -26,6 +26,9 @@ public:
     // of the group must fit on the top card. Then the pile tests (room, max in).
     bool CanAccept(int index, const clGroup& moving, const clLocation& source) const override;
     bool CanPickUp(int index) const override;
+    // The build rule, free moves, empty and stop ranks.
+    void SaveState(clStateWords& words) const override;
+    void RestoreState(clStateReader& words) override;
 
     clBuildRule BuildRule() const { return build; }
     bool IsFree() const { return freeMoves; }

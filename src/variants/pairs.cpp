@@ -407,3 +407,15 @@ void clPelmanism::OnPileClick() {
     }
     DrawTable();
 }
+
+void clPelmanism::SaveGameState(clStateWords& words) const {
+    clPairGame::SaveGameState(words);
+    words.insert(words.end(), {turned, turnedCards[0], turnedCards[1]});
+}
+
+void clPelmanism::RestoreGameState(clStateReader& words) {
+    clPairGame::RestoreGameState(words);
+    turned = words.Next();
+    turnedCards[0] = words.Next();
+    turnedCards[1] = words.Next();
+}

@@ -121,6 +121,11 @@ public:
     // The cards turned up by clicks: the memory game's selection.
     int SelectionCount() const override { return turned; }
 
+protected:
+    // The cards turned up.
+    void SaveGameState(clStateWords& words) const override;
+    void RestoreGameState(clStateReader& words) override;
+
 private:
     void TurnDown(std::int32_t card);
     void ChargeTurn();

@@ -466,3 +466,16 @@ void clSolitaireGame::SelectSet() {
         EndSelection();
     }
 }
+
+void clSolitaireGame::SaveGameState(clStateWords& words) const {
+    words.push_back(baseRank);
+    words.push_back(selectionCount);
+    words.insert(words.end(), selection.begin(), selection.end());
+}
+
+void clSolitaireGame::RestoreGameState(clStateReader& words) {
+    baseRank = words.Next();
+    selectionCount = words.Next();
+    for (std::int32_t& card : selection)
+        card = words.Next();
+}

@@ -180,6 +180,10 @@ protected:
     // it empties none or nothing is left to refill from.
     clMove PairWithRefills(std::int32_t first, std::int32_t second) const;
 
+    // The base rank and the selection.
+    void SaveGameState(clStateWords& words) const override;
+    void RestoreGameState(clStateReader& words) override;
+
     clForms forms;
     int baseRank = 1;
 

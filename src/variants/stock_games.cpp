@@ -393,3 +393,21 @@ bool clFifteenRush::ValidateCompound(const clMove& move) {
     return ValidatePair(first.first, first.second) &&
            PairMoveFor(first.first, first.second) == move;
 }
+
+void clBlackJackBest::SaveGameState(clStateWords& words) const {
+    clSolitaireGame::SaveGameState(words);
+    words.push_back(static_cast<std::int32_t>(totals.size()));
+    words.insert(words.end(), totals.begin(), totals.end());
+    words.insert(words.end(), counts.begin(), counts.end());
+}
+
+void clBlackJackBest::RestoreGameState(clStateReader& words) {
+    clSolitaireGame::RestoreGameState(words);
+    const auto n = static_cast<std::size_t>(std::clamp<std::int32_t>(words.Next(), 0, kMaxTableau));
+    totals.resize(n);
+    counts.resize(n);
+    for (int& total : totals)
+        total = words.Next();
+    for (int& count : counts)
+        count = words.Next();
+}

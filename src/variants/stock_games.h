@@ -31,6 +31,10 @@ protected:
     // The waste's top card onto the pressed pile, when that is a valid move.
     void PlayWasteOnto(clPile& pile);
 
+    // Each pile's total and count.
+    void SaveGameState(clStateWords& words) const override;
+    void RestoreGameState(clStateReader& words) override;
+
     std::vector<int> totals;
     std::vector<int> counts;
 };
