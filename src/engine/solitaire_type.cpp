@@ -52,3 +52,7 @@ void clSolitaireType::GoalCrossingSounds(std::int32_t oldScore) {
         PlaySound(clSound::Shrink);
     }
 }
+
+std::int32_t clSolitaireType::GeneratorState() const {
+    return random->State();
+}

@@ -100,6 +100,9 @@ public:
     const clPointSystem& Points() const { return points; }
     // The program-wide generator the deals draw from.
     clRandom& Random() { return *random; }
+    // Where the generator this screen deals from stands (its redeals that
+    // shuffle draw from it).
+    std::int32_t GeneratorState() const;
 
     std::int32_t DealNumber() const { return dealNumber; }
     std::int32_t Score() const { return score; }
