@@ -15,14 +15,20 @@ constexpr clFamilyTraits kFans{.ordered = 10};
 // the stock's cards are plays still to come.
 constexpr clFamilyTraits kClearing{
     .foundation = 0, .faceDown = -10, .ordered = 0, .tableauCard = -100, .stockCard = 20};
+constexpr clFamilyTraits kGolf{.foundation = 0,
+                               .faceDown = -10,
+                               .ordered = 0,
+                               .tableauCard = -100,
+                               .stockCard = 20,
+                               .wasteTopOnly = true};
 constexpr clFamilyTraits kPairs{.foundation = 0, .faceDown = -10, .ordered = 0};
 constexpr clFamilyTraits kAddition{.foundation = 0, .faceDown = -10, .ordered = 0, .setTotal = 11};
 constexpr clFamilyTraits kGaps{.foundation = 0, .removed = 0, .ordered = 0, .inPlace = 100};
 constexpr clFamilyTraits kPlain{};
 
 constexpr std::array<std::pair<std::string_view, const clFamilyTraits*>, 17> kByCategory{{
-    {"Tower Game", &kClearing},
-    {"Golf Game", &kClearing},
+    {"Tower Game", &kGolf},
+    {"Golf Game", &kGolf},
     {"BlackJack Game", &kPlain},
     {"Addition Game", &kAddition},
     {"Matching Game", &kPairs},

@@ -24,6 +24,9 @@ struct clFamilyTraits {
     // The columns differ only by their cards: any order of them plays alike
     // (not where a deal gives a card to each column in order).
     bool columnsAlike = false;
+    // The waste is a discard heap that is never turned over: only its top
+    // card plays a part.
+    bool wasteTopOnly = false;
     // Cards leave in sets (the addition games): sets of top cards up to
     // this rank total are tried.
     int setTotal = 0;

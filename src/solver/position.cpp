@@ -18,9 +18,10 @@ std::uint64_t Mix(std::uint64_t h, std::uint64_t word) {
     return h * kPrime;
 }
 
-std::uint64_t PileKey(const clPile& pile) {
+std::uint64_t PileKey(const clPile& pile, bool topOnly = false) {
     std::uint64_t h = 0xcbf29ce484222325ull ^ pile.Count();
-    for (const clCard* card : pile.Cards()) {
+    const auto cards = topOnly && pile.Count() > 0 ? pile.Cards().last(1) : pile.Cards();
+    for (const clCard* card : cards) {
         const auto face =
             static_cast<std::uint64_t>((card->faceDown ? 1 : 0) | (card->blocked ? 2 : 0));
         h = Mix(h, (static_cast<std::uint64_t>(card->value) << 2) | face);
@@ -112,7 +113,7 @@ bool clPositionView::SameSet(const clPile* a, const clPile* b) const {
 std::uint64_t clPositionView::Key() const {
     std::uint64_t h = 0x84222325cbf29ce4ull;
     for (const clPile* pile : single)
-        h = Mix(h, PileKey(*pile));
+        h = Mix(h, PileKey(*pile, traits.wasteTopOnly && pile == game.Waste()));
     std::vector<std::uint64_t> keys;
     for (const clPileSet& set : sets) {
         keys.clear();
