@@ -1,5 +1,6 @@
 // Saved games on the playing screen: the automatic save, Save and Open,
 // files handed to the screen, and the change of player.
+#include "engine/play_observer.h"
 #include "engine/registry.h"
 #include "engine/saved_game.h"
 #include "engine/solitaire_type.h"
@@ -58,6 +59,7 @@ clSolitaireType::clLoadResult clSolitaireType::Load(const std::filesystem::path&
     timer.Stop();
     timer.SetCount(game->bonusCount);
     timeUp = false;
+    if (observer) observer->GameLoaded(path, IsAutomaticSave(path));
     ResumeLoadedGame();
     return clLoadResult::Loaded;
 }
@@ -120,13 +122,20 @@ void clSolitaireType::StartPlay() {
 
 void clSolitaireType::SaveAutomatically() {
     const std::optional<std::filesystem::path> path = AutomaticSavePath();
-    if (!path || Save(*path)) return;
+    if (!path) return;
+    if (Save(*path)) {
+        if (observer) observer->AutomaticSaveWritten(*path);
+        return;
+    }
     ShowMessage("The game could not be saved automatically to " + Quoted(*path) + ".",
                 kAutoSaveCaption);
 }
 
 void clSolitaireType::DeleteAutomaticSave() {
-    if (const std::optional<std::filesystem::path> path = AutomaticSavePath()) RemoveFile(*path);
+    if (const std::optional<std::filesystem::path> path = AutomaticSavePath()) {
+        RemoveFile(*path);
+        if (observer) observer->AutomaticSaveDeleted(*path);
+    }
 }
 
 void clSolitaireType::ShowMessage(const std::string& text, const std::string& caption) {

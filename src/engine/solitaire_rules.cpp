@@ -512,6 +512,7 @@ bool clSolitaireRules::CommitChainedMove(const clMove& move) {
     DrawTable();
     UpdateScoreboard();
     history->Append(move);
+    NoteRecorded(true);
     UpdateMenus();
     CheckRoundEnd();
     return true;
@@ -522,6 +523,7 @@ void clSolitaireRules::Bookkeeping(const clMove& move) {
     DrawTable();
     UpdateScoreboard();
     history->Push(move);
+    NoteRecorded(false);
     OnMoveCommitted(move);
     if (IsAutoPlayOn() && options.autoPlay) {
         const std::int32_t oldScore = score;

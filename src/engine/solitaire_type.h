@@ -19,6 +19,7 @@
 #include "toolkit/screen_host.h"
 #include "toolkit/sound.h"
 
+class clPlayObserver;
 class clRandom;
 struct clSavedGame;
 
@@ -102,6 +103,9 @@ public:
     // The window around the screen, or null (headless). Set before Initialize.
     void SetHost(clScreenHost* windowHost) { host = windowHost; }
     clScreenHost* Host() const { return host; }
+    // The listener told of every round, record, undo and automatic save, or
+    // null. It must outlive the screen's play.
+    void SetPlayObserver(clPlayObserver* listener) { observer = listener; }
     const clScoreboard& Scoreboard() const { return scoreboard; }
     // What the menus and tool bar show now.
     clMenuState MenuState() const;
@@ -278,6 +282,10 @@ protected:
     clLoadResult OpenChosenFile(const std::filesystem::path& path);
     // Plays the grow or shrink sound when the score crossed the goal.
     void GoalCrossingSounds(std::int32_t oldScore);
+    // Tells the play observer of the history's last record, just pushed or
+    // (chained) just extended, and of a card turned at a cost.
+    void NoteRecorded(bool chained);
+    void NoteCardTurned(std::int32_t dealIndex);
 
     std::string displayName = "Qarvel";
     std::string key = "qarvel";
@@ -294,6 +302,7 @@ protected:
     clRandom* random;
     clPlayOptions options;
     clScreenHost* host = nullptr;
+    clPlayObserver* observer = nullptr;
     clScoreboard scoreboard;
 
     // Adds (or, negative, takes) points. The score saturates at the limits of
