@@ -117,7 +117,8 @@ std::string DateOf(std::int64_t seconds) {
     return text;
 }
 
-std::string ScoreTable(const std::vector<clStoredScore>& rows) {
+// `unverified` marks every row's score as unverified.
+std::string ScoreTable(const std::vector<clStoredScore>& rows, bool unverified = false) {
     if (rows.empty()) return "<p>No scores yet.</p>\n";
     std::string html =
         "<table>\n<tr><th>Rank</th><th>Name</th><th>Location</th><th>Score</th><th>Round</th>"
@@ -126,16 +127,18 @@ std::string ScoreTable(const std::vector<clStoredScore>& rows) {
         const clStoredScore& row = rows[i];
         html += "<tr><td class=\"n\">" + std::to_string(i + 1) + "</td><td>" + Html(row.name) +
                 "</td><td>" + Html(row.location) + "</td><td class=\"n\">" +
-                std::to_string(row.score) + "</td><td class=\"n\">" + std::to_string(row.round) +
-                "</td><td>" + DateOf(row.submitted) + "</td></tr>\n";
+                std::to_string(row.score) + (unverified ? " (unverified)" : "") +
+                "</td><td class=\"n\">" + std::to_string(row.round) + "</td><td>" +
+                DateOf(row.submitted) + "</td></tr>\n";
     }
     return html + "</table>\n";
 }
 
 }  // namespace
 
-clScoreServer::clScoreServer(clScoreStore& store, clHttpLimits limits)
+clScoreServer::clScoreServer(clScoreStore& store, clHttpLimits limits, clScoreChecks checks)
     : store(store),
+      checks(checks),
       http([this](const clHttpDaemon::clRequest& request) { return Route(request); },
            kMaxRequestBody, limits) {}
 
@@ -156,11 +159,18 @@ clServerReply clScoreServer::Submit(std::string_view requestBody) {
     }
 
     std::vector<clScoreStore::clAdd> adds;
-    for (const clSubmittedScore& score : request->scores) {
-        const bool accepted = FindVariant(score.gameName) != nullptr && score.score >= kMinScore &&
-                              score.score <= kMaxScore && score.round >= 1 &&
-                              score.round <= kMaxRound;
-        adds.push_back({score, accepted});
+    std::vector<clScoreVerdict> verdicts;
+    for (std::size_t i = 0; i < request->scores.size(); ++i) {
+        const clSubmittedScore& score = request->scores[i];
+        const bool plausible = FindVariant(score.gameName) != nullptr && score.score >= kMinScore &&
+                               score.score <= kMaxScore && score.round >= 1 &&
+                               score.round <= kMaxRound;
+        verdicts.push_back(plausible ? Check(score, request->records[i])
+                                     : clScoreVerdict{clScoreVerdict::clKind::Refused,
+                                                      "no game of Qarvel has this score"});
+        const clScoreVerdict::clKind kind = verdicts.back().kind;
+        adds.push_back({score, kind != clScoreVerdict::clKind::Refused,
+                        kind == clScoreVerdict::clKind::Verified});
     }
     const auto ranks = store.AddScores(identity, request->player, adds,
                                        static_cast<std::int64_t>(std::time(nullptr)));
@@ -168,7 +178,33 @@ clServerReply clScoreServer::Submit(std::string_view requestBody) {
     std::string body;
     for (const auto& entry : *ranks)
         body += FormatSubmitReplyLine(entry);
+    for (const clScoreVerdict& verdict : verdicts)
+        body += FormatVerdictLine(verdict);
     return {200, std::move(body), "text/plain"};
+}
+
+clScoreVerdict clScoreServer::Check(const clSubmittedScore& score,
+                                    const std::string& record) const {
+    using Kind = clScoreVerdict::clKind;
+    if (checks.judge) return checks.judge(score, record);
+    if (record.empty()) {
+        if (checks.acceptUnverified) return {Kind::Unverified, {}};
+        return {Kind::Refused,
+                "the score came without the record of its game, and this server keeps only "
+                "scores it can replay"};
+    }
+    const std::size_t limit = std::min(checks.maxRecord, clPlayRecordCodec::kMaxRecordBytes);
+    const std::optional<std::string> bytes = FromBase64(record, limit);
+    if (!bytes) {
+        return {Kind::Refused,
+                "the record is damaged or larger than " + std::to_string(limit) + " bytes"};
+    }
+    const std::optional<clPlayRecord> decoded = clPlayRecordCodec::Decode(*bytes, limit);
+    if (!decoded) return {Kind::Refused, "the record is damaged"};
+    if (auto reason =
+            CheckPlayRecord(*decoded, score.gameName, score.score, score.round, checks.replay))
+        return {Kind::Refused, std::move(*reason)};
+    return {Kind::Verified, {}};
 }
 
 clServerReply clScoreServer::List(std::string_view requestBody) {
@@ -205,12 +241,22 @@ clServerReply clScoreServer::ScorePage(std::string_view key) {
     if (row == nullptr) return NotFound();
     const auto top = store.TopScores(row->displayName, 100);
     const auto recent = store.RecentScores(row->displayName);
-    if (!top || !recent) return {500, "the scores could not be read\n", "text/plain"};
+    const auto unverified = store.UnverifiedScores(row->displayName, 100);
+    if (!top || !recent || !unverified)
+        return {500, "the scores could not be read\n", "text/plain"};
     const std::string title = std::string(row->displayName) + " High Scores";
-    return HtmlPage(PageStart(title) + "<h1>" + Html(title) + "</h1>\n<h2>Best scores</h2>\n" +
-                    ScoreTable(*top) + "<h2>Recent scores</h2>\n" + "<p>The best of the last " +
-                    std::to_string(clScoreStore::kRecentScores) + " scores sent.</p>\n" +
-                    ScoreTable(*recent) + std::string(kPageEnd));
+    std::string html = PageStart(title) + "<h1>" + Html(title) + "</h1>\n<h2>Best scores</h2>\n" +
+                       "<p>Every score here was replayed move by move and verified.</p>\n" +
+                       ScoreTable(*top) + "<h2>Recent scores</h2>\n" + "<p>The best of the last " +
+                       std::to_string(clScoreStore::kRecentScores) + " scores sent.</p>\n" +
+                       ScoreTable(*recent);
+    if (!unverified->empty()) {
+        html +=
+            "<h2>Unverified scores</h2>\n<p>Sent without the record of their game, so "
+            "nobody could check them; they rank nowhere.</p>\n" +
+            ScoreTable(*unverified, true);
+    }
+    return HtmlPage(html + std::string(kPageEnd));
 }
 
 clServerReply clScoreServer::SitePage(std::string_view key) {

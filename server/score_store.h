@@ -51,9 +51,13 @@ public:
     // gives each its ranks (nothing for a score not accepted). The same score
     // of the same player is stored once: sent again, it keeps its place.
     // Nothing at all when the database fails, and then nothing is stored.
+    // Unverified scores (sent without a record the server replayed) are
+    // stored apart from the ranking: they get no ranks, count in no list and
+    // are shown only as unverified.
     struct clAdd {
         clSubmittedScore score;
         bool accepted = false;
+        bool verified = true;
     };
     std::optional<std::vector<std::optional<clScoreRanks>>> AddScores(
         const clOnlineIdentity& identity, std::string_view player, const std::vector<clAdd>& adds,
@@ -70,6 +74,8 @@ public:
     // The rows of a variant's page.
     std::optional<std::vector<clStoredScore>> TopScores(std::string_view game, std::int32_t limit);
     std::optional<std::vector<clStoredScore>> RecentScores(std::string_view game);
+    std::optional<std::vector<clStoredScore>> UnverifiedScores(std::string_view game,
+                                                               std::int32_t limit);
     std::optional<std::int64_t> CountScores(std::string_view game);
 
 private:
@@ -81,8 +87,8 @@ private:
     struct clAddStatements;
     std::optional<clScoreRanks> AddLocked(clAddStatements& statements,
                                           const clOnlineIdentity& identity, std::string_view player,
-                                          const clSubmittedScore& score, std::int64_t now,
-                                          std::vector<clAdded>& added);
+                                          const clSubmittedScore& score, bool verified,
+                                          std::int64_t now, std::vector<clAdded>& added);
     clScoreRanks RanksOf(std::int64_t id, std::string_view game, std::int32_t score);
     bool Execute(const char* sql);
     std::optional<clList> ReadList(sqlite3* reader, std::string_view game, bool overall,

@@ -60,6 +60,10 @@ struct clScoreEntry {
     std::int32_t score = 0;
     std::int32_t round = 0;
     clScoreRanks ranks;
+    // The encoded play record the score was made with; empty for none.
+    std::string record{};
+    // What a server that checks records said of it; nothing from others.
+    std::optional<clScoreVerdict> verdict{};
 };
 
 // The online side of one variant's scores: the queue of scores to submit and
