@@ -59,7 +59,9 @@ clSolitaireType::clLoadResult clSolitaireType::Load(const std::filesystem::path&
     timer.Stop();
     timer.SetCount(game->bonusCount);
     timeUp = false;
-    if (observer) observer->GameLoaded(path, IsAutomaticSave(path));
+    if (observer) {
+        observer->GameLoaded(path, IsAutomaticSave(path), round, dealNumber, history->Position());
+    }
     ResumeLoadedGame();
     return clLoadResult::Loaded;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 
@@ -28,6 +29,8 @@ public:
     // The automatic save was written to, or removed from, `path`.
     virtual void AutomaticSaveWritten(const std::filesystem::path& path) = 0;
     virtual void AutomaticSaveDeleted(const std::filesystem::path& path) = 0;
-    // A saved game was taken over from `path`, the automatic save or not.
-    virtual void GameLoaded(const std::filesystem::path& path, bool automatic) = 0;
+    // A saved game was taken over from `path`, the automatic save or not:
+    // its round, deal number (0 between rounds) and applied moves.
+    virtual void GameLoaded(const std::filesystem::path& path, bool automatic, std::int32_t round,
+                            std::int32_t dealNumber, std::size_t moves) = 0;
 };

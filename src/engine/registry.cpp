@@ -138,13 +138,15 @@ const clRegistration* Find(std::string_view displayName) {
 // Whatever goes wrong while a variant initialises (a refused step, a failed
 // allocation) leaves nothing behind: the caller stays where it was.
 std::unique_ptr<clSolitaireType> CreateVariant(std::string_view displayName, clScreenHost* host,
-                                               const clPlayOptions* options) {
+                                               const clPlayOptions* options,
+                                               clPlayObserver* observer) {
     const clRegistration* registration = Find(displayName);
     if (registration == nullptr) return nullptr;
     try {
         std::unique_ptr<clSolitaireType> screen = registration->make();
         screen->SetHost(host);
         if (options) screen->SetOptions(*options);
+        screen->SetPlayObserver(observer);
         if (!screen->Initialize()) return nullptr;
         return screen;
     } catch (...) {

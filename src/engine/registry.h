@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+class clPlayObserver;
 class clScreenHost;
 class clSolitaireType;
 struct clPlayOptions;
@@ -14,10 +15,12 @@ struct clPlayOptions;
 // the player's options when given (a screen in a window loads its automatic
 // save as it initialises, and the options say whether there is one and which).
 // Null when no variant has that name or its initialisation failed (the
-// half-built screen is destroyed).
+// half-built screen is destroyed). An observer given hears of the game from
+// its first deal or resumed save on.
 std::unique_ptr<clSolitaireType> CreateVariant(std::string_view displayName,
                                                clScreenHost* host = nullptr,
-                                               const clPlayOptions* options = nullptr);
+                                               const clPlayOptions* options = nullptr,
+                                               clPlayObserver* observer = nullptr);
 
 // Whether a variant of that display name can be created.
 bool IsRegistered(std::string_view displayName);

@@ -1,6 +1,5 @@
 #include "online/play_recorder.h"
 
-#include "engine/solitaire_type.h"
 #include "toolkit/file.h"
 
 std::optional<clPlayRecord> clPlayRecorder::Record() const {
@@ -21,7 +20,7 @@ clRecordRound* clPlayRecorder::Playing() {
 void clPlayRecorder::RoundStarted(std::int32_t round, std::int32_t dealNumber,
                                   std::int32_t bonusStart) {
     (void)bonusStart;
-    if (round == 1) record = clPlayRecord{screen.DisplayName(), {}};
+    if (round == 1) record = clPlayRecord{gameName, {}};
     // A round must follow the one the record ended last.
     if (!record || record->rounds.size() + 1 != static_cast<std::size_t>(round) ||
         (!record->rounds.empty() && !record->rounds.back().endCount) ||
@@ -91,31 +90,33 @@ void clPlayRecorder::AutomaticSaveDeleted(const std::filesystem::path& path) {
     RemoveFile(RecordPath(path));
 }
 
-void clPlayRecorder::GameLoaded(const std::filesystem::path& path, bool automatic) {
+void clPlayRecorder::GameLoaded(const std::filesystem::path& path, bool automatic,
+                                std::int32_t round, std::int32_t dealNumber, std::size_t moves) {
     Drop();
     if (!automatic) return;
     const std::optional<std::string> bytes =
         ReadWholeFile(RecordPath(path), clPlayRecordCodec::kMaxRecordBytes);
     if (!bytes) return;
     std::optional<clPlayRecord> candidate = clPlayRecordCodec::Decode(*bytes);
-    if (candidate && Matches(*candidate)) record = std::move(candidate);
+    if (candidate && Matches(*candidate, round, dealNumber, moves)) record = std::move(candidate);
 }
 
-bool clPlayRecorder::Matches(const clPlayRecord& candidate) const {
-    if (candidate.gameName != screen.DisplayName() || candidate.rounds.empty() ||
-        candidate.rounds.size() != static_cast<std::size_t>(screen.Round()))
+bool clPlayRecorder::Matches(const clPlayRecord& candidate, std::int32_t round,
+                             std::int32_t dealNumber, std::size_t moves) const {
+    if (candidate.gameName != gameName || candidate.rounds.empty() ||
+        candidate.rounds.size() != static_cast<std::size_t>(round))
         return false;
     for (std::size_t i = 0; i + 1 < candidate.rounds.size(); ++i) {
         if (!candidate.rounds[i].endCount) return false;
     }
     const clRecordRound& last = candidate.rounds.back();
     // Saved between rounds: the last one has ended.
-    if (screen.DealNumber() == 0) return last.endCount.has_value();
-    if (last.endCount || last.dealNumber != screen.DealNumber()) return false;
+    if (dealNumber == 0) return last.endCount.has_value();
+    if (last.endCount || last.dealNumber != dealNumber) return false;
     std::int64_t applied = 0;
     for (const clRecordStep& step : last.steps) {
         if (step.kind == clRecordStep::clKind::Move) ++applied;
         if (step.kind == clRecordStep::clKind::Undo) --applied;
     }
-    return applied == static_cast<std::int64_t>(screen.History().Position());
+    return applied == static_cast<std::int64_t>(moves);
 }

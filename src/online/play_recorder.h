@@ -2,11 +2,10 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "engine/play_observer.h"
 #include "online/play_record.h"
-
-class clSolitaireType;
 
 // Writes down the game a playing screen plays, round by round, as the
 // record a verified score is sent with. The record lives as long as the
@@ -17,7 +16,8 @@ class clSolitaireType;
 // another's) has no record until the next new game.
 class clPlayRecorder final : public clPlayObserver {
 public:
-    explicit clPlayRecorder(const clSolitaireType& screen) : screen(screen) {}
+    // For the variant of this display name.
+    explicit clPlayRecorder(std::string gameName) : gameName(std::move(gameName)) {}
 
     // The record of the game so far; nothing when there is none that
     // follows it from its first deal.
@@ -34,15 +34,17 @@ public:
     void RoundEnded(std::int32_t count, std::int32_t score) override;
     void AutomaticSaveWritten(const std::filesystem::path& path) override;
     void AutomaticSaveDeleted(const std::filesystem::path& path) override;
-    void GameLoaded(const std::filesystem::path& path, bool automatic) override;
+    void GameLoaded(const std::filesystem::path& path, bool automatic, std::int32_t round,
+                    std::int32_t dealNumber, std::size_t moves) override;
 
 private:
     // The round being played, or null (no record, or between rounds).
     clRecordRound* Playing();
     void Drop() { record.reset(); }
-    // Whether a record read back matches the game the screen just resumed.
-    bool Matches(const clPlayRecord& candidate) const;
+    // Whether a record read back matches the game just resumed.
+    bool Matches(const clPlayRecord& candidate, std::int32_t round, std::int32_t dealNumber,
+                 std::size_t moves) const;
 
-    const clSolitaireType& screen;
+    std::string gameName;
     std::optional<clPlayRecord> record;
 };
