@@ -64,13 +64,17 @@ public:
     // POST "/topscores/qarvel/submit.php": the ranks of every score sent.
     clServerReply Submit(std::string_view requestBody);
     // POST "/topscores/qarvel/list.php": a list, or 204 when it has not
-    // changed since the token sent.
+    // changed since the token sent. Kind 2 is today's daily challenge.
     clServerReply List(std::string_view requestBody);
     // GET "/" and "/index.html": every variant with its number of scores.
     clServerReply StartPage();
     // GET "/topscores/scores/qarvel/<key>.html": a variant's best 100 and
     // recent scores; 404 for an unknown key.
     clServerReply ScorePage(std::string_view key);
+    // GET "/topscores/daily/<key>.html" and "/topscores/daily/<key>/<day>.html":
+    // a game's daily challenge of today (UTC) or of that day, with the days
+    // before; 404 for an unknown key or a day that is not one.
+    clServerReply DailyPage(std::string_view key, std::optional<std::string_view> day);
     // GET "/app/<key>.html": the web site's pages the game's menus open.
     clServerReply SitePage(std::string_view key);
 
@@ -91,8 +95,10 @@ public:
     void Stop();
 
 private:
-    // The verdict on one score of a submission.
-    clScoreVerdict Check(const clSubmittedScore& score, const std::string& record) const;
+    // The verdict on one score of a submission; for a verified score of a
+    // daily challenge (today's or yesterday's, UTC) its day goes to `day`.
+    clScoreVerdict Check(const clSubmittedScore& score, const std::string& record,
+                         std::string& day) const;
 
     clScoreStore& store;
     clScoreChecks checks;

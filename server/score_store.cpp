@@ -78,6 +78,15 @@ CREATE INDEX IF NOT EXISTS scores_by_arrival ON scores (game, id);
 CREATE INDEX IF NOT EXISTS scores_by_sender ON scores (game, score, round, email, name, player);
 CREATE INDEX IF NOT EXISTS verified_by_rank ON scores (game, verified, score DESC, id);
 CREATE INDEX IF NOT EXISTS verified_by_arrival ON scores (game, verified, id);
+CREATE TABLE IF NOT EXISTS daily (
+    game TEXT NOT NULL,
+    day TEXT NOT NULL,
+    name TEXT NOT NULL,
+    email TEXT NOT NULL,
+    player TEXT NOT NULL,
+    score_id INTEGER NOT NULL REFERENCES scores (id),
+    PRIMARY KEY (game, day, name, email, player)
+);
 )sql";
 
 // Connections reading at the same time, at most.
@@ -229,11 +238,15 @@ struct clScoreStore::clAddStatements {
         : same(db,
                "SELECT id FROM scores WHERE game = ?1 AND score = ?2 AND round = ?3 AND "
                "name = ?4 AND email = ?5 AND player = ?6 AND verified = ?7 LIMIT 1"),
+          daily(db,
+                "INSERT OR IGNORE INTO daily (game, day, name, email, player, score_id) "
+                "VALUES (?1, ?2, ?3, ?4, ?5, ?6)"),
           insert(db,
                  "INSERT INTO scores (game, score, round, name, location, email, player, "
                  "submitted, verified) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)") {}
 
     clStatement same;
+    clStatement daily;
     clStatement insert;
 };
 
@@ -241,7 +254,8 @@ std::optional<clScoreRanks> clScoreStore::AddLocked(clAddStatements& statements,
                                                     const clOnlineIdentity& identity,
                                                     std::string_view player,
                                                     const clSubmittedScore& score, bool verified,
-                                                    std::int64_t now, std::vector<clAdded>& added) {
+                                                    std::string_view day, std::int64_t now,
+                                                    std::vector<clAdded>& added) {
     std::int64_t id = 0;
     clStatement& same = statements.same.Reset();
     same.Bind(1, score.gameName).Bind(2, score.score).Bind(3, score.round);
@@ -266,6 +280,13 @@ std::optional<clScoreRanks> clScoreStore::AddLocked(clAddStatements& statements,
     }
     // An unverified score is kept, but ranks nowhere.
     if (!verified) return clScoreRanks{};
+    // The first daily score of a player on a day is the one that counts.
+    if (!day.empty()) {
+        clStatement& daily = statements.daily.Reset();
+        daily.Bind(1, score.gameName).Bind(2, day).Bind(3, identity.name).Bind(4, identity.email);
+        daily.Bind(5, player).Bind(6, id);
+        if (daily.Step() != SQLITE_DONE) return std::nullopt;
+    }
     return RanksOf(id, score.gameName, score.score);
 }
 
@@ -298,8 +319,8 @@ std::optional<std::vector<std::optional<clScoreRanks>>> clScoreStore::AddScores(
                 result.emplace_back();
                 continue;
             }
-            const auto scoreRanks =
-                AddLocked(statements, identity, player, add.score, add.verified, now, added);
+            const auto scoreRanks = AddLocked(statements, identity, player, add.score, add.verified,
+                                              add.day, now, added);
             if (!scoreRanks) {
                 failed = true;
                 break;
@@ -379,6 +400,52 @@ std::optional<std::vector<clStoredScore>> clScoreStore::TopScores(std::string_vi
         rows.Bind(1, game).Bind(2, limit);
         return ReadRows(rows);
     });
+}
+
+std::optional<std::vector<clStoredScore>> clScoreStore::DailyScores(std::string_view game,
+                                                                    std::string_view day,
+                                                                    std::int32_t limit) {
+    return WithReader([&](sqlite3* reader) {
+        clStatement rows(reader,
+                         "SELECT s.id, s.score, s.round, s.name, s.location, s.submitted "
+                         "FROM daily d JOIN scores s ON s.id = d.score_id "
+                         "WHERE d.game = ?1 AND d.day = ?2 ORDER BY s.score DESC, s.id LIMIT ?3");
+        rows.Bind(1, game).Bind(2, day).Bind(3, limit);
+        return ReadRows(rows);
+    });
+}
+
+std::optional<std::vector<std::string>> clScoreStore::DailyDays(std::string_view game,
+                                                                std::int32_t limit) {
+    return WithReader([&](sqlite3* reader) -> std::optional<std::vector<std::string>> {
+        clStatement rows(reader,
+                         "SELECT DISTINCT day FROM daily WHERE game = ?1 ORDER BY day DESC "
+                         "LIMIT ?2");
+        rows.Bind(1, game).Bind(2, limit);
+        std::vector<std::string> days;
+        int step = SQLITE_ROW;
+        while ((step = rows.Step()) == SQLITE_ROW)
+            days.push_back(rows.Text(0));
+        if (step != SQLITE_DONE) return std::nullopt;
+        return days;
+    });
+}
+
+std::optional<clScoreStore::clList> clScoreStore::DailyList(std::string_view game,
+                                                            std::string_view day,
+                                                            std::int32_t limit) {
+    const auto rows = DailyScores(game, day, limit);
+    if (!rows) return std::nullopt;
+    clList list;
+    std::int64_t latest = 0;
+    for (const clStoredScore& row : *rows) {
+        list.scores.push_back(row.score);
+        latest = std::max(latest, row.id);
+    }
+    // A new daily score of the day changes its count, and the newest id.
+    list.token = nonce + ".d" + std::string(day) + "." + std::to_string(rows->size()) + "." +
+                 std::to_string(latest) + "." + std::to_string(limit);
+    return list;
 }
 
 std::optional<std::vector<clStoredScore>> clScoreStore::UnverifiedScores(std::string_view game,

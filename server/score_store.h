@@ -58,6 +58,10 @@ public:
         clSubmittedScore score;
         bool accepted = false;
         bool verified = true;
+        // The daily challenge's day ("2026-12-11") the score played; empty
+        // for none. A player's first verified score of a game's day is its
+        // daily score; later ones of that day are ordinary scores.
+        std::string day{};
     };
     std::optional<std::vector<std::optional<clScoreRanks>>> AddScores(
         const clOnlineIdentity& identity, std::string_view player, const std::vector<clAdd>& adds,
@@ -76,6 +80,13 @@ public:
     std::optional<std::vector<clStoredScore>> RecentScores(std::string_view game);
     std::optional<std::vector<clStoredScore>> UnverifiedScores(std::string_view game,
                                                                std::int32_t limit);
+    // The daily challenge: a game's scores of a day, best first; the days
+    // that have scores, latest first; the day's list for the game.
+    std::optional<std::vector<clStoredScore>> DailyScores(std::string_view game,
+                                                          std::string_view day, std::int32_t limit);
+    std::optional<std::vector<std::string>> DailyDays(std::string_view game, std::int32_t limit);
+    std::optional<clList> DailyList(std::string_view game, std::string_view day,
+                                    std::int32_t limit);
     std::optional<std::int64_t> CountScores(std::string_view game);
 
 private:
@@ -88,7 +99,8 @@ private:
     std::optional<clScoreRanks> AddLocked(clAddStatements& statements,
                                           const clOnlineIdentity& identity, std::string_view player,
                                           const clSubmittedScore& score, bool verified,
-                                          std::int64_t now, std::vector<clAdded>& added);
+                                          std::string_view day, std::int64_t now,
+                                          std::vector<clAdded>& added);
     clScoreRanks RanksOf(std::int64_t id, std::string_view game, std::int32_t score);
     bool Execute(const char* sql);
     std::optional<clList> ReadList(sqlite3* reader, std::string_view game, bool overall,

@@ -268,7 +268,7 @@ std::optional<clListRequest> ParseListBody(std::string_view text) {
     if (!parts || (*parts)[0].empty()) return std::nullopt;
     const auto kind = ParseInt32((*parts)[1]);
     const auto maximum = ParseInt32((*parts)[3]);
-    if (!kind || (*kind != 0 && *kind != 1) || !maximum || *maximum < 1) return std::nullopt;
+    if (!kind || *kind < 0 || *kind > 2 || !maximum || *maximum < 1) return std::nullopt;
     return clListRequest{std::string((*parts)[0]), static_cast<clScoreListKind>(*kind),
                          std::string((*parts)[2]), *maximum};
 }

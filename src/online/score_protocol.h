@@ -130,15 +130,24 @@ std::string FormatVerdictLine(const clScoreVerdict& verdict);
 inline constexpr std::size_t kMaxReasonLength = 300;
 std::optional<std::vector<clScoreVerdict>> ParseVerdicts(std::string_view body, std::size_t count);
 
-// The list exchange: a game's overall or recent high scores.
-enum class clScoreListKind : std::int32_t { Overall = 0, Recent = 1 };
+// The list exchange: a game's overall or recent high scores, or (from a
+// server that keeps them) today's daily challenge scores.
+enum class clScoreListKind : std::int32_t { Overall = 0, Recent = 1, Daily = 2 };
 
 // The most scores a list holds.
 inline constexpr std::int32_t kOverallListSize = 1000;
 inline constexpr std::int32_t kRecentListSize = 100;
+inline constexpr std::int32_t kDailyListSize = 100;
 
 constexpr std::int32_t ListSize(clScoreListKind kind) {
-    return kind == clScoreListKind::Overall ? kOverallListSize : kRecentListSize;
+    switch (kind) {
+        case clScoreListKind::Overall:
+            return kOverallListSize;
+        case clScoreListKind::Daily:
+            return kDailyListSize;
+        default:
+            return kRecentListSize;
+    }
 }
 
 // The longest token a list reply may carry, in bytes: its text before the
@@ -154,7 +163,7 @@ struct clListRequest {
 
 std::string FormatListBody(std::string_view gameName, clScoreListKind kind, std::string_view token,
                            std::int32_t maximum);
-// Nothing unless the body ends in a kind of 0 or 1, a token without commas
+// Nothing unless the body ends in a kind of 0, 1 or 2, a token without commas
 // and a positive maximum, after a non-empty game name.
 std::optional<clListRequest> ParseListBody(std::string_view text);
 

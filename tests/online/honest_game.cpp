@@ -9,19 +9,22 @@
 #include "online/play_recorder.h"
 #include "support/random_play.h"
 
-std::optional<clHonestGame> PlayHonestGame(std::string_view name, std::uint32_t seed,
-                                           int firstRoundSteps) {
+std::optional<clHonestGame> PlayHonestGame(
+    std::string_view name, std::uint32_t seed, int firstRoundSteps,
+    const std::function<std::int32_t(std::int32_t round)>& deals) {
     clPlayRecorder recorder{std::string(name)};
     const std::unique_ptr<clSolitaireType> screen =
         CreateVariant(name, nullptr, nullptr, &recorder);
     auto* game = dynamic_cast<clSolitaireRules*>(screen.get());
     if (game == nullptr) return std::nullopt;
-    clRandom deals;
-    deals.Seed(static_cast<std::int32_t>(seed % 1000 + 1));
-    game->SetGenerator(deals);
+    clRandom generator;
+    generator.Seed(static_cast<std::int32_t>(seed % 1000 + 1));
+    game->SetGenerator(generator);
+    // A deal number of the caller's, or 0: a fresh one from the generator.
+    const auto deal = [&](std::int32_t round) { return deals ? deals(round) : 0; };
     std::mt19937 chance(seed);
 
-    game->NewGame();
+    game->StartRound(deal(1));
     for (int round = 1; round <= 12; ++round) {
         game->StartTimer();
         const int steps = round == 1 ? firstRoundSteps : 6;
@@ -47,7 +50,7 @@ std::optional<clHonestGame> PlayHonestGame(std::string_view name, std::uint32_t 
             if (!record) return std::nullopt;
             return clHonestGame{*record, game->LastRoundScore(), round};
         }
-        game->StartRound();
+        game->StartRound(deal(round + 1));
     }
     return std::nullopt;
 }

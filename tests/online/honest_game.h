@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -18,6 +19,8 @@ struct clHonestGame {
 // Round 1: `firstRoundSteps` steps, then Take Score at once (its bonus
 // reaches the goal in most games); every later round a few steps, then the
 // clock runs out, until a round misses its goal. Nothing when the variant
-// is not registered or the game does not end within 12 rounds.
-std::optional<clHonestGame> PlayHonestGame(std::string_view name, std::uint32_t seed,
-                                           int firstRoundSteps = 20);
+// is not registered or the game does not end within 12 rounds. `deals`,
+// when given, names each round's deal (the daily challenge's).
+std::optional<clHonestGame> PlayHonestGame(
+    std::string_view name, std::uint32_t seed, int firstRoundSteps = 20,
+    const std::function<std::int32_t(std::int32_t round)>& deals = {});

@@ -181,7 +181,7 @@ TEST(ListBody, ReadsBackAndRefusesWhatIsNotARequest) {
     EXPECT_EQ(request->kind, clScoreListKind::Recent);
     EXPECT_EQ(request->token, "t.1");
     EXPECT_EQ(request->maximum, 100);
-    for (const char* bad : {"", "Klondike", "Klondike,0,0", ",0,0,1000", "Klondike,2,0,1000",
+    for (const char* bad : {"", "Klondike", "Klondike,0,0", ",0,0,1000", "Klondike,3,0,1000",
                             "Klondike,0,0,0", "Klondike,0,0,-5", "Klondike,x,0,1000"})
         EXPECT_FALSE(ParseListBody(bad)) << bad;
 }

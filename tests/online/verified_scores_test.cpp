@@ -1,6 +1,7 @@
 // Scores sent with the record of their game, through the game's client to
 // the score server on 127.0.0.1: honest games are verified and ranked,
 // forged ones refused with a reason and never stored.
+#include <ctime>
 #include <functional>
 #include <string>
 #include <thread>
@@ -8,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include "online/daily_challenge.h"
 #include "online/honest_game.h"
+#include "online/http_client.h"
 #include "online/online_scores.h"
 #include "online/play_record.h"
 #include "player/settings.h"
@@ -189,6 +192,38 @@ TEST_F(VerifiedScoresTest, ForgedRecordsAreRefusedWithTheirReasonAndNotStored) {
     // The honest one still counts.
     EXPECT_EQ(Send(*honest).verdict->kind, clScoreVerdict::clKind::Verified);
     EXPECT_EQ(Stored("Klondike"), 1);
+}
+
+// The daily challenge: a player's first verified game on today's deals
+// ranks in today's table; a second attempt and other deals do not.
+TEST_F(VerifiedScoresTest, TheFirstDailyGameOfAPlayerRanksInTodaysTable) {
+    const clDay today = DayOfUnixTime(static_cast<std::int64_t>(std::time(nullptr)));
+    const auto daily = [today](std::int32_t round) { return DailyDeal(today, "golf", round); };
+    const std::optional<clHonestGame> first = PlayHonestGame("Golf", 1, 20, daily);
+    const std::optional<clHonestGame> second = PlayHonestGame("Golf", 2, 10, daily);
+    const std::optional<clHonestGame> other = PlayHonestGame("Golf", 3);
+    ASSERT_TRUE(first && second && other);
+    ASSERT_NE(first->score, second->score);
+    for (const clHonestGame* game : {&first.value(), &second.value(), &other.value()})
+        EXPECT_EQ(Send(*game).verdict->kind, clScoreVerdict::clKind::Verified);
+    EXPECT_EQ(Stored("Golf"), 3);
+
+    clHttpClient client;
+    ASSERT_TRUE(
+        client.Post("http://127.0.0.1:" + std::to_string(port) + "/topscores/qarvel/list.php",
+                    FormatListBody("Golf", clScoreListKind::Daily, "0", 100)))
+        << client.LastErrorText();
+    const auto list = ParseListReply(client.Body(), kDailyListSize);
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->scores, std::vector<std::int32_t>{first->score});
+
+    const clServerReply page = server.DailyPage("golf", std::nullopt);
+    EXPECT_EQ(page.status, 200);
+    EXPECT_NE(page.body.find(">" + std::to_string(first->score) + "<"), std::string::npos);
+    EXPECT_EQ(page.body.find(">" + std::to_string(second->score) + "<"), std::string::npos);
+    EXPECT_EQ(server.DailyPage("golf", FormatDay(today)).body, page.body);
+    EXPECT_EQ(server.DailyPage("golf", "2026-02-30").status, 404);
+    EXPECT_EQ(server.DailyPage("nosuchgame", std::nullopt).status, 404);
 }
 
 }  // namespace
