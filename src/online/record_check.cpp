@@ -79,6 +79,17 @@ std::optional<std::string> CheckPlayRecord(const clPlayRecord& record, std::stri
         if (played.dealNumber < 1 || played.dealNumber > clSavedGameFile::kMaxDealNumber)
             return roundName + " has no deal number";
         const std::int32_t bonusStart = points.Bonus(number);
+        // The pace is checked before the replay, which it also keeps short.
+        if (!played.endCount) return roundName + " has no end";
+        const std::int32_t end = *played.endCount;
+        if (end > bonusStart || end < 0)
+            return roundName + " ends with a time bonus it cannot have (" + std::to_string(end) +
+                   " tenths, from " + std::to_string(bonusStart) + ")";
+        const auto steps = static_cast<std::int64_t>(played.steps.size());
+        const double seconds = (bonusStart - end) / 10.0 + 1.0;
+        if (static_cast<double>(steps) > limits.maxPace * seconds)
+            return roundName + " has " + std::to_string(steps) + " steps in " +
+                   std::to_string((bonusStart - end) / 10) + " seconds, faster than anyone plays";
         game->History().Clear();
         game->StartDeal(played.dealNumber);
 
@@ -124,8 +135,6 @@ std::optional<std::string> CheckPlayRecord(const clPlayRecord& record, std::stri
             solved = game->IsGameWon();
         }
 
-        if (!played.endCount) return roundName + " has no end";
-        const std::int32_t end = *played.endCount;
         if (end > count || end < 0)
             return roundName + " ends with a time bonus it cannot have (" + std::to_string(end) +
                    " tenths after " + std::to_string(count) + ")";
@@ -134,11 +143,6 @@ std::optional<std::string> CheckPlayRecord(const clPlayRecord& record, std::stri
         if (solved && end != count)
             return roundName + " was solved at a time bonus of " + std::to_string(count) +
                    " tenths but ended at " + std::to_string(end);
-        const std::int64_t steps = static_cast<std::int64_t>(played.steps.size());
-        const double seconds = (bonusStart - end) / 10.0 + 1.0;
-        if (static_cast<double>(steps) > limits.maxPace * seconds)
-            return roundName + " has " + std::to_string(steps) + " steps in " +
-                   std::to_string((bonusStart - end) / 10) + " seconds, faster than anyone plays";
         total.Add(std::int64_t{end} * 10);
         if (r + 1 < record.rounds.size() && total.Value() < points.Goal(number))
             return roundName + " ended below its goal, so the game could not go on";

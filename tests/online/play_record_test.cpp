@@ -1,6 +1,8 @@
 #include "online/play_record.h"
 
+#include <algorithm>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -262,6 +264,44 @@ TEST_F(RecordBesideTheSaveTest, AGameTheRecordCannotFollowHasNone) {
     ASSERT_TRUE(fifth.Record());
     ASSERT_TRUE(screen->OpenFile((folder.Path() / "mine.qarvel").string()));
     EXPECT_FALSE(fifth.Record());
+}
+
+// Pelmanism charges each card turned up; the record carries the turns, and
+// a record that leaves one out claims points the game never gave.
+TEST(PlayRecordReplay, TurnedCardsCostInTheReplayAsInTheGame) {
+    clPlayRecorder recorder("Pelmanism");
+    const std::unique_ptr<clSolitaireType> screen =
+        CreateVariant("Pelmanism", nullptr, nullptr, &recorder);
+    auto* game = dynamic_cast<clSolitaireRules*>(screen.get());
+    ASSERT_NE(game, nullptr);
+    game->StartRound(77);
+    game->StartTimer();
+    std::mt19937 chance(3);
+    for (int click = 0; click < 12; ++click) {
+        for (int tick = 0; tick < 5; ++tick)
+            game->TimerTick();
+        clPile* pile = game->Tableau(static_cast<int>(chance() % 52));
+        if (pile->Count() == 0) continue;
+        game->PressPile(*pile, pile->TopIndex());
+        game->ReleasePick();
+    }
+    game->TakeScore();
+    std::optional<clPlayRecord> record = recorder.Record();
+    ASSERT_TRUE(record);
+    const auto turns = std::count_if(
+        record->rounds[0].steps.begin(), record->rounds[0].steps.end(),
+        [](const clRecordStep& step) { return step.kind == clRecordStep::clKind::Turn; });
+    ASSERT_GE(turns, 2);
+    const std::int32_t score = game->LastRoundScore();
+    EXPECT_EQ(CheckPlayRecord(*record, "Pelmanism", score, 1), std::nullopt);
+
+    auto& steps = record->rounds[0].steps;
+    steps.erase(std::find_if(steps.begin(), steps.end(), [](const clRecordStep& step) {
+        return step.kind == clRecordStep::clKind::Turn;
+    }));
+    const auto reason = CheckPlayRecord(*record, "Pelmanism", score, 1);
+    ASSERT_TRUE(reason);
+    EXPECT_NE(reason->find("points, not the"), std::string::npos) << *reason;
 }
 
 }  // namespace
