@@ -89,6 +89,18 @@ clOnlineScores::clListAnswer clOnlineScores::ReadListReply(const std::optional<c
     return {list.has_value(), std::move(list)};
 }
 
+std::optional<std::vector<std::int32_t>> clOnlineScores::RetrieveDaily(
+    std::string_view gameName, const clExchangeRunner& run) {
+    const clScoreRequest request = Request(
+        settings.ListUrl(), FormatListBody(gameName, clScoreListKind::Daily, "0", kDailyListSize));
+    std::optional<clHttpReply> reply;
+    cancelled = !run([&](std::stop_token stop) { reply = transport.Post(request, stop); });
+    if (cancelled || !reply || reply->status != 200) return std::nullopt;
+    std::optional<clScoreList> list = ParseListReply(reply->body, kDailyListSize);
+    if (!list) return std::nullopt;
+    return std::move(list->scores);
+}
+
 bool clOnlineScores::Retrieve(std::string_view gameName, bool force, const clExchangeRunner& run) {
     cancelled = false;
     if (!valid || force || gameName != listsGame) {

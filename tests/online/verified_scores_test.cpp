@@ -11,7 +11,6 @@
 
 #include "online/daily_challenge.h"
 #include "online/honest_game.h"
-#include "online/http_client.h"
 #include "online/online_scores.h"
 #include "online/play_record.h"
 #include "player/settings.h"
@@ -208,14 +207,9 @@ TEST_F(VerifiedScoresTest, TheFirstDailyGameOfAPlayerRanksInTodaysTable) {
         EXPECT_EQ(Send(*game).verdict->kind, clScoreVerdict::clKind::Verified);
     EXPECT_EQ(Stored("Golf"), 3);
 
-    clHttpClient client;
-    ASSERT_TRUE(
-        client.Post("http://127.0.0.1:" + std::to_string(port) + "/topscores/qarvel/list.php",
-                    FormatListBody("Golf", clScoreListKind::Daily, "0", 100)))
-        << client.LastErrorText();
-    const auto list = ParseListReply(client.Body(), kDailyListSize);
-    ASSERT_TRUE(list);
-    EXPECT_EQ(list->scores, std::vector<std::int32_t>{first->score});
+    clOnlineScores session(settings, clock);
+    EXPECT_EQ(session.RetrieveDaily("Golf"), std::vector<std::int32_t>{first->score});
+    EXPECT_EQ(session.RetrieveDaily("Klondike"), std::vector<std::int32_t>{});
 
     const clServerReply page = server.DailyPage("golf", std::nullopt);
     EXPECT_EQ(page.status, 200);
