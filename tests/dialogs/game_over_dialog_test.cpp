@@ -11,16 +11,18 @@
 #include "dialogs/dialog_fixture.h"
 #include "dialogs/identity_fields.h"
 #include "dialogs/score_table.h"
+#include "online/play_record.h"
 #include "support/recording_target.h"
 
 namespace {
 
 class GameOverDialogTest : public clScoreDialogTest {
 protected:
-    std::unique_ptr<clGameOverDialog> Open(std::int32_t score, std::int32_t round) {
+    std::unique_ptr<clGameOverDialog> Open(std::int32_t score, std::int32_t round,
+                                           std::string record = {}) {
         Load("klondike", "Klondike");
         auto dialog = std::make_unique<clGameOverDialog>(services, statistics, "Klondike",
-                                                         "klondike", score, round);
+                                                         "klondike", score, round, nullptr, record);
         dialog->show();
         return dialog;
     }
@@ -117,6 +119,33 @@ TEST_F(GameOverDialogTest, ASubmissionFillsTheRankTexts) {
     EXPECT_FALSE(dialog->SubmitButton()->isVisible());
     // The player's sounds are off.
     EXPECT_TRUE(sounds.empty());
+}
+
+// A server that replays records: the game's own record is verified and
+// ranked, a score its record does not earn is refused and the dialog says why.
+TEST_F(GameOverDialogTest, TheServerVerifiesTheScoreByItsRecordOrSaysWhyNot) {
+    clLoopbackScoreServer server(clLoopbackScoreServer::clChecks::Replay);
+    ASSERT_TRUE(server.IsListening());
+    ASSERT_TRUE(settings.SetScoreServerBase(server.Base()));
+    settings.SetFlag(clFlag::Sounds, false);
+    // Round 1 taken at once: its whole bonus, 2400 tenths.
+    const std::string record =
+        clPlayRecordCodec::Encode({"Klondike", {{1234, {}, 2400}}}).value_or("");
+    Log("klondike", {24000, 650});
+    struct clCase {
+        std::int32_t score;
+        std::string overall;
+    };
+    for (const clCase& row : {clCase{24000, "Overall rank: 1st of 1"},
+                              clCase{650,
+                                     "The server could not verify this score: the replay "
+                                     "scores 24000 points, not the 650 submitted"}}) {
+        const auto dialog = Open(row.score, 1, record);
+        Type(*dialog->Identity(), kAnn);
+        QTest::mouseClick(dialog->SubmitButton(), Qt::LeftButton);
+        EXPECT_TRUE(messages.Texts().empty());
+        EXPECT_EQ(dialog->OverallRank()->text().toStdString(), row.overall);
+    }
 }
 
 TEST_F(GameOverDialogTest, NewAndExitCloseWithTheirChoiceAndEscapeChoosesNothing) {
