@@ -191,6 +191,18 @@ std::optional<clFamilyModel> clFamilyModel::Read(const clSolitaireRules& game,
             }
         }
     }
+    for (int below = 1; below <= model.cardTotal; ++below) {
+        for (int card = 1; card <= model.cardTotal; ++card) {
+            const auto b = static_cast<std::uint8_t>(below);
+            const auto c = static_cast<std::uint8_t>(card);
+            const bool steps =
+                model.rank[b] != model.columnStop && model.rank[c] == RankBelow(model.rank[b]);
+            std::uint8_t& entry = model.fits[static_cast<std::size_t>(below) * 256 + card];
+            if (steps && model.SuitsFit(model.accept, c, b)) entry |= kFits;
+            if (steps && model.SuitsFit(model.run, c, b)) entry |= kFollows;
+        }
+    }
+    model.Rehash(model.start);
     // A column grows only by a run on its top, which stays within 13 cards.
     for (int c = 0; c < model.columns; ++c) {
         int length = model.start.length[c];
@@ -246,33 +258,23 @@ bool clFamilyModel::SuitsFit(clRule rule, std::uint8_t card, std::uint8_t below)
     return true;
 }
 
-bool clFamilyModel::Fits(std::uint8_t card, std::uint8_t below) const {
-    return SuitsFit(accept, card, below) && rank[below] != columnStop &&
-           rank[card] == RankBelow(rank[below]);
-}
-
-bool clFamilyModel::Follows(std::uint8_t card, std::uint8_t below) const {
-    return SuitsFit(run, card, below) && rank[below] != columnStop &&
-           rank[card] == RankBelow(rank[below]);
-}
-
-int clFamilyModel::ColumnLimit(const clFamilyState& state, int length, int fixed) const {
-    if (limits == clLimits::Fixed) return fixed == 0 ? INT_MAX : fixed;
-    int emptyCells = 0;
-    for (int i = 0; i < cells; ++i)
-        emptyCells += state.cell[i] == 0;
-    if (limits == clLimits::KingsCellCounting) return emptyCells + 1;
-    int emptyColumns = 0;
-    for (int c = 0; c < columns; ++c)
-        emptyColumns += state.length[c] == 0;
+int clFamilyModel::ColumnLimit(int length, int fixed, int emptyCells, int emptyColumns) const {
+    switch (limits) {
+        case clLimits::Fixed:
+            return fixed == 0 ? INT_MAX : fixed;
+        case clLimits::KingsCellCounting:
+            return emptyCells + 1;
+        case clLimits::CellCounting:
+            break;
+    }
     return length == 0 ? emptyColumns * (emptyCells + 1) : (emptyCells + 1) * (emptyColumns + 1);
 }
 
 // A stop rank of 0 lets a foundation wrap round until it holds 13 cards.
 bool clFamilyModel::Takes(std::uint8_t top, std::uint8_t card) const {
+    // Built from the base, a foundation stops at its 13th card either way.
     if (top == 0) return rank[card] == baseRank;
-    return suit[top] == suit[card] && rank[card] == RankAbove(rank[top]) &&
-           (foundationStop == 0 ? order[top] < 12 : rank[top] != foundationStop);
+    return suit[top] == suit[card] && order[top] < 12 && order[card] == order[top] + 1;
 }
 
 int clFamilyModel::FoundationFor(const clFamilyState& state, std::uint8_t card) const {
@@ -290,13 +292,19 @@ void clFamilyModel::Moves(const clFamilyState& state, std::vector<clFamilyMove>&
     for (int i = 0; i < cells && firstEmptyCell < 0; ++i) {
         if (state.cell[i] == 0) firstEmptyCell = i;
     }
+    int emptyCells = 0;
+    for (int i = 0; i < cells; ++i)
+        emptyCells += state.cell[i] == 0;
     int firstEmptyColumn = -1;
-    for (int c = 0; c < columns && firstEmptyColumn < 0; ++c) {
-        if (state.length[c] == 0) firstEmptyColumn = c;
+    int emptyColumns = 0;
+    for (int c = 0; c < columns; ++c) {
+        if (state.length[c] != 0) continue;
+        if (firstEmptyColumn < 0) firstEmptyColumn = c;
+        ++emptyColumns;
     }
     std::array<int, clFamilyState::kMaxColumns> limitIn{};
     for (int c = 0; c < columns; ++c)
-        limitIn[c] = ColumnLimit(state, state.length[c], fixedIn);
+        limitIn[c] = ColumnLimit(state.length[c], fixedIn, emptyCells, emptyColumns);
 
     // Every place a group of `count` cards with `bottom` at its bottom may
     // go from (spot, from).
@@ -341,7 +349,7 @@ void clFamilyModel::Moves(const clFamilyState& state, std::vector<clFamilyMove>&
     for (int c = 0; c < columns; ++c) {
         const int length = state.length[c];
         if (length == 0) continue;
-        const int limitOut = ColumnLimit(state, length, fixedOut);
+        const int limitOut = ColumnLimit(length, fixedOut, emptyCells, emptyColumns);
         const auto& cards = state.column[c];
         for (int p = length - 1; p >= 0; --p) {
             if (length - p > limitOut) break;
@@ -405,6 +413,8 @@ void clFamilyModel::Apply(clFamilyState& state, const clFamilyMove& move) const 
             state.foundation[move.to] = moving[0];
             break;
     }
+    if (move.fromSpot == clSpot::Column) HashColumn(state, move.from);
+    if (move.toSpot == clSpot::Column) HashColumn(state, move.to);
 }
 
 // As the game plays it: the first pile in its order whose top card a
@@ -444,26 +454,38 @@ void clFamilyModel::Play(clFamilyState& state, const clFamilyMove& move) const {
 
 std::optional<clFamilyMove> clFamilyModel::SafeMove(const clFamilyState& state) const {
     if (decks != 1) return std::nullopt;
+    // With one pack each suit has one foundation: where it is, and how high.
     std::array<int, 5> height{};
+    std::array<int, 5> pile{};
+    int firstEmpty = -1;
     for (int f = 0; f < foundations; ++f) {
         const std::uint8_t top = state.foundation[f];
-        if (top != 0) height[suit[top]] = FoundationHeight(top);
-    }
-    // Safe when every card that could go on it in a column is up already.
-    const auto safe = [&](std::uint8_t card) {
-        const int need = order[card];
-        for (int s = 1; s <= 4; ++s) {
-            const bool couldGoOn = accept == clRule::AnySuit ||
-                                   (accept == clRule::Alternating && suitColour[s] != colour[card]);
-            if (couldGoOn && height[s] < need) return false;
+        if (top != 0) {
+            height[suit[top]] = FoundationHeight(top);
+            pile[suit[top]] = f;
+        } else if (firstEmpty < 0) {
+            firstEmpty = f;
         }
-        return true;
+    }
+    // A card is safe to send up when every card that could go on it in a
+    // column is up already: the next lower of the suits it takes.
+    std::array<int, 3> lowest{13, 13, 13};  // by colour: the lowest suit the colour takes
+    for (int s = 1; s <= 4; ++s) {
+        for (int c = 1; c <= 2; ++c) {
+            const bool takes =
+                accept == clRule::AnySuit || (accept == clRule::Alternating && suitColour[s] != c);
+            if (takes) lowest[c] = std::min(lowest[c], height[s]);
+        }
+    }
+    const auto up = [&](std::uint8_t card) -> int {
+        const int s = suit[card];
+        if (order[card] != height[s] || order[card] > lowest[colour[card]]) return -1;
+        return height[s] == 0 ? firstEmpty : pile[s];
     };
     for (int i = 0; i < cells; ++i) {
         const std::uint8_t card = state.cell[i];
-        if (card == 0 || !safe(card)) continue;
-        const int f = FoundationFor(state, card);
-        if (f >= 0) {
+        if (card == 0) continue;
+        if (const int f = up(card); f >= 0) {
             return clFamilyMove{clSpot::Cell, static_cast<std::uint8_t>(i), clSpot::Foundation,
                                 static_cast<std::uint8_t>(f), 1};
         }
@@ -471,9 +493,7 @@ std::optional<clFamilyMove> clFamilyModel::SafeMove(const clFamilyState& state) 
     for (int c = 0; c < columns; ++c) {
         if (state.length[c] == 0) continue;
         const std::uint8_t card = state.column[c][state.length[c] - 1];
-        if (!safe(card)) continue;
-        const int f = FoundationFor(state, card);
-        if (f >= 0) {
+        if (const int f = up(card); f >= 0) {
             return clFamilyMove{clSpot::Column, static_cast<std::uint8_t>(c), clSpot::Foundation,
                                 static_cast<std::uint8_t>(f), 1};
         }
@@ -493,18 +513,28 @@ bool clFamilyModel::IsWon(const clFamilyState& state) const {
 
 // Columns, cells and foundations each add up hashes of their own, so their
 // order does not count.
+void clFamilyModel::HashColumn(clFamilyState& state, int c) const {
+    std::uint64_t a = 0x9e3779b97f4a7c15ULL;
+    std::uint64_t b = 0x2545f4914f6cdd1dULL;
+    for (int k = 0; k < state.length[c]; ++k) {
+        const std::uint64_t card = face[state.column[c][k]];
+        a = (a ^ card) * 0x100000001b3ULL + (a >> 29);
+        b = ((b + card) * 0xff51afd7ed558ccdULL) ^ (b >> 31);
+    }
+    state.columnKeyA[c] = Mix(a);
+    state.columnKeyB[c] = Mix(b ^ 0xc4ceb9fe1a85ec53ULL);
+}
+
+void clFamilyModel::Rehash(clFamilyState& state) const {
+    for (int c = 0; c < columns; ++c)
+        HashColumn(state, c);
+}
+
 clFamilyKey clFamilyModel::Key(const clFamilyState& state) const {
     clFamilyKey key;
     for (int c = 0; c < columns; ++c) {
-        std::uint64_t a = 0x9e3779b97f4a7c15ULL;
-        std::uint64_t b = 0x2545f4914f6cdd1dULL;
-        for (int k = 0; k < state.length[c]; ++k) {
-            const std::uint64_t face = this->face[state.column[c][k]];
-            a = (a ^ face) * 0x100000001b3ULL + (a >> 29);
-            b = (b + face) * 0xff51afd7ed558ccdULL ^ (b >> 31);
-        }
-        key.a += Mix(a);
-        key.b += Mix(b ^ 0xc4ceb9fe1a85ec53ULL);
+        key.a += state.columnKeyA[c];
+        key.b += state.columnKeyB[c];
     }
     for (int i = 0; i < cells; ++i) {
         if (state.cell[i] == 0) continue;

@@ -41,6 +41,9 @@ struct clFamilyState {
     std::array<std::array<std::uint8_t, kMaxColumnCards>, kMaxColumns> column{};
     std::array<std::uint8_t, kMaxCells> cell{};
     std::array<std::uint8_t, kMaxFoundations> foundation{};
+    // Each column's hash, kept up to date by the model's moves.
+    std::array<std::uint64_t, kMaxColumns> columnKeyA{};
+    std::array<std::uint64_t, kMaxColumns> columnKeyB{};
 };
 
 // A 128-bit key of a position, the same for positions that differ only in
@@ -82,6 +85,8 @@ public:
 
     bool IsWon(const clFamilyState& state) const;
     clFamilyKey Key(const clFamilyState& state) const;
+    // Hashes every column again, after the state was changed by hand.
+    void Rehash(clFamilyState& state) const;
 
     // The card of the model's number, as the deal knows it.
     std::int32_t DealIndex(std::uint8_t card) const { return dealIndex[card]; }
@@ -92,9 +97,13 @@ public:
     // The cards on a foundation whose top is this card (0: none).
     int FoundationHeight(std::uint8_t top) const { return top ? order[top] + 1 : 0; }
     // Whether `card` may lie on `below` in a column.
-    bool Fits(std::uint8_t card, std::uint8_t below) const;
+    bool Fits(std::uint8_t card, std::uint8_t below) const {
+        return (fits[std::size_t{below} * 256 + card] & kFits) != 0;
+    }
     // Whether the card one up from `below` in a column continues its run.
-    bool Follows(std::uint8_t card, std::uint8_t below) const;
+    bool Follows(std::uint8_t card, std::uint8_t below) const {
+        return (fits[std::size_t{below} * 256 + card] & kFollows) != 0;
+    }
 
     // The move as the game's history records it, on the table of `state`.
     clMove ToMove(const clFamilyState& state, const clFamilyMove& move) const;
@@ -109,9 +118,14 @@ private:
         std::uint8_t index;
     };
 
+    static constexpr std::uint8_t kFits = 1;
+    static constexpr std::uint8_t kFollows = 2;
+
     bool SuitsFit(clRule rule, std::uint8_t card, std::uint8_t below) const;
-    // The most cards a column gives and takes, by its length.
-    int ColumnLimit(const clFamilyState& state, int length, int fixed) const;
+    // The most cards a column gives and takes, by its length and the empty
+    // cells and columns.
+    int ColumnLimit(int length, int fixed, int emptyCells, int emptyColumns) const;
+    void HashColumn(clFamilyState& state, int c) const;
     // Whether a foundation with this top card (0: empty) takes the card.
     bool Takes(std::uint8_t top, std::uint8_t card) const;
     // Which foundation takes the card, by the game's search order; -1: none.
@@ -146,5 +160,6 @@ private:
     std::array<std::uint64_t, 256> face{};  // the same for both packs' copies of a card
     std::array<std::uint8_t, 256> under{};  // one pack: the card below it on its foundation
     std::array<std::uint8_t, 5> suitColour{};
+    std::vector<std::uint8_t> fits = std::vector<std::uint8_t>(256 * 256);  // by below, card
     clFamilyState start;
 };

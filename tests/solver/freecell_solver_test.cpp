@@ -154,6 +154,8 @@ TEST_F(VariantTest, PositionsKeyAlikeWhateverTheOrderOfColumnsAndCells) {
     std::swap(swapped.column[2], swapped.column[5]);
     std::swap(swapped.length[2], swapped.length[5]);
     std::swap(swapped.cell[0], swapped.cell[3]);
+    model->Rehash(state);
+    model->Rehash(swapped);
     EXPECT_EQ(model->Key(state), model->Key(swapped));
     EXPECT_NE(model->Key(state), model->Key(model->Start()));
 }
