@@ -92,9 +92,17 @@ int Distance(const clFamilyModel& model, const clFamilyState& state) {
 
 class clSearch {
 public:
-    clSearch(const clFamilyModel& model, const clSolveLimits& limits)
+    // With `safeMoves` the search plays the safe foundation moves at once
+    // and never looks at the positions before them: far fewer positions,
+    // but running out of them proves nothing. `nodes` and `startTick` are
+    // what earlier searches left of the limits.
+    clSearch(const clFamilyModel& model, const clSolveLimits& limits, bool safeMoves,
+             std::int64_t nodes, std::uint32_t startTick)
         : model(model),
           limits(limits),
+          safeMoves(safeMoves),
+          nodeLimit(nodes),
+          startTick(startTick),
           stride(static_cast<std::size_t>(model.Columns() + model.CardTotal() + model.Cells() +
                                           model.Foundations())) {}
 
@@ -127,6 +135,9 @@ private:
 
     const clFamilyModel& model;
     const clSolveLimits& limits;
+    const bool safeMoves;
+    const std::int64_t nodeLimit;
+    const std::uint32_t startTick;
     const std::size_t stride;
     std::vector<std::uint8_t> packed;
     std::vector<clNode> nodes;
@@ -135,7 +146,6 @@ private:
     clKeySet seen;
     std::vector<clFamilyMove> prelude;
     std::int64_t expanded = 0;
-    std::uint32_t startTick = clSteadyClock::Program().TickCount();
     int bestDistance = 1 << 30;
     std::uint32_t bestNode = kNoParent;
 };
@@ -169,6 +179,7 @@ void clSearch::Unpack(const std::uint8_t* in, clFamilyState& state) const {
 }
 
 void clSearch::PlaySafeMoves(clFamilyState& state, std::vector<clFamilyMove>* played) const {
+    if (!safeMoves) return;
     while (const auto safe = model.SafeMove(state)) {
         if (played) played->push_back(*safe);
         model.Play(state, *safe);
@@ -194,7 +205,7 @@ std::uint32_t clSearch::Store(const clFamilyState& state, std::uint32_t parent,
 
 bool clSearch::OutOfLimits() {
     if (limits.cancel && limits.cancel->load(std::memory_order_relaxed)) return true;
-    if (expanded >= limits.nodes || packed.size() >= kMostBytes) return true;
+    if (expanded >= nodeLimit || packed.size() >= kMostBytes) return true;
     if (expanded % 64 == 0) {
         const std::uint32_t spent = clSteadyClock::Program().TickCount() - startTick;
         if (spent >= static_cast<std::uint64_t>(limits.time.count())) return true;
@@ -344,10 +355,23 @@ std::optional<clSolveResult> SolveFreeCellFamily(clSolitaireRules& game,
     if (!model) return std::nullopt;
 
     clSolveResult result;
-    clSearch search(*model, limits);
     std::vector<std::pair<clFamilyState, clFamilyMove>> line;
-    const clVerdict verdict = search.Run(line);
+    clSearch search(*model, limits, true, limits.nodes, startTick);
+    clVerdict verdict = search.Run(line);
     result.nodes = search.Nodes();
+    std::optional<clFamilyMove> guess = search.BestFirstMove();
+    if (verdict == clVerdict::Lost) {
+        // Proved only by the search that tries every move, the safe ones
+        // included at every point.
+        clSearch complete(*model, limits, false, limits.nodes - result.nodes, startTick);
+        verdict = complete.Run(line);
+        result.nodes += complete.Nodes();
+        if (model->Decks() != 1 && verdict == clVerdict::Lost) {
+            // With two packs the search leaves the foundations' cards where
+            // they are, so running out of moves proves nothing.
+            verdict = clVerdict::Unknown;
+        }
+    }
     if (verdict == clVerdict::Won) {
         for (const auto& [state, move] : line)
             result.line.push_back(model->ToMove(state, move));
@@ -356,14 +380,11 @@ std::optional<clSolveResult> SolveFreeCellFamily(clSolitaireRules& game,
         } else {
             result.line.clear();
         }
-    } else if (verdict == clVerdict::Lost && model->Decks() == 1) {
-        // With two packs the search leaves the foundations' cards where
-        // they are, so running out of moves proves nothing.
-        result.verdict = clVerdict::Lost;
+    } else {
+        result.verdict = verdict;
     }
     if (result.verdict != clVerdict::Won) {
-        if (const auto first = search.BestFirstMove())
-            result.bestGuess = model->ToMove(model->Start(), *first);
+        if (guess) result.bestGuess = model->ToMove(model->Start(), *guess);
     } else if (!result.line.empty()) {
         result.bestGuess = result.line.front();
     }
