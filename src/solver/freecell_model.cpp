@@ -73,7 +73,11 @@ std::optional<clFamilyModel> clFamilyModel::Read(const clSolitaireRules& game,
         model.rank[id] = static_cast<std::uint8_t>(card->GetRank());
         model.suit[id] = static_cast<std::uint8_t>(card->GetSuit());
         model.colour[id] = static_cast<std::uint8_t>(card->GetColour());
-        model.face[id] = Mix(static_cast<std::uint64_t>(card->GetSuit() * 16 + card->GetRank()));
+        const std::uint64_t face =
+            Mix(static_cast<std::uint64_t>(card->GetSuit() * 16 + card->GetRank()));
+        model.face[id] = face;
+        model.cellKey[id] = {Mix(face ^ 0x1), Mix(face ^ 0x2)};
+        model.foundationKey[id] = {Mix(face ^ 0x3), Mix(face ^ 0x4)};
         return id;
     };
 
@@ -424,8 +428,13 @@ void clFamilyModel::AutoPlay(clFamilyState& state) const {
     if (autoPlay == clAuto::Off) return;
     for (;;) {
         int lowest = 14;
-        for (int f = 0; f < foundations; ++f)
-            lowest = std::min(lowest, state.foundation[f] ? int{rank[state.foundation[f]]} : 0);
+        // With one pack, the next card each suit's foundation takes.
+        std::array<int, 5> next{};
+        for (int f = 0; f < foundations; ++f) {
+            const std::uint8_t top = state.foundation[f];
+            lowest = std::min(lowest, top ? int{rank[top]} : 0);
+            if (top) next[suit[top]] = order[top] + 1;
+        }
         bool moved = false;
         for (const clSource& source : autoOrder) {
             std::uint8_t top = 0;
@@ -436,6 +445,7 @@ void clFamilyModel::AutoPlay(clFamilyState& state) const {
                 top = state.cell[source.index];
             }
             if (top == 0 || (autoPlay == clAuto::Safe && rank[top] > lowest + 2)) continue;
+            if (decks == 1 && order[top] != next[suit[top]]) continue;
             const int f = FoundationFor(state, top);
             if (f < 0) continue;
             Apply(state,
@@ -536,15 +546,14 @@ clFamilyKey clFamilyModel::Key(const clFamilyState& state) const {
         key.a += state.columnKeyA[c];
         key.b += state.columnKeyB[c];
     }
+    // Card 0 (none) adds nothing.
     for (int i = 0; i < cells; ++i) {
-        if (state.cell[i] == 0) continue;
-        key.a += Mix(face[state.cell[i]] ^ 0x1);
-        key.b += Mix(face[state.cell[i]] ^ 0x2);
+        key.a += cellKey[state.cell[i]].a;
+        key.b += cellKey[state.cell[i]].b;
     }
     for (int f = 0; f < foundations; ++f) {
-        if (state.foundation[f] == 0) continue;
-        key.a += Mix(face[state.foundation[f]] ^ 0x3);
-        key.b += Mix(face[state.foundation[f]] ^ 0x4);
+        key.a += foundationKey[state.foundation[f]].a;
+        key.b += foundationKey[state.foundation[f]].b;
     }
     return key;
 }

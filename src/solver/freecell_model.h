@@ -158,6 +158,9 @@ private:
     std::array<std::uint8_t, 256> colour{};
     std::array<std::uint8_t, 256> order{};
     std::array<std::uint64_t, 256> face{};  // the same for both packs' copies of a card
+    // A card's share of the key in a cell and on a foundation.
+    std::array<clFamilyKey, 256> cellKey{};
+    std::array<clFamilyKey, 256> foundationKey{};
     std::array<std::uint8_t, 256> under{};  // one pack: the card below it on its foundation
     std::array<std::uint8_t, 5> suitColour{};
     std::vector<std::uint8_t> fits = std::vector<std::uint8_t>(256 * 256);  // by below, card
