@@ -111,8 +111,6 @@ public:
     std::int64_t Nodes() const { return expanded; }
     // The first move towards the best position seen, when there is one.
     std::optional<clFamilyMove> BestFirstMove() const;
-    // The start position after its safe moves, and those moves.
-    const std::vector<clFamilyMove>& Prelude() const { return prelude; }
 
 private:
     struct clNode {
@@ -121,7 +119,7 @@ private:
     };
     static constexpr std::uint32_t kNoParent = 0xffffffff;
     // Positions kept at most, for the memory they take.
-    static constexpr std::size_t kMostBytes = std::size_t{1} << 30;
+    static constexpr std::size_t kMostBytes = std::size_t{1} << 29;
 
     void Pack(const clFamilyState& state, std::uint8_t* out) const;
     void Unpack(const std::uint8_t* in, clFamilyState& state) const;
@@ -261,14 +259,13 @@ void clSearch::Line(std::uint32_t node, const clFamilyMove* last,
     };
     for (const clFamilyMove& move : prelude)
         play(move);
-    std::vector<clFamilyMove> safe;
     for (const clFamilyMove& move : path) {
         play(move);
-        safe.clear();
-        clFamilyState after = state;
-        PlaySafeMoves(after, &safe);
-        for (const clFamilyMove& s : safe)
-            play(s);
+        while (safeMoves) {
+            const auto safe = model.SafeMove(state);
+            if (!safe) break;
+            play(*safe);
+        }
     }
 }
 
