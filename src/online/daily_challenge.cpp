@@ -4,19 +4,11 @@
 #include <cstdio>
 
 #include "online/play_record.h"
+#include "toolkit/civil_date.h"
 
 namespace {
 
 constexpr std::int32_t kDealRange = 2147483646;
-
-bool IsLeap(std::int32_t year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-std::int32_t DaysInMonth(std::int32_t year, std::int32_t month) {
-    constexpr std::int32_t kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeap(year) ? 29 : kDays[month - 1];
-}
 
 std::optional<std::int32_t> Digits(std::string_view text) {
     std::int32_t value = 0;
@@ -27,21 +19,11 @@ std::optional<std::int32_t> Digits(std::string_view text) {
 
 }  // namespace
 
-// Days to a civil date (Howard Hinnant's algorithm), on whole days.
 clDay DayOfUnixTime(std::int64_t seconds) {
     std::int64_t days = seconds / 86400;
     if (seconds % 86400 < 0) --days;
-    days += 719468;
-    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const std::int64_t dayOfEra = days - era * 146097;
-    const std::int64_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const std::int64_t shifted = (5 * dayOfYear + 2) / 153;
-    const auto day = static_cast<std::int32_t>(dayOfYear - (153 * shifted + 2) / 5 + 1);
-    const auto month = static_cast<std::int32_t>(shifted < 10 ? shifted + 3 : shifted - 9);
-    const auto year = static_cast<std::int32_t>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
-    return {year, month, day};
+    const clCivilDate date = CivilFromDays(days);
+    return {static_cast<std::int32_t>(date.year), date.month, date.day};
 }
 
 clDay PreviousDay(clDay day) {
