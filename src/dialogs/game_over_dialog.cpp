@@ -81,8 +81,6 @@ void clGameOverDialog::SubmitScore() {
     std::vector<clScoreEntry> entries = {{gameName, score, round, {}}};
     entries.front().record = record;
     if (!Submit(entries)) return;
-    // A score the server refused has no ranks: the rank line says why.
-    const std::string verdict = VerdictText(entries.front());
-    SetRankTexts(verdict.empty() ? SubmittedOverallRankText(entries.front()) : verdict,
-                 SubmittedRecentRankText(entries.front()));
+    ShowSubmitted(VerdictText(entries.front()), SubmittedOverallRankText(entries.front()),
+                  SubmittedRecentRankText(entries.front()));
 }

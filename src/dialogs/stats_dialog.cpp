@@ -77,7 +77,6 @@ void clStatsDialog::SubmitBest(std::int32_t count) {
     std::vector<clScoreEntry> entries = BestEntries(statistics, gameName, count);
     if (!Submit(entries)) return;
     // Past results have no record: a server that verifies scores says so.
-    const std::string verdict = entries.empty() ? std::string() : VerdictText(entries.front());
-    SetRankTexts(verdict.empty() ? SubmittedOverallRankText(entries) : verdict,
-                 SubmittedRecentRankText(entries));
+    ShowSubmitted(entries.empty() ? std::string() : VerdictText(entries.front()),
+                  SubmittedOverallRankText(entries), SubmittedRecentRankText(entries));
 }

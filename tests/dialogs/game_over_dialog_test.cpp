@@ -2,6 +2,7 @@
 // online group and its size, submitting the score, and the card shower.
 #include "dialogs/game_over_dialog.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -134,17 +135,31 @@ TEST_F(GameOverDialogTest, TheServerVerifiesTheScoreByItsRecordOrSaysWhyNot) {
     Log("klondike", {24000, 650});
     struct clCase {
         std::int32_t score;
-        std::string overall;
+        bool refused;
+        std::string shown;    // the rank line, or the reason in its place
+        const char* picture;  // in build/screenshots, to look at
     };
-    for (const clCase& row : {clCase{24000, "Overall rank: 1st of 1"},
-                              clCase{650,
-                                     "The server could not verify this score: the replay "
-                                     "scores 24000 points, not the 650 submitted"}}) {
+    for (const clCase& row :
+         {clCase{24000, false, "Overall rank: 1st of 1", "game-over-verified"},
+          clCase{650, true,
+                 "The server could not verify this score: the replay scores 24000 points, not "
+                 "the 650 submitted",
+                 "game-over-refused"}}) {
         const auto dialog = Open(row.score, 1, record);
         Type(*dialog->Identity(), kAnn);
         QTest::mouseClick(dialog->SubmitButton(), Qt::LeftButton);
         EXPECT_TRUE(messages.Texts().empty());
-        EXPECT_EQ(dialog->OverallRank()->text().toStdString(), row.overall);
+        const QLabel* shown = row.refused ? dialog->Refusal() : dialog->OverallRank();
+        EXPECT_TRUE(shown->isVisible());
+        EXPECT_EQ(dialog->OverallRank()->isVisible(), !row.refused);
+        EXPECT_EQ(shown->text().toStdString(), row.shown);
+        // Offline and online again: the same line.
+        QTest::mouseClick(dialog->OnlineButton(), Qt::LeftButton);
+        QTest::mouseClick(dialog->OnlineButton(), Qt::LeftButton);
+        EXPECT_TRUE(shown->isVisible());
+        EXPECT_EQ(dialog->OverallRank()->isVisible(), !row.refused);
+        QDir().mkpath(QStringLiteral(QARVEL_SCREENSHOT_DIR));
+        dialog->grab().save(QStringLiteral(QARVEL_SCREENSHOT_DIR "/%1.png").arg(row.picture));
     }
 }
 

@@ -217,9 +217,11 @@ TEST_F(StatsDialogTest, AServerThatVerifiesScoresSaysWhyItRefusedThem) {
     Type(*dialog->Identity(), kAnn);
     QTest::mouseClick(dialog->SubmitBestButton(), Qt::LeftButton);
     EXPECT_TRUE(messages.Texts().empty());
-    EXPECT_TRUE(dialog->OverallRank()->text().startsWith(
+    EXPECT_TRUE(dialog->Refusal()->isVisible());
+    EXPECT_FALSE(dialog->OverallRank()->isVisible());
+    EXPECT_TRUE(dialog->Refusal()->text().startsWith(
         "The server could not verify this score: the score came without the record"))
-        << dialog->OverallRank()->text().toStdString();
+        << dialog->Refusal()->text().toStdString();
 }
 
 }  // namespace
