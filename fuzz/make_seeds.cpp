@@ -5,14 +5,18 @@
 #include <fstream>
 #include <iostream>
 
+#include "engine/solitaire_rules.h"
+#include "engine/table_script.h"
 #include "graphics/bmp.h"
 #include "graphics/card_set_writer.h"
 #include "graphics/chunk.h"
 #include "graphics/image.h"
+#include "online/play_recorder.h"
 #include "online/score_protocol.h"
 #include "player/settings.h"
 #include "player/statistics_log.h"
 #include "toolkit/memory_settings_store.h"
+#include "variants/registry.h"
 
 namespace {
 
@@ -180,6 +184,43 @@ void HttpReplies() {
 
 }  // namespace
 
+// Records of the start of scripted games (tests/games, read from the
+// current folder): a won round, moves with their counts and an undo.
+void PlayRecords() {
+    struct clScripted {
+        const char* name;
+        const char* file;
+        std::int32_t deal;
+    };
+    for (const clScripted& scripted :
+         {clScripted{"Klondike", "klondike-1", 1}, clScripted{"Triple Towers", "tripletowers-2", 2},
+          clScripted{"Spider One Suit", "spideronesuit-1", 1}}) {
+        clPlayRecorder recorder{scripted.name};
+        const std::unique_ptr<clSolitaireType> screen =
+            CreateVariant(scripted.name, nullptr, nullptr, &recorder);
+        auto* game = dynamic_cast<clSolitaireRules*>(screen.get());
+        std::ifstream moves(std::string("tests/games/") + scripted.file + ".moves");
+        if (game == nullptr || !moves) continue;
+        game->NewGame();
+        game->TakeScore();
+        game->StartRound(scripted.deal);
+        game->StartTimer();
+        std::string line;
+        for (int n = 0; n < 30 && std::getline(moves, line) && !game->RoundEnded(); ++n) {
+            for (int tick = 0; tick < 7; ++tick)
+                game->TimerTick();
+            clScriptCommand command;
+            std::string error;
+            if (ParseScriptLine(line, command, error)) ApplyScriptCommand(*game, command);
+            if (n == 20 && game->Score() > 0) game->Undo();
+        }
+        game->TakeScore();
+        const auto record = recorder.Record();
+        const auto bytes = record ? clPlayRecordCodec::Encode(*record) : std::nullopt;
+        if (bytes) Write("play_record", scripted.file, *bytes);
+    }
+}
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::cerr << "usage: qarvel-fuzz-seeds FOLDER\n";
@@ -193,5 +234,6 @@ int main(int argc, char** argv) {
     ScoreReplies();
     ServerRequests();
     HttpReplies();
+    PlayRecords();
     return 0;
 }

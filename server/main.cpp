@@ -2,6 +2,7 @@
 //
 //   qarvel-score-server --db FILE [--port N] [--bind ADDR] [--max-connections N]
 //                       [--per-address N] [--request-time SECONDS]
+//                       [--max-pace MOVES] [--max-record BYTES] [--accept-unverified]
 //
 // Keeps its scores in the SQLite database FILE (created when missing) and
 // answers on ADDR (127.0.0.1 unless given) and port N (8080 unless given; 0
@@ -9,6 +10,12 @@
 // a time (256), --per-address of them from one address (16), and gives a
 // request at most --request-time seconds (10). It prints the address it
 // serves once it listens, and stops on SIGINT or SIGTERM.
+//
+// Every score must come with the record of its game, which the server
+// replays: at most --max-pace steps a second on average over a round (10),
+// a record of at most --max-record bytes (40000). With --accept-unverified,
+// scores sent without a record (by older games) are kept as unverified,
+// outside the ranking, instead of refused.
 
 #include <cerrno>
 #include <chrono>
@@ -31,7 +38,8 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: qarvel-score-server --db FILE [--port N] [--bind ADDR] [--max-connections N]\n"
-    "                           [--per-address N] [--request-time SECONDS]\n";
+    "                           [--per-address N] [--request-time SECONDS]\n"
+    "                           [--max-pace MOVES] [--max-record BYTES] [--accept-unverified]\n";
 
 int Refuse(std::string_view why) {
     std::cerr << "qarvel-score-server: " << why << "\n" << kUsage;
@@ -67,11 +75,16 @@ int main(int argc, char** argv) {
     std::string address = "127.0.0.1";
     int port = 8080;
     clHttpLimits limits;
+    clScoreChecks checks;
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
         if (option == "--help" || option == "-h") {
             std::cout << kUsage;
             return 0;
+        }
+        if (option == "--accept-unverified") {
+            checks.acceptUnverified = true;
+            continue;
         }
         if (i + 1 >= argc) return Refuse("missing value after " + std::string(option));
         const std::string value = argv[++i];
@@ -95,6 +108,19 @@ int main(int argc, char** argv) {
             const auto number = Number(value, 1, 3600);
             if (!number) return Refuse("--request-time takes 1 to 3600 seconds: " + value);
             limits.requestTime = std::chrono::seconds(*number);
+        } else if (option == "--max-pace") {
+            const auto number = Number(value, 1, 1000);
+            if (!number) return Refuse("--max-pace takes 1 to 1000 moves a second: " + value);
+            checks.replay.maxPace = *number;
+        } else if (option == "--max-record") {
+            const auto number =
+                Number(value, 16, static_cast<long>(clPlayRecordCodec::kMaxRecordBytes));
+            if (!number) {
+                return Refuse("--max-record takes 16 to " +
+                              std::to_string(clPlayRecordCodec::kMaxRecordBytes) +
+                              " bytes: " + value);
+            }
+            checks.maxRecord = static_cast<std::size_t>(*number);
         } else {
             return Refuse("unknown option " + std::string(option));
         }
@@ -120,7 +146,7 @@ int main(int argc, char** argv) {
         std::cerr << "qarvel-score-server: cannot open " << database << ": " << error << "\n";
         return 1;
     }
-    clScoreServer server(store, limits);
+    clScoreServer server(store, limits, checks);
     const int bound = server.Bind(address, port);
     if (bound < 0) {
         std::cerr << "qarvel-score-server: cannot listen on " << address << " port " << port

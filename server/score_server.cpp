@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/catalogue.h"
+#include "online/daily_challenge.h"
 #include "online/score_protocol.h"
 #include "online/scramble.h"
 #include "score_store.h"
@@ -117,7 +118,8 @@ std::string DateOf(std::int64_t seconds) {
     return text;
 }
 
-std::string ScoreTable(const std::vector<clStoredScore>& rows) {
+// `unverified` marks every row's score as unverified.
+std::string ScoreTable(const std::vector<clStoredScore>& rows, bool unverified = false) {
     if (rows.empty()) return "<p>No scores yet.</p>\n";
     std::string html =
         "<table>\n<tr><th>Rank</th><th>Name</th><th>Location</th><th>Score</th><th>Round</th>"
@@ -126,16 +128,18 @@ std::string ScoreTable(const std::vector<clStoredScore>& rows) {
         const clStoredScore& row = rows[i];
         html += "<tr><td class=\"n\">" + std::to_string(i + 1) + "</td><td>" + Html(row.name) +
                 "</td><td>" + Html(row.location) + "</td><td class=\"n\">" +
-                std::to_string(row.score) + "</td><td class=\"n\">" + std::to_string(row.round) +
-                "</td><td>" + DateOf(row.submitted) + "</td></tr>\n";
+                std::to_string(row.score) + (unverified ? " (unverified)" : "") +
+                "</td><td class=\"n\">" + std::to_string(row.round) + "</td><td>" +
+                DateOf(row.submitted) + "</td></tr>\n";
     }
     return html + "</table>\n";
 }
 
 }  // namespace
 
-clScoreServer::clScoreServer(clScoreStore& store, clHttpLimits limits)
+clScoreServer::clScoreServer(clScoreStore& store, clHttpLimits limits, clScoreChecks checks)
     : store(store),
+      checks(checks),
       http([this](const clHttpDaemon::clRequest& request) { return Route(request); },
            kMaxRequestBody, limits) {}
 
@@ -156,11 +160,19 @@ clServerReply clScoreServer::Submit(std::string_view requestBody) {
     }
 
     std::vector<clScoreStore::clAdd> adds;
-    for (const clSubmittedScore& score : request->scores) {
-        const bool accepted = FindVariant(score.gameName) != nullptr && score.score >= kMinScore &&
-                              score.score <= kMaxScore && score.round >= 1 &&
-                              score.round <= kMaxRound;
-        adds.push_back({score, accepted});
+    std::vector<clScoreVerdict> verdicts;
+    for (std::size_t i = 0; i < request->scores.size(); ++i) {
+        const clSubmittedScore& score = request->scores[i];
+        const bool plausible = FindVariant(score.gameName) != nullptr && score.score >= kMinScore &&
+                               score.score <= kMaxScore && score.round >= 1 &&
+                               score.round <= kMaxRound;
+        std::string day;
+        verdicts.push_back(plausible ? Check(score, request->records[i], day)
+                                     : clScoreVerdict{clScoreVerdict::clKind::Refused,
+                                                      "no game of Qarvel has this score"});
+        const clScoreVerdict::clKind kind = verdicts.back().kind;
+        adds.push_back({score, kind != clScoreVerdict::clKind::Refused,
+                        kind == clScoreVerdict::clKind::Verified, day});
     }
     const auto ranks = store.AddScores(identity, request->player, adds,
                                        static_cast<std::int64_t>(std::time(nullptr)));
@@ -168,7 +180,39 @@ clServerReply clScoreServer::Submit(std::string_view requestBody) {
     std::string body;
     for (const auto& entry : *ranks)
         body += FormatSubmitReplyLine(entry);
+    for (const clScoreVerdict& verdict : verdicts)
+        body += FormatVerdictLine(verdict);
     return {200, std::move(body), "text/plain"};
+}
+
+clScoreVerdict clScoreServer::Check(const clSubmittedScore& score, const std::string& record,
+                                    std::string& day) const {
+    using Kind = clScoreVerdict::clKind;
+    if (checks.judge) return checks.judge(score, record);
+    if (record.empty()) {
+        if (checks.acceptUnverified) return {Kind::Unverified, {}};
+        return {Kind::Refused,
+                "the score came without the record of its game, and this server keeps only "
+                "scores it can replay"};
+    }
+    const std::size_t limit = std::min(checks.maxRecord, clPlayRecordCodec::kMaxRecordBytes);
+    const std::optional<std::string> bytes = FromBase64(record, limit);
+    if (!bytes) {
+        return {Kind::Refused,
+                "the record is damaged or larger than " + std::to_string(limit) + " bytes"};
+    }
+    const std::optional<clPlayRecord> decoded = clPlayRecordCodec::Decode(*bytes, limit);
+    if (!decoded) return {Kind::Refused, "the record is damaged"};
+    if (auto reason =
+            CheckPlayRecord(*decoded, score.gameName, score.score, score.round, checks.replay))
+        return {Kind::Refused, std::move(*reason)};
+    // A game finished after midnight still counts for the day it was dealt.
+    const clDay today = DayOfUnixTime(static_cast<std::int64_t>(std::time(nullptr)));
+    const clDay days[] = {today, PreviousDay(today)};
+    if (const clCatalogueRow* row = FindVariant(score.gameName)) {
+        if (const auto played = DailyDayOf(*decoded, row->key, days)) day = FormatDay(*played);
+    }
+    return {Kind::Verified, {}};
 }
 
 clServerReply clScoreServer::List(std::string_view requestBody) {
@@ -177,7 +221,11 @@ clServerReply clScoreServer::List(std::string_view requestBody) {
     const auto request = ParseListBody(*text);
     if (!request) return BadRequest("not a list request");
     if (FindVariant(request->gameName) == nullptr) return BadRequest("no such game");
-    const auto list = store.List(request->gameName, request->kind, request->maximum);
+    const auto list =
+        request->kind == clScoreListKind::Daily
+            ? store.DailyList(request->gameName, FormatDay(DayOfUnixTime(std::time(nullptr))),
+                              std::min(request->maximum, kDailyListSize))
+            : store.List(request->gameName, request->kind, request->maximum);
     if (!list) return {500, "the scores could not be read\n", "text/plain"};
     if (request->token == list->token) return {204, {}, "text/plain"};
     return {200, FormatListReply(list->token, list->scores), "application/octet-stream"};
@@ -186,12 +234,14 @@ clServerReply clScoreServer::List(std::string_view requestBody) {
 clServerReply clScoreServer::StartPage() {
     std::string html = PageStart("Qarvel High Scores") +
                        "<h1>Qarvel High Scores</h1>\n<table>\n"
-                       "<tr><th>Game</th><th>Scores</th></tr>\n";
+                       "<tr><th>Game</th><th>Scores</th><th>Daily challenge</th></tr>\n";
     for (const clCatalogueRow& row : Catalogue()) {
         const auto count = store.CountScores(row.displayName);
         html += "<tr><td><a href=\"/topscores/scores/qarvel/" + Html(row.key) + ".html\">" +
                 Html(row.displayName) + "</a></td><td class=\"n\">" +
-                (count ? std::to_string(*count) : std::string("?")) + "</td></tr>\n";
+                (count ? std::to_string(*count) : std::string("?")) +
+                "</td><td><a href=\"/topscores/daily/" + Html(row.key) +
+                ".html\">today</a></td></tr>\n";
     }
     return HtmlPage(html + "</table>\n" + std::string(kPageEnd));
 }
@@ -205,12 +255,50 @@ clServerReply clScoreServer::ScorePage(std::string_view key) {
     if (row == nullptr) return NotFound();
     const auto top = store.TopScores(row->displayName, 100);
     const auto recent = store.RecentScores(row->displayName);
-    if (!top || !recent) return {500, "the scores could not be read\n", "text/plain"};
+    const auto unverified = store.UnverifiedScores(row->displayName, 100);
+    if (!top || !recent || !unverified)
+        return {500, "the scores could not be read\n", "text/plain"};
     const std::string title = std::string(row->displayName) + " High Scores";
-    return HtmlPage(PageStart(title) + "<h1>" + Html(title) + "</h1>\n<h2>Best scores</h2>\n" +
-                    ScoreTable(*top) + "<h2>Recent scores</h2>\n" + "<p>The best of the last " +
-                    std::to_string(clScoreStore::kRecentScores) + " scores sent.</p>\n" +
-                    ScoreTable(*recent) + std::string(kPageEnd));
+    std::string html = PageStart(title) + "<h1>" + Html(title) + "</h1>\n<h2>Best scores</h2>\n" +
+                       "<p>Every score here was replayed move by move and verified.</p>\n" +
+                       ScoreTable(*top) + "<h2>Recent scores</h2>\n" + "<p>The best of the last " +
+                       std::to_string(clScoreStore::kRecentScores) + " scores sent.</p>\n" +
+                       ScoreTable(*recent);
+    if (!unverified->empty()) {
+        html +=
+            "<h2>Unverified scores</h2>\n<p>Sent without the record of their game, so "
+            "nobody could check them; they rank nowhere.</p>\n" +
+            ScoreTable(*unverified, true);
+    }
+    return HtmlPage(html + std::string(kPageEnd));
+}
+
+clServerReply clScoreServer::DailyPage(std::string_view key,
+                                       std::optional<std::string_view> dayText) {
+    const clCatalogueRow* row = nullptr;
+    for (const clCatalogueRow& candidate : Catalogue())
+        if (candidate.key == key) row = &candidate;
+    const clDay today = DayOfUnixTime(static_cast<std::int64_t>(std::time(nullptr)));
+    const std::optional<clDay> day = dayText ? ParseDay(*dayText) : today;
+    if (row == nullptr || !day || *day > today) return NotFound();
+    const std::string dayName = FormatDay(*day);
+    const auto scores = store.DailyScores(row->displayName, dayName, 100);
+    const auto days = store.DailyDays(row->displayName, 30);
+    if (!scores || !days) return {500, "the scores could not be read\n", "text/plain"};
+    const std::string title = std::string(row->displayName) + " Daily Challenge, " + dayName +
+                              (*day == today ? " (today)" : "");
+    std::string html = PageStart(title) + "<h1>" + Html(title) + "</h1>\n" +
+                       "<p>Everyone plays the same deals of the day (UTC); a player's first "
+                       "verified game of the day counts.</p>\n" +
+                       ScoreTable(*scores);
+    html += "<h2>Other days</h2>\n<ul>\n<li><a href=\"/topscores/daily/" + Html(row->key) +
+            ".html\">Today</a></li>\n";
+    for (const std::string& other : *days) {
+        if (other == dayName) continue;
+        html += "<li><a href=\"/topscores/daily/" + Html(row->key) + "/" + Html(other) +
+                ".html\">" + Html(other) + "</a></li>\n";
+    }
+    return HtmlPage(html + "</ul>\n" + std::string(kPageEnd));
 }
 
 clServerReply clScoreServer::SitePage(std::string_view key) {
@@ -234,6 +322,20 @@ std::optional<std::string_view> PageKey(std::string_view path, std::string_view 
     return key;
 }
 
+// The key and day of "/topscores/daily/<key>/<YYYY-MM-DD>.html".
+std::optional<std::pair<std::string_view, std::string_view>> DailyPath(std::string_view path) {
+    constexpr std::string_view kPrefix = "/topscores/daily/";
+    if (!path.starts_with(kPrefix) || !path.ends_with(".html")) return std::nullopt;
+    const std::string_view rest = path.substr(kPrefix.size(), path.size() - kPrefix.size() - 5);
+    const std::size_t slash = rest.find('/');
+    if (slash == std::string_view::npos) return std::nullopt;
+    const std::string_view key = rest.substr(0, slash);
+    if (key.empty() || key.size() > 64 ||
+        key.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789") != key.npos)
+        return std::nullopt;
+    return std::pair(key, rest.substr(slash + 1));
+}
+
 }  // namespace
 
 clServerReply clScoreServer::Route(const clHttpDaemon::clRequest& request) {
@@ -245,6 +347,10 @@ clServerReply clScoreServer::Route(const clHttpDaemon::clRequest& request) {
         if (const auto key = PageKey(request.path, "/topscores/scores/qarvel/"))
             return ScorePage(*key);
         if (const auto key = PageKey(request.path, "/app/")) return SitePage(*key);
+        if (const auto key = PageKey(request.path, "/topscores/daily/"))
+            return DailyPage(*key, std::nullopt);
+        if (const auto daily = DailyPath(request.path))
+            return DailyPage(daily->first, daily->second);
     }
     return NotFound();
 }

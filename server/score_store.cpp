@@ -65,11 +65,28 @@ CREATE TABLE IF NOT EXISTS scores (
     location TEXT NOT NULL,
     email TEXT NOT NULL,
     player TEXT NOT NULL,
-    submitted INTEGER NOT NULL
+    submitted INTEGER NOT NULL,
+    verified INTEGER NOT NULL DEFAULT 0
 );
+)sql";
+
+// After the column for verified scores exists (a database made before it
+// gets it, every score in it unverified: none was replayed).
+constexpr const char* kIndexes = R"sql(
 CREATE INDEX IF NOT EXISTS scores_by_rank ON scores (game, score DESC, id);
 CREATE INDEX IF NOT EXISTS scores_by_arrival ON scores (game, id);
 CREATE INDEX IF NOT EXISTS scores_by_sender ON scores (game, score, round, email, name, player);
+CREATE INDEX IF NOT EXISTS verified_by_rank ON scores (game, verified, score DESC, id);
+CREATE INDEX IF NOT EXISTS verified_by_arrival ON scores (game, verified, id);
+CREATE TABLE IF NOT EXISTS daily (
+    game TEXT NOT NULL,
+    day TEXT NOT NULL,
+    name TEXT NOT NULL,
+    email TEXT NOT NULL,
+    player TEXT NOT NULL,
+    score_id INTEGER NOT NULL REFERENCES scores (id),
+    PRIMARY KEY (game, day, name, email, player)
+);
 )sql";
 
 // Connections reading at the same time, at most.
@@ -77,12 +94,12 @@ constexpr int kMaxReaders = 4;
 
 // A game's latest scores, newest first.
 constexpr const char* kLatestScores =
-    "SELECT id, score FROM scores WHERE game = ?1 ORDER BY id DESC LIMIT ?2";
+    "SELECT id, score FROM scores WHERE game = ?1 AND verified = 1 ORDER BY id DESC LIMIT ?2";
 
 // The latest submissions of a game, by arrival.
 constexpr const char* kRecentRows =
     "SELECT id, score, round, name, location, submitted FROM scores WHERE game = ?1 "
-    "ORDER BY id DESC LIMIT ?2";
+    "AND verified = 1 ORDER BY id DESC LIMIT ?2";
 
 }  // namespace
 
@@ -121,6 +138,18 @@ bool clScoreStore::Open(const std::string& path, std::string& error) {
         error = sqlite3_errmsg(db);
         return false;
     }
+    bool hasVerified = false;
+    {
+        clStatement columns(db,
+                            "SELECT 1 FROM pragma_table_info('scores') WHERE name = 'verified'");
+        hasVerified = columns.Step() == SQLITE_ROW;
+    }
+    if ((!hasVerified &&
+         !Execute("ALTER TABLE scores ADD COLUMN verified INTEGER NOT NULL DEFAULT 0")) ||
+        !Execute(kIndexes)) {
+        error = sqlite3_errmsg(db);
+        return false;
+    }
     // A new database gets a new mark, so a token of an old one never
     // matches by chance.
     {
@@ -138,7 +167,7 @@ bool clScoreStore::Open(const std::string& path, std::string& error) {
             return false;
         }
     }
-    clStatement all(db, "SELECT game, score, id FROM scores ORDER BY id");
+    clStatement all(db, "SELECT game, score, id FROM scores WHERE verified = 1 ORDER BY id");
     int step = SQLITE_ROW;
     while ((step = all.Step()) == SQLITE_ROW)
         ranks->Add(all.Text(0), static_cast<std::int32_t>(all.Int(1)), all.Int(2));
@@ -208,24 +237,30 @@ struct clScoreStore::clAddStatements {
     explicit clAddStatements(sqlite3* db)
         : same(db,
                "SELECT id FROM scores WHERE game = ?1 AND score = ?2 AND round = ?3 AND "
-               "name = ?4 AND email = ?5 AND player = ?6 LIMIT 1"),
+               "name = ?4 AND email = ?5 AND player = ?6 AND verified = ?7 LIMIT 1"),
+          daily(db,
+                "INSERT OR IGNORE INTO daily (game, day, name, email, player, score_id) "
+                "VALUES (?1, ?2, ?3, ?4, ?5, ?6)"),
           insert(db,
                  "INSERT INTO scores (game, score, round, name, location, email, player, "
-                 "submitted) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)") {}
+                 "submitted, verified) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)") {}
 
     clStatement same;
+    clStatement daily;
     clStatement insert;
 };
 
 std::optional<clScoreRanks> clScoreStore::AddLocked(clAddStatements& statements,
                                                     const clOnlineIdentity& identity,
                                                     std::string_view player,
-                                                    const clSubmittedScore& score, std::int64_t now,
+                                                    const clSubmittedScore& score, bool verified,
+                                                    std::string_view day, std::int64_t now,
                                                     std::vector<clAdded>& added) {
     std::int64_t id = 0;
     clStatement& same = statements.same.Reset();
     same.Bind(1, score.gameName).Bind(2, score.score).Bind(3, score.round);
     same.Bind(4, identity.name).Bind(5, identity.email).Bind(6, player);
+    same.Bind(7, std::int64_t{verified ? 1 : 0});
     const int found = same.Step();
     if (found == SQLITE_ROW) {
         id = same.Int(0);
@@ -233,13 +268,24 @@ std::optional<clScoreRanks> clScoreStore::AddLocked(clAddStatements& statements,
         clStatement& insert = statements.insert.Reset();
         insert.Bind(1, score.gameName).Bind(2, score.score).Bind(3, score.round);
         insert.Bind(4, identity.name).Bind(5, identity.location).Bind(6, identity.email);
-        insert.Bind(7, player).Bind(8, now);
+        insert.Bind(7, player).Bind(8, now).Bind(9, std::int64_t{verified ? 1 : 0});
         if (insert.Step() != SQLITE_DONE) return std::nullopt;
         id = sqlite3_last_insert_rowid(db);
-        ranks->Add(score.gameName, score.score, id);
-        added.push_back({score.gameName, score.score, id});
+        if (verified) {
+            ranks->Add(score.gameName, score.score, id);
+            added.push_back({score.gameName, score.score, id});
+        }
     } else {
         return std::nullopt;
+    }
+    // An unverified score is kept, but ranks nowhere.
+    if (!verified) return clScoreRanks{};
+    // The first daily score of a player on a day is the one that counts.
+    if (!day.empty()) {
+        clStatement& daily = statements.daily.Reset();
+        daily.Bind(1, score.gameName).Bind(2, day).Bind(3, identity.name).Bind(4, identity.email);
+        daily.Bind(5, player).Bind(6, id);
+        if (daily.Step() != SQLITE_DONE) return std::nullopt;
     }
     return RanksOf(id, score.gameName, score.score);
 }
@@ -273,12 +319,17 @@ std::optional<std::vector<std::optional<clScoreRanks>>> clScoreStore::AddScores(
                 result.emplace_back();
                 continue;
             }
-            const auto scoreRanks = AddLocked(statements, identity, player, add.score, now, added);
+            const auto scoreRanks = AddLocked(statements, identity, player, add.score, add.verified,
+                                              add.day, now, added);
             if (!scoreRanks) {
                 failed = true;
                 break;
             }
-            result.push_back(scoreRanks);
+            if (add.verified) {
+                result.push_back(scoreRanks);
+            } else {
+                result.emplace_back();
+            }
         }
     }
     if (failed || !Execute("COMMIT")) {
@@ -310,11 +361,11 @@ std::optional<clScoreStore::clList> clScoreStore::ReadList(sqlite3* reader, std:
     list.token = nonce + "." + (overall ? "o" : "r") + std::to_string(latest.Int(0)) + "." +
                  std::to_string(limit);
 
-    clStatement rows(reader, overall ? "SELECT score FROM scores WHERE game = ?1 "
+    clStatement rows(reader, overall ? "SELECT score FROM scores WHERE game = ?1 AND verified = 1 "
                                        "ORDER BY score DESC, id LIMIT ?2"
                                      : "SELECT score FROM (SELECT id, score FROM scores "
-                                       "WHERE game = ?1 ORDER BY id DESC LIMIT ?3) "
-                                       "ORDER BY score DESC, id LIMIT ?2");
+                                       "WHERE game = ?1 AND verified = 1 ORDER BY id DESC "
+                                       "LIMIT ?3) ORDER BY score DESC, id LIMIT ?2");
     rows.Bind(1, game).Bind(2, limit);
     if (!overall) rows.Bind(3, kRecentScores);
     int step = SQLITE_ROW;
@@ -345,7 +396,64 @@ std::optional<std::vector<clStoredScore>> clScoreStore::TopScores(std::string_vi
     return WithReader([&](sqlite3* reader) {
         clStatement rows(reader,
                          "SELECT id, score, round, name, location, submitted FROM scores "
-                         "WHERE game = ?1 ORDER BY score DESC, id LIMIT ?2");
+                         "WHERE game = ?1 AND verified = 1 ORDER BY score DESC, id LIMIT ?2");
+        rows.Bind(1, game).Bind(2, limit);
+        return ReadRows(rows);
+    });
+}
+
+std::optional<std::vector<clStoredScore>> clScoreStore::DailyScores(std::string_view game,
+                                                                    std::string_view day,
+                                                                    std::int32_t limit) {
+    return WithReader([&](sqlite3* reader) {
+        clStatement rows(reader,
+                         "SELECT s.id, s.score, s.round, s.name, s.location, s.submitted "
+                         "FROM daily d JOIN scores s ON s.id = d.score_id "
+                         "WHERE d.game = ?1 AND d.day = ?2 ORDER BY s.score DESC, s.id LIMIT ?3");
+        rows.Bind(1, game).Bind(2, day).Bind(3, limit);
+        return ReadRows(rows);
+    });
+}
+
+std::optional<std::vector<std::string>> clScoreStore::DailyDays(std::string_view game,
+                                                                std::int32_t limit) {
+    return WithReader([&](sqlite3* reader) -> std::optional<std::vector<std::string>> {
+        clStatement rows(reader,
+                         "SELECT DISTINCT day FROM daily WHERE game = ?1 ORDER BY day DESC "
+                         "LIMIT ?2");
+        rows.Bind(1, game).Bind(2, limit);
+        std::vector<std::string> days;
+        int step = SQLITE_ROW;
+        while ((step = rows.Step()) == SQLITE_ROW)
+            days.push_back(rows.Text(0));
+        if (step != SQLITE_DONE) return std::nullopt;
+        return days;
+    });
+}
+
+std::optional<clScoreStore::clList> clScoreStore::DailyList(std::string_view game,
+                                                            std::string_view day,
+                                                            std::int32_t limit) {
+    const auto rows = DailyScores(game, day, limit);
+    if (!rows) return std::nullopt;
+    clList list;
+    std::int64_t latest = 0;
+    for (const clStoredScore& row : *rows) {
+        list.scores.push_back(row.score);
+        latest = std::max(latest, row.id);
+    }
+    // A new daily score of the day changes its count, and the newest id.
+    list.token = nonce + ".d" + std::string(day) + "." + std::to_string(rows->size()) + "." +
+                 std::to_string(latest) + "." + std::to_string(limit);
+    return list;
+}
+
+std::optional<std::vector<clStoredScore>> clScoreStore::UnverifiedScores(std::string_view game,
+                                                                         std::int32_t limit) {
+    return WithReader([&](sqlite3* reader) {
+        clStatement rows(reader,
+                         "SELECT id, score, round, name, location, submitted FROM scores "
+                         "WHERE game = ?1 AND verified = 0 ORDER BY score DESC, id LIMIT ?2");
         rows.Bind(1, game).Bind(2, limit);
         return ReadRows(rows);
     });

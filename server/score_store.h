@@ -51,9 +51,17 @@ public:
     // gives each its ranks (nothing for a score not accepted). The same score
     // of the same player is stored once: sent again, it keeps its place.
     // Nothing at all when the database fails, and then nothing is stored.
+    // Unverified scores (sent without a record the server replayed) are
+    // stored apart from the ranking: they get no ranks, count in no list and
+    // are shown only as unverified.
     struct clAdd {
         clSubmittedScore score;
         bool accepted = false;
+        bool verified = true;
+        // The daily challenge's day ("2026-12-11") the score played; empty
+        // for none. A player's first verified score of a game's day is its
+        // daily score; later ones of that day are ordinary scores.
+        std::string day{};
     };
     std::optional<std::vector<std::optional<clScoreRanks>>> AddScores(
         const clOnlineIdentity& identity, std::string_view player, const std::vector<clAdd>& adds,
@@ -70,6 +78,15 @@ public:
     // The rows of a variant's page.
     std::optional<std::vector<clStoredScore>> TopScores(std::string_view game, std::int32_t limit);
     std::optional<std::vector<clStoredScore>> RecentScores(std::string_view game);
+    std::optional<std::vector<clStoredScore>> UnverifiedScores(std::string_view game,
+                                                               std::int32_t limit);
+    // The daily challenge: a game's scores of a day, best first; the days
+    // that have scores, latest first; the day's list for the game.
+    std::optional<std::vector<clStoredScore>> DailyScores(std::string_view game,
+                                                          std::string_view day, std::int32_t limit);
+    std::optional<std::vector<std::string>> DailyDays(std::string_view game, std::int32_t limit);
+    std::optional<clList> DailyList(std::string_view game, std::string_view day,
+                                    std::int32_t limit);
     std::optional<std::int64_t> CountScores(std::string_view game);
 
 private:
@@ -81,7 +98,8 @@ private:
     struct clAddStatements;
     std::optional<clScoreRanks> AddLocked(clAddStatements& statements,
                                           const clOnlineIdentity& identity, std::string_view player,
-                                          const clSubmittedScore& score, std::int64_t now,
+                                          const clSubmittedScore& score, bool verified,
+                                          std::string_view day, std::int64_t now,
                                           std::vector<clAdded>& added);
     clScoreRanks RanksOf(std::int64_t id, std::string_view game, std::int32_t score);
     bool Execute(const char* sql);

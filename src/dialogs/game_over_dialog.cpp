@@ -24,13 +24,14 @@ constexpr std::uint32_t kYellow = 0x00FFFF;
 
 clGameOverDialog::clGameOverDialog(const clScoreServices& services, clStatistics& statistics,
                                    std::string gameName, std::string key, std::int32_t score,
-                                   std::int32_t round, QWidget* parent)
+                                   std::int32_t round, QWidget* parent, std::string record)
     : clScoreDialog(services, kHeightUnits, parent),
       statistics(statistics),
       gameName(std::move(gameName)),
       key(std::move(key)),
       score(score),
       round(round),
+      record(std::move(record)),
       inProgress(clStatistics::MakeInterrupted(score, round, services.clock)),
       shower(services.table) {
     setWindowTitle(QStringLiteral("Game Over"));
@@ -78,7 +79,8 @@ void clGameOverDialog::UpdateSubmitButtons() {
 void clGameOverDialog::SubmitScore() {
     if (services.settings.Flag(clFlag::Practice)) return;
     std::vector<clScoreEntry> entries = {{gameName, score, round, {}}};
+    entries.front().record = record;
     if (!Submit(entries)) return;
-    SetRankTexts(SubmittedOverallRankText(entries.front()),
-                 SubmittedRecentRankText(entries.front()));
+    ShowSubmitted(VerdictText(entries.front()), SubmittedOverallRankText(entries.front()),
+                  SubmittedRecentRankText(entries.front()));
 }

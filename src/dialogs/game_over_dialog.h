@@ -17,9 +17,11 @@ public:
     static constexpr int kHeightUnits = 226;
     enum clResult { kExit = 0, kNew = 1 };
 
+    // `record` is the encoded play record of the game, sent with its score
+    // so that the server can verify it; empty when the game has none.
     clGameOverDialog(const clScoreServices& services, clStatistics& statistics,
                      std::string gameName, std::string key, std::int32_t score, std::int32_t round,
-                     QWidget* parent = nullptr);
+                     QWidget* parent = nullptr, std::string record = {});
 
     QLabel* ScoreText() const { return scoreText; }
     QLabel* MessageText() const { return messageText; }
@@ -39,6 +41,7 @@ private:
     std::string key;
     std::int32_t score;
     std::int32_t round;
+    std::string record;
     clScoreRecord inProgress;
     QLabel* messageText;
     QLabel* scoreText;

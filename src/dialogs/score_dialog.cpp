@@ -78,6 +78,10 @@ clScoreDialog::clScoreDialog(const clScoreServices& services, int heightUnits, Q
     viewButton->setAutoDefault(false);
     overallRank = new QLabel(QStringLiteral("Overall rank:"), onlineGroup);
     recentRank = new QLabel(QStringLiteral("Recent rank:"), onlineGroup);
+    refusal = new QLabel(onlineGroup);
+    refusal->setWordWrap(true);
+    refusal->setMinimumHeight(2 * QFontMetrics(ControlFont(font())).lineSpacing());
+    refusal->hide();
 }
 
 clScoreDialog::~clScoreDialog() = default;
@@ -126,6 +130,7 @@ void clScoreDialog::BuildSubmitPart(const std::vector<QPushButton*>& buttons) {
     }
     onlineGrid->addWidget(overallRank, 1, 2);
     onlineGrid->addWidget(recentRank, 2, 2);
+    onlineGrid->addWidget(refusal, 3, 0, 1, 3);
     overallRank->hide();
     recentRank->hide();
 }
@@ -170,8 +175,9 @@ void clScoreDialog::GoOnline() {
     if (identity) {
         for (QPushButton* button : submitButtons)
             button->setVisible(!submitted);
-        overallRank->setVisible(submitted);
-        recentRank->setVisible(submitted);
+        overallRank->setVisible(submitted && !refused);
+        recentRank->setVisible(submitted && !refused);
+        refusal->setVisible(submitted && refused);
     }
     lower->show();
     onlineButton->setText(QStringLiteral("Offline"));
@@ -190,6 +196,16 @@ bool clScoreDialog::Submit(std::vector<clScoreEntry>& entries) {
     overallRank->show();
     recentRank->show();
     return true;
+}
+
+void clScoreDialog::ShowSubmitted(const std::string& refusedBecause, const std::string& overall,
+                                  const std::string& recent) {
+    refused = !refusedBecause.empty();
+    overallRank->setVisible(!refused);
+    recentRank->setVisible(!refused);
+    refusal->setVisible(refused);
+    refusal->setText(QString::fromStdString(refusedBecause));
+    SetRankTexts(overall, recent);
 }
 
 void clScoreDialog::SetRankTexts(const std::string& overall, const std::string& recent) {

@@ -53,6 +53,9 @@ public:
     // The rank texts "Overall rank:" and "Recent rank:".
     QLabel* OverallRank() const { return overallRank; }
     QLabel* RecentRank() const { return recentRank; }
+    // Why the server refused a submitted score, across the group in place of
+    // the ranks; hidden otherwise.
+    QLabel* Refusal() const { return refusal; }
     // Null in the Round Over dialog, which has no fields.
     clIdentityFields* Identity() const { return identity.get(); }
 
@@ -81,6 +84,10 @@ protected:
     // The texts "Overall rank:" and "Recent rank:" show, and the dialog
     // grows when they need it.
     void SetRankTexts(const std::string& overall, const std::string& recent);
+    // After a submission: the ranks, or, when the server gave a reason for
+    // refusing the score, that reason in their place.
+    void ShowSubmitted(const std::string& refusedBecause, const std::string& overall,
+                       const std::string& recent);
     // The dialog takes the size its state and its texts need; after a change
     // of what it shows.
     void FitSize();
@@ -101,6 +108,7 @@ protected:
     QPushButton* viewButton;
     QLabel* overallRank;
     QLabel* recentRank;
+    QLabel* refusal;
     std::unique_ptr<clIdentityFields> identity;
 
 private:
@@ -114,6 +122,7 @@ private:
     bool sized = false;
     bool online = true;
     bool submitted = false;
+    bool refused = false;
     std::vector<QPushButton*> submitButtons;
     QVBoxLayout* textColumn;
     QHBoxLayout* buttonRow;

@@ -76,5 +76,7 @@ void clStatsDialog::UpdateSubmitButtons() {
 void clStatsDialog::SubmitBest(std::int32_t count) {
     std::vector<clScoreEntry> entries = BestEntries(statistics, gameName, count);
     if (!Submit(entries)) return;
-    SetRankTexts(SubmittedOverallRankText(entries), SubmittedRecentRankText(entries));
+    // Past results have no record: a server that verifies scores says so.
+    ShowSubmitted(entries.empty() ? std::string() : VerdictText(entries.front()),
+                  SubmittedOverallRankText(entries), SubmittedRecentRankText(entries));
 }

@@ -1,6 +1,7 @@
 // Saved games on the playing screen: the automatic save, Save and Open,
 // files handed to the screen, and the change of player.
 #include "engine/catalogue.h"
+#include "engine/play_observer.h"
 #include "engine/saved_game.h"
 #include "engine/solitaire_type.h"
 #include "toolkit/file.h"
@@ -58,6 +59,9 @@ clSolitaireType::clLoadResult clSolitaireType::Load(const std::filesystem::path&
     timer.Stop();
     timer.SetCount(game->bonusCount);
     timeUp = false;
+    if (observer) {
+        observer->GameLoaded(path, IsAutomaticSave(path), round, dealNumber, history->Position());
+    }
     ResumeLoadedGame();
     return clLoadResult::Loaded;
 }
@@ -120,13 +124,20 @@ void clSolitaireType::StartPlay() {
 
 void clSolitaireType::SaveAutomatically() {
     const std::optional<std::filesystem::path> path = AutomaticSavePath();
-    if (!path || Save(*path)) return;
+    if (!path) return;
+    if (Save(*path)) {
+        if (observer) observer->AutomaticSaveWritten(*path);
+        return;
+    }
     ShowMessage("The game could not be saved automatically to " + Quoted(*path) + ".",
                 kAutoSaveCaption);
 }
 
 void clSolitaireType::DeleteAutomaticSave() {
-    if (const std::optional<std::filesystem::path> path = AutomaticSavePath()) RemoveFile(*path);
+    if (const std::optional<std::filesystem::path> path = AutomaticSavePath()) {
+        RemoveFile(*path);
+        if (observer) observer->AutomaticSaveDeleted(*path);
+    }
 }
 
 void clSolitaireType::ShowMessage(const std::string& text, const std::string& caption) {

@@ -65,6 +65,7 @@ bool clSolitaireRules::MoveToFoundation(std::int32_t dealIndex, const clLocation
         DrawTable();
         UpdateScoreboard();
         history->Push(move);
+        NoteRecorded(false);
         OnMoveCommitted(move);
         return true;
     }

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "cards/random.h"
+#include "engine/play_observer.h"
 #include "engine/solitaire_type.h"
 
 void clSolitaireType::StartDeal() {
@@ -40,6 +41,7 @@ void clSolitaireType::StartRound(std::int32_t number) {
     timer.SetCount(bonusStart);
     timer.Stop();
     timeUp = false;
+    if (observer) observer->RoundStarted(round, dealNumber, bonusStart);
     DrawTable();
     RelayScoreboard();
     UpdateTitle();
@@ -107,6 +109,7 @@ void clSolitaireType::EndRound() {
     FinishAnimation();
     timer.Stop();
     AddToScore(BonusPoints());
+    if (observer) observer->RoundEnded(timer.Count(), score);
     lastRoundWon = score >= goal;
     lastRoundScore = score;
     Repaint();
@@ -172,6 +175,7 @@ void clSolitaireType::Undo() {
         return;
     }
     const clMove move = *last;
+    if (observer) observer->MoveUndone(timer.Count());
     AddToScore(-std::int64_t{points.UndoCost()});
     RefreshScore();
     PlaySound(clSound::Undo);
@@ -181,6 +185,15 @@ void clSolitaireType::Undo() {
     UpdateMenus();
     CheckRoundEnd();
     UpdateWindow();
+}
+
+void clSolitaireType::NoteRecorded(bool chained) {
+    if (observer && history->Last())
+        observer->MoveRecorded(*history->Last(), chained, timer.Count());
+}
+
+void clSolitaireType::NoteCardTurned(std::int32_t dealIndex) {
+    if (observer) observer->CardTurned(dealIndex, timer.Count());
 }
 
 void clSolitaireType::Pause() {

@@ -31,11 +31,6 @@ constexpr clPanelLayout kLayouts[] = {
      Field(4, 20, 96, 16), Field(4, 4, 152, 16), Field(4, 20, 152, 16)},
 };
 
-constexpr std::uint32_t kWhite = clScoreboard::kWhite;
-constexpr std::uint32_t kLightGrey = clScoreboard::kLightGrey;
-constexpr std::uint32_t kYellow = clScoreboard::kYellow;
-constexpr std::uint32_t kRed = clScoreboard::kRed;
-
 // A pile label's width in desktop pixels, by size; its height is the font's
 // with the panels' top margin above and below, and it stands this far above
 // its pile.

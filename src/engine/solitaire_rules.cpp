@@ -430,20 +430,14 @@ bool clSolitaireRules::CheckedRebuild() {
     return ok;
 }
 
-namespace {
-
-// Every card move of the record, its parts included, starts and ends on a
-// pile this variant has.
-bool NamesOwnPiles(const clSolitaireRules& game, const clMove& move) {
+bool clSolitaireRules::NamesOwnPiles(const clMove& move) const {
     if (move.type == clMoveType::Compound) {
         return std::all_of(move.parts.begin(), move.parts.end(),
-                           [&](const clMove& part) { return NamesOwnPiles(game, part); });
+                           [this](const clMove& part) { return NamesOwnPiles(part); });
     }
     return move.type != clMoveType::Card ||
-           (game.PileAt(move.from) != nullptr && game.PileAt(move.to) != nullptr);
+           (PileAt(move.from) != nullptr && PileAt(move.to) != nullptr);
 }
-
-}  // namespace
 
 bool clSolitaireRules::ReplaysCleanly(const clSavedGame& game) const {
     if (game.dealNumber <= 0 || game.moves.size() > clHistory::kCapacity) return false;
@@ -452,7 +446,7 @@ bool clSolitaireRules::ReplaysCleanly(const clSavedGame& game) const {
     const std::unique_ptr<clSolitaireType> made = BuildScreen(maker);
     auto* scratch = dynamic_cast<clSolitaireRules*>(made.get());
     if (scratch == nullptr) return false;
-    const auto own = [scratch](const clMove& move) { return NamesOwnPiles(*scratch, move); };
+    const auto own = [scratch](const clMove& move) { return scratch->NamesOwnPiles(move); };
     if (!std::all_of(game.moves.begin(), game.moves.end(), own)) return false;
     scratch->random = &generator;
     scratch->dealNumber = game.dealNumber;
@@ -527,6 +521,7 @@ bool clSolitaireRules::CommitChainedMove(const clMove& move) {
     DrawTable();
     UpdateScoreboard();
     history->Append(move);
+    NoteRecorded(true);
     UpdateMenus();
     CheckRoundEnd();
     return true;
@@ -537,6 +532,7 @@ void clSolitaireRules::Bookkeeping(const clMove& move) {
     DrawTable();
     UpdateScoreboard();
     history->Push(move);
+    NoteRecorded(false);
     OnMoveCommitted(move);
     if (IsAutoPlayOn() && options.autoPlay) {
         const std::int32_t oldScore = score;

@@ -147,6 +147,9 @@ public:
 
     // The pile at a location, or null for kind none and out-of-range indexes.
     clPile* PileAt(const clLocation& location) const;
+    // Whether every card move of a record, its parts included, starts and
+    // ends on a pile this variant has.
+    bool NamesOwnPiles(const clMove& move) const;
     // A pile's location with a card position (kind none outside the typed lists).
     clLocation LocationOf(const clPile* pile, std::int32_t position) const;
 

@@ -6,12 +6,14 @@
 clSolitaireType::clSolitaireType() : random(&clRandom::Program()) {}
 
 std::unique_ptr<clSolitaireType> BuildScreen(clScreenMaker make, clScreenHost* host,
-                                             const clPlayOptions* options) {
+                                             const clPlayOptions* options,
+                                             clPlayObserver* observer) {
     try {
         std::unique_ptr<clSolitaireType> screen = make();
         screen->maker = make;
         screen->SetHost(host);
         if (options) screen->SetOptions(*options);
+        screen->SetPlayObserver(observer);
         if (!screen->Initialize()) return nullptr;
         return screen;
     } catch (...) {

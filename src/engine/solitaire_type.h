@@ -20,6 +20,7 @@
 #include "toolkit/screen_host.h"
 #include "toolkit/sound.h"
 
+class clPlayObserver;
 class clRandom;
 struct clSavedGame;
 
@@ -41,12 +42,14 @@ using clScreenMaker = std::unique_ptr<clSolitaireType> (*)();
 
 // Makes a screen with `make` and initialises it, in the window `host` when
 // one is given, with the player's options when given (a screen in a window
-// loads its automatic save as it initialises). Whatever goes wrong while it
+// loads its automatic save as it initialises), heard by `observer` when one
+// is given. Whatever goes wrong while it
 // initialises (a refused step, a failed allocation) leaves nothing behind:
 // null, and the half-built screen is destroyed. The screen keeps `make` to
 // try saved games on a scratch copy of itself.
 std::unique_ptr<clSolitaireType> BuildScreen(clScreenMaker make, clScreenHost* host = nullptr,
-                                             const clPlayOptions* options = nullptr);
+                                             const clPlayOptions* options = nullptr,
+                                             clPlayObserver* observer = nullptr);
 
 // The screen on which one variant is played. It owns the deck, the drawing
 // object, the move history and the countdown, runs the rounds (deal, goal,
@@ -131,6 +134,9 @@ public:
     // The window around the screen, or null (headless). Set before Initialize.
     void SetHost(clScreenHost* windowHost) { host = windowHost; }
     clScreenHost* Host() const { return host; }
+    // The listener told of every round, record, undo and automatic save, or
+    // null. It must outlive the screen's play.
+    void SetPlayObserver(clPlayObserver* listener) { observer = listener; }
     const clScoreboard& Scoreboard() const { return scoreboard; }
     // What the menus and tool bar show now.
     clMenuState MenuState() const;
@@ -307,6 +313,10 @@ protected:
     clLoadResult OpenChosenFile(const std::filesystem::path& path);
     // Plays the grow or shrink sound when the score crossed the goal.
     void GoalCrossingSounds(std::int32_t oldScore);
+    // Tells the play observer of the history's last record, just pushed or
+    // (chained) just extended, and of a card turned at a cost.
+    void NoteRecorded(bool chained);
+    void NoteCardTurned(std::int32_t dealIndex);
 
     std::string displayName = "Qarvel";
     std::string key = "qarvel";
@@ -323,6 +333,7 @@ protected:
     clRandom* random;
     clPlayOptions options;
     clScreenHost* host = nullptr;
+    clPlayObserver* observer = nullptr;
     clScoreboard scoreboard;
     // How this screen was made, for scratch copies; null when it was not
     // made by BuildScreen, and then no saved game replays on it.
@@ -349,7 +360,7 @@ protected:
 
 private:
     friend std::unique_ptr<clSolitaireType> BuildScreen(clScreenMaker, clScreenHost*,
-                                                        const clPlayOptions*);
+                                                        const clPlayOptions*, clPlayObserver*);
 
     // Adds the remaining bonus and decides: round won or game over.
     void EndRound();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "online/http_client.h"
+#include "online/play_record.h"
 #include "player/settings.h"
 #include "player/statistics.h"
 #include "toolkit/date_format.h"
@@ -46,9 +47,13 @@ bool clOnlineScores::SubmitScores(const clOnlineIdentity& identity, const clExch
         queue.empty()) {
         return false;
     }
-    std::string text = FormatSubmitHeader(identity, settings.Player());
+    std::vector<std::string> records;
+    for (const clScoreEntry* entry : queue)
+        records.push_back(entry->record.empty() ? std::string() : ToBase64(entry->record));
+    std::string text = FormatSubmitHeader(identity, settings.Player(), records);
     for (clScoreEntry* entry : queue) {
         entry->ranks = clScoreRanks{};
+        entry->verdict.reset();
         text += FormatSubmitLine(entry->gameName, entry->score, entry->round);
     }
     const clScoreRequest request = Request(settings.SubmitUrl(), std::move(text));
@@ -57,8 +62,11 @@ bool clOnlineScores::SubmitScores(const clOnlineIdentity& identity, const clExch
     if (cancelled || !reply || reply->status != 200) return false;
     const auto ranks = ParseSubmitReply(reply->body, queue.size());
     if (!ranks) return false;
-    for (std::size_t i = 0; i < queue.size(); ++i)
+    const auto verdicts = ParseVerdicts(reply->body, queue.size());
+    for (std::size_t i = 0; i < queue.size(); ++i) {
         queue[i]->ranks = (*ranks)[i];
+        if (verdicts) queue[i]->verdict = (*verdicts)[i];
+    }
     queue.clear();
     return true;
 }
@@ -79,6 +87,18 @@ clOnlineScores::clListAnswer clOnlineScores::ReadListReply(const std::optional<c
     if (!reply || reply->status != 200) return {};
     auto list = ParseListReply(reply->body, ListSize(kind));
     return {list.has_value(), std::move(list)};
+}
+
+std::optional<std::vector<std::int32_t>> clOnlineScores::RetrieveDaily(
+    std::string_view gameName, const clExchangeRunner& run) {
+    const clScoreRequest request = Request(
+        settings.ListUrl(), FormatListBody(gameName, clScoreListKind::Daily, "0", kDailyListSize));
+    std::optional<clHttpReply> reply;
+    cancelled = !run([&](std::stop_token stop) { reply = transport.Post(request, stop); });
+    if (cancelled || !reply || reply->status != 200) return std::nullopt;
+    std::optional<clScoreList> list = ParseListReply(reply->body, kDailyListSize);
+    if (!list) return std::nullopt;
+    return std::move(list->scores);
 }
 
 bool clOnlineScores::Retrieve(std::string_view gameName, bool force, const clExchangeRunner& run) {

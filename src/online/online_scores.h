@@ -60,6 +60,10 @@ struct clScoreEntry {
     std::int32_t score = 0;
     std::int32_t round = 0;
     clScoreRanks ranks;
+    // The encoded play record the score was made with; empty for none.
+    std::string record{};
+    // What a server that checks records said of it; nothing from others.
+    std::optional<clScoreVerdict> verdict{};
 };
 
 // The online side of one variant's scores: the queue of scores to submit and
@@ -92,8 +96,14 @@ public:
     // the player cancelled. Both exchanges go to `run` together.
     bool Retrieve(std::string_view gameName, bool force, const clExchangeRunner& run = RunHere);
 
-    // Whether the last SubmitScores or Retrieve failed because the player
-    // cancelled it.
+    // Today's daily challenge scores of the game (UTC), best first, from a
+    // server that keeps them; nothing when the exchange fails, is cancelled
+    // or its reply does not hold. The cached lists stay as they are.
+    std::optional<std::vector<std::int32_t>> RetrieveDaily(std::string_view gameName,
+                                                           const clExchangeRunner& run = RunHere);
+
+    // Whether the last SubmitScores, Retrieve or RetrieveDaily failed because
+    // the player cancelled it.
     bool WasCancelled() const { return cancelled; }
 
     // "Overall rank: 4th of 5" for a score just reached, against the cached

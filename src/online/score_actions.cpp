@@ -124,6 +124,19 @@ std::string SubmittedRecentRankText(std::span<const clScoreEntry> entries) {
     return "Recent rank: " + JoinedRanks(entries, false);
 }
 
+std::string VerdictText(const clScoreEntry& entry) {
+    if (!entry.verdict) return {};
+    switch (entry.verdict->kind) {
+        case clScoreVerdict::clKind::Refused:
+            return "The server could not verify this score: " + entry.verdict->reason;
+        case clScoreVerdict::clKind::Unverified:
+            return "The server kept this score as unverified: it ranks nowhere.";
+        case clScoreVerdict::clKind::Verified:
+            break;
+    }
+    return {};
+}
+
 std::string RankColumnText(std::int32_t rank, std::int32_t count) {
     if (rank == 0 || count == 0) return "[unranked]";
     return clStatistics::Ordinal(rank) + " of " + std::to_string(count);

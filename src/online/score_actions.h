@@ -81,6 +81,11 @@ std::string SubmittedRecentRankText(const clScoreEntry& entry);
 // first unranked entry, of the largest count; "[unranked]" when the first is.
 std::string SubmittedOverallRankText(std::span<const clScoreEntry> entries);
 std::string SubmittedRecentRankText(std::span<const clScoreEntry> entries);
+// What the server said of a score it checked, for the player: "The server
+// could not verify this score: <reason>" for a refused one, a note for one
+// kept unverified; empty for a verified score and for a server that does
+// not check.
+std::string VerdictText(const clScoreEntry& entry);
 // A High Scores row's rank column: "3rd of 120", or "[unranked]".
 std::string RankColumnText(std::int32_t rank, std::int32_t count);
 

@@ -1,5 +1,6 @@
 #include "online/score_protocol.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -97,7 +98,20 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
     return value;
 }
 
-std::string FormatSubmitHeader(const clOnlineIdentity& identity, std::string_view player) {
+namespace {
+
+constexpr char kRecordSeparator = '.';
+
+bool IsBase64Text(std::string_view text) {
+    return text.find_first_not_of(
+               "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/"
+               "=") == std::string_view::npos;
+}
+
+}  // namespace
+
+std::string FormatSubmitHeader(const clOnlineIdentity& identity, std::string_view player,
+                               std::span<const std::string> records) {
     std::string line(kSubmitTag);
     for (std::string_view field :
          {std::string_view(identity.name), std::string_view(identity.location),
@@ -105,7 +119,14 @@ std::string FormatSubmitHeader(const clOnlineIdentity& identity, std::string_vie
         line += ',';
         line += EscapeField(field);
     }
-    line += ",,";
+    line += ',';
+    const bool any = std::any_of(records.begin(), records.end(),
+                                 [](const std::string& record) { return !record.empty(); });
+    for (std::size_t i = 0; any && i < records.size(); ++i) {
+        if (i > 0) line += kRecordSeparator;
+        if (IsBase64Text(records[i])) line += records[i];
+    }
+    line += ',';
     line += kLineEnd;
     return line;
 }
@@ -133,6 +154,18 @@ std::optional<clSubmitRequest> ParseSubmitBody(std::string_view text, std::size_
         const auto round = ParseInt32((*parts)[2]);
         if ((*parts)[0].empty() || !score || !round) return std::nullopt;
         request.scores.push_back({std::string((*parts)[0]), *score, *round});
+    }
+    request.records.resize(request.scores.size());
+    std::string_view records = (*fields)[5];
+    if (!records.empty()) {
+        for (std::size_t i = 0; i < request.records.size(); ++i) {
+            const std::size_t end = records.find(kRecordSeparator);
+            const bool last = i + 1 == request.records.size();
+            if (last != (end == std::string_view::npos)) return std::nullopt;
+            request.records[i] = std::string(records.substr(0, end));
+            if (!IsBase64Text(request.records[i])) return std::nullopt;
+            if (!last) records.remove_prefix(end + 1);
+        }
     }
     return request;
 }
@@ -180,6 +213,47 @@ std::optional<std::vector<clScoreRanks>> ParseSubmitReply(std::string_view body,
     return result;
 }
 
+std::string FormatVerdictLine(const clScoreVerdict& verdict) {
+    std::string line;
+    switch (verdict.kind) {
+        case clScoreVerdict::clKind::Verified:
+            line = "verified";
+            break;
+        case clScoreVerdict::clKind::Unverified:
+            line = "unverified";
+            break;
+        case clScoreVerdict::clKind::Refused:
+            line = "refused ";
+            for (char c : verdict.reason.substr(0, kMaxReasonLength)) {
+                const auto byte = static_cast<unsigned char>(c);
+                line += byte < 0x20 || byte == 0x7F ? ' ' : c;
+            }
+            break;
+    }
+    line += kLineEnd;
+    return line;
+}
+
+std::optional<std::vector<clScoreVerdict>> ParseVerdicts(std::string_view body, std::size_t count) {
+    const auto lines = SplitLines(body);
+    if (!lines || lines->size() < 2 * count || count == 0) return std::nullopt;
+    std::vector<clScoreVerdict> verdicts;
+    for (std::size_t i = count; i < 2 * count; ++i) {
+        const std::string_view line = (*lines)[i];
+        if (line == "verified") {
+            verdicts.push_back({clScoreVerdict::clKind::Verified, {}});
+        } else if (line == "unverified") {
+            verdicts.push_back({clScoreVerdict::clKind::Unverified, {}});
+        } else if (line.starts_with("refused ")) {
+            std::string reason(line.substr(8, kMaxReasonLength));
+            verdicts.push_back({clScoreVerdict::clKind::Refused, std::move(reason)});
+        } else {
+            return std::nullopt;
+        }
+    }
+    return verdicts;
+}
+
 std::string FormatListBody(std::string_view gameName, clScoreListKind kind, std::string_view token,
                            std::int32_t maximum) {
     std::string body(gameName);
@@ -194,7 +268,7 @@ std::optional<clListRequest> ParseListBody(std::string_view text) {
     if (!parts || (*parts)[0].empty()) return std::nullopt;
     const auto kind = ParseInt32((*parts)[1]);
     const auto maximum = ParseInt32((*parts)[3]);
-    if (!kind || (*kind != 0 && *kind != 1) || !maximum || *maximum < 1) return std::nullopt;
+    if (!kind || *kind < 0 || *kind > 2 || !maximum || *maximum < 1) return std::nullopt;
     return clListRequest{std::string((*parts)[0]), static_cast<clScoreListKind>(*kind),
                          std::string((*parts)[2]), *maximum};
 }

@@ -11,10 +11,18 @@
 // The bodies the game and its score server exchange, before scrambling: the
 // one place that writes and reads them, used by both sides.
 //
-// Submit: a header line "Qarvel 1.0,name,location,email,player,," (the five
-// texts escaped), then one line "game,score,round" per score; every line
+// Submit: a header line "Qarvel 1.0,name,location,email,player,records," (the
+// four texts escaped), then one line "game,score,round" per score; every line
 // ends in CR LF. Reply: one line per score, "overallRank,overallCount,
 // recentRank,recentCount" or empty for a score the server did not rank.
+//
+// The records field holds the play record of each score, in order, as
+// base64 joined by full stops (an empty one for a score sent without); it is
+// empty when no score has one. A server that does not check records reads
+// the field as the empty one it always was and ignores it. A server that
+// checks them adds one verdict line per score after the rank lines, which
+// older games never read: "verified", "unverified" (stored apart, outside the
+// ranking) or "refused <reason>".
 //
 // List: "game,kind,token,maximum" (no line end). Reply, status 200: "token,
 // count", a zero byte, then count scores as signed 32-bit integers, most
@@ -64,16 +72,21 @@ struct clSubmitRequest {
     clOnlineIdentity identity;
     std::string player;
     std::vector<clSubmittedScore> scores;
+    // One per score: its record's base64 text, empty for none.
+    std::vector<std::string> records;
 };
 
-std::string FormatSubmitHeader(const clOnlineIdentity& identity, std::string_view player);
+// `records` is empty or holds one base64 text (or nothing) per score line.
+std::string FormatSubmitHeader(const clOnlineIdentity& identity, std::string_view player,
+                               std::span<const std::string> records = {});
 // The game's display name goes out as it is: it is the catalogue's, and a
 // reader takes the last two commas as the separators.
 std::string FormatSubmitLine(std::string_view gameName, std::int32_t score, std::int32_t round);
 
 // The request a body carries; nothing when the body is not one: no header
 // line with the tag and seven fields, a line without its CR LF, a score line
-// without two numbers, or more than maxScores score lines.
+// without two numbers, more than maxScores score lines, or a records field
+// that is neither empty nor one base64 text (or none) per score.
 std::optional<clSubmitRequest> ParseSubmitBody(std::string_view text, std::size_t maxScores);
 
 // The ranks of one submitted score. A score the server did not rank reads
@@ -99,15 +112,42 @@ std::string FormatSubmitReplyLine(const std::optional<clScoreRanks>& ranks);
 // Lines after the last score are not read.
 std::optional<std::vector<clScoreRanks>> ParseSubmitReply(std::string_view body, std::size_t count);
 
-// The list exchange: a game's overall or recent high scores.
-enum class clScoreListKind : std::int32_t { Overall = 0, Recent = 1 };
+// What a checking server said of one score.
+struct clScoreVerdict {
+    enum class clKind { Verified, Unverified, Refused };
+    clKind kind = clKind::Verified;
+    std::string reason;  // Refused: why, for the player to read
+    friend bool operator==(const clScoreVerdict&, const clScoreVerdict&) = default;
+};
+
+// A verdict line: its CR LF included; control characters of a reason become
+// blanks.
+std::string FormatVerdictLine(const clScoreVerdict& verdict);
+
+// The verdicts after the `count` rank lines of a reply, one per score;
+// nothing when there are none (a server that does not check records) or any
+// is malformed. A reason is cut at kMaxReasonLength bytes.
+inline constexpr std::size_t kMaxReasonLength = 300;
+std::optional<std::vector<clScoreVerdict>> ParseVerdicts(std::string_view body, std::size_t count);
+
+// The list exchange: a game's overall or recent high scores, or (from a
+// server that keeps them) today's daily challenge scores.
+enum class clScoreListKind : std::int32_t { Overall = 0, Recent = 1, Daily = 2 };
 
 // The most scores a list holds.
 inline constexpr std::int32_t kOverallListSize = 1000;
 inline constexpr std::int32_t kRecentListSize = 100;
+inline constexpr std::int32_t kDailyListSize = 100;
 
 constexpr std::int32_t ListSize(clScoreListKind kind) {
-    return kind == clScoreListKind::Overall ? kOverallListSize : kRecentListSize;
+    switch (kind) {
+        case clScoreListKind::Overall:
+            return kOverallListSize;
+        case clScoreListKind::Daily:
+            return kDailyListSize;
+        default:
+            return kRecentListSize;
+    }
 }
 
 // The longest token a list reply may carry, in bytes: its text before the
@@ -123,7 +163,7 @@ struct clListRequest {
 
 std::string FormatListBody(std::string_view gameName, clScoreListKind kind, std::string_view token,
                            std::int32_t maximum);
-// Nothing unless the body ends in a kind of 0 or 1, a token without commas
+// Nothing unless the body ends in a kind of 0, 1 or 2, a token without commas
 // and a positive maximum, after a non-empty game name.
 std::optional<clListRequest> ParseListBody(std::string_view text);
 

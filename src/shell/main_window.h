@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/game.h"
+#include "online/play_recorder.h"
 #include "shell/animation_pump.h"
 #include "shell/card_loader.h"
 #include "shell/command_line.h"
@@ -228,6 +229,10 @@ private:
     // Open dialogs of the game's own (the round's clock stands still meanwhile).
     int dialogDepth = 0;
     clClockHoldingDialogs dialogs;
+    // The record of the game on the playing screen, and of a screen made but
+    // not yet installed; each outlives its screen.
+    std::unique_ptr<clPlayRecorder> recorder;
+    std::unique_ptr<clPlayRecorder> madeRecorder;
     std::unique_ptr<clGame> screen;
     clSolitaireType* playing = nullptr;
     // The playing screen's online lists, which its Round Over dialogs show.

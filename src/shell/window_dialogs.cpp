@@ -121,7 +121,8 @@ clGameOverChoice clGameDialogs::ShowGameOver(QWidget* parent, const clScoreGame&
     const clScoreServices services = Services(parent);
     clStatistics statistics(program.Settings(), program.Players().Folders(), program.Clock());
     statistics.LoadLog(game.key, game.displayName, false);
-    clGameOverDialog dialog(services, statistics, game.displayName, game.key, score, round, parent);
+    clGameOverDialog dialog(services, statistics, game.displayName, game.key, score, round, parent,
+                            game.record);
     return ExecCentred(dialog) == clGameOverDialog::kNew ? clGameOverChoice::NewGame
                                                          : clGameOverChoice::Exit;
 }

@@ -23,6 +23,8 @@ struct clScoreGame {
     std::string displayName;
     std::string key;
     clOnlineScores* onlineScores = nullptr;
+    // The encoded play record of the game that just ended (Game Over).
+    std::string record{};
 };
 
 // The questions and score dialogs the window puts to the player. The game

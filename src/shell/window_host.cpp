@@ -121,8 +121,11 @@ void clMainWindow::ShowGameOver(std::int32_t score, std::int32_t round) {
     ShowControls();
     UpdateWindow();
     if (!playing) return;
+    std::string record;
+    if (const std::optional<clPlayRecord> played = recorder ? recorder->Record() : std::nullopt)
+        record = clPlayRecordCodec::Encode(*played).value_or("");
     const clGameOverChoice choice = dialogs.ShowGameOver(
-        this, {playing->DisplayName(), playing->Key(), onlineScores.get()}, score, round);
+        this, {playing->DisplayName(), playing->Key(), onlineScores.get(), record}, score, round);
     // The game goes on once the move that ended it has finished.
     QTimer::singleShot(0, this, [this, choice] {
         if (choice == clGameOverChoice::NewGame) {

@@ -74,7 +74,7 @@ void clMainWindow::SetPlayerTitle() {
 // A save cut short by a crash leaves a hidden file beside the player's saved
 // games; it goes at the next start (or when the player is taken up again).
 void clMainWindow::RemoveStaleSaves() {
-    constexpr std::string_view kSaveExtensions[] = {".qarvel", ".tmp"};
+    constexpr std::string_view kSaveExtensions[] = {".qarvel", ".tmp", ".record"};
     if (const std::optional<std::filesystem::path> folder = PlayerFolder()) {
         RemoveStaleTemporaries(*folder, kSaveExtensions, std::chrono::minutes(1));
     }
@@ -104,11 +104,13 @@ std::unique_ptr<clSolitaireType> clMainWindow::MakeScreen(const std::string& nam
     clSettings& settings = program.Settings();
     settings.LoadGameValues(name, true);
     const clPlayOptions options = program.PlayOptions(true);
-    return CreateVariant(name, this, &options);
+    madeRecorder = std::make_unique<clPlayRecorder>(name);
+    return CreateVariant(name, this, &options, madeRecorder.get());
 }
 
 void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
     CloseScreen();
+    recorder = std::move(madeRecorder);
     playing = made.get();
     screen = std::move(made);
     ShowChooserFrame(false);
@@ -153,6 +155,7 @@ void clMainWindow::CloseScreen() {
     table->SetScoreboard(nullptr);
     playing = nullptr;
     screen.reset();
+    recorder.reset();
     onlineScores.reset();
 }
 

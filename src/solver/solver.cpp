@@ -6,6 +6,7 @@
 #include "cards/random.h"
 #include "engine/solitaire_rules.h"
 #include "solver/family.h"
+#include "solver/freecell_solver.h"
 #include "solver/line_script.h"
 #include "solver/screen.h"
 #include "solver/search.h"
@@ -19,7 +20,7 @@ namespace {
 using clFamilySolver = std::optional<clSolveResult> (*)(clSolitaireRules& game,
                                                         const clPlayOptions& options,
                                                         const clSolveLimits& limits);
-constexpr std::array<clFamilySolver, 0> kFamilySolvers{};
+constexpr std::array<clFamilySolver, 1> kFamilySolvers{SolveFreeCellFamily};
 
 clSolveResult FamilyOrGeneral(clSolitaireRules& game, const clPlayOptions& options,
                               const clSolveLimits& limits) {

@@ -401,6 +401,7 @@ void clPelmanism::OnPileClick() {
     card->faceDown = false;
     turnedCards[turned++] = card->dealIndex;
     ChargeTurn();
+    NoteCardTurned(card->dealIndex);
     if (turned == 2) {
         const clMove pair = clMove::PairMove(turnedCards[0], turnedCards[1]);
         if (ValidateMove(pair) && CommitPlayedMove(pair)) turned = 0;

@@ -134,9 +134,10 @@ const clRegistration* Find(std::string_view displayName) {
 }  // namespace
 
 std::unique_ptr<clSolitaireType> CreateVariant(std::string_view displayName, clScreenHost* host,
-                                               const clPlayOptions* options) {
+                                               const clPlayOptions* options,
+                                               clPlayObserver* observer) {
     const clRegistration* registration = Find(displayName);
-    return registration ? BuildScreen(registration->make, host, options) : nullptr;
+    return registration ? BuildScreen(registration->make, host, options, observer) : nullptr;
 }
 
 bool IsRegistered(std::string_view displayName) {

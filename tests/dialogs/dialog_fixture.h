@@ -29,9 +29,12 @@ class clScoreStore;
 
 // The score server on 127.0.0.1 at a port the system picks, with its
 // database in a temporary folder, for the length of a test.
+// The score server on 127.0.0.1. The dialogs' tests of ranks take every
+// score as verified; with `replay` it checks records as it does for players.
 class clLoopbackScoreServer {
 public:
-    clLoopbackScoreServer();
+    enum class clChecks { TakeEverything, Replay };
+    explicit clLoopbackScoreServer(clChecks checks = clChecks::TakeEverything);
     ~clLoopbackScoreServer();
     clLoopbackScoreServer(const clLoopbackScoreServer&) = delete;
     clLoopbackScoreServer& operator=(const clLoopbackScoreServer&) = delete;

@@ -2,6 +2,7 @@
 // online group and its size, submitting the score, and the card shower.
 #include "dialogs/game_over_dialog.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -11,16 +12,18 @@
 #include "dialogs/dialog_fixture.h"
 #include "dialogs/identity_fields.h"
 #include "dialogs/score_table.h"
+#include "online/play_record.h"
 #include "support/recording_target.h"
 
 namespace {
 
 class GameOverDialogTest : public clScoreDialogTest {
 protected:
-    std::unique_ptr<clGameOverDialog> Open(std::int32_t score, std::int32_t round) {
+    std::unique_ptr<clGameOverDialog> Open(std::int32_t score, std::int32_t round,
+                                           std::string record = {}) {
         Load("klondike", "Klondike");
         auto dialog = std::make_unique<clGameOverDialog>(services, statistics, "Klondike",
-                                                         "klondike", score, round);
+                                                         "klondike", score, round, nullptr, record);
         dialog->show();
         return dialog;
     }
@@ -117,6 +120,47 @@ TEST_F(GameOverDialogTest, ASubmissionFillsTheRankTexts) {
     EXPECT_FALSE(dialog->SubmitButton()->isVisible());
     // The player's sounds are off.
     EXPECT_TRUE(sounds.empty());
+}
+
+// A server that replays records: the game's own record is verified and
+// ranked, a score its record does not earn is refused and the dialog says why.
+TEST_F(GameOverDialogTest, TheServerVerifiesTheScoreByItsRecordOrSaysWhyNot) {
+    clLoopbackScoreServer server(clLoopbackScoreServer::clChecks::Replay);
+    ASSERT_TRUE(server.IsListening());
+    ASSERT_TRUE(settings.SetScoreServerBase(server.Base()));
+    settings.SetFlag(clFlag::Sounds, false);
+    // Round 1 taken at once: its whole bonus, 2400 tenths.
+    const std::string record =
+        clPlayRecordCodec::Encode({"Klondike", {{1234, {}, 2400}}}).value_or("");
+    Log("klondike", {24000, 650});
+    struct clCase {
+        std::int32_t score;
+        bool refused;
+        std::string shown;    // the rank line, or the reason in its place
+        const char* picture;  // in build/screenshots, to look at
+    };
+    for (const clCase& row :
+         {clCase{24000, false, "Overall rank: 1st of 1", "game-over-verified"},
+          clCase{650, true,
+                 "The server could not verify this score: the replay scores 24000 points, not "
+                 "the 650 submitted",
+                 "game-over-refused"}}) {
+        const auto dialog = Open(row.score, 1, record);
+        Type(*dialog->Identity(), kAnn);
+        QTest::mouseClick(dialog->SubmitButton(), Qt::LeftButton);
+        EXPECT_TRUE(messages.Texts().empty());
+        const QLabel* shown = row.refused ? dialog->Refusal() : dialog->OverallRank();
+        EXPECT_TRUE(shown->isVisible());
+        EXPECT_EQ(dialog->OverallRank()->isVisible(), !row.refused);
+        EXPECT_EQ(shown->text().toStdString(), row.shown);
+        // Offline and online again: the same line.
+        QTest::mouseClick(dialog->OnlineButton(), Qt::LeftButton);
+        QTest::mouseClick(dialog->OnlineButton(), Qt::LeftButton);
+        EXPECT_TRUE(shown->isVisible());
+        EXPECT_EQ(dialog->OverallRank()->isVisible(), !row.refused);
+        QDir().mkpath(QStringLiteral(QARVEL_SCREENSHOT_DIR));
+        dialog->grab().save(QStringLiteral(QARVEL_SCREENSHOT_DIR "/%1.png").arg(row.picture));
+    }
 }
 
 TEST_F(GameOverDialogTest, NewAndExitCloseWithTheirChoiceAndEscapeChoosesNothing) {

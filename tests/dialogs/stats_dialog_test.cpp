@@ -207,4 +207,21 @@ TEST_F(StatsDialogTest, AFailedSubmissionSaysSoAndKeepsTheButtons) {
     EXPECT_TRUE(sounds.empty());
 }
 
+// Past results have no record of their game: a server that verifies scores
+// refuses them, and the dialog says why instead of a rank.
+TEST_F(StatsDialogTest, AServerThatVerifiesScoresSaysWhyItRefusedThem) {
+    clLoopbackScoreServer server(clLoopbackScoreServer::clChecks::Replay);
+    ASSERT_TRUE(settings.SetScoreServerBase(server.Base()));
+    Log("klondike", {300});
+    const auto dialog = Open();
+    Type(*dialog->Identity(), kAnn);
+    QTest::mouseClick(dialog->SubmitBestButton(), Qt::LeftButton);
+    EXPECT_TRUE(messages.Texts().empty());
+    EXPECT_TRUE(dialog->Refusal()->isVisible());
+    EXPECT_FALSE(dialog->OverallRank()->isVisible());
+    EXPECT_TRUE(dialog->Refusal()->text().startsWith(
+        "The server could not verify this score: the score came without the record"))
+        << dialog->Refusal()->text().toStdString();
+}
+
 }  // namespace

@@ -9,7 +9,7 @@ using enum clSuit;
 // Four foundations and four tableau piles with hand-laid cards.
 class SafeAutoPlayTest : public ::testing::Test {
 protected:
-    void Setup(int foundationBase) {
+    void LayOut(int foundationBase) {
         clTestLayout layout;
         layout.foundations = 4;
         layout.foundationBase = foundationBase;
@@ -44,7 +44,7 @@ protected:
 };
 
 TEST_F(SafeAutoPlayTest, SendsUpOnlyCardsAtMostTwoAboveTheLowestFoundation) {
-    Setup(1);
+    LayOut(1);
     Build(0, Spades, 1, 3);
     Build(1, Hearts, 1, 1);
     Build(2, Diamonds, 1, 1);
@@ -59,7 +59,7 @@ TEST_F(SafeAutoPlayTest, SendsUpOnlyCardsAtMostTwoAboveTheLowestFoundation) {
 }
 
 TEST_F(SafeAutoPlayTest, AnEmptyFoundationLetsOnlyAcesAndTwosGo) {
-    Setup(1);
+    LayOut(1);
     Build(0, Spades, 1, 2);
     Lay(*table->Tableau(0), {Card(3, Spades)});
     Lay(*table->Tableau(1), {Card(1, Hearts)});
@@ -85,7 +85,7 @@ TEST_F(SafeAutoPlayTest, CountsRanksFromTheBase) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Setup(5);
+        LayOut(5);
         Build(0, Spades, 5, c.lowestTop);
         Build(1, Hearts, 5, RankBelow(c.rank));
         Build(2, Diamonds, 5, 13);
@@ -94,13 +94,13 @@ TEST_F(SafeAutoPlayTest, CountsRanksFromTheBase) {
         EXPECT_EQ(table->SafeAutoPlayFromBase(5), c.goesUp);
     }
 
-    Setup(5);  // every foundation empty: only base cards (and the one above) qualify
+    LayOut(5);  // every foundation empty: only base cards (and the one above) qualify
     Lay(*table->Tableau(0), {Card(5, Spades)});
     EXPECT_TRUE(table->SafeAutoPlayFromBase(5));
 }
 
 TEST_F(SafeAutoPlayTest, MoveToFoundationRecordsEachMoveOnItsOwn) {
-    Setup(1);
+    LayOut(1);
     Lay(*table->Tableau(2), {Card(2, Clubs), Card(1, Clubs)});
     const clLocation from = clLocation::Pile(clLocationKind::Tableau, 2, 1);
     const std::int32_t ace = table->Tableau(2)->TopDealIndex();

@@ -95,9 +95,19 @@ protected:
         return store.CountScores(game).value_or(-1);
     }
 
+    // The ranking and storage are tested with every score taken as
+    // verified; the replay of records has tests of its own.
+    static clScoreChecks TakeEverything() {
+        clScoreChecks checks;
+        checks.judge = [](const clSubmittedScore&, const std::string&) {
+            return clScoreVerdict{clScoreVerdict::clKind::Verified, {}};
+        };
+        return checks;
+    }
+
     clTempFolder temp;
     clScoreStore store;
-    clScoreServer server{store};
+    clScoreServer server{store, {}, TakeEverything()};
 };
 
 TEST_F(ScoreServerTest, RanksOverallAndRecentWithEqualScoresInArrivalOrder) {
@@ -145,7 +155,7 @@ TEST_F(ScoreServerTest, RanksAgreeWithCountingAndSurviveReopening) {
     clScoreStore reopened;
     std::string error;
     ASSERT_TRUE(reopened.Open((temp.Path() / "scores.db").string(), error)) << error;
-    clScoreServer again(reopened);
+    clScoreServer again(reopened, {}, TakeEverything());
     const clServerReply reply = again.Submit(Scrambled(SubmitText(kBob, {{"Klondike", 300, 1}})));
     sent.push_back(300);
     EXPECT_EQ(ParseSubmitReply(reply.body, 1),
@@ -569,7 +579,7 @@ TEST_F(ScoreServerTest, APortInUseIsNotShared) {
     clScoreStore otherStore;
     std::string error;
     ASSERT_TRUE(otherStore.Open((temp.Path() / "other.db").string(), error)) << error;
-    clScoreServer other(otherStore);
+    clScoreServer other(otherStore, {}, TakeEverything());
     EXPECT_EQ(other.Bind("127.0.0.1", running.port), -1);
 }
 
@@ -682,7 +692,7 @@ TEST_F(ScoreServerTest, RequestsThatNeverEndAreCutOff) {
 // share wait, beyond the waiting room they are closed at once, and another
 // address is still served.
 TEST_F(ScoreServerTest, TheConnectionsHeldAreBounded) {
-    clScoreServer small(store, {.maxConnections = 4, .maxPerAddress = 2});
+    clScoreServer small(store, {.maxConnections = 4, .maxPerAddress = 2}, TakeEverything());
     clRunningServer running(small);
     ASSERT_GT(running.port, 0);
     const clConnections idle(running.port, 20);
@@ -733,7 +743,7 @@ TEST_F(ScoreServerTest, SlowClientsOfOneAddressLeaveOthersServed) {
 // A request has a whole time, however its client spreads its bytes: a
 // trickle that would renew a time-out at every byte is cut off all the same.
 TEST_F(ScoreServerTest, ARequestHasAWholeTime) {
-    clScoreServer quick(store, {.requestTime = 1s});
+    clScoreServer quick(store, {.requestTime = 1s}, TakeEverything());
     clRunningServer running(quick);
     ASSERT_GT(running.port, 0);
     struct {
@@ -796,7 +806,7 @@ TEST_F(ScoreServerTest, PagesAreServedWhileASubmissionWaits) {
     EXPECT_TRUE(page.starts_with("HTTP/1.1 200")) << page.substr(0, 100);
     EXPECT_NE(page.find("<td>Ann</td>"), std::string::npos);
     EXPECT_TRUE(start.starts_with("HTTP/1.1 200")) << start.substr(0, 100);
-    EXPECT_TRUE(submitReply.ends_with("\r\n\r\n1,2,1,2\r\n")) << submitReply;
+    EXPECT_TRUE(submitReply.ends_with("\r\n\r\n1,2,1,2\r\nverified\r\n")) << submitReply;
 }
 
 // The program itself, started on a free port with a fresh database; killed
@@ -874,7 +884,29 @@ TEST(ScoreServerProgram, ServesTheGameAndStopsOnSignal) {
     EXPECT_TRUE(
         client.Post(base + "/topscores/qarvel/submit.php", SubmitText(kAnn, {{"Golf", 1200, 2}})))
         << client.LastErrorText();
-    EXPECT_EQ(client.Body(), "1,1,1,1\r\n");
+    // A score without the record of its game: no rank, and why.
+    EXPECT_TRUE(client.Body().starts_with("\r\nrefused the score came without the record"))
+        << client.Body();
+    EXPECT_EQ(program.Stop(10s), 0);
+}
+
+// For older games: plain scores are kept, marked, and rank nowhere.
+TEST(ScoreServerProgram, AcceptsUnverifiedScoresWhenAsked) {
+    clServerProgram program({"--accept-unverified", "--max-pace", "5", "--max-record", "20000"});
+    ASSERT_GT(program.port, 0) << program.firstLine;
+    const std::string base = "http://127.0.0.1:" + std::to_string(program.port);
+    clHttpClient client;
+    client.SetTimeout(2s);
+    ASSERT_TRUE(
+        client.Post(base + "/topscores/qarvel/submit.php", SubmitText(kAnn, {{"Golf", 1200, 2}})))
+        << client.LastErrorText();
+    EXPECT_EQ(client.Body(), "\r\nunverified\r\n");
+    const std::string page = RawExchange(static_cast<std::uint16_t>(program.port),
+                                         "GET /topscores/scores/qarvel/golf.html HTTP/1.0\r\n\r\n");
+    EXPECT_NE(page.find("1200 (unverified)"), std::string::npos) << page;
+    ASSERT_TRUE(client.Post(base + "/topscores/qarvel/list.php",
+                            FormatListBody("Golf", clScoreListKind::Overall, "0", 10)));
+    EXPECT_EQ(ParseListReply(client.Body(), 10)->scores, std::vector<std::int32_t>{});
     EXPECT_EQ(program.Stop(10s), 0);
 }
 
@@ -940,7 +972,9 @@ TEST(ScoreServerProgram, RefusesBadArguments) {
           {s, "--db", "x.db", "--max-connections", "0"},
           {s, "--db", "x.db", "--per-address", "-1"},
           {s, "--db", "x.db", "--request-time", "1.5"},
-          {s, "--db", "x.db", "--request-time", "99999999999999999999"}}) {
+          {s, "--db", "x.db", "--request-time", "99999999999999999999"},
+          {s, "--db", "x.db", "--max-pace", "0"},
+          {s, "--db", "x.db", "--max-record", "40001"}}) {
         std::vector<char*> argv;
         for (std::string& arg : args)
             argv.push_back(arg.data());

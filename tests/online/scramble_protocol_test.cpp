@@ -145,6 +145,49 @@ TEST(SubmitBody, ReaderRefusesMalformedBodies) {
         EXPECT_FALSE(ParseSubmitBody(bad, 128)) << bad;
 }
 
+// The records ride in the header's sixth field, which the original format
+// leaves empty: a body without records is byte for byte what it was.
+TEST(SubmitBody, RecordsGoInTheSpareFieldOnePerScore) {
+    const std::vector<std::string> records = {"QUJD", "", "eHk="};
+    std::string text = FormatSubmitHeader({"n", "l", "e"}, "p", records);
+    EXPECT_EQ(text, "Qarvel 1.0,n,l,e,p,QUJD..eHk=,\r\n");
+    for (const char* game : {"Golf", "Golf", "Klondike"})
+        text += FormatSubmitLine(game, 10, 1);
+    const auto request = ParseSubmitBody(text, 128);
+    ASSERT_TRUE(request);
+    EXPECT_EQ(request->records, records);
+    EXPECT_EQ(FormatSubmitHeader({"n", "l", "e"}, "p", std::vector<std::string>{"", ""}),
+              FormatSubmitHeader({"n", "l", "e"}, "p"));
+
+    const std::string line = FormatSubmitLine("Golf", 10, 1);
+    for (const std::string& bad : {
+             std::string("Qarvel 1.0,n,l,e,p,QUJD.QUJD,\r\n") + line,    // two for one score
+             std::string("Qarvel 1.0,n,l,e,p,QUJD,\r\n") + line + line,  // one for two
+             std::string("Qarvel 1.0,n,l,e,p,QU-D,\r\n") + line,         // not base64
+         })
+        EXPECT_FALSE(ParseSubmitBody(bad, 128)) << bad;
+}
+
+// After the rank lines a checking server gives a verdict per score; older
+// servers give none, and the ranks read as they always did.
+TEST(SubmitReply, VerdictsFollowTheRankLines) {
+    const std::vector<clScoreVerdict> verdicts = {
+        {clScoreVerdict::clKind::Verified, {}},
+        {clScoreVerdict::clKind::Unverified, {}},
+        {clScoreVerdict::clKind::Refused, "round 2, step 3: a move the rules do not allow"},
+    };
+    std::string body = "1,1,1,1\r\n\r\n\r\n";
+    for (const clScoreVerdict& verdict : verdicts)
+        body += FormatVerdictLine(verdict);
+    EXPECT_EQ(ParseVerdicts(body, 3), verdicts);
+    EXPECT_TRUE(ParseSubmitReply(body, 3));
+    EXPECT_FALSE(ParseVerdicts("1,1,1,1\r\n\r\n\r\n", 3));
+    EXPECT_FALSE(ParseVerdicts("\r\nmaybe\r\n", 1));
+    // A reason cannot break the reply into more lines.
+    EXPECT_EQ(FormatVerdictLine({clScoreVerdict::clKind::Refused, "a\r\nverified"}),
+              "refused a  verified\r\n");
+}
+
 TEST(SubmitReply, LinesGiveRanksOrLeaveTheEntryUnranked) {
     const clScoreRanks unranked;
     const auto ranks = ParseSubmitReply("3,120,1,100\r\n\r\n5,3,1,1\r\n-1,5,1,5\r\nextra\r\n", 4);
@@ -181,7 +224,7 @@ TEST(ListBody, ReadsBackAndRefusesWhatIsNotARequest) {
     EXPECT_EQ(request->kind, clScoreListKind::Recent);
     EXPECT_EQ(request->token, "t.1");
     EXPECT_EQ(request->maximum, 100);
-    for (const char* bad : {"", "Klondike", "Klondike,0,0", ",0,0,1000", "Klondike,2,0,1000",
+    for (const char* bad : {"", "Klondike", "Klondike,0,0", ",0,0,1000", "Klondike,3,0,1000",
                             "Klondike,0,0,0", "Klondike,0,0,-5", "Klondike,x,0,1000"})
         EXPECT_FALSE(ParseListBody(bad)) << bad;
 }
