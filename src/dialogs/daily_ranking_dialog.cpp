@@ -53,10 +53,10 @@ clDailyRankingDialog::clDailyRankingDialog(const clScoreServices& services, std:
     outer->setSizeConstraint(QLayout::SetNoConstraint);
     outer->setContentsMargins(units.X(kMarginUnits), units.Y(kMarginUnits), units.X(kMarginUnits),
                               units.Y(kMarginUnits));
-    headerText = new QLabel(QStringLiteral("Today's ranking: %1, %2 (UTC)")
-                                .arg(QString::fromStdString(this->gameName),
-                                     QString::fromStdString(day)),
-                            this);
+    headerText =
+        new QLabel(QStringLiteral("Today's ranking: %1, %2 (UTC)")
+                       .arg(QString::fromStdString(this->gameName), QString::fromStdString(day)),
+                   this);
     headerText->setFont(bold);
     headerText->setWordWrap(true);
     outer->addWidget(headerText);
@@ -88,9 +88,8 @@ clDailyRankingDialog::clDailyRankingDialog(const clScoreServices& services, std:
     }
     outer->addLayout(buttons);
     connect(retryButton, &QPushButton::clicked, this, [this] { Retrieve(); });
-    connect(viewButton, &QPushButton::clicked, this, [this] {
-        this->services.openUrl(DailyPageUrl(this->services.settings, this->key));
-    });
+    connect(viewButton, &QPushButton::clicked, this,
+            [this] { this->services.openUrl(DailyPageUrl(this->services.settings, this->key)); });
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
     retryButton->hide();
@@ -120,8 +119,9 @@ void clDailyRankingDialog::Retrieve() {
     const std::string of = std::to_string(scores->size() + (ownRow < 0 ? 1 : 0));
     QString text;
     if (!counted) {
-        text = QStringLiteral("This game was practice: its score %1 is not in the ranking. It "
-                              "would rank %2 of %3.")
+        text = QStringLiteral(
+                   "This game was practice: its score %1 is not in the ranking. It "
+                   "would rank %2 of %3.")
                    .arg(score)
                    .arg(QString::fromStdString(place), QString::fromStdString(of));
     } else if (ownRow >= 0) {
@@ -130,8 +130,9 @@ void clDailyRankingDialog::Retrieve() {
                    .arg(QString::fromStdString(clStatistics::Ordinal(ownRow + 1)),
                         QString::number(scores->size()));
     } else {
-        text = QStringLiteral("Your score %1 is not in today's ranking: it was not submitted, "
-                              "or the server did not verify it. It would rank %2 of %3.")
+        text = QStringLiteral(
+                   "Your score %1 is not in today's ranking: it was not submitted, "
+                   "or the server did not verify it. It would rank %2 of %3.")
                    .arg(score)
                    .arg(QString::fromStdString(place), QString::fromStdString(of));
     }
@@ -177,15 +178,15 @@ void clDailyRankingDialog::FitSize() {
 }
 
 clDailyRankingDialog::clFetch DailyFetch(const clScoreServices& services, std::string gameName) {
-    return [&settings = services.settings, &clock = services.clock,
-            &messages = services.messages,
-            name = std::move(gameName)](bool& cancelled) -> std::optional<std::vector<std::int32_t>> {
-        clOnlineScores scores(settings, clock);
-        std::optional<std::vector<std::int32_t>> list =
-            scores.RetrieveDaily(name, [&messages](const std::function<void(std::stop_token)>& work) {
-                return messages.RunCancellable(std::string(kRetrievingText), work);
-            });
-        cancelled = scores.WasCancelled();
-        return list;
-    };
+    return
+        [&settings = services.settings, &clock = services.clock, &messages = services.messages,
+         name = std::move(gameName)](bool& cancelled) -> std::optional<std::vector<std::int32_t>> {
+            clOnlineScores scores(settings, clock);
+            std::optional<std::vector<std::int32_t>> list = scores.RetrieveDaily(
+                name, [&messages](const std::function<void(std::stop_token)>& work) {
+                    return messages.RunCancellable(std::string(kRetrievingText), work);
+                });
+            cancelled = scores.WasCancelled();
+            return list;
+        };
 }

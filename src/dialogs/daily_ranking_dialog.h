@@ -67,5 +67,4 @@ private:
 
 // The fetch of the game's HTTP client: RetrieveDaily with the player's
 // time-out, run through the program's messages (cancellable).
-clDailyRankingDialog::clFetch DailyFetch(const clScoreServices& services,
-                                         std::string gameName);
+clDailyRankingDialog::clFetch DailyFetch(const clScoreServices& services, std::string gameName);

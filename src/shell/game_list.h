@@ -3,8 +3,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListView>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QTreeView>
 #include <array>
 #include <memory>

@@ -41,8 +41,7 @@ bool clMainWindow::StartDailyChallenge(const std::string& name) {
     UpdateWindow();
     if (played) {
         dialogs.ShowMessage(this,
-                            "You have already played today's " + name + " daily challenge (" +
-                                day +
+                            "You have already played today's " + name + " daily challenge (" + day +
                                 ", UTC). You can play it again as practice: this game is not "
                                 "added to your statistics and not sent to the daily ranking. The "
                                 "next challenge starts at midnight UTC.",

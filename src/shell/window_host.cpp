@@ -151,8 +151,9 @@ void clMainWindow::ShowGameOver(std::int32_t score, std::int32_t round) {
     // The counted daily game was logged just before; any other daily game
     // is practice.
     const bool counted = std::exchange(dailyResultLogged, false);
-    const clScoreGame game{playing->DisplayName(), playing->Key(), onlineScores.get(), record,
-                           daily.has_value(), daily.has_value() && !counted};
+    const clScoreGame game{playing->DisplayName(), playing->Key(),
+                           onlineScores.get(),     record,
+                           daily.has_value(),      daily.has_value() && !counted};
     const clGameOverChoice choice = dialogs.ShowGameOver(this, game, score, round);
     if (daily) dialogs.ShowDailyRanking(this, game, FormatDay(daily->day), score);
     // The game goes on once the move that ended it has finished.

@@ -5,8 +5,8 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <chrono>
-#include <utility>
 #include <string_view>
+#include <utility>
 
 #include "engine/catalogue.h"
 #include "engine/saved_game.h"
@@ -101,7 +101,7 @@ void clMainWindow::AfterPlayerChange() {
 // The player's options go in with the screen: it loads the player's
 // automatic save of that game as it initialises.
 std::unique_ptr<clSolitaireType> clMainWindow::MakeScreen(const std::string& name,
-                                                         std::optional<clDailyRun> run) {
+                                                          std::optional<clDailyRun> run) {
     if (name.empty() || !IsRegistered(name)) return nullptr;
     clSettings& settings = program.Settings();
     settings.LoadGameValues(name, true);
