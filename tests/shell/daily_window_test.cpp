@@ -490,3 +490,86 @@ TEST_F(clScoreDialogTest, StatisticsShowDailyResultsApart) {
 }
 
 }  // namespace
+
+namespace {
+
+// Pictures to look at: the chooser with its button, the Game menu, the
+// Statistics' daily tab and today's ranking, with the window small and large
+// (and with QT_SCALE_FACTOR=2 for the @2x ones).
+TEST_F(clDailyWindowTest, Screenshots) {
+    ShowChooser();
+    const QString folder = QStringLiteral(QARVEL_SCREENSHOT_DIR);
+    QDir().mkpath(folder);
+    const QString scale = window->devicePixelRatioF() > 1 ? QStringLiteral("@2x") : QString();
+    const auto save = [&](QWidget& widget, const QString& name) {
+        EXPECT_TRUE(widget.grab().save(folder + QStringLiteral("/daily-%1%2.png").arg(name, scale)));
+    };
+    for (const QSize size : {QSize(640, 480), QSize(1400, 900)}) {
+        SCOPED_TRACE(size.width());
+        const QString which = size.width() < 1000 ? QStringLiteral("small") : QStringLiteral("large");
+        if (!window->Screen()->IsGameList()) window->ShowChooser();
+        ResizeWindow(size);
+        auto* list = dynamic_cast<clGameList*>(window->Screen());
+        ASSERT_NE(list, nullptr);
+        list->Select(0);
+        QApplication::processEvents();
+        EXPECT_TRUE(list->DailyButton()->isVisible());
+        save(*window, QStringLiteral("chooser-") + which);
+
+        clDailyPlayer(*window).ChooseFromChooser("Klondike");
+        ResizeWindow(size);
+        QMenuBar* bar = window->menuBar();
+        QMenu* game = bar->actions().front()->menu();
+        ASSERT_NE(game, nullptr);
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                          bar->actionGeometry(game->menuAction()).center());
+        ASSERT_TRUE(QTest::qWaitFor([game] { return game->isVisible(); }));
+        save(*window, QStringLiteral("playing-") + which);
+        save(*game, QStringLiteral("menu-") + which);
+        game->hide();
+
+        const clPlainDateFormat format;
+        const clScoreServices services{program->Settings(),
+                                       program->Players().Folders(),
+                                       program->Clock(),
+                                       program->Messages(),
+                                       format,
+                                       [](clSound) {},
+                                       [](const std::string&) {},
+                                       [](const std::string&, const std::string&) { return true; },
+                                       nullptr};
+        clDailyRankingDialog ranking(
+            services, "Klondike Deal Three", "klondikedealthree", "2017-08-01", 4210, true,
+            [](bool&) {
+                std::vector<std::int32_t> scores;
+                for (std::int32_t i = 0; i < 40; ++i)
+                    scores.push_back(9000 - 120 * i);
+                scores[7] = 4210;
+                return std::optional(scores);
+            },
+            window.get());
+        ranking.show();
+        ranking.Retrieve();
+        QApplication::processEvents();
+        save(ranking, QStringLiteral("ranking-") + which);
+        clDailyRankingDialog offline(
+            services, "Klondike", "klondike", "2017-08-01", 4210, true,
+            [](bool&) { return std::optional<std::vector<std::int32_t>>(); }, window.get());
+        offline.show();
+        offline.Retrieve();
+        QApplication::processEvents();
+        save(offline, QStringLiteral("ranking-offline-") + which);
+
+        clStatistics statistics(program->Settings(), program->Players().Folders(),
+                                program->Clock());
+        statistics.LoadLog("klondike", "Klondike", false);
+        clStatsDialog stats(services, statistics, "Klondike", "klondike", window.get());
+        stats.show();
+        stats.Sections()->setCurrentIndex(clStatsDialog::kDailySection);
+        QApplication::processEvents();
+        save(stats, QStringLiteral("statistics-") + which);
+        window->ExecuteCommand(clCommand::kExit);
+    }
+}
+
+}  // namespace
