@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <utility>
 
+#include "engine/saved_game.h"
 #include "player/statistics.h"
 #include "shell/commands.h"
 #include "shell/main_window.h"
@@ -234,7 +235,16 @@ std::optional<std::filesystem::path> clMainWindow::AskOpenFile() {
     dialog.setFileMode(QFileDialog::ExistingFile);
     // Qt places its file dialogs over the window itself (they build their
     // controls as they show).
-    return RunFileDialog(dialog);
+    const std::optional<std::filesystem::path> chosen = RunFileDialog(dialog);
+    // A daily challenge plays the day's deals only: a saved game opens as an
+    // ordinary game of its own, and the challenge is left.
+    if (chosen && daily) {
+        if (const std::optional<std::string> name = clSavedGameFile::ReadName(*chosen)) {
+            OpenVariantWithFile(*name, *chosen);
+            return std::nullopt;
+        }
+    }
+    return chosen;
 }
 
 // The game asks itself before it overwrites a file. The dialog starts with

@@ -215,6 +215,13 @@ bool clMainWindow::SwitchPlayer(const std::string& name) {
         const bool offersAutoPlay = playing->OffersAutoPlay();
         settings.SetCurrentGame(playing->DisplayName(), playing->Key());
         settings.LoadGameValues(playing->DisplayName(), offersAutoPlay);
+        // The new player's own attempt of the day, counted unless used.
+        if (daily) {
+            const std::string day = FormatDay(daily->day);
+            daily->practice = settings.Flag(clFlag::Practice) ||
+                              settings.DailyPlayed(playing->DisplayName()) == day;
+            if (!daily->practice) settings.SetDailyPlayed(playing->DisplayName(), day);
+        }
         playing->SetOptions(PlayOptionsFor(offersAutoPlay, daily));
     }
     AfterPlayerChange();

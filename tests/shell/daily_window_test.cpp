@@ -502,11 +502,13 @@ TEST_F(clDailyWindowTest, Screenshots) {
     QDir().mkpath(folder);
     const QString scale = window->devicePixelRatioF() > 1 ? QStringLiteral("@2x") : QString();
     const auto save = [&](QWidget& widget, const QString& name) {
-        EXPECT_TRUE(widget.grab().save(folder + QStringLiteral("/daily-%1%2.png").arg(name, scale)));
+        EXPECT_TRUE(
+            widget.grab().save(folder + QStringLiteral("/daily-%1%2.png").arg(name, scale)));
     };
     for (const QSize size : {QSize(640, 480), QSize(1400, 900)}) {
         SCOPED_TRACE(size.width());
-        const QString which = size.width() < 1000 ? QStringLiteral("small") : QStringLiteral("large");
+        const QString which =
+            size.width() < 1000 ? QStringLiteral("small") : QStringLiteral("large");
         if (!window->Screen()->IsGameList()) window->ShowChooser();
         ResizeWindow(size);
         auto* list = dynamic_cast<clGameList*>(window->Screen());
