@@ -133,7 +133,7 @@ bool clGameDialogs::ShowRoundOver(QWidget* parent, const clScoreGame& game, std:
                                   std::int32_t round) {
     const clScoreServices services = Services(parent);
     clStatistics statistics(program.Settings(), program.Players().Folders(), program.Clock());
-    statistics.LoadLog(game.key, game.displayName, false);
+    statistics.LoadLog(game.daily ? DailyLogKey(game.key) : game.key, game.displayName, false);
     // Without the screen's lists the dialog keeps its own while it is open.
     std::optional<clOnlineScores> ownScores;
     clOnlineScores* scores = game.onlineScores;

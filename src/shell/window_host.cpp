@@ -171,8 +171,9 @@ bool clMainWindow::ShowRoundOver(std::int32_t score, std::int32_t round) {
     ShowControls();
     UpdateWindow();
     if (!playing) return false;
-    if (dialogs.ShowRoundOver(this, {playing->DisplayName(), playing->Key(), onlineScores.get()},
-                              score, round)) {
+    const clScoreGame game{playing->DisplayName(), playing->Key(),   onlineScores.get(), {},
+                           daily.has_value(),      IsDailyPractice()};
+    if (dialogs.ShowRoundOver(this, game, score, round)) {
         return true;
     }
     QTimer::singleShot(0, this, [this] { close(); });
