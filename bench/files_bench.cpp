@@ -96,6 +96,7 @@ class clBenchClock final : public clClock {
 public:
     std::uint32_t TickCount() const override { return 0; }
     clDateTime LocalTime() const override { return {2026, 12, 4, 10, 12, 0, 0, 0}; }
+    std::int64_t UnixTime() const override { return 1796379120; }
 };
 
 // Player "Bench" with a Klondike log of `results` results (fixed seed:

@@ -12,7 +12,7 @@ namespace {
 
 using clLoadResult = clSolitaireType::clLoadResult;
 
-constexpr clPlayOptions kHeadless{.promptBeforeResign = false, .autoSave = false};
+const clPlayOptions kHeadless{.promptBeforeResign = false, .autoSave = false};
 
 bool SameGame(const clSavedGame& a, const clSavedGame& b) {
     return a.name == b.name && a.dealNumber == b.dealNumber && a.bonusCount == b.bonusCount &&

@@ -15,6 +15,7 @@ class clStillClock final : public clClock {
 public:
     std::uint32_t TickCount() const override { return 0; }
     clDateTime LocalTime() const override { return {2017, 8, 1, 14, 21, 5, 33, 0}; }
+    std::int64_t UnixTime() const override { return 1501597265; }
 };
 
 }  // namespace

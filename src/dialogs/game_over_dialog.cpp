@@ -24,7 +24,8 @@ constexpr std::uint32_t kYellow = 0x00FFFF;
 
 clGameOverDialog::clGameOverDialog(const clScoreServices& services, clStatistics& statistics,
                                    std::string gameName, std::string key, std::int32_t score,
-                                   std::int32_t round, QWidget* parent, std::string record)
+                                   std::int32_t round, QWidget* parent, std::string record,
+                                   bool practiceGame)
     : clScoreDialog(services, kHeightUnits, parent),
       statistics(statistics),
       gameName(std::move(gameName)),
@@ -32,6 +33,7 @@ clGameOverDialog::clGameOverDialog(const clScoreServices& services, clStatistics
       score(score),
       round(round),
       record(std::move(record)),
+      practice(practiceGame || services.settings.Flag(clFlag::Practice)),
       inProgress(clStatistics::MakeInterrupted(score, round, services.clock)),
       shower(services.table) {
     setWindowTitle(QStringLiteral("Game Over"));
@@ -61,7 +63,6 @@ clGameOverDialog::clGameOverDialog(const clScoreServices& services, clStatistics
 
     // A game played in Practice Mode was not logged: it shows where it would
     // have ranked. Otherwise the game just logged is the latest result.
-    const bool practice = services.settings.Flag(clFlag::Practice);
     ScoreTable()->SetRows(statistics.HighScoreRows(practice ? &inProgress : nullptr));
     FillSummaryList(SummaryList(), statistics.SummaryLines());
     const std::string rank =
@@ -72,12 +73,11 @@ clGameOverDialog::clGameOverDialog(const clScoreServices& services, clStatistics
 }
 
 void clGameOverDialog::UpdateSubmitButtons() {
-    const bool practice = services.settings.Flag(clFlag::Practice);
     submitButton->setEnabled(CanSubmit(Identity()->Fields(), practice, true));
 }
 
 void clGameOverDialog::SubmitScore() {
-    if (services.settings.Flag(clFlag::Practice)) return;
+    if (practice) return;
     std::vector<clScoreEntry> entries = {{gameName, score, round, {}}};
     entries.front().record = record;
     if (!Submit(entries)) return;

@@ -18,10 +18,12 @@ public:
     enum clResult { kExit = 0, kNew = 1 };
 
     // `record` is the encoded play record of the game, sent with its score
-    // so that the server can verify it; empty when the game has none.
+    // so that the server can verify it; empty when the game has none. A game
+    // played as practice (Practice Mode, or `practice`: a daily challenge
+    // played again) was not logged and cannot be submitted.
     clGameOverDialog(const clScoreServices& services, clStatistics& statistics,
                      std::string gameName, std::string key, std::int32_t score, std::int32_t round,
-                     QWidget* parent = nullptr, std::string record = {});
+                     QWidget* parent = nullptr, std::string record = {}, bool practice = false);
 
     QLabel* ScoreText() const { return scoreText; }
     QLabel* MessageText() const { return messageText; }
@@ -42,6 +44,7 @@ private:
     std::int32_t score;
     std::int32_t round;
     std::string record;
+    bool practice;
     clScoreRecord inProgress;
     QLabel* messageText;
     QLabel* scoreText;

@@ -4,6 +4,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabBar>
+#include <QVBoxLayout>
 
 #include "dialogs/identity_fields.h"
 #include "dialogs/score_table.h"
@@ -14,6 +16,8 @@
 namespace {
 
 constexpr const char* kClearQuestion = "Are you sure you want to clear the statistics?";
+constexpr const char* kClearDailyQuestion =
+    "Are you sure you want to clear the daily challenge statistics?";
 constexpr const char* kClearCaption = "Clear Statistics";
 // How many of the best results "Submit Top Scores" sends at most.
 constexpr std::int32_t kTopScores = 3;
@@ -26,6 +30,17 @@ clStatsDialog::clStatsDialog(const clScoreServices& services, clStatistics& stat
       statistics(statistics),
       gameName(std::move(gameName)),
       key(std::move(key)) {
+    // The daily results are read here and write no summary: the chooser's
+    // figures stay those of the ordinary games.
+    daily = std::make_unique<clStatistics>(services.settings, services.folders, services.clock);
+    daily->LoadLog(DailyLogKey(this->key), "", false);
+    sections = new QTabBar(this);
+    sections->addTab(QStringLiteral("Games"));
+    sections->addTab(QStringLiteral("Daily Challenge"));
+    sections->setExpanding(false);
+    sections->setDrawBase(false);
+    TextColumn()->addWidget(sections);
+    connect(sections, &QTabBar::currentChanged, this, [this] { Fill(); });
     setWindowTitle(QStringLiteral("Statistics for %1").arg(QString::fromStdString(this->gameName)));
 
     okButton = new QPushButton(QStringLiteral("OK"), this);
@@ -49,24 +64,33 @@ clStatsDialog::clStatsDialog(const clScoreServices& services, clStatistics& stat
     FinishLayout();
 }
 
+bool clStatsDialog::IsDailyShown() const {
+    return sections->currentIndex() == kDailySection;
+}
+
+clStatistics& clStatsDialog::Shown() const {
+    return IsDailyShown() ? *daily : statistics;
+}
+
 void clStatsDialog::Fill() {
-    ScoreTable()->SetRows(statistics.HistoryRows());
-    FillSummaryList(SummaryList(), statistics.SummaryLines());
-    clearButton->setEnabled(statistics.Count() > 0);
+    ScoreTable()->SetRows(Shown().HistoryRows());
+    FillSummaryList(SummaryList(), Shown().SummaryLines());
+    clearButton->setEnabled(Shown().Count() > 0);
     UpdateSubmitButtons();
 }
 
 void clStatsDialog::Clear() {
-    if (!services.askYesNo(kClearQuestion, kClearCaption)) return;
-    statistics.ClearStatistics();
+    if (!services.askYesNo(IsDailyShown() ? kClearDailyQuestion : kClearQuestion, kClearCaption))
+        return;
+    Shown().ClearStatistics();
     Fill();
 }
 
 void clStatsDialog::UpdateSubmitButtons() {
     if (!Identity()) return;
     const clOnlineIdentity fields = Identity()->Fields();
-    const bool practice = services.settings.Flag(clFlag::Practice);
-    const std::int32_t results = statistics.Count();
+    const bool practice = services.settings.Flag(clFlag::Practice) || IsDailyShown();
+    const std::int32_t results = Shown().Count();
     submitBestButton->setEnabled(CanSubmit(fields, practice, results > 0));
     submitTopButton->setEnabled(CanSubmitTop(fields, practice, results));
     submitTopButton->setText(results >= 2 ? QString::fromStdString(SubmitTopLabel(results))

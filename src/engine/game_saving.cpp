@@ -89,7 +89,7 @@ std::string clSolitaireType::AutomaticSaveName() const {
 }
 
 std::optional<std::filesystem::path> clSolitaireType::AutomaticSavePath() const {
-    if (!host) return std::nullopt;
+    if (!host || options.roundDeal) return std::nullopt;
     const std::optional<std::filesystem::path> folder = host->PlayerFolder();
     if (!folder) return std::nullopt;
     return *folder / AutomaticSaveName();

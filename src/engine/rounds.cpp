@@ -37,7 +37,7 @@ void clSolitaireType::StartRound(std::int32_t number) {
     goal = points.Goal(round);
     bonusStart = points.Bonus(round);
     lastRoundWon = false;
-    StartDeal(number);
+    StartDeal(number == 0 && options.roundDeal ? options.roundDeal(round) : number);
     timer.SetCount(bonusStart);
     timer.Stop();
     timeUp = false;

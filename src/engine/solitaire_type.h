@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,6 +32,11 @@ struct clPlayOptions {
     bool pauseOnFocusLoss = true;
     bool autoSave = true;  // the automatic save: written on leaving and after a won round
     bool autoPlay = true;  // this variant's AutoPlay setting
+    // The deal of each round when the caller chooses them (the daily
+    // challenge); empty: a fresh deal every round. A game dealt so stays
+    // apart from the player's ordinary game of the variant: it neither
+    // reads, writes nor deletes the automatic save.
+    std::function<std::int32_t(std::int32_t round)> roundDeal{};
 };
 
 // What the player is told when a saved game cannot be opened.
@@ -145,7 +151,8 @@ public:
     const clPlayOptions& Options() const { return options; }
 
     // Starts the next round: round + 1, its goal and bonus, and a new deal
-    // (of the given deal number, or a fresh one for 0).
+    // (of the given deal number; for 0 the options' deal of the round, or a
+    // fresh one).
     void StartRound(std::int32_t number = 0);
     // Starts a new deal: a fresh deal number from the generator, then the deal.
     void StartDeal();
@@ -189,7 +196,8 @@ public:
     void StartPlay();
     // "klondike.qarvel", or "klondike.tmp" in practice mode.
     std::string AutomaticSaveName() const;
-    // The automatic save in the player's folder; nothing without a host.
+    // The automatic save in the player's folder; nothing without a host, and
+    // nothing for a game whose rounds the caller deals.
     std::optional<std::filesystem::path> AutomaticSavePath() const;
     // Whether `path` names this game's automatic save, in or out of practice
     // mode: a file the game itself overwrites and deletes.

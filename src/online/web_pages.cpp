@@ -29,6 +29,12 @@ std::string ScorePageUrl(const clSettings& settings, std::string_view shortKey) 
     return url + ".html" + QueryEnding(settings.Source());
 }
 
+std::string DailyPageUrl(const clSettings& settings, std::string_view shortKey) {
+    std::string url = settings.ScoreServerBase() + "topscores/daily/";
+    url += shortKey;
+    return url + ".html" + QueryEnding(settings.Source());
+}
+
 std::string StartPageUrl(const clSettings& settings) {
     return settings.StartPageUrl() + QueryEnding(settings.Source());
 }

@@ -15,6 +15,9 @@ std::string QueryEnding(std::string_view source);
 
 // A variant's score page: the pages folder, "/", its short key, ".html".
 std::string ScorePageUrl(const clSettings& settings, std::string_view shortKey);
+// A variant's daily challenge page of today (UTC), with links to the
+// earlier days: "topscores/daily/<key>.html" on the score server.
+std::string DailyPageUrl(const clSettings& settings, std::string_view shortKey);
 // The score server's start page.
 std::string StartPageUrl(const clSettings& settings);
 // A page of the web site by key, with an optional suffix

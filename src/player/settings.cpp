@@ -190,6 +190,20 @@ bool clSettings::WriteGameFolder(std::string_view folder) {
     return store.Flush() && ok;
 }
 
+// A day is ten characters; anything else stored there counts as no day.
+std::string clSettings::DailyPlayed(std::string_view gameName) const {
+    if (!PlayerExists(player) || gameName.empty()) return {};
+    auto day = store.ReadText(GameKey(player, gameName), clGameNames::kDailyPlayed);
+    if (!day || day->size() != 10) return {};
+    return *day;
+}
+
+bool clSettings::SetDailyPlayed(std::string_view gameName, std::string_view day) {
+    if (!PlayerExists(player) || gameName.empty()) return false;
+    const bool ok = store.WriteText(GameKey(player, gameName), clGameNames::kDailyPlayed, day);
+    return store.Flush() && ok;
+}
+
 bool clSettings::LoadPlayer() {
     if (!PlayerExists(player)) return false;
     const clKeyPath key = PlayerKey(player);

@@ -108,6 +108,10 @@ public:
     // nothing when none is stored or it is too long to be a path.
     std::optional<std::string> ReadGameFolder() const;
     bool WriteGameFolder(std::string_view folder);
+    // The UTC day ("2026-12-11") the current player last played a counted
+    // daily challenge of the game; empty when never (or unreadable).
+    std::string DailyPlayed(std::string_view gameName) const;
+    bool SetDailyPlayed(std::string_view gameName, std::string_view day);
     // The chooser's column widths in the details view.
     std::array<std::int32_t, 7> LoadColumnWidths() const;
     bool SaveColumnWidths(const std::array<std::int32_t, 7>& widths);

@@ -203,6 +203,8 @@ inline constexpr std::string_view kWorstScore = "WorstScore";
 inline constexpr std::string_view kAverageScore = "AverageScore";
 inline constexpr std::string_view kLastTimeLow = "LastTimeLow";
 inline constexpr std::string_view kLastTimeHigh = "LastTimeHigh";
+// The UTC day ("2026-12-11") of the player's last counted daily challenge.
+inline constexpr std::string_view kDailyPlayed = "DailyPlayed";
 }  // namespace clGameNames
 
 // How the table's background is drawn. A game's own choice may be Global:

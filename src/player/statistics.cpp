@@ -24,6 +24,10 @@ bool IsLogKey(std::string_view key) {
 
 }  // namespace
 
+std::string DailyLogKey(std::string_view key) {
+    return std::string(key) + "-daily";
+}
+
 clStatistics::clStatistics(clSettings& settings, const clPlayerFolders& folders,
                            const clClock& clock)
     : settings(settings),

@@ -13,6 +13,10 @@ class clClock;
 class clPlayerFolders;
 class clSettings;
 
+// The log key of a variant's daily challenge results, kept apart from its
+// ordinary games: "klondike-daily" (the log "klondike-daily.log").
+std::string DailyLogKey(std::string_view key);
+
 // What AppendResult did with a result.
 enum class clAppendResult {
     Practice,   // Practice Mode: nothing recorded

@@ -10,6 +10,7 @@ inline constexpr int kOpen = 40004;
 inline constexpr int kSave = 40005;
 inline constexpr int kAddToFavorites = 40006;
 inline constexpr int kCreateShortcut = 40007;
+inline constexpr int kDailyChallenge = 40008;
 inline constexpr int kTakeScore = 40010;
 inline constexpr int kPause = 40011;
 inline constexpr int kUndo = 40012;

@@ -84,6 +84,7 @@ clGameList::~clGameList() {
     previews.reset();
     delete previewPane;
     delete emptyHint;
+    delete dailyButton;
     delete details;
     delete icons;
     delete items;
@@ -161,6 +162,14 @@ bool clGameList::Initialize() {
     previewPane->hide();
     previews = std::make_unique<clGamePreviews>(
         previewPane, [this](const std::string& name, const QImage&) { PreviewReady(name); });
+    dailyButton = new QPushButton(QStringLiteral("Daily Challenge"), area);
+    dailyButton->setToolTip(
+        QStringLiteral("Today's deals of the selected game, the same for every player"));
+    dailyButton->setEnabled(false);
+    QObject::connect(dailyButton, &QPushButton::clicked, dailyButton, [this] {
+        if (const clGameRecord* game = Selected())
+            window.RequestDailyChallenge(std::string(game->row->displayName));
+    });
     emptyHint = new QLabel(area);
     emptyHint->setAlignment(Qt::AlignCenter);
     emptyHint->setWordWrap(true);
@@ -201,6 +210,7 @@ void clGameList::Shutdown() {
     if (details) details->hide();
     if (icons) icons->hide();
     if (emptyHint) emptyHint->hide();
+    if (dailyButton) dailyButton->hide();
     if (previewPane) previewPane->hide();
 }
 
@@ -371,6 +381,7 @@ std::string clGameList::StatusText() const {
 void clGameList::UpdateStatus() {
     window.SetStatusText(StatusText());
     window.SetChooserSelection(Selected() != nullptr);
+    if (dailyButton) dailyButton->setEnabled(Selected() != nullptr);
     UpdatePreview();
 }
 
@@ -429,6 +440,12 @@ void clGameList::LayOut() {
     }
     if (details) details->setGeometry(place);
     if (icons) icons->setGeometry(place);
+    // Below the five filter buttons, as wide as they are.
+    if (dailyButton) {
+        const int top = 4 + 40 * clInterfaceLayout::kFilterCount + 8;
+        dailyButton->setGeometry(4, top, kButtonColumn - 8, 32);
+        dailyButton->setVisible(left >= kButtonColumn);
+    }
     // The hint lies over the empty list, near its top.
     if (emptyHint && details && icons) {
         emptyHint->setGeometry(place.left() + 8, place.top() + 40, std::max(1, place.width() - 16),

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QPointer>
+#include <QPushButton>
 #include <QTreeView>
 #include <array>
 #include <memory>
@@ -66,6 +67,9 @@ public:
     QTreeView* Details() const { return details; }
     QListView* Icons() const { return icons; }
     QComboBox* PlayerBox() const { return playerBox; }
+    // "Daily Challenge" under the filter buttons: today's challenge of the
+    // selected game (enabled while one is selected).
+    QPushButton* DailyButton() const { return dailyButton; }
     // The line shown instead of an empty list (hidden otherwise).
     QLabel* EmptyHint() const { return emptyHint; }
     // The pane beside the list: the selected game's table, its summary and
@@ -109,6 +113,7 @@ private:
     QPointer<QListView> icons;
     QPointer<QComboBox> playerBox;
     QPointer<QLabel> emptyHint;
+    QPointer<QPushButton> dailyButton;
     QPointer<QWidget> previewPane;
     QPointer<QLabel> previewPicture;
     QPointer<QLabel> previewText;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/game.h"
+#include "online/daily_challenge.h"
 #include "online/play_recorder.h"
 #include "shell/animation_pump.h"
 #include "shell/card_loader.h"
@@ -30,6 +31,7 @@ class clHelpWindow;
 class clOnlineScores;
 class clProgram;
 class clSolitaireType;
+struct clPlayOptions;
 struct clWindowPlacement;
 
 // The program's one window: menus, tool bar, the table and the floating
@@ -64,6 +66,15 @@ public:
     void RequestGame(const std::string& name);
     // Starts a game now; false, changing nothing, when it cannot be made.
     bool StartGame(const std::string& name);
+    // Today's (UTC) daily challenge of a game: every round deals the day's
+    // deal of that round. The day's first start is its counted attempt; a
+    // later one, or one in Practice Mode, plays it as practice and says so.
+    // Request... starts it once the current event is over.
+    void RequestDailyChallenge(const std::string& name);
+    bool StartDailyChallenge(const std::string& name);
+    // Whether the playing screen plays a daily challenge, and as practice.
+    bool IsDailyChallenge() const { return daily.has_value(); }
+    bool IsDailyPractice() const { return daily && daily->practice; }
     // The help window on its contents (topic 0) or a game's page by topic
     // number.
     void OpenHelpTopic(int topic);
@@ -157,9 +168,23 @@ private:
     void EnterTray();
     void LeaveTray();
 
+    // A daily challenge being played: its day, the game's key, and whether
+    // it is practice (then nothing is logged or sent).
+    struct clDailyRun {
+        clDay day;
+        std::string key;
+        bool practice = false;
+    };
     // A variant's screen in this window, not yet shown; null for an unknown
-    // name or a game that cannot be made.
-    std::unique_ptr<clSolitaireType> MakeScreen(const std::string& name);
+    // name or a game that cannot be made. With `run` it deals that day's
+    // challenge.
+    std::unique_ptr<clSolitaireType> MakeScreen(const std::string& name,
+                                                std::optional<clDailyRun> run = std::nullopt);
+    // The player's options for the playing screen, with its daily challenge's
+    // deals and practice when it plays one.
+    clPlayOptions PlayOptionsFor(bool offersAutoPlay, const std::optional<clDailyRun>& run) const;
+    // The counted attempt is over (logged): the rest of the day is practice.
+    void EndDailyAttempt();
     // Makes a screen current: the player's values for the game, the display
     // laid out for its table, a new game dealt.
     void Install(std::unique_ptr<clSolitaireType> made);
@@ -233,6 +258,12 @@ private:
     // not yet installed; each outlives its screen.
     std::unique_ptr<clPlayRecorder> recorder;
     std::unique_ptr<clPlayRecorder> madeRecorder;
+    // The daily challenge of the playing screen, and of a screen made but not
+    // yet installed; `dailyResultLogged` from the counted game's result to
+    // its Game Over.
+    std::optional<clDailyRun> daily;
+    std::optional<clDailyRun> madeDaily;
+    bool dailyResultLogged = false;
     std::unique_ptr<clGame> screen;
     clSolitaireType* playing = nullptr;
     // The playing screen's online lists, which its Round Over dialogs show.

@@ -56,6 +56,10 @@ void clMainWindow::ExecuteCommand(int command) {
         {clCommand::kOnlineGames, [](clMainWindow& w) { w.OpenWebPage("games"); }},
         {clCommand::kAllHighScoresPage,
          [](clMainWindow& w) { w.OpenUrl(StartPageUrl(w.program.Settings())); }},
+        {clCommand::kDailyChallenge,
+         [](clMainWindow& w) {
+             if (w.playing) w.RequestDailyChallenge(w.playing->DisplayName());
+         }},
         {clCommand::kGameHighScoresPage,
          [](clMainWindow& w) {
              if (w.playing) w.OpenUrl(ScorePageUrl(w.program.Settings(), w.playing->Key()));

@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QTimer>
 #include <QUrl>
 #include <optional>
 
+#include "dialogs/daily_ranking_dialog.h"
 #include "dialogs/dialog_base.h"
 #include "dialogs/dialog_style.h"
 #include "dialogs/game_over_dialog.h"
@@ -120,9 +122,9 @@ clGameOverChoice clGameDialogs::ShowGameOver(QWidget* parent, const clScoreGame&
                                              std::int32_t score, std::int32_t round) {
     const clScoreServices services = Services(parent);
     clStatistics statistics(program.Settings(), program.Players().Folders(), program.Clock());
-    statistics.LoadLog(game.key, game.displayName, false);
+    statistics.LoadLog(game.daily ? DailyLogKey(game.key) : game.key, game.displayName, false);
     clGameOverDialog dialog(services, statistics, game.displayName, game.key, score, round, parent,
-                            game.record);
+                            game.record, game.practice);
     return ExecCentred(dialog) == clGameOverDialog::kNew ? clGameOverChoice::NewGame
                                                          : clGameOverChoice::Exit;
 }
@@ -131,7 +133,7 @@ bool clGameDialogs::ShowRoundOver(QWidget* parent, const clScoreGame& game, std:
                                   std::int32_t round) {
     const clScoreServices services = Services(parent);
     clStatistics statistics(program.Settings(), program.Players().Folders(), program.Clock());
-    statistics.LoadLog(game.key, game.displayName, false);
+    statistics.LoadLog(game.daily ? DailyLogKey(game.key) : game.key, game.displayName, false);
     // Without the screen's lists the dialog keeps its own while it is open.
     std::optional<clOnlineScores> ownScores;
     clOnlineScores* scores = game.onlineScores;
@@ -146,6 +148,17 @@ void clGameDialogs::ShowStatistics(QWidget* parent, const clScoreGame& game) {
     clStatistics statistics(program.Settings(), program.Players().Folders(), program.Clock());
     statistics.LoadLog(game.key, game.displayName, false);
     clStatsDialog dialog(services, statistics, game.displayName, game.key, parent);
+    ExecCentred(dialog);
+}
+
+// The list is asked for once the dialog shows, so that the player sees what
+// it is waiting for.
+void clGameDialogs::ShowDailyRanking(QWidget* parent, const clScoreGame& game,
+                                     const std::string& day, std::int32_t score) {
+    const clScoreServices services = Services(parent);
+    clDailyRankingDialog dialog(services, game.displayName, game.key, day, score, !game.practice,
+                                DailyFetch(services, game.displayName), parent);
+    QTimer::singleShot(0, &dialog, [&dialog] { dialog.Retrieve(); });
     ExecCentred(dialog);
 }
 
@@ -181,6 +194,12 @@ bool clClockHoldingDialogs::ShowRoundOver(QWidget* parent, const clScoreGame& ga
 void clClockHoldingDialogs::ShowStatistics(QWidget* parent, const clScoreGame& game) {
     const clHold hold(depth);
     dialogs.ShowStatistics(parent, game);
+}
+
+void clClockHoldingDialogs::ShowDailyRanking(QWidget* parent, const clScoreGame& game,
+                                             const std::string& day, std::int32_t score) {
+    const clHold hold(depth);
+    dialogs.ShowDailyRanking(parent, game, day, score);
 }
 
 void clClockHoldingDialogs::ShowHighScores(QWidget* parent) {

@@ -25,6 +25,10 @@ struct clScoreGame {
     clOnlineScores* onlineScores = nullptr;
     // The encoded play record of the game that just ended (Game Over).
     std::string record{};
+    // A daily challenge: its results are logged apart from the ordinary
+    // games'; a repeat of the day's challenge is practice.
+    bool daily = false;
+    bool practice = false;
 };
 
 // The questions and score dialogs the window puts to the player. The game
@@ -43,6 +47,10 @@ public:
                                std::int32_t round) = 0;
     // The statistics of a game, read from its log.
     virtual void ShowStatistics(QWidget* parent, const clScoreGame& game) = 0;
+    // After a daily challenge's Game Over: today's ranking of the game, with
+    // the player's final score (`day` is today, UTC, as "2026-12-11").
+    virtual void ShowDailyRanking(QWidget* parent, const clScoreGame& game, const std::string& day,
+                                  std::int32_t score) = 0;
     // The best result of every game the player has finished.
     virtual void ShowHighScores(QWidget* parent) = 0;
     // "Add Player"'s name; nothing on Cancel.
@@ -81,6 +89,8 @@ public:
     bool ShowRoundOver(QWidget* parent, const clScoreGame& game, std::int32_t score,
                        std::int32_t round) override;
     void ShowStatistics(QWidget* parent, const clScoreGame& game) override;
+    void ShowDailyRanking(QWidget* parent, const clScoreGame& game, const std::string& day,
+                          std::int32_t score) override;
     void ShowHighScores(QWidget* parent) override;
     std::optional<std::string> AskPlayerName(QWidget* parent) override;
     std::optional<std::uint32_t> ChooseColour(QWidget* parent, std::uint32_t colour) override;
@@ -117,6 +127,8 @@ public:
     bool ShowRoundOver(QWidget* parent, const clScoreGame& game, std::int32_t score,
                        std::int32_t round) override;
     void ShowStatistics(QWidget* parent, const clScoreGame& game) override;
+    void ShowDailyRanking(QWidget* parent, const clScoreGame& game, const std::string& day,
+                          std::int32_t score) override;
     void ShowHighScores(QWidget* parent) override;
     std::optional<std::string> AskPlayerName(QWidget* parent) override;
     std::optional<std::uint32_t> ChooseColour(QWidget* parent, std::uint32_t colour) override;

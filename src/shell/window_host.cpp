@@ -10,7 +10,9 @@
 #include <QLabel>
 #include <QStatusBar>
 #include <QTimer>
+#include <utility>
 
+#include "engine/saved_game.h"
 #include "player/statistics.h"
 #include "shell/commands.h"
 #include "shell/main_window.h"
@@ -59,8 +61,21 @@ void clMainWindow::ShowStatus(const std::string& text) {
     statusBar()->showMessage(QString::fromStdString(text), kStatusNoteMs);
 }
 
+namespace {
+
+// "Daily Challenge 2026-12-11", and "(practice)" after it for a repeat.
+QString DailyText(const clDay& day, bool practice) {
+    return QStringLiteral("Daily Challenge %1%2")
+        .arg(QString::fromStdString(FormatDay(day)),
+             practice ? QStringLiteral(" (practice)") : QString());
+}
+
+}  // namespace
+
 void clMainWindow::SetTitle(const std::string& title) {
-    setWindowTitle(QString::fromStdString(title));
+    QString text = QString::fromStdString(title);
+    if (playing && daily) text += QStringLiteral(" - ") + DailyText(daily->day, daily->practice);
+    setWindowTitle(text);
 }
 
 const std::string& clMainWindow::PlayerName() const {
@@ -70,7 +85,9 @@ const std::string& clMainWindow::PlayerName() const {
 void clMainWindow::SetMenuState(const clMenuState& state) {
     if (playing) {
         const std::int32_t deal = playing->DealNumber();
-        dealLabel->setText(deal > 0 ? QStringLiteral("Deal %1").arg(deal) : QString());
+        QString text = deal > 0 ? QStringLiteral("Deal %1").arg(deal) : QString();
+        if (daily) text = DailyText(daily->day, daily->practice) + QStringLiteral("   ") + text;
+        dealLabel->setText(text.trimmed());
     }
     // A new deal, a resign or a new round brings the Take Score control back.
     ShowControls();
@@ -107,14 +124,22 @@ void clMainWindow::ScoreboardChanged() {
     }
 }
 
+// A daily challenge's result goes to its own log and leaves the game's
+// summary (the chooser's figures) alone.
 void clMainWindow::LogResult(bool completed, std::int32_t score, std::int32_t round) {
     if (!playing) return;
+    const std::string key = daily ? DailyLogKey(playing->Key()) : playing->Key();
     clStatistics statistics(program.Settings(), program.Players().Folders(), program.Clock());
-    statistics.LoadLog(playing->Key(), playing->DisplayName(), false);
+    statistics.LoadLog(key, daily ? std::string() : playing->DisplayName(), false);
     const clScoreRecord record = completed
                                      ? clStatistics::MakeCompleted(score, round, program.Clock())
                                      : clStatistics::MakeInterrupted(score, round, program.Clock());
-    statistics.AppendResult(playing->Key(), record);
+    statistics.AppendResult(key, record);
+    if (daily) {
+        // A game over follows a completed result at once.
+        dailyResultLogged = completed && !daily->practice;
+        EndDailyAttempt();
+    }
 }
 
 void clMainWindow::ShowGameOver(std::int32_t score, std::int32_t round) {
@@ -124,8 +149,14 @@ void clMainWindow::ShowGameOver(std::int32_t score, std::int32_t round) {
     std::string record;
     if (const std::optional<clPlayRecord> played = recorder ? recorder->Record() : std::nullopt)
         record = clPlayRecordCodec::Encode(*played).value_or("");
-    const clGameOverChoice choice = dialogs.ShowGameOver(
-        this, {playing->DisplayName(), playing->Key(), onlineScores.get(), record}, score, round);
+    // The counted daily game was logged just before; any other daily game
+    // is practice.
+    const bool counted = std::exchange(dailyResultLogged, false);
+    const clScoreGame game{playing->DisplayName(), playing->Key(),
+                           onlineScores.get(),     record,
+                           daily.has_value(),      daily.has_value() && !counted};
+    const clGameOverChoice choice = dialogs.ShowGameOver(this, game, score, round);
+    if (daily) dialogs.ShowDailyRanking(this, game, FormatDay(daily->day), score);
     // The game goes on once the move that ended it has finished.
     QTimer::singleShot(0, this, [this, choice] {
         if (choice == clGameOverChoice::NewGame) {
@@ -140,8 +171,9 @@ bool clMainWindow::ShowRoundOver(std::int32_t score, std::int32_t round) {
     ShowControls();
     UpdateWindow();
     if (!playing) return false;
-    if (dialogs.ShowRoundOver(this, {playing->DisplayName(), playing->Key(), onlineScores.get()},
-                              score, round)) {
+    const clScoreGame game{playing->DisplayName(), playing->Key(),   onlineScores.get(), {},
+                           daily.has_value(),      IsDailyPractice()};
+    if (dialogs.ShowRoundOver(this, game, score, round)) {
         return true;
     }
     QTimer::singleShot(0, this, [this] { close(); });
@@ -204,7 +236,16 @@ std::optional<std::filesystem::path> clMainWindow::AskOpenFile() {
     dialog.setFileMode(QFileDialog::ExistingFile);
     // Qt places its file dialogs over the window itself (they build their
     // controls as they show).
-    return RunFileDialog(dialog);
+    const std::optional<std::filesystem::path> chosen = RunFileDialog(dialog);
+    // A daily challenge plays the day's deals only: a saved game opens as an
+    // ordinary game of its own, and the challenge is left.
+    if (chosen && daily) {
+        if (const std::optional<std::string> name = clSavedGameFile::ReadName(*chosen)) {
+            OpenVariantWithFile(*name, *chosen);
+            return std::nullopt;
+        }
+    }
+    return chosen;
 }
 
 // The game asks itself before it overwrites a file. The dialog starts with

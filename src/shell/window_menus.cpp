@@ -83,6 +83,7 @@ void clMainWindow::BuildMenus() {
     };
     QMenu* game = addMenu(QStringLiteral("&Game"));
     AddCommand(game, clCommand::kNew, QStringLiteral("&New\tCtrl+N"));
+    AddCommand(game, clCommand::kDailyChallenge, QStringLiteral("&Daily Challenge"));
     AddCommand(game, clCommand::kOpen, QStringLiteral("&Open...\tF5"));
     AddCommand(game, clCommand::kSave, QStringLiteral("&Save...\tF6"));
     AddCommand(game, clCommand::kAddToFavorites, QStringLiteral("Add to &Favorites"));

@@ -34,7 +34,7 @@ void clMainWindow::RefreshInterface() {
     toolBar->setVisible(settings.Flag(clFlag::Toolbar));
     if (playing) {
         const bool offersAutoPlay = playing->OffersAutoPlay();
-        playing->SetOptions(program.PlayOptions(offersAutoPlay));
+        playing->SetOptions(PlayOptionsFor(offersAutoPlay, daily));
         playing->Graphics().SetShowKeyLabels(settings.Flag(clFlag::Keyboard));
         playing->Graphics().SetDragShadow(settings.Flag(clFlag::Animation));
         table->SetAutoScroll(settings.Flag(clFlag::AutoScroll));
@@ -60,7 +60,7 @@ void clMainWindow::ShowGameOptions() {
     settings.SetCurrentFavorite(dialog.Favorite());
     if (offersAutoPlay) settings.SetCurrentAutoPlay(dialog.AutoPlay());
     settings.SaveGameValues(playing->DisplayName(), offersAutoPlay);
-    playing->SetOptions(program.PlayOptions(offersAutoPlay));
+    playing->SetOptions(PlayOptionsFor(offersAutoPlay, daily));
 }
 
 void clMainWindow::ShowCardBacks(QWidget* parent) {

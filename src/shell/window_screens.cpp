@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <chrono>
 #include <string_view>
+#include <utility>
 
 #include "engine/catalogue.h"
 #include "engine/saved_game.h"
@@ -99,11 +100,13 @@ void clMainWindow::AfterPlayerChange() {
 
 // The player's options go in with the screen: it loads the player's
 // automatic save of that game as it initialises.
-std::unique_ptr<clSolitaireType> clMainWindow::MakeScreen(const std::string& name) {
+std::unique_ptr<clSolitaireType> clMainWindow::MakeScreen(const std::string& name,
+                                                          std::optional<clDailyRun> run) {
     if (name.empty() || !IsRegistered(name)) return nullptr;
     clSettings& settings = program.Settings();
     settings.LoadGameValues(name, true);
-    const clPlayOptions options = program.PlayOptions(true);
+    const clPlayOptions options = PlayOptionsFor(true, run);
+    madeDaily = std::move(run);
     madeRecorder = std::make_unique<clPlayRecorder>(name);
     return CreateVariant(name, this, &options, madeRecorder.get());
 }
@@ -111,6 +114,7 @@ std::unique_ptr<clSolitaireType> clMainWindow::MakeScreen(const std::string& nam
 void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
     CloseScreen();
     recorder = std::move(madeRecorder);
+    daily = std::exchange(madeDaily, std::nullopt);
     playing = made.get();
     screen = std::move(made);
     ShowChooserFrame(false);
@@ -121,7 +125,7 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
     const bool offersAutoPlay = playing->OffersAutoPlay();
     settings.SetCurrentGame(playing->DisplayName(), playing->Key());
     settings.LoadGameValues(playing->DisplayName(), offersAutoPlay);
-    playing->SetOptions(program.PlayOptions(offersAutoPlay));
+    playing->SetOptions(PlayOptionsFor(offersAutoPlay, daily));
     program.ApplyDisplaySettings();
 
     clDisplay& display = program.Display();
@@ -138,7 +142,9 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
     Action(clCommand::kGameSaving)->setChecked(settings.Flag(clFlag::Autosave));
 
     RecreateTakeScoreButton();
-    // The screen has dealt or resumed its game already.
+    // The screen has dealt or resumed its game already, and set the title
+    // while it was not yet the window's.
+    SetTitle(playing->WindowTitle(PlayerName()));
     playing->Repaint();
     TableResized(table->DeviceSize().width(), table->DeviceSize().height());
     playing->ShowFreshDeal();
@@ -149,6 +155,11 @@ void clMainWindow::CloseScreen() {
     if (!screen) return;
     if (playing) {
         program.Settings().SaveGameValues(playing->DisplayName(), playing->OffersAutoPlay());
+        // A daily challenge is never saved: leaving its counted game in
+        // progress ends the attempt, which goes into the statistics as a
+        // resigned game.
+        if (daily && !daily->practice && (playing->Score() != 0 || playing->History().Count() > 0))
+            LogResult(false, playing->Score(), playing->Round());
     }
     screen->Shutdown();
     takeScoreControl->hide();
@@ -157,6 +168,8 @@ void clMainWindow::CloseScreen() {
     screen.reset();
     recorder.reset();
     onlineScores.reset();
+    daily.reset();
+    dailyResultLogged = false;
 }
 
 // A game or saved game handed over by a second start: the window comes to
@@ -202,7 +215,14 @@ bool clMainWindow::SwitchPlayer(const std::string& name) {
         const bool offersAutoPlay = playing->OffersAutoPlay();
         settings.SetCurrentGame(playing->DisplayName(), playing->Key());
         settings.LoadGameValues(playing->DisplayName(), offersAutoPlay);
-        playing->SetOptions(program.PlayOptions(offersAutoPlay));
+        // The new player's own attempt of the day, counted unless used.
+        if (daily) {
+            const std::string day = FormatDay(daily->day);
+            daily->practice = settings.Flag(clFlag::Practice) ||
+                              settings.DailyPlayed(playing->DisplayName()) == day;
+            if (!daily->practice) settings.SetDailyPlayed(playing->DisplayName(), day);
+        }
+        playing->SetOptions(PlayOptionsFor(offersAutoPlay, daily));
     }
     AfterPlayerChange();
     RepaintScreen();

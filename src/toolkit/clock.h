@@ -24,4 +24,6 @@ public:
     virtual std::uint32_t TickCount() const = 0;
     // The local date and time now.
     virtual clDateTime LocalTime() const = 0;
+    // Seconds since 1970-01-01 00:00 UTC now (the daily challenge's day).
+    virtual std::int64_t UnixTime() const = 0;
 };

@@ -26,6 +26,11 @@ clDateTime clSteadyClock::LocalTime() const {
             static_cast<std::uint16_t>(ms)};
 }
 
+std::int64_t clSteadyClock::UnixTime() const {
+    using namespace std::chrono;
+    return duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
+}
+
 const clSteadyClock& clSteadyClock::Program() {
     static const clSteadyClock clock;
     return clock;

@@ -8,6 +8,7 @@ class clSteadyClock final : public clClock {
 public:
     std::uint32_t TickCount() const override;
     clDateTime LocalTime() const override;
+    std::int64_t UnixTime() const override;
 
     // The program's clock.
     static const clSteadyClock& Program();

@@ -15,6 +15,7 @@ public:
     std::uint32_t ticks = 0;
     std::uint32_t TickCount() const override { return ticks; }
     clDateTime LocalTime() const override { return {}; }
+    std::int64_t UnixTime() const override { return 0; }
 };
 
 // The value the time seed's auxiliary generator draws from a tick count.

@@ -162,6 +162,26 @@ TEST_F(RoundsTest, PracticeGamesAreNotLogged) {
     EXPECT_EQ(table.events, (std::vector<std::string>{"delete save", "game over 6000 1"}));
 }
 
+// The caller's deals (the daily challenge's): every round, a new game and
+// the next round after a won one deal the round's; a number given still wins.
+TEST_F(RoundsTest, TheOptionsDealEveryRoundWhenTheyChooseTheDeals) {
+    table.SetOptions({.promptBeforeResign = false,
+                      .roundDeal = [](std::int32_t round) { return 1000 + round; }});
+    table.NewGame();
+    EXPECT_EQ(table.DealNumber(), 1001);
+    table.SetScore(2000);
+    table.TakeScore();  // won
+    ASSERT_TRUE(table.RoundEnded());
+    table.StartRound();
+    EXPECT_EQ(table.Round(), 2);
+    EXPECT_EQ(table.DealNumber(), 1002);
+    table.NewGame();
+    EXPECT_EQ(table.Round(), 1);
+    EXPECT_EQ(table.DealNumber(), 1001);
+    table.StartRound(77);
+    EXPECT_EQ(table.DealNumber(), 77);
+}
+
 TEST_F(RoundsTest, UndoCostsPointsAndNeedsAPositiveScore) {
     table.PointSystem().values.wastePoints = 100;
     table.sounds.clear();

@@ -28,7 +28,7 @@ namespace {
 using clLoadResult = clSolitaireType::clLoadResult;
 using clBytes = std::vector<std::uint8_t>;
 
-constexpr clPlayOptions kHeadless{.promptBeforeResign = false, .autoSave = false};
+const clPlayOptions kHeadless{.promptBeforeResign = false, .autoSave = false};
 
 clSolitaireRules& Rules(const std::unique_ptr<clSolitaireType>& screen) {
     return dynamic_cast<clSolitaireRules&>(*screen);

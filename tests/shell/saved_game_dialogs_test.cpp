@@ -71,6 +71,18 @@ protected:
     std::string offeredName;
 };
 
+// A daily challenge plays the day's deals only: Open brings the saved game
+// up as an ordinary game.
+TEST_F(SavedGameDialogsTest, OpeningASavedGameLeavesTheDailyChallenge) {
+    WithFileDialog(Qt::Key_F6, "mine");
+    ASSERT_TRUE(window->StartDailyChallenge("Klondike"));
+    ASSERT_TRUE(window->IsDailyChallenge());
+    WithFileDialog(Qt::Key_F5, "mine.qarvel");
+    QApplication::processEvents();
+    EXPECT_FALSE(window->IsDailyChallenge());
+    EXPECT_EQ(window->PlayingScreen()->DealNumber(), 4242);
+}
+
 TEST_F(SavedGameDialogsTest, SaveStartsInTheDocumentsFolderAndOpenFollowsTheFolderUsedLast) {
     WithFileDialog(Qt::Key_F6, "mine");
     EXPECT_EQ(Canonical(startFolder), Canonical(documents));

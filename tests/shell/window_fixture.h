@@ -70,6 +70,13 @@ public:
         lastGame = game;
     }
     void ShowHighScores(QWidget*) override {}
+    // The daily rankings asked for: the day and the player's score.
+    std::vector<std::pair<std::string, std::int32_t>> dailyRankings;
+    void ShowDailyRanking(QWidget*, const clScoreGame& game, const std::string& day,
+                          std::int32_t score) override {
+        lastGame = game;
+        dailyRankings.emplace_back(day, score);
+    }
 
     // The player's answers to the Options menu's dialogs: a name for "Add
     // Player", a colour, a picture file; and what is done with a dialog or
