@@ -32,6 +32,11 @@ public:
 
     void reject() override {}
 
+    // The game was played with hints: its score is not submitted, and the
+    // submit button says so in its place.
+    void MarkPlayedWithHints();
+    bool PlayedWithHints() const { return playedWithHints; }
+
 private:
     void UpdateSubmitButtons() override;
     void SubmitScore();
@@ -43,6 +48,7 @@ private:
     std::int32_t round;
     std::string record;
     clScoreRecord inProgress;
+    bool playedWithHints = false;
     QLabel* messageText;
     QLabel* scoreText;
     QPushButton* newButton;

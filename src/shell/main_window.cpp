@@ -20,6 +20,7 @@
 #include "engine/solitaire_type.h"
 #include "online/online_scores.h"
 #include "shell/commands.h"
+#include "shell/hint_control.h"
 #include "shell/program.h"
 #include "shell/take_score_control.h"
 #include "toolkit/product.h"
@@ -59,6 +60,8 @@ clMainWindow::clMainWindow(clProgram& program, clWindowDialogs& dialogs)
     // The status line: the chooser's texts, or on a playing screen the deal
     // number and the notes about refused commands.
     dealLabel = new QLabel(this);
+    hints = new clHintControl(this);
+    statusBar()->addPermanentWidget(hints->Indicator());
     statusBar()->addPermanentWidget(dealLabel);
     // The chooser's line is a widget of the status bar, not a passing
     // message: a menu's status tips hide it only while they are shown.

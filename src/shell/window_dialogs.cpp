@@ -123,6 +123,7 @@ clGameOverChoice clGameDialogs::ShowGameOver(QWidget* parent, const clScoreGame&
     statistics.LoadLog(game.key, game.displayName, false);
     clGameOverDialog dialog(services, statistics, game.displayName, game.key, score, round, parent,
                             game.record);
+    if (game.hinted) dialog.MarkPlayedWithHints();
     return ExecCentred(dialog) == clGameOverDialog::kNew ? clGameOverChoice::NewGame
                                                          : clGameOverChoice::Exit;
 }

@@ -25,6 +25,8 @@ struct clScoreGame {
     clOnlineScores* onlineScores = nullptr;
     // The encoded play record of the game that just ended (Game Over).
     std::string record{};
+    // The game that just ended was played with hints: it is not submitted.
+    bool hinted = false;
 };
 
 // The questions and score dialogs the window puts to the player. The game

@@ -13,6 +13,7 @@
 
 #include "player/statistics.h"
 #include "shell/commands.h"
+#include "shell/hint_control.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
 #include "toolkit/user_account.h"
@@ -68,6 +69,8 @@ const std::string& clMainWindow::PlayerName() const {
 }
 
 void clMainWindow::SetMenuState(const clMenuState& state) {
+    // Every deal, move and undo ends here: the hint follows the position.
+    hints->PositionMaybeChanged();
     if (playing) {
         const std::int32_t deal = playing->DealNumber();
         dealLabel->setText(deal > 0 ? QStringLiteral("Deal %1").arg(deal) : QString());
@@ -111,9 +114,9 @@ void clMainWindow::LogResult(bool completed, std::int32_t score, std::int32_t ro
     if (!playing) return;
     clStatistics statistics(program.Settings(), program.Players().Folders(), program.Clock());
     statistics.LoadLog(playing->Key(), playing->DisplayName(), false);
-    const clScoreRecord record = completed
-                                     ? clStatistics::MakeCompleted(score, round, program.Clock())
+    clScoreRecord record = completed ? clStatistics::MakeCompleted(score, round, program.Clock())
                                      : clStatistics::MakeInterrupted(score, round, program.Clock());
+    record.hinted = hints->GameHinted();
     statistics.AppendResult(playing->Key(), record);
 }
 
@@ -125,7 +128,9 @@ void clMainWindow::ShowGameOver(std::int32_t score, std::int32_t round) {
     if (const std::optional<clPlayRecord> played = recorder ? recorder->Record() : std::nullopt)
         record = clPlayRecordCodec::Encode(*played).value_or("");
     const clGameOverChoice choice = dialogs.ShowGameOver(
-        this, {playing->DisplayName(), playing->Key(), onlineScores.get(), record}, score, round);
+        this,
+        {playing->DisplayName(), playing->Key(), onlineScores.get(), record, hints->GameHinted()},
+        score, round);
     // The game goes on once the move that ended it has finished.
     QTimer::singleShot(0, this, [this, choice] {
         if (choice == clGameOverChoice::NewGame) {

@@ -9,10 +9,12 @@
 
 #include "engine/catalogue.h"
 #include "engine/saved_game.h"
+#include "engine/solitaire_rules.h"
 #include "engine/solitaire_type.h"
 #include "online/online_scores.h"
 #include "shell/commands.h"
 #include "shell/game_list.h"
+#include "shell/hint_control.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
 #include "toolkit/file.h"
@@ -138,6 +140,7 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
     Action(clCommand::kGameSaving)->setChecked(settings.Flag(clFlag::Autosave));
 
     RecreateTakeScoreButton();
+    hints->SetScreen(dynamic_cast<clSolitaireRules*>(playing));
     // The screen has dealt or resumed its game already.
     playing->Repaint();
     TableResized(table->DeviceSize().width(), table->DeviceSize().height());
@@ -147,6 +150,7 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
 
 void clMainWindow::CloseScreen() {
     if (!screen) return;
+    hints->SetScreen(nullptr);
     if (playing) {
         program.Settings().SaveGameValues(playing->DisplayName(), playing->OffersAutoPlay());
     }

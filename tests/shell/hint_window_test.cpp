@@ -1,0 +1,229 @@
+// Hint and the status bar's "can this deal still be won" indicator, as a
+// player meets them: the key, the cards picked out on the table, the cost,
+// the indicator's word, and the mark a hinted game leaves in the statistics.
+#include <QLabel>
+#include <QStatusBar>
+
+#include "cards/card.h"
+#include "graphics/display.h"
+#include "piles/pile.h"
+#include "player/statistics.h"
+#include "shell/commands.h"
+#include "shell/hint_control.h"
+#include "shell/window_fixture.h"
+#include "solver/solver.h"
+
+namespace {
+
+constexpr int kWaitMs = 30000;
+
+class clHintTest : public clWindowTest {
+protected:
+    clHintControl& Hints() const { return *window->Hints(); }
+    QString IndicatorText() const { return Hints().Indicator()->text(); }
+
+    // Until the indicator has its word for the position.
+    bool WaitForVerdict() const {
+        return QTest::qWaitFor(
+            [this] {
+                const QString text = IndicatorText();
+                return !Hints().IsSearching() && !text.isEmpty() &&
+                       text != QStringLiteral("\u2026");
+            },
+            kWaitMs);
+    }
+
+    // A winning line from the position on the screen, found as the window's
+    // own searches find it.
+    std::vector<clMove> WinningLine() const {
+        std::vector<clMove> played;
+        for (std::size_t i = 0; i < Game().History().Position(); ++i)
+            played.push_back(Game().History().At(i));
+        const clSolveResult result =
+            SolvePosition(Game().DisplayName(), Game().DealNumber(), played, Game().Options(),
+                          {.nodes = 10'000'000, .time = std::chrono::seconds(20)});
+        EXPECT_EQ(result.verdict, clVerdict::Won);
+        return result.line;
+    }
+
+    // The colour of a device pixel of the table as the display holds it.
+    std::uint32_t Pixel(clPoint at) const {
+        return program->Display().Screen().PixelValue(at.x, at.y) & 0xFFFFFF;
+    }
+    static clPoint Middle(const clRect& r) {
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+
+    // Where a move's cards go: the destination's top card, or its empty place.
+    clRect DestinationRect(const clMove& move) const {
+        const clPile* to = Game().PileAt(move.to);
+        EXPECT_NE(to, nullptr);
+        if (to == nullptr) return {};
+        const clCard& shown = to->Top() ? *to->Top() : to->GetAnchor();
+        return Game().Graphics().CardRect(shown).value_or(clRect{});
+    }
+};
+
+// On a deal one move from its end, H picks out the cards of a move that
+// wins, in the inverted colours of a selected card, and its destination;
+// the next press takes them off; that move, dragged by the player, wins.
+TEST_F(clHintTest, HintShowsAWinningMoveThatThePlayerCanPlay) {
+    ASSERT_TRUE(Open("FreeCell", 1));
+    const std::vector<clMove> line = WinningLine();
+    ASSERT_GT(line.size(), 2u);
+    for (std::size_t i = 0; i + 1 < line.size(); ++i)
+        ASSERT_TRUE(Game().ValidateMove(line[i]) && Game().CommitPlayedMove(line[i])) << i;
+    ASSERT_FALSE(Game().RoundEnded());
+    ASSERT_GT(Game().Score(), 0);
+    Game().Repaint();
+
+    Type('h');
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Hints().ShownHint().has_value(); }, kWaitMs));
+    const clMove hint = *Hints().ShownHint();
+    ASSERT_EQ(hint.type, clMoveType::Card);
+    const clPile* from = Game().PileAt(hint.from);
+    ASSERT_NE(from, nullptr);
+    const clCard& moved = *from->At(hint.from.Position());
+    const clRect source = *Game().Graphics().CardRect(*from->Top());
+    const clRect destination = DestinationRect(hint);
+    const std::uint32_t sourceLit = Pixel(Middle(source));
+    const std::uint32_t destinationLit = Pixel(Middle(destination));
+    EXPECT_EQ(IndicatorText(), QStringLiteral("Winnable"));
+
+    // A press elsewhere on the table (on no card) is the next input.
+    Click(ToViewport({2, program->Display().VirtualHeight() - 2}));
+    EXPECT_FALSE(Hints().ShownHint());
+    EXPECT_EQ(Pixel(Middle(source)), ~sourceLit & 0xFFFFFF);
+    EXPECT_EQ(Pixel(Middle(destination)), ~destinationLit & 0xFFFFFF);
+
+    const int ended = dialogs.roundsOver + dialogs.gamesOver;
+    Drag(PointOf(moved, true), ToViewport(Middle(destination)).toPoint());
+    EXPECT_EQ(dialogs.roundsOver + dialogs.gamesOver, ended + 1);
+}
+
+// A hint costs what an undo costs, on the same terms: with no score it is
+// refused with the reason, and nothing is shown.
+TEST_F(clHintTest, AHintIsChargedAsAnUndoIs) {
+    ASSERT_TRUE(Open("FreeCell", 1));
+    ASSERT_EQ(Game().Score(), 0);
+    Type('h');
+    EXPECT_EQ(window->statusBar()->currentMessage().toStdString(),
+              "A hint needs a score above 0: each hint costs 500 points.");
+    EXPECT_FALSE(Hints().IsSearching());
+    EXPECT_FALSE(Hints().ShownHint());
+    EXPECT_FALSE(Hints().GameHinted());
+
+    const std::vector<clMove> line = WinningLine();
+    std::size_t played = 0;
+    while (Game().Score() <= 0 && played < line.size()) {
+        ASSERT_TRUE(Game().CommitPlayedMove(line[played]));
+        ++played;
+    }
+    const std::int32_t score = Game().Score();
+    ASSERT_GT(score, 0);
+    // The menu item is the same command as the key; a second H on the same
+    // position shows the same hint without a second charge.
+    window->Action(clCommand::kHint)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Hints().ShownHint().has_value(); }, kWaitMs));
+    EXPECT_EQ(Game().Score(), score - Game().Points().UndoCost());
+    EXPECT_TRUE(Game().ValidateMove(*Hints().ShownHint()));
+    Type('h');
+    EXPECT_EQ(Game().Score(), score - Game().Points().UndoCost());
+    EXPECT_TRUE(Hints().GameHinted());
+}
+
+// A move made while the hint's search runs drops it: no hint appears for
+// the old position and nothing is charged; the indicator then speaks of
+// the new position.
+TEST_F(clHintTest, AMoveCancelsARunningSearch) {
+    ASSERT_TRUE(Open("FreeCell", 1));
+    const std::vector<clMove> line = WinningLine();
+    std::size_t played = 0;
+    while (Game().Score() <= 0) {
+        ASSERT_LT(played, line.size());
+        ASSERT_TRUE(Game().CommitPlayedMove(line[played]));
+        ++played;
+    }
+    Game().Repaint();
+    // The key and the drag reach the window before it runs its event loop
+    // again, so the answer cannot come between them.
+    Type('h');
+    ASSERT_TRUE(Hints().IsSearching());
+    const std::size_t position = Game().History().Position();
+    const clMove& next = line[played];
+    const clPile* from = Game().PileAt(next.from);
+    ASSERT_NE(from, nullptr);
+    const QPoint start = PointOf(*from->At(next.from.Position()), true);
+    const QPoint end = ToViewport(Middle(DestinationRect(next))).toPoint();
+    Mouse(QEvent::MouseButtonPress, start);
+    Mouse(QEvent::MouseMove, (start + end) / 2);
+    Mouse(QEvent::MouseMove, end);
+    Mouse(QEvent::MouseButtonRelease, end);
+    ASSERT_GT(Game().History().Position(), position);
+    const std::int32_t score = Game().Score();
+
+    ASSERT_TRUE(WaitForVerdict());
+    EXPECT_FALSE(Hints().ShownHint());
+    EXPECT_EQ(Game().Score(), score);
+    EXPECT_FALSE(Hints().GameHinted());
+    EXPECT_EQ(IndicatorText(), QStringLiteral("Winnable"));
+}
+
+// The indicator's word for a deal that can be won and one whose every line
+// has been tried; none on the chooser.
+TEST_F(clHintTest, TheIndicatorSaysWhetherTheDealCanStillBeWon) {
+    struct clCase {
+        const char* game;
+        std::int32_t deal;
+        const char* word;
+    };
+    // Baker's Game deal 1 is lost from its deal: no line of any length wins.
+    const clCase cases[] = {{"FreeCell", 1, "Winnable"}, {"Baker's Game", 1, "Not winnable"}};
+    ASSERT_TRUE(Open("FreeCell", 1));
+    for (const clCase& c : cases) {
+        SCOPED_TRACE(c.game);
+        ASSERT_TRUE(window->StartGame(c.game));
+        Game().StartDeal(c.deal);
+        EXPECT_TRUE(Hints().Indicator()->isVisible());
+        ASSERT_TRUE(WaitForVerdict());
+        EXPECT_EQ(IndicatorText(), QString::fromLatin1(c.word));
+    }
+    window->ShowChooser();
+    EXPECT_FALSE(Hints().Indicator()->isVisible());
+}
+
+// A game played with a hint is logged with the mark, one without it
+// without; the next game starts unmarked.
+TEST_F(clHintTest, AHintedGameIsMarkedInTheStatistics) {
+    ASSERT_TRUE(Open("FreeCell", 1));
+    const std::vector<clMove> line = WinningLine();
+    const auto earn = [&] {
+        for (std::size_t i = 0; Game().Score() <= 0 && i < line.size(); ++i)
+            ASSERT_TRUE(Game().CommitPlayedMove(line[i]));
+    };
+    const auto latest = [&] {
+        clStatistics statistics(program->Settings(), program->Players().Folders(),
+                                program->Clock());
+        statistics.LoadLog(Game().Key(), Game().DisplayName(), false);
+        return statistics.Latest() ? std::optional(*statistics.Latest()) : std::nullopt;
+    };
+    dialogs.yes = true;
+    for (const bool hinted : {true, false}) {
+        SCOPED_TRACE(hinted ? "with a hint" : "without");
+        Game().StartDeal(1);
+        earn();
+        if (hinted) {
+            Type('h');
+            ASSERT_TRUE(
+                QTest::qWaitFor([this] { return Hints().ShownHint().has_value(); }, kWaitMs));
+        }
+        Press(Qt::Key_N, Qt::ControlModifier);  // resigns: the game is logged
+        const auto logged = latest();
+        ASSERT_TRUE(logged);
+        EXPECT_EQ(logged->kind, clResultKind::Interrupted);
+        EXPECT_EQ(logged->hinted, hinted);
+        EXPECT_FALSE(Hints().GameHinted());
+    }
+}
+
+}  // namespace
