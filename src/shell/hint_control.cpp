@@ -2,21 +2,28 @@
 
 #include <QThread>
 #include <algorithm>
+#include <charconv>
 #include <exception>
 #include <string>
+#include <string_view>
 
 #include "engine/solitaire_rules.h"
 #include "graphics/graphics.h"
 #include "piles/pile.h"
+#include "player/settings.h"
+#include "player/settings_keys.h"
 
 namespace {
 
 // Most positions a hint's search visits: its time ends it long before.
 constexpr std::int64_t kHintNodes = 50'000'000;
+// The value under the player's game key: deal numbers separated by commas.
+constexpr std::string_view kHintedDeals = "HintedDeals";
 
 }  // namespace
 
-clHintControl::clHintControl(QObject* parent) : QObject(parent), indicator(new QLabel) {
+clHintControl::clHintControl(QObject* parent, clSettings& settings)
+    : QObject(parent), settings(settings), indicator(new QLabel) {
     indicator->setToolTip(QStringLiteral("Whether this deal can still be won from here"));
     indicator->hide();
     settle.setSingleShot(true);
@@ -72,9 +79,13 @@ void clHintControl::PositionMaybeChanged() {
     if (screen == nullptr) return;
     const clPositionKey key = KeyNow();
     if (key == current) return;
-    // A new game starts at round 1 with a new deal, or below the old round.
-    if (key.round < current.round || (key.round == 1 && key.deal != current.deal)) {
-        gameHinted = false;
+    // Another screen, or a new game: round 1 with a new deal, or a round
+    // below the old one. A hinted game's later rounds are remembered too.
+    if (key.screen != current.screen || key.round < current.round ||
+        (key.round == 1 && key.deal != current.deal)) {
+        gameHinted = key.deal > 0 && std::ranges::count(HintedDeals(), key.deal) > 0;
+    } else if (gameHinted && key.deal != current.deal && key.deal > 0) {
+        RememberHintedDeal(key.deal);
     }
     current = key;
     CancelAll();
@@ -251,6 +262,7 @@ void clHintControl::ShowHint(const clSolveResult& result) {
     }
     if (!screen->ChargeHint()) return;
     gameHinted = true;
+    RememberHintedDeal(screen->DealNumber());
     shown = std::move(move);
     DrawHint();
     if (result.verdict == clVerdict::Lost) {
@@ -313,6 +325,39 @@ void clHintControl::ClearHint() {
     shown.reset();
     // A paused table is drawn again when the game resumes.
     if (screen != nullptr && !screen->IsPaused()) screen->DrawTable();
+}
+
+std::vector<std::int32_t> clHintControl::HintedDeals() const {
+    std::vector<std::int32_t> deals;
+    if (screen == nullptr) return deals;
+    const std::optional<std::string> text =
+        settings.Store().ReadText(GameKey(settings.Player(), screen->DisplayName()), kHintedDeals);
+    if (!text) return deals;
+    std::string_view rest = *text;
+    while (!rest.empty() && deals.size() < kRememberedDeals) {
+        const std::size_t comma = std::min(rest.find(','), rest.size());
+        const std::string_view field = rest.substr(0, comma);
+        std::int32_t deal = 0;
+        const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), deal);
+        if (error == std::errc() && end == field.data() + field.size() && deal > 0)
+            deals.push_back(deal);
+        rest.remove_prefix(std::min(comma + 1, rest.size()));
+    }
+    return deals;
+}
+
+void clHintControl::RememberHintedDeal(std::int32_t deal) {
+    if (screen == nullptr || deal <= 0) return;
+    std::vector<std::int32_t> deals = HintedDeals();
+    if (std::ranges::count(deals, deal) > 0) return;
+    deals.push_back(deal);
+    if (deals.size() > kRememberedDeals)
+        deals.erase(deals.begin(), deals.end() - static_cast<std::ptrdiff_t>(kRememberedDeals));
+    std::string text;
+    for (const std::int32_t d : deals)
+        text += (text.empty() ? "" : ",") + std::to_string(d);
+    settings.Store().WriteText(GameKey(settings.Player(), screen->DisplayName()), kHintedDeals,
+                               text);
 }
 
 void clHintControl::Note(const std::string& text) {

@@ -15,6 +15,7 @@
 #include "solver/solver.h"
 
 class QThread;
+class clSettings;
 class clSolitaireRules;
 
 // What the solver says about the position on the playing screen: the Hint
@@ -34,8 +35,12 @@ public:
     static constexpr std::chrono::milliseconds kSettleTime{150};
     static constexpr std::chrono::milliseconds kIndicatorTime{1000};
     static constexpr std::int64_t kIndicatorNodes = 1'000'000;
+    // The player's last hinted deals kept per game: a hinted game resumed
+    // from a save, automatic or not, is still a hinted game.
+    static constexpr std::size_t kRememberedDeals = 32;
 
-    explicit clHintControl(QObject* parent);
+    // The settings keep the deals of the player's hinted games.
+    clHintControl(QObject* parent, clSettings& settings);
     ~clHintControl() override;
     clHintControl(const clHintControl&) = delete;
     clHintControl& operator=(const clHintControl&) = delete;
@@ -59,7 +64,8 @@ public:
 
     // The move shown as a hint, while it is shown.
     const std::optional<clMove>& ShownHint() const { return shown; }
-    // Whether the game in progress has had a hint (it ends at a new game).
+    // Whether the game in progress has had a hint: a game is marked from its
+    // first hint to its end, and so is any later game of one of its deals.
     bool GameHinted() const { return gameHinted; }
     // Whether a search is running for the current position.
     bool IsSearching() const;
@@ -90,6 +96,10 @@ private:
     };
 
     clPositionKey KeyNow() const;
+    // The deals of the player's hinted games of the screen's variant, oldest
+    // first; a damaged value gives what can be read of it.
+    std::vector<std::int32_t> HintedDeals() const;
+    void RememberHintedDeal(std::int32_t deal);
     bool CanPlay() const;
     void Start(clPurpose purpose);
     void Delivered(std::uint64_t id, const clSolveResult& result);
@@ -102,6 +112,7 @@ private:
     void DrawHint();
     void Note(const std::string& text);
 
+    clSettings& settings;
     QLabel* indicator;
     QTimer settle;
     QTimer hintDeadline;

@@ -60,7 +60,7 @@ clMainWindow::clMainWindow(clProgram& program, clWindowDialogs& dialogs)
     // The status line: the chooser's texts, or on a playing screen the deal
     // number and the notes about refused commands.
     dealLabel = new QLabel(this);
-    hints = new clHintControl(this);
+    hints = new clHintControl(this, program.Settings());
     statusBar()->addPermanentWidget(hints->Indicator());
     statusBar()->addPermanentWidget(dealLabel);
     // The chooser's line is a widget of the status bar, not a passing

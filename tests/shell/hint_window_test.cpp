@@ -193,36 +193,72 @@ TEST_F(clHintTest, TheIndicatorSaysWhetherTheDealCanStillBeWon) {
 }
 
 // A game played with a hint is logged with the mark, one without it
-// without; the next game starts unmarked.
+// without. The mark stays with the game when it is left and resumed from
+// its automatic save, and goes at the next game.
 TEST_F(clHintTest, AHintedGameIsMarkedInTheStatistics) {
     ASSERT_TRUE(Open("FreeCell", 1));
-    const std::vector<clMove> line = WinningLine();
+    ASSERT_TRUE(program->Settings().Flag(clFlag::Autosave));
     const auto earn = [&] {
+        const std::vector<clMove> line = WinningLine();
         for (std::size_t i = 0; Game().Score() <= 0 && i < line.size(); ++i)
             ASSERT_TRUE(Game().CommitPlayedMove(line[i]));
     };
-    const auto latest = [&] {
+    const auto resignAndLog = [&]() -> std::optional<clScoreRecord> {
+        dialogs.yes = true;
+        Press(Qt::Key_N, Qt::ControlModifier);
         clStatistics statistics(program->Settings(), program->Players().Folders(),
                                 program->Clock());
         statistics.LoadLog(Game().Key(), Game().DisplayName(), false);
-        return statistics.Latest() ? std::optional(*statistics.Latest()) : std::nullopt;
+        if (statistics.Latest() == nullptr) return std::nullopt;
+        return *statistics.Latest();
     };
-    dialogs.yes = true;
-    for (const bool hinted : {true, false}) {
-        SCOPED_TRACE(hinted ? "with a hint" : "without");
+
+    earn();
+    Type('h');
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Hints().ShownHint().has_value(); }, kWaitMs));
+    ASSERT_TRUE(Hints().GameHinted());
+    window->ShowChooser();
+    ASSERT_TRUE(window->StartGame("FreeCell"));
+    ASSERT_EQ(Game().DealNumber(), 1);
+    EXPECT_TRUE(Hints().GameHinted());
+    auto logged = resignAndLog();
+    ASSERT_TRUE(logged);
+    EXPECT_EQ(logged->kind, clResultKind::Interrupted);
+    EXPECT_TRUE(logged->hinted);
+    EXPECT_FALSE(Hints().GameHinted());
+
+    Game().StartDeal(2);
+    earn();
+    logged = resignAndLog();
+    ASSERT_TRUE(logged);
+    EXPECT_FALSE(logged->hinted);
+}
+
+// H hints unless the game labels a pile with it (Gaps' eighth column):
+// there H stays the pile's, and Ctrl+H hints. A hint tried with no score
+// says so in the status line, which is how the tries show here.
+TEST_F(clHintTest, HIsTheHintKeyUnlessAPileAnswersToIt) {
+    struct clCase {
+        const char* game;
+        Qt::KeyboardModifiers modifiers;
+        bool hints;
+    };
+    const clCase cases[] = {
+        {"FreeCell", Qt::NoModifier, true},
+        {"FreeCell", Qt::ControlModifier, true},
+        {"Gaps", Qt::NoModifier, false},
+        {"Gaps", Qt::ControlModifier, true},
+    };
+    ASSERT_TRUE(Open("FreeCell", 1));
+    for (const clCase& c : cases) {
+        SCOPED_TRACE(std::string(c.game) + (c.modifiers ? " Ctrl+H" : " H"));
+        ASSERT_TRUE(window->StartGame(c.game));
         Game().StartDeal(1);
-        earn();
-        if (hinted) {
-            Type('h');
-            ASSERT_TRUE(
-                QTest::qWaitFor([this] { return Hints().ShownHint().has_value(); }, kWaitMs));
-        }
-        Press(Qt::Key_N, Qt::ControlModifier);  // resigns: the game is logged
-        const auto logged = latest();
-        ASSERT_TRUE(logged);
-        EXPECT_EQ(logged->kind, clResultKind::Interrupted);
-        EXPECT_EQ(logged->hinted, hinted);
-        EXPECT_FALSE(Hints().GameHinted());
+        ASSERT_EQ(Game().Score(), 0);
+        window->statusBar()->clearMessage();
+        Press(Qt::Key_H, c.modifiers);
+        EXPECT_EQ(window->statusBar()->currentMessage().startsWith(QStringLiteral("A hint needs")),
+                  c.hints);
     }
 }
 
