@@ -51,6 +51,7 @@ void clHintControl::SetScreen(clSolitaireRules* playing) {
     hintDeadline.stop();
     known.reset();
     shown.reset();
+    paid.reset();
     hintWanted = false;
     gameHinted = false;
     screen = playing;
@@ -92,6 +93,7 @@ void clHintControl::PositionMaybeChanged() {
     hintDeadline.stop();
     known.reset();
     shown.reset();  // the move drew the table afresh
+    paid.reset();
     hintWanted = false;
     indicator->clear();
     if (screen->DealNumber() > 0) settle.start();
@@ -228,7 +230,8 @@ void clHintControl::Hint() {
     if (!CanPlay()) return;
     screen->FinishAnimation();
     PositionMaybeChanged();
-    if (shown) {
+    if (paid) {
+        shown = paid;
         DrawHint();  // paid for already
         return;
     }
@@ -263,7 +266,8 @@ void clHintControl::ShowHint(const clSolveResult& result) {
     if (!screen->ChargeHint()) return;
     gameHinted = true;
     RememberHintedDeal(screen->DealNumber());
-    shown = std::move(move);
+    shown = move;
+    paid = std::move(move);
     DrawHint();
     if (result.verdict == clVerdict::Lost) {
         Note("This deal can no longer be won: the hint keeps the most options open.");

@@ -57,7 +57,8 @@ public:
     void PositionMaybeChanged();
     // The Hint command: the next move of a winning line, or when none is
     // known the move that keeps the most options open, with its cards and
-    // destination picked out on the table. It costs what an undo costs.
+    // destination picked out on the table. It costs what an undo costs,
+    // once for a position however often it is asked for there.
     void Hint();
     // The player's next press or key: a hint shown is taken off the table.
     void ClearHint();
@@ -123,6 +124,8 @@ private:
     // The last result for the current position, to answer a hint at once.
     std::optional<clSolveResult> known;
     std::optional<clMove> shown;
+    // The hint paid for at this position: asked again, it is shown free.
+    std::optional<clMove> paid;
     bool hintWanted = false;
     bool gameHinted = false;
 };

@@ -50,11 +50,11 @@ bool clMainWindow::IsInputAllowed() const {
 // tried as an accelerator, then handed to the screen as a character.
 bool clMainWindow::HandleKey(QKeyEvent* event) {
     if (event->modifiers() & Qt::AltModifier) return false;  // menu mnemonics
-    hints->ClearHint();
     const bool control = event->modifiers() & Qt::ControlModifier;
     int command = AcceleratorCommand(*event);
     // A game whose piles answer to H keeps the key; Ctrl+H hints there.
     if (command == clCommand::kHint && !control && PilesTakeKey('H')) command = 0;
+    if (command != clCommand::kHint) hints->ClearHint();
     if (command != 0) ExecuteCommand(command);
     // The chooser's list keeps its own keys (arrows, Enter, letters).
     if (!playing) return command != 0;

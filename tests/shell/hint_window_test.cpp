@@ -19,6 +19,21 @@ constexpr int kWaitMs = 30000;
 
 class clHintTest : public clWindowTest {
 protected:
+    void SetUp() override {
+        clWindowTest::SetUp();
+        // A key sent with Ctrl held leaves the application's modifiers at
+        // Ctrl until the next key event, which would hold automatic play
+        // back here.
+        QTest::keyRelease(window.get(), Qt::Key_Control);
+        ASSERT_EQ(QGuiApplication::queryKeyboardModifiers(), Qt::NoModifier);
+    }
+
+    // A move of a line, as the rules take it.
+    void Play(const clMove& move) {
+        ASSERT_TRUE(Game().ValidateMove(move));
+        ASSERT_TRUE(Game().CommitPlayedMove(move));
+    }
+
     clHintControl& Hints() const { return *window->Hints(); }
     QString IndicatorText() const { return Hints().Indicator()->text(); }
 
@@ -72,7 +87,7 @@ TEST_F(clHintTest, HintShowsAWinningMoveThatThePlayerCanPlay) {
     const std::vector<clMove> line = WinningLine();
     ASSERT_GT(line.size(), 2u);
     for (std::size_t i = 0; i + 1 < line.size(); ++i)
-        ASSERT_TRUE(Game().ValidateMove(line[i]) && Game().CommitPlayedMove(line[i])) << i;
+        ASSERT_NO_FATAL_FAILURE(Play(line[i])) << i;
     ASSERT_FALSE(Game().RoundEnded());
     ASSERT_GT(Game().Score(), 0);
     Game().Repaint();
@@ -113,22 +128,29 @@ TEST_F(clHintTest, AHintIsChargedAsAnUndoIs) {
     EXPECT_FALSE(Hints().ShownHint());
     EXPECT_FALSE(Hints().GameHinted());
 
+    // Enough points for two hints.
     const std::vector<clMove> line = WinningLine();
     std::size_t played = 0;
-    while (Game().Score() <= 0 && played < line.size()) {
-        ASSERT_TRUE(Game().CommitPlayedMove(line[played]));
+    while (Game().Score() <= Game().Points().UndoCost() && played < line.size()) {
+        ASSERT_NO_FATAL_FAILURE(Play(line[played]));
         ++played;
     }
     const std::int32_t score = Game().Score();
-    ASSERT_GT(score, 0);
-    // The menu item is the same command as the key; a second H on the same
-    // position shows the same hint without a second charge.
+    ASSERT_GT(score, Game().Points().UndoCost());
+    // The menu item is the same command as the key; asked again on the same
+    // position, after a press took it away too, the same hint shows free.
     window->Action(clCommand::kHint)->trigger();
     ASSERT_TRUE(QTest::qWaitFor([this] { return Hints().ShownHint().has_value(); }, kWaitMs));
     EXPECT_EQ(Game().Score(), score - Game().Points().UndoCost());
-    EXPECT_TRUE(Game().ValidateMove(*Hints().ShownHint()));
-    Type('h');
-    EXPECT_EQ(Game().Score(), score - Game().Points().UndoCost());
+    const clMove hint = *Hints().ShownHint();
+    EXPECT_TRUE(Game().ValidateMove(hint));
+    for (const bool pressedFirst : {false, true}) {
+        if (pressedFirst) Click(ToViewport({2, program->Display().VirtualHeight() - 2}));
+        Type('h');
+        ASSERT_TRUE(Hints().ShownHint());
+        EXPECT_EQ(*Hints().ShownHint(), hint);
+        EXPECT_EQ(Game().Score(), score - Game().Points().UndoCost());
+    }
     EXPECT_TRUE(Hints().GameHinted());
 }
 
@@ -141,7 +163,7 @@ TEST_F(clHintTest, AMoveCancelsARunningSearch) {
     std::size_t played = 0;
     while (Game().Score() <= 0) {
         ASSERT_LT(played, line.size());
-        ASSERT_TRUE(Game().CommitPlayedMove(line[played]));
+        ASSERT_NO_FATAL_FAILURE(Play(line[played]));
         ++played;
     }
     Game().Repaint();
@@ -201,11 +223,12 @@ TEST_F(clHintTest, AHintedGameIsMarkedInTheStatistics) {
     const auto earn = [&] {
         const std::vector<clMove> line = WinningLine();
         for (std::size_t i = 0; Game().Score() <= 0 && i < line.size(); ++i)
-            ASSERT_TRUE(Game().CommitPlayedMove(line[i]));
+            ASSERT_NO_FATAL_FAILURE(Play(line[i]));
     };
     const auto resignAndLog = [&]() -> std::optional<clScoreRecord> {
         dialogs.yes = true;
         Press(Qt::Key_N, Qt::ControlModifier);
+        QTest::keyRelease(window.get(), Qt::Key_Control);
         clStatistics statistics(program->Settings(), program->Players().Folders(),
                                 program->Clock());
         statistics.LoadLog(Game().Key(), Game().DisplayName(), false);
@@ -259,6 +282,31 @@ TEST_F(clHintTest, HIsTheHintKeyUnlessAPileAnswersToIt) {
         Press(Qt::Key_H, c.modifiers);
         EXPECT_EQ(window->statusBar()->currentMessage().startsWith(QStringLiteral("A hint needs")),
                   c.hints);
+    }
+}
+
+// Pictures to look at: a hint on a FreeCell table in the middle of its
+// game, with the indicator, at a small and a large window.
+TEST_F(clHintTest, Screenshots) {
+    ASSERT_TRUE(Open("FreeCell", 1));
+    const std::vector<clMove> line = WinningLine();
+    for (std::size_t i = 0; i < line.size() / 3; ++i)
+        ASSERT_NO_FATAL_FAILURE(Play(line[i]));
+    ASSERT_GT(Game().Score(), 0);
+    const QString scale = window->devicePixelRatioF() > 1 ? QStringLiteral("@2x") : QString();
+    for (const QSize size : {QSize(800, 600), QSize(1600, 1000)}) {
+        ResizeWindow(size);
+        Game().Repaint();
+        // The first H pays for the hint; after the resize it is drawn again.
+        Type('h');
+        ASSERT_TRUE(QTest::qWaitFor([this] { return Hints().ShownHint().has_value(); }, kWaitMs));
+        ASSERT_TRUE(WaitForVerdict());
+        QApplication::processEvents();
+        EXPECT_TRUE(
+            window->grab().save(QStringLiteral(QARVEL_SCREENSHOT_DIR "/hint-freecell-%1x%2%3.png")
+                                    .arg(size.width())
+                                    .arg(size.height())
+                                    .arg(scale)));
     }
 }
 
