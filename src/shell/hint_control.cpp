@@ -25,6 +25,7 @@ constexpr std::string_view kHintedDeals = "HintedDeals";
 clHintControl::clHintControl(QObject* parent, clSettings& settings)
     : QObject(parent), settings(settings), indicator(new QLabel) {
     indicator->setToolTip(QStringLiteral("Whether this deal can still be won from here"));
+    indicator->setContentsMargins(0, 0, 8, 0);  // apart from the deal number
     indicator->hide();
     settle.setSingleShot(true);
     settle.setInterval(kSettleTime);
@@ -260,7 +261,8 @@ void clHintControl::ShowHint(const clSolveResult& result) {
     std::optional<clMove> move = result.bestGuess;
     if (result.verdict == clVerdict::Won && !result.line.empty()) move = result.line.front();
     if (!move) {
-        Note("There is no move to suggest.");
+        Note(result.verdict == clVerdict::Unknown ? "No hint could be found for this position."
+                                                  : "There is no move to suggest.");
         return;
     }
     if (!screen->ChargeHint()) return;
