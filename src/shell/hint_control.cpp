@@ -137,7 +137,7 @@ void clHintControl::Start(clPurpose purpose) {
     auto job = std::make_unique<clJob>();
     job->id = nextId++;
     job->purpose = purpose;
-    job->key = current;
+    job->key = KeyNow();
     std::string name = screen->DisplayName();
     const std::int32_t deal = screen->DealNumber();
     std::vector<clMove> played;
@@ -204,6 +204,12 @@ void clHintControl::Delivered(std::uint64_t id, const clSolveResult& result) {
 
 void clHintControl::StartIndicator() {
     if (screen == nullptr || screen->DealNumber() <= 0 || screen->RoundEnded()) return;
+    // A change the window was not told of (a deal made without a round)
+    // starts the wait again.
+    if (KeyNow() != current) {
+        PositionMaybeChanged();
+        return;
+    }
     if (known && known->verdict != clVerdict::Unknown) {
         ShowVerdict(*known);
         return;
