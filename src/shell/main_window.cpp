@@ -46,6 +46,7 @@ clMainWindow::clMainWindow(clProgram& program, clWindowDialogs& dialogs)
     setWindowTitle(QStringLiteral("%1 %2").arg(kProductName, kProductVersion));
     table = new clTableView(*this, this);
     setCentralWidget(table);
+    hints = new clHintControl(this, program.Settings());
     clTakeScoreControl::clHandlers handlers;
     handlers.pressed = [this] { ExecuteCommand(clCommand::kTakeScoreButton); };
     handlers.hidden = [this] {
@@ -60,7 +61,6 @@ clMainWindow::clMainWindow(clProgram& program, clWindowDialogs& dialogs)
     // The status line: the chooser's texts, or on a playing screen the deal
     // number and the notes about refused commands.
     dealLabel = new QLabel(this);
-    hints = new clHintControl(this, program.Settings());
     statusBar()->addPermanentWidget(hints->Indicator());
     statusBar()->addPermanentWidget(dealLabel);
     // The chooser's line is a widget of the status bar, not a passing
