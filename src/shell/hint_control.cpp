@@ -26,6 +26,10 @@ clHintControl::clHintControl(QObject* parent, clSettings& settings)
     : QObject(parent), settings(settings), indicator(new QLabel) {
     indicator->setToolTip(QStringLiteral("Whether this deal can still be won from here"));
     indicator->setContentsMargins(0, 0, 8, 0);  // apart from the deal number
+    // As wide as its longest word, so the status line keeps still as it changes.
+    indicator->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    indicator->setMinimumWidth(
+        indicator->fontMetrics().horizontalAdvance(QStringLiteral("Not winnable")) + 8);
     indicator->hide();
     settle.setSingleShot(true);
     settle.setInterval(kSettleTime);
