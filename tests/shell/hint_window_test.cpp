@@ -214,6 +214,26 @@ TEST_F(clHintTest, TheIndicatorSaysWhetherTheDealCanStillBeWon) {
     EXPECT_FALSE(Hints().Indicator()->isVisible());
 }
 
+// On a deal no line wins, a hint is still a move (the one that keeps the
+// most options open), and the status line says the deal is lost.
+TEST_F(clHintTest, OnALostDealTheHintSaysSo) {
+    ASSERT_TRUE(Open("Baker's Game", 1));  // lost from its deal
+    const clCard* ace = Game().Tableau(2)->Top();
+    ASSERT_NE(ace, nullptr);
+    ASSERT_TRUE(ace->IsAce());
+    QTest::mouseClick(Viewport(), Qt::RightButton, Qt::NoModifier, PointOf(*ace));
+    const std::int32_t score = Game().Score();
+    ASSERT_GT(score, 0);
+    ASSERT_TRUE(WaitForVerdict());
+    EXPECT_EQ(IndicatorText(), QStringLiteral("Not winnable"));
+    Type('h');
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Hints().ShownHint().has_value(); }, kWaitMs));
+    EXPECT_TRUE(Game().ValidateMove(*Hints().ShownHint()));
+    EXPECT_EQ(Game().Score(), score - Game().Points().UndoCost());
+    EXPECT_EQ(window->statusBar()->currentMessage().toStdString(),
+              "This deal can no longer be won: the hint keeps the most options open.");
+}
+
 // A game played with a hint is logged with the mark, one without it
 // without. The mark stays with the game when it is left and resumed from
 // its automatic save, and goes at the next game.
