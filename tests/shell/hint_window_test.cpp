@@ -1,6 +1,7 @@
 // Hint and the status bar's "can this deal still be won" indicator, as a
 // player meets them: the key, the cards picked out on the table, the cost,
 // the indicator's word, and the mark a hinted game leaves in the statistics.
+#include <QDir>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -314,6 +315,8 @@ TEST_F(clHintTest, Screenshots) {
         ASSERT_NO_FATAL_FAILURE(Play(line[i]));
     ASSERT_GT(Game().Score(), 0);
     const QString scale = window->devicePixelRatioF() > 1 ? QStringLiteral("@2x") : QString();
+    const QString folder = QStringLiteral(QARVEL_SCREENSHOT_DIR);
+    QDir().mkpath(folder);
     for (const QSize size : {QSize(800, 600), QSize(1600, 1000)}) {
         ResizeWindow(size);
         Game().Repaint();
@@ -322,11 +325,10 @@ TEST_F(clHintTest, Screenshots) {
         ASSERT_TRUE(QTest::qWaitFor([this] { return Hints().ShownHint().has_value(); }, kWaitMs));
         ASSERT_TRUE(WaitForVerdict());
         QApplication::processEvents();
-        EXPECT_TRUE(
-            window->grab().save(QStringLiteral(QARVEL_SCREENSHOT_DIR "/hint-freecell-%1x%2%3.png")
-                                    .arg(size.width())
-                                    .arg(size.height())
-                                    .arg(scale)));
+        EXPECT_TRUE(window->grab().save(folder + QStringLiteral("/hint-freecell-%1x%2%3.png")
+                                                     .arg(size.width())
+                                                     .arg(size.height())
+                                                     .arg(scale)));
     }
 }
 
