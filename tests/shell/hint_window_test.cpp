@@ -216,7 +216,8 @@ TEST_F(clHintTest, TheIndicatorSaysWhetherTheDealCanStillBeWon) {
 }
 
 // On a deal no line wins, a hint is still a move (the one that keeps the
-// most options open), and the status line says the deal is lost.
+// most options open), and the status line says the deal is lost; the game
+// over dialog is told the game had a hint.
 TEST_F(clHintTest, OnALostDealTheHintSaysSo) {
     ASSERT_TRUE(Open("Baker's Game", 1));  // lost from its deal
     const clCard* ace = Game().Tableau(2)->Top();
@@ -233,6 +234,12 @@ TEST_F(clHintTest, OnALostDealTheHintSaysSo) {
     EXPECT_EQ(Game().Score(), score - Game().Points().UndoCost());
     EXPECT_EQ(window->statusBar()->currentMessage().toStdString(),
               "This deal can no longer be won: the hint keeps the most options open.");
+
+    // The game over dialog hears that the game was played with a hint.
+    const int gamesOver = dialogs.gamesOver;
+    window->ShowGameOver(Game().Score(), Game().Round());
+    ASSERT_EQ(dialogs.gamesOver, gamesOver + 1);
+    EXPECT_TRUE(dialogs.lastGame.hinted);
 }
 
 // A game played with a hint is logged with the mark, one without it
