@@ -73,11 +73,21 @@ clGameOverDialog::clGameOverDialog(const clScoreServices& services, clStatistics
 }
 
 void clGameOverDialog::UpdateSubmitButtons() {
-    submitButton->setEnabled(CanSubmit(Identity()->Fields(), practice, true));
+    submitButton->setEnabled(!playedWithHints && CanSubmit(Identity()->Fields(), practice, true));
+}
+
+void clGameOverDialog::MarkPlayedWithHints() {
+    playedWithHints = true;
+    submitButton->setText(QStringLiteral("Played with Hints: Not Submitted"));
+    submitButton->setToolTip(
+        QStringLiteral("A game played with hints is kept in your statistics but never "
+                       "submitted online."));
+    UpdateSubmitButtons();
+    FitSize();
 }
 
 void clGameOverDialog::SubmitScore() {
-    if (practice) return;
+    if (practice || playedWithHints) return;
     std::vector<clScoreEntry> entries = {{gameName, score, round, {}}};
     entries.front().record = record;
     if (!Submit(entries)) return;

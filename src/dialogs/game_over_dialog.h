@@ -34,6 +34,11 @@ public:
 
     void reject() override {}
 
+    // The game was played with hints: its score is not submitted, and the
+    // submit button says so in its place.
+    void MarkPlayedWithHints();
+    bool PlayedWithHints() const { return playedWithHints; }
+
 private:
     void UpdateSubmitButtons() override;
     void SubmitScore();
@@ -46,6 +51,7 @@ private:
     std::string record;
     bool practice;
     clScoreRecord inProgress;
+    bool playedWithHints = false;
     QLabel* messageText;
     QLabel* scoreText;
     QPushButton* newButton;

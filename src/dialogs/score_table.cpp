@@ -177,7 +177,12 @@ void clScoreTable::Fill() {
         const clScoreRow& row = rows[static_cast<std::size_t>(i)];
         auto* rank = new QTableWidgetItem(ScoreIcon(row.icon), QString::number(row.rank));
         setItem(i, 0, rank);
-        setItem(i, 1, new QTableWidgetItem(QString::number(row.score)));
+        // A game played with hints says so beside its score.
+        auto* score = new QTableWidgetItem(row.hinted ? QStringLiteral("%1 (hints)").arg(row.score)
+                                                      : QString::number(row.score));
+        if (row.hinted)
+            score->setToolTip(QStringLiteral("Played with hints: not submitted online"));
+        setItem(i, 1, score);
         setItem(i, 2, new QTableWidgetItem(QString::number(row.round)));
         if (dateTime) {
             const QString date =

@@ -90,7 +90,9 @@ void clStatsDialog::UpdateSubmitButtons() {
     if (!Identity()) return;
     const clOnlineIdentity fields = Identity()->Fields();
     const bool practice = services.settings.Flag(clFlag::Practice) || IsDailyShown();
-    const std::int32_t results = Shown().Count();
+    // Games played with hints are never submitted.
+    const auto results =
+        static_cast<std::int32_t>(BestEntries(Shown(), gameName, kTopScores).size());
     submitBestButton->setEnabled(CanSubmit(fields, practice, results > 0));
     submitTopButton->setEnabled(CanSubmitTop(fields, practice, results));
     submitTopButton->setText(results >= 2 ? QString::fromStdString(SubmitTopLabel(results))

@@ -187,6 +187,18 @@ void clSolitaireType::Undo() {
     UpdateWindow();
 }
 
+bool clSolitaireType::ChargeHint() {
+    if (score <= 0) {
+        PlaySound(clSound::Error);
+        ShowStatus("A hint needs a score above 0: each hint costs " +
+                   std::to_string(points.UndoCost()) + " points.");
+        return false;
+    }
+    AddToScore(-std::int64_t{points.UndoCost()});
+    RefreshScore();
+    return true;
+}
+
 void clSolitaireType::NoteRecorded(bool chained) {
     if (observer && history->Last())
         observer->MoveRecorded(*history->Last(), chained, timer.Count());

@@ -206,6 +206,10 @@ public:
     // Commands.
     void NewGame() override;
     void Undo() override;
+    // A hint is charged as an undo is, on the same terms: it needs a score
+    // above 0 and takes the undo's cost off it. False, taking nothing and
+    // saying why in the status line, when the score is too low.
+    bool ChargeHint();
     void TakeScore() override;
     void Pause() override;
     void OnFocusLost() override;

@@ -39,6 +39,24 @@ void clDisplayTarget::DrawCardPicture(const clRect& rect, int face, bool highlig
     display.Invalidate(rect);
 }
 
+void clDisplayTarget::InvertArea(const clRect& rect) {
+    clImage& screen = display.Screen();
+    const clRect& clip = screen.Clip();
+    const clRect area{std::max(rect.left, clip.left), std::max(rect.top, clip.top),
+                      std::min(rect.right, clip.right), std::min(rect.bottom, clip.bottom)};
+    if (area.IsEmpty()) return;
+    HideFloating();
+    for (int y = area.top; y < area.bottom; ++y) {
+        std::uint8_t* pixel = screen.At(area.left, y);
+        for (int x = area.left; x < area.right; ++x, pixel += 4) {
+            pixel[0] = static_cast<std::uint8_t>(255 - pixel[0]);
+            pixel[1] = static_cast<std::uint8_t>(255 - pixel[1]);
+            pixel[2] = static_cast<std::uint8_t>(255 - pixel[2]);
+        }
+    }
+    display.Invalidate(area);
+}
+
 void clDisplayTarget::DrawSymbol(clPoint at, int index) {
     const clImage* picture = display.Symbols().Picture(index);
     if (picture == nullptr) return;

@@ -33,6 +33,7 @@ public:
 
     clTableMetrics Metrics() const override;
     void ClearTable() override;
+    void InvertArea(const clRect& rect) override;
     void DrawCardPicture(const clRect& rect, int face, bool highlighted) override;
     void DrawSymbol(clPoint at, int index) override;
     void DrawLabelCells(clPoint at, int firstCell, int cellCount) override;

@@ -40,6 +40,9 @@ public:
     virtual void SetClip(const clRect* rect) = 0;
     // Takes a card's old picture off the table (before it is drawn elsewhere).
     virtual void TakeOff(const clRect& rect) { (void)rect; }
+    // Inverts the colours of what the table shows in a rectangle (an empty
+    // place picked out as a highlighted card is).
+    virtual void InvertArea(const clRect& rect) { (void)rect; }
 
     // Cards in flight: pictures of cards on their way to their places, above
     // the table. BuildFlight makes the picture of flight `slot` (0, 1, ...),

@@ -110,6 +110,10 @@ void clGraphics::HighlightCard(const clCard& card) {
     }
 }
 
+void clGraphics::HighlightPlace(const clCard& anchor) {
+    if (const auto rect = CardRect(anchor)) target->InvertArea(*rect);
+}
+
 void clGraphics::ClipToCard(const clCard& card) {
     if (const auto rect = CardRect(card)) target->SetClip(&*rect);
 }

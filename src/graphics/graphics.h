@@ -56,6 +56,9 @@ public:
     // A two-key label; digits and letters only.
     void DrawKeyLabels(const clCard& card, int key1, int key2);
     void HighlightCard(const clCard& card);
+    // An empty pile's place shown as a highlighted card would be: what lies
+    // there (its symbol, the table) in inverted colours.
+    void HighlightPlace(const clCard& anchor);
 
     void ClipToCard(const clCard& card);
     // Clips to the rectangle holding all these cards.

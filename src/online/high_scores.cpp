@@ -35,7 +35,13 @@ std::vector<clHighScoreRow> FillHighScoreRows(clSettings& settings, const clPlay
         const std::string key = variant != nullptr ? std::string(variant->key) : KeyOf(name);
         clStatistics statistics(settings, folders, clock);
         statistics.LoadLog(key, name, false);
-        const clScoreRecord* best = statistics.Ranked(0);
+        // The best of the games played without hints: the others are never
+        // submitted.
+        const clScoreRecord* best = nullptr;
+        for (std::int32_t i = 0; i < statistics.Count() && best == nullptr; ++i) {
+            const clScoreRecord* record = statistics.Ranked(i);
+            if (record != nullptr && !record->hinted) best = record;
+        }
         if (best == nullptr) continue;
         clHighScoreRow row;
         row.index = static_cast<std::int32_t>(rows.size());

@@ -23,8 +23,8 @@ inline constexpr std::size_t kMaxHighScoreRows = 128;
 
 // Loads every registered variant's log, in the registry's order, into a
 // scratch statistics (no summary written) and gives a row for each one
-// with results: its best (the highest score; among equal ones the best
-// ranked), at most 128 rows.
+// with results played without hints: its best of them (the highest score;
+// among equal ones the best ranked), at most 128 rows.
 std::vector<clHighScoreRow> FillHighScoreRows(clSettings& settings, const clPlayerFolders& folders,
                                               const clClock& clock);
 

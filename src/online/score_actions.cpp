@@ -59,10 +59,11 @@ std::string SubmitTopLabel(std::int32_t results) {
 std::vector<clScoreEntry> BestEntries(const clStatistics& statistics, std::string_view gameName,
                                       std::int32_t count) {
     std::vector<clScoreEntry> entries;
-    const std::int32_t n = std::min(count, statistics.Count());
-    for (std::int32_t i = 0; i < n; ++i) {
+    for (std::int32_t i = 0; i < statistics.Count() && std::ssize(entries) < count; ++i) {
         const clScoreRecord* record = statistics.Ranked(i);
         if (record == nullptr) break;
+        // A game played with hints is never submitted.
+        if (record->hinted) continue;
         entries.push_back({std::string(gameName), record->score, record->round, {}});
     }
     return entries;

@@ -40,8 +40,9 @@ bool CanSubmitTop(const clOnlineIdentity& fields, bool practice, std::int32_t re
 // "Submit Top 3 Scores": min(results, 3).
 std::string SubmitTopLabel(std::int32_t results);
 
-// The best min(count, results) results of a variant, best first: "Submit
-// Highest Score" (1), "Submit Top Scores" (3), a High Scores row (1).
+// The best min(count, results) results of a variant played without hints,
+// best first: "Submit Highest Score" (1), "Submit Top Scores" (3), a High
+// Scores row (1).
 std::vector<clScoreEntry> BestEntries(const clStatistics& statistics, std::string_view gameName,
                                       std::int32_t count);
 

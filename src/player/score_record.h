@@ -18,6 +18,7 @@ struct clScoreRecord {
     std::int32_t round = 0;
     std::int32_t rank = 0;  // 1-based place in the variant's ranking; 0 when not ranked
     clDateTime when;        // local time
+    bool hinted = false;    // the game was played with hints: never submitted online
 
     friend bool operator==(const clScoreRecord&, const clScoreRecord&) = default;
 };

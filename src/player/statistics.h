@@ -36,7 +36,8 @@ struct clScoreColumn {
 enum class clScoreSort { Rank, Score, Round, DatePlayed };
 
 // One row of a score list. `inProgress` marks the row of a game not yet
-// stored, whose date column reads "[in progress]".
+// stored, whose date column reads "[in progress]"; `hinted` a game played
+// with hints.
 struct clScoreRow {
     clScoreIcon icon = clScoreIcon::None;
     std::int32_t rank = 0;
@@ -44,6 +45,7 @@ struct clScoreRow {
     std::int32_t round = 0;
     clDateTime when;
     bool inProgress = false;
+    bool hinted = false;
     friend bool operator==(const clScoreRow&, const clScoreRow&) = default;
 };
 

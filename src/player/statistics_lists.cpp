@@ -54,7 +54,7 @@ clScoreRow clStatistics::Row(const clScoreRecord& record, std::int32_t slot) con
         icon = clScoreIcon::Worst;
     else if (record.score >= tenthBest)
         icon = clScoreIcon::High;
-    return {icon, record.rank, record.score, record.round, record.when, false};
+    return {icon, record.rank, record.score, record.round, record.when, false, record.hinted};
 }
 
 std::vector<clScoreRow> clStatistics::HighScoreRows(clScoreRecord* inProgress) const {
@@ -82,7 +82,7 @@ std::vector<clScoreRow> clStatistics::HighScoreRows(clScoreRecord* inProgress) c
     const bool beats = place < count && inProgress->score > Slot(RankedSlot(place)).score;
     inProgress->rank = place < count ? Slot(RankedSlot(place)).rank : count + 1;
     rows.push_back({clScoreIcon::Latest, inProgress->rank, inProgress->score, inProgress->round,
-                    inProgress->when, true});
+                    inProgress->when, true, inProgress->hinted});
     for (std::int32_t i = place; i < count; ++i)
         add(i, beats ? 1 : 0);
     return rows;

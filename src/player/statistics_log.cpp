@@ -13,6 +13,8 @@ namespace {
 // Fixed choices for the check value; nothing depends on them but the value.
 constexpr std::int32_t kCheckSeed = 0x5EED;
 constexpr std::uint32_t kCheckConstant = 0xA5C3;
+// After the check value of a game played with hints.
+constexpr std::string_view kHintMark = ",H";
 
 // The thirteen raw states after the first steps of a generator of its own
 // seeded with the fixed seed, drawn once.
@@ -64,6 +66,7 @@ public:
     bool Hex(std::uint32_t& value) { return Number(value, 16); }
 
     bool AtEnd() const { return rest.empty(); }
+    std::string_view Rest() const { return rest; }
 
 private:
     template <class T>
@@ -98,7 +101,9 @@ std::string FormatLogLine(const clScoreRecord& record) {
                   KindLetter(record.kind), record.score, record.round, unsigned{w.year},
                   unsigned{w.month}, unsigned{w.day}, unsigned{w.hour}, unsigned{w.minute},
                   unsigned{w.second}, LogCheckValue(record));
-    return line;
+    std::string text = line;
+    if (record.hinted) text += kHintMark;
+    return text;
 }
 
 std::optional<clScoreRecord> ParseLogLine(std::string_view line) {
@@ -123,8 +128,10 @@ std::optional<clScoreRecord> ParseLogLine(std::string_view line) {
                        in.Separator('-') && in.Decimal(w.month) && in.Separator('-') &&
                        in.Decimal(w.day) && in.Separator(' ') && in.Decimal(w.hour) &&
                        in.Separator(':') && in.Decimal(w.minute) && in.Separator(':') &&
-                       in.Decimal(w.second) && in.Separator(',') && in.Hex(check) && in.AtEnd();
+                       in.Decimal(w.second) && in.Separator(',') && in.Hex(check);
     if (!whole) return std::nullopt;
+    record.hinted = in.Rest() == kHintMark;
+    if (!record.hinted && !in.AtEnd()) return std::nullopt;
     return record;
 }
 

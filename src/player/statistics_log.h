@@ -14,7 +14,9 @@
 // is the header and every further line one result,
 //   C,4210,3,2017-08-14 21:05:33,1A2B3C4D
 // (kind C completed, I interrupted, - other; score; round; local date and
-// time; a check value nothing reads back), lines ending in CR LF.
+// time; a check value nothing reads back), lines ending in CR LF. A game
+// played with hints has ",H" after the check value; a line without it is
+// a game played without.
 inline constexpr std::string_view kLogHeader = "#QARVEL V1";
 // Longest line, line end excluded, that can be a result.
 inline constexpr std::size_t kMaxLogLine = 254;
@@ -30,7 +32,7 @@ std::string FormatLogLine(const clScoreRecord& record);
 
 // A line read back; nothing when it is not a whole result: every field
 // present with its separator, numbers in range, nothing after the check
-// value. The rank stays 0.
+// value but the hint mark. The rank stays 0.
 std::optional<clScoreRecord> ParseLogLine(std::string_view line);
 
 // What reading a log found.

@@ -14,6 +14,7 @@ inline constexpr int kDailyChallenge = 40008;
 inline constexpr int kTakeScore = 40010;
 inline constexpr int kPause = 40011;
 inline constexpr int kUndo = 40012;
+inline constexpr int kHint = 40013;
 inline constexpr int kOptions = 40020;
 inline constexpr int kGameOptions = 40021;
 inline constexpr int kStatistics = 40022;

@@ -20,6 +20,7 @@
 #include "engine/solitaire_type.h"
 #include "online/online_scores.h"
 #include "shell/commands.h"
+#include "shell/hint_control.h"
 #include "shell/program.h"
 #include "shell/take_score_control.h"
 #include "toolkit/product.h"
@@ -45,6 +46,7 @@ clMainWindow::clMainWindow(clProgram& program, clWindowDialogs& dialogs)
     setWindowTitle(QStringLiteral("%1 %2").arg(kProductName, kProductVersion));
     table = new clTableView(*this, this);
     setCentralWidget(table);
+    hints = new clHintControl(this, program.Settings());
     clTakeScoreControl::clHandlers handlers;
     handlers.pressed = [this] { ExecuteCommand(clCommand::kTakeScoreButton); };
     handlers.hidden = [this] {
@@ -59,6 +61,7 @@ clMainWindow::clMainWindow(clProgram& program, clWindowDialogs& dialogs)
     // The status line: the chooser's texts, or on a playing screen the deal
     // number and the notes about refused commands.
     dealLabel = new QLabel(this);
+    statusBar()->addPermanentWidget(hints->Indicator());
     statusBar()->addPermanentWidget(dealLabel);
     // The chooser's line is a widget of the status bar, not a passing
     // message: a menu's status tips hide it only while they are shown.

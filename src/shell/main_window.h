@@ -28,6 +28,7 @@ class QMenu;
 class QSystemTrayIcon;
 class QToolBar;
 class clHelpWindow;
+class clHintControl;
 class clOnlineScores;
 class clProgram;
 class clSolitaireType;
@@ -94,6 +95,8 @@ public:
     clSolitaireType* PlayingScreen() const { return playing; }
     clTableView* Table() const { return table; }
     clTakeScoreControl* TakeScoreControl() const { return takeScoreControl; }
+    // The Hint command and the status bar's "can this deal be won" indicator.
+    clHintControl* Hints() const { return hints; }
     QAction* Action(int command) const;
     QToolBar* ToolBar() const { return toolBar; }
     // A playing screen's tool button by command; null when it has none.
@@ -220,6 +223,8 @@ private:
     bool HandleKey(QKeyEvent* event);
     bool IsInputAllowed() const;
     bool IsOnScreen(clPoint point) const;
+    // Whether a pile of the playing screen is labelled with the key.
+    bool PilesTakeKey(int key) const;
 
     // The cards follow the window.
     void ChooseCardSize(int index);
@@ -286,6 +291,7 @@ private:
     QPointer<QComboBox> playerBox;
     bool chooserShown = false;
     clTakeScoreControl* takeScoreControl = nullptr;
+    clHintControl* hints = nullptr;
     // What the control's default place was found for, and that place.
     struct clTakeScoreLayout {
         const void* screen = nullptr;

@@ -11,6 +11,7 @@
 #include "online/web_pages.h"
 #include "shell/commands.h"
 #include "shell/desktop_shortcut.h"
+#include "shell/hint_control.h"
 #include "shell/main_window.h"
 #include "shell/picture_windows.h"
 #include "shell/program.h"
@@ -71,6 +72,7 @@ void clMainWindow::ExecuteCommand(int command) {
         {clCommand::kOpen, [](clMainWindow& w) { w.screen->OpenGame(); }},
         {clCommand::kSave, [](clMainWindow& w) { w.screen->SaveGame(); }},
         {clCommand::kUndo, [](clMainWindow& w) { w.screen->Undo(); }},
+        {clCommand::kHint, [](clMainWindow& w) { w.hints->Hint(); }},
         {clCommand::kTakeScore, [](clMainWindow& w) { w.screen->TakeScore(); }},
         {clCommand::kTakeScoreButton, [](clMainWindow& w) { w.screen->TakeScore(); }},
         {clCommand::kPause, [](clMainWindow& w) { w.TogglePause(); }},

@@ -125,6 +125,7 @@ clGameOverChoice clGameDialogs::ShowGameOver(QWidget* parent, const clScoreGame&
     statistics.LoadLog(game.daily ? DailyLogKey(game.key) : game.key, game.displayName, false);
     clGameOverDialog dialog(services, statistics, game.displayName, game.key, score, round, parent,
                             game.record, game.practice);
+    if (game.hinted) dialog.MarkPlayedWithHints();
     return ExecCentred(dialog) == clGameOverDialog::kNew ? clGameOverChoice::NewGame
                                                          : clGameOverChoice::Exit;
 }

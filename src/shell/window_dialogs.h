@@ -29,6 +29,8 @@ struct clScoreGame {
     // games'; a repeat of the day's challenge is practice.
     bool daily = false;
     bool practice = false;
+    // The game that just ended was played with hints: it is not submitted.
+    bool hinted = false;
 };
 
 // The questions and score dialogs the window puts to the player. The game

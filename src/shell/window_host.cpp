@@ -15,6 +15,7 @@
 #include "engine/saved_game.h"
 #include "player/statistics.h"
 #include "shell/commands.h"
+#include "shell/hint_control.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
 #include "toolkit/user_account.h"
@@ -83,6 +84,8 @@ const std::string& clMainWindow::PlayerName() const {
 }
 
 void clMainWindow::SetMenuState(const clMenuState& state) {
+    // Every deal, move and undo ends here: the hint follows the position.
+    hints->PositionMaybeChanged();
     if (playing) {
         const std::int32_t deal = playing->DealNumber();
         QString text = deal > 0 ? QStringLiteral("Deal %1").arg(deal) : QString();
@@ -131,9 +134,9 @@ void clMainWindow::LogResult(bool completed, std::int32_t score, std::int32_t ro
     const std::string key = daily ? DailyLogKey(playing->Key()) : playing->Key();
     clStatistics statistics(program.Settings(), program.Players().Folders(), program.Clock());
     statistics.LoadLog(key, daily ? std::string() : playing->DisplayName(), false);
-    const clScoreRecord record = completed
-                                     ? clStatistics::MakeCompleted(score, round, program.Clock())
+    clScoreRecord record = completed ? clStatistics::MakeCompleted(score, round, program.Clock())
                                      : clStatistics::MakeInterrupted(score, round, program.Clock());
+    record.hinted = hints->GameHinted();
     statistics.AppendResult(key, record);
     if (daily) {
         // A game over follows a completed result at once.
@@ -154,7 +157,8 @@ void clMainWindow::ShowGameOver(std::int32_t score, std::int32_t round) {
     const bool counted = std::exchange(dailyResultLogged, false);
     const clScoreGame game{playing->DisplayName(), playing->Key(),
                            onlineScores.get(),     record,
-                           daily.has_value(),      daily.has_value() && !counted};
+                           daily.has_value(),      daily.has_value() && !counted,
+                           hints->GameHinted()};
     const clGameOverChoice choice = dialogs.ShowGameOver(this, game, score, round);
     if (daily) dialogs.ShowDailyRanking(this, game, FormatDay(daily->day), score);
     // The game goes on once the move that ended it has finished.

@@ -2,8 +2,12 @@
 // screen shown.
 #include <QApplication>
 #include <QKeyEvent>
+#include <algorithm>
 
+#include "engine/solitaire_rules.h"
+#include "piles/pile.h"
 #include "shell/commands.h"
+#include "shell/hint_control.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
 
@@ -24,7 +28,8 @@ constexpr clAccelerator kAccelerators[] = {
     {Qt::Key_F3, false, clCommand::kAbout},        {Qt::Key_F5, false, clCommand::kOpen},
     {Qt::Key_F6, false, clCommand::kSave},         {Qt::Key_Pause, false, clCommand::kPause},
     {Qt::Key_Space, false, clCommand::kTakeScore}, {Qt::Key_X, true, clCommand::kExit},
-    {Qt::Key_Z, true, clCommand::kUndo},
+    {Qt::Key_Z, true, clCommand::kUndo},           {Qt::Key_H, false, clCommand::kHint},
+    {Qt::Key_H, true, clCommand::kHint},
 };
 
 int AcceleratorCommand(const QKeyEvent& event) {
@@ -45,13 +50,16 @@ bool clMainWindow::IsInputAllowed() const {
 // tried as an accelerator, then handed to the screen as a character.
 bool clMainWindow::HandleKey(QKeyEvent* event) {
     if (event->modifiers() & Qt::AltModifier) return false;  // menu mnemonics
-    const int command = AcceleratorCommand(*event);
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    int command = AcceleratorCommand(*event);
+    // A game whose piles answer to H keeps the key; Ctrl+H hints there.
+    if (command == clCommand::kHint && !control && PilesTakeKey('H')) command = 0;
+    if (command != clCommand::kHint) hints->ClearHint();
     if (command != 0) ExecuteCommand(command);
     // The chooser's list keeps its own keys (arrows, Enter, letters).
     if (!playing) return command != 0;
     const QString text = event->text();
-    const bool control = event->modifiers() & Qt::ControlModifier;
-    if (!control && text.size() == 1 && IsInputAllowed()) {
+    if (!control && text.size() == 1 && command != clCommand::kHint && IsInputAllowed()) {
         const int character = text.at(0).unicode();
         if (character < 0x100) screen->OnChar(character);
     }
@@ -69,6 +77,14 @@ bool clMainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+bool clMainWindow::PilesTakeKey(int key) const {
+    const auto* rules = dynamic_cast<const clSolitaireRules*>(playing);
+    if (rules == nullptr) return false;
+    return std::ranges::any_of(rules->AllPiles(), [key](const std::unique_ptr<clPile>& pile) {
+        return pile->Key1() == key || pile->Key2() == key;
+    });
+}
+
 bool clMainWindow::IsOnScreen(clPoint point) const {
     return program.HasDisplay() && point.x >= 0 && point.y >= 0 &&
            point.x < program.Display().VirtualWidth() &&
@@ -76,6 +92,7 @@ bool clMainWindow::IsOnScreen(clPoint point) const {
 }
 
 void clMainWindow::TableLeftDown(clPoint point) {
+    hints->ClearHint();
     if (!IsInputAllowed() || !IsOnScreen(point)) return;
     const bool twice = lastLeftDown.isValid() && point == lastLeftPoint &&
                        lastLeftDown.elapsed() <= QApplication::doubleClickInterval();
@@ -95,6 +112,7 @@ void clMainWindow::TableLeftUp(clPoint point) {
 }
 
 void clMainWindow::TableRightDown(clPoint point) {
+    hints->ClearHint();
     if (IsInputAllowed() && IsOnScreen(point)) screen->OnRightDown(point);
 }
 
@@ -103,6 +121,7 @@ void clMainWindow::TableRightUp(clPoint point) {
 }
 
 void clMainWindow::TableMiddleDown() {
+    hints->ClearHint();
     if (IsInputAllowed()) screen->Undo();
 }
 

@@ -94,6 +94,7 @@ void clMainWindow::BuildMenus() {
     QMenu* action = addMenu(QStringLiteral("&Action"));
     AddCommand(action, clCommand::kTakeScore, QStringLiteral("&Take Score\tSpace"));
     AddCommand(action, clCommand::kUndo, QStringLiteral("&Undo\tCtrl+U"));
+    AddCommand(action, clCommand::kHint, QStringLiteral("&Hint\tH"));
     AddCommand(action, clCommand::kPause, QStringLiteral("&Pause\tEsc"), true);
 
     QMenu* options = addMenu(QStringLiteral("&Options"));

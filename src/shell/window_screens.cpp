@@ -10,10 +10,12 @@
 
 #include "engine/catalogue.h"
 #include "engine/saved_game.h"
+#include "engine/solitaire_rules.h"
 #include "engine/solitaire_type.h"
 #include "online/online_scores.h"
 #include "shell/commands.h"
 #include "shell/game_list.h"
+#include "shell/hint_control.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
 #include "toolkit/file.h"
@@ -142,6 +144,7 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
     Action(clCommand::kGameSaving)->setChecked(settings.Flag(clFlag::Autosave));
 
     RecreateTakeScoreButton();
+    hints->SetScreen(dynamic_cast<clSolitaireRules*>(playing));
     // The screen has dealt or resumed its game already, and set the title
     // while it was not yet the window's.
     SetTitle(playing->WindowTitle(PlayerName()));
@@ -153,6 +156,7 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
 
 void clMainWindow::CloseScreen() {
     if (!screen) return;
+    hints->SetScreen(nullptr);
     if (playing) {
         program.Settings().SaveGameValues(playing->DisplayName(), playing->OffersAutoPlay());
         // A daily challenge is never saved: leaving its counted game in

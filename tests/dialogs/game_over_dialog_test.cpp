@@ -122,6 +122,31 @@ TEST_F(GameOverDialogTest, ASubmissionFillsTheRankTexts) {
     EXPECT_TRUE(sounds.empty());
 }
 
+// A game played with hints shows the mark beside its score and is not
+// submitted: the button says why in its place and stays off.
+TEST_F(GameOverDialogTest, AGamePlayedWithHintsIsNotSubmittedAndSaysSo) {
+    clLoopbackScoreServer server;
+    ASSERT_TRUE(server.IsListening());
+    ASSERT_TRUE(settings.SetScoreServerBase(server.Base()));
+    Log("klondike", {900});
+    clStatistics log(settings, folders, clock);
+    clScoreRecord hinted = clStatistics::MakeCompleted(650, 2, clock);
+    hinted.hinted = true;
+    ASSERT_EQ(log.AppendResult("klondike", hinted), clAppendResult::Logged);
+    settings.SetFlag(clFlag::Online, true);
+    const auto dialog = Open(650, 2);
+    dialog->MarkPlayedWithHints();
+    EXPECT_EQ(ColumnTexts(dialog->ScoreTable(), 1),
+              (std::vector<std::string>{"900", "650 (hints)"}));
+    Type(*dialog->Identity(), kAnn);
+    EXPECT_FALSE(dialog->SubmitButton()->isEnabled());
+    EXPECT_TRUE(dialog->SubmitButton()->isVisible());
+    EXPECT_EQ(dialog->SubmitButton()->text().toStdString(), "Played with Hints: Not Submitted");
+    QTest::mouseClick(dialog->SubmitButton(), Qt::LeftButton);
+    EXPECT_FALSE(dialog->OverallRank()->isVisible());
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
 // A server that replays records: the game's own record is verified and
 // ranked, a score its record does not earn is refused and the dialog says why.
 TEST_F(GameOverDialogTest, TheServerVerifiesTheScoreByItsRecordOrSaysWhyNot) {

@@ -182,6 +182,15 @@ TEST_F(ScoreActionsTest, TheBestResultsAreQueuedBestFirst) {
     EXPECT_EQ(best[1].score, 500);
     EXPECT_EQ(best[2].score, 300);
     EXPECT_EQ(best[2].gameName, "Golf");
+
+    // A game played with hints is never submitted: the next best take its place.
+    clScoreRecord hinted{clResultKind::Completed, 2000, 20, 0, clock.now};
+    hinted.hinted = true;
+    ASSERT_TRUE(statistics.AddRecord(hinted));
+    const std::vector<clScoreEntry> unhinted = BestEntries(statistics, "Golf", 3);
+    ASSERT_EQ(unhinted.size(), 3u);
+    EXPECT_EQ(unhinted[0].score, 900);
+    EXPECT_EQ(unhinted[2].score, 300);
 }
 
 TEST_F(ScoreActionsTest, RoundOverShowsRanksOnlyWithRetrievedLists) {
@@ -217,10 +226,11 @@ protected:
         settings.LoadPlayer();
     }
 
-    void Finish(std::string_view key, std::int32_t score, std::int32_t round) {
+    void Finish(std::string_view key, std::int32_t score, std::int32_t round, bool hinted = false) {
         clStatistics statistics(settings, folders, clock);
-        ASSERT_EQ(statistics.AppendResult(key, clStatistics::MakeCompleted(score, round, clock)),
-                  clAppendResult::Logged);
+        clScoreRecord record = clStatistics::MakeCompleted(score, round, clock);
+        record.hinted = hinted;
+        ASSERT_EQ(statistics.AppendResult(key, record), clAppendResult::Logged);
     }
 
     clTempFolder temp;
@@ -236,6 +246,9 @@ TEST_F(HighScoresTest, ARowForEveryVariantFinishedWithItsBestResult) {
     Finish("klondike", 300, 2);
     Finish("klondike", 700, 4);
     Finish("golf", 50, 1);
+    // Games played with hints are left out, and a variant with only those.
+    Finish("klondike", 900, 5, true);
+    Finish("spider", 1000, 1, true);
     const std::vector<clHighScoreRow> rows = FillHighScoreRows(settings, folders, clock);
     ASSERT_EQ(rows.size(), 2u);
     // The registry's order: Klondike comes before Golf.

@@ -43,6 +43,23 @@ TEST(LogLineTest, WrittenLinesReadBack) {
     EXPECT_EQ(LogCheckValue(record), LogCheckValue(record));
 }
 
+// A game played with hints carries ",H" after the check value; lines
+// written before the mark existed read as games played without.
+TEST(LogLineTest, TheHintMarkReadsBackAndOldLinesHaveNone) {
+    clScoreRecord hinted{clResultKind::Completed, 4210, 3, 0, kAugust14};
+    hinted.when.dayOfWeek = 0;
+    hinted.hinted = true;
+    const std::string line = FormatLogLine(hinted);
+    EXPECT_TRUE(line.ends_with(",H")) << line;
+    EXPECT_EQ(ParseLogLine(line), hinted);
+    const auto old = ParseLogLine(Line('C', 4210, 3, "2017-08-14 21:05:33"));
+    ASSERT_TRUE(old);
+    EXPECT_FALSE(old->hinted);
+    for (const char* refused : {",h", ",H ", ",HH", ",H,H", "H"})
+        EXPECT_EQ(ParseLogLine(Line('C', 1, 1, "2017-08-14 21:05:33") + refused), std::nullopt)
+            << refused;
+}
+
 TEST(LogLineTest, KindLetters) {
     EXPECT_EQ(ParseLogLine(Line('C', 1, 1, "2017-08-14 21:05:33"))->kind, clResultKind::Completed);
     EXPECT_EQ(ParseLogLine(Line('I', 1, 1, "2017-08-14 21:05:33"))->kind,
