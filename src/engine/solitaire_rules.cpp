@@ -137,6 +137,48 @@ std::vector<clSolitaireType::clPileExtent> clSolitaireRules::PileExtents() const
     return extents;
 }
 
+void clSolitaireRules::HighlightMove(const clMove& hinted) {
+    const clMove& move = hinted.type == clMoveType::Compound && !hinted.parts.empty()
+                             ? hinted.parts.front()
+                             : hinted;
+    const auto card = [this](std::int32_t dealIndex) {
+        if (const clCard* c = deck->CardAt(dealIndex)) graphics->HighlightCard(*c);
+    };
+    const auto top = [this](const clPile* pile) {
+        if (pile == nullptr) return;
+        if (const clCard* c = pile->Top()) {
+            graphics->HighlightCard(*c);
+        } else {
+            graphics->HighlightPlace(pile->GetAnchor());
+        }
+    };
+    switch (move.type) {
+        case clMoveType::Card:
+            if (const clPile* from = PileAt(move.from)) {
+                for (auto i = static_cast<std::uint32_t>(std::max(0, move.from.Position()));
+                     i < from->Count(); ++i) {
+                    graphics->HighlightCard(*from->At(static_cast<int>(i)));
+                }
+            }
+            top(PileAt(move.to));
+            break;
+        case clMoveType::Pair:
+            card(move.first);
+            if (move.second != move.first) card(move.second);
+            break;
+        case clMoveType::Set:
+            for (int i = 0; i < std::clamp(move.count, 0, clMove::kSetSlots); ++i)
+                card(move.cards[static_cast<std::size_t>(i)]);
+            break;
+        case clMoveType::Stock:
+            top(stock);
+            break;
+        case clMoveType::None:
+        case clMoveType::Compound:
+            break;
+    }
+}
+
 bool clSolitaireRules::IsGameWon() {
     const auto full = [](const clPile* p) { return p->IsFull(); };
     const auto empty = [](const clPile* p) { return p->Count() == 0; };

@@ -167,6 +167,10 @@ public:
     int DeckCount() const { return deckCount; }
     bool OffersAutoPlay() const override { return autoPlaySupported; }
     std::vector<clPileExtent> PileExtents() const override;
+    // A card move's cards from the one it names up and the destination's top
+    // card (or its empty place); a pair's or a set's cards; the stock's top
+    // card. A compound shows its first part.
+    void HighlightMove(const clMove& move) override;
 
     std::int32_t StockActions() const { return stockActions; }
     std::int32_t Streak() const { return streak; }

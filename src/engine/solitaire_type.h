@@ -98,6 +98,9 @@ public:
     };
     // The piles with a place on the table; none headless.
     virtual std::vector<clPileExtent> PileExtents() const { return {}; }
+    // Draws a move's cards and where they go as highlighted cards (a hint);
+    // nothing on a screen without piles.
+    virtual void HighlightMove(const clMove& move) { (void)move; }
 
     // Owned objects; valid after Initialize.
     clDeck& Deck() { return *deck; }

@@ -7,9 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/solitaire_rules.h"
-#include "graphics/graphics.h"
-#include "piles/pile.h"
+#include "engine/solitaire_type.h"
 #include "player/settings.h"
 #include "player/settings_keys.h"
 
@@ -50,7 +48,7 @@ clHintControl::~clHintControl() {
     }
 }
 
-void clHintControl::SetScreen(clSolitaireRules* playing) {
+void clHintControl::SetScreen(clSolitaireType* playing) {
     CancelAll();
     settle.stop();
     hintDeadline.stop();
@@ -288,52 +286,9 @@ void clHintControl::ShowHint(const clSolveResult& result) {
     }
 }
 
-// The move's cards and where they go, as highlighted cards: a card move's
-// cards from the one it names up and the destination's top card (or its
-// empty place); a pair's or a set's cards; the stock's top card. A compound
-// shows its first part.
 void clHintControl::DrawHint() {
     if (!shown || screen == nullptr || screen->IsPaused()) return;
-    clGraphics& graphics = screen->Graphics();
-    const clMove& move = shown->type == clMoveType::Compound && !shown->parts.empty()
-                             ? shown->parts.front()
-                             : *shown;
-    const auto card = [&](std::int32_t dealIndex) {
-        if (const clCard* c = screen->Deck().CardAt(dealIndex)) graphics.HighlightCard(*c);
-    };
-    const auto top = [&](const clPile* pile) {
-        if (pile == nullptr) return;
-        if (const clCard* c = pile->Top()) {
-            graphics.HighlightCard(*c);
-        } else {
-            graphics.HighlightPlace(pile->GetAnchor());
-        }
-    };
-    switch (move.type) {
-        case clMoveType::Card:
-            if (const clPile* from = screen->PileAt(move.from)) {
-                for (auto i = static_cast<std::uint32_t>(std::max(0, move.from.Position()));
-                     i < from->Count(); ++i) {
-                    graphics.HighlightCard(*from->At(static_cast<int>(i)));
-                }
-            }
-            top(screen->PileAt(move.to));
-            break;
-        case clMoveType::Pair:
-            card(move.first);
-            if (move.second != move.first) card(move.second);
-            break;
-        case clMoveType::Set:
-            for (int i = 0; i < std::clamp(move.count, 0, clMove::kSetSlots); ++i)
-                card(move.cards[static_cast<std::size_t>(i)]);
-            break;
-        case clMoveType::Stock:
-            top(screen->Stock());
-            break;
-        case clMoveType::None:
-        case clMoveType::Compound:
-            break;
-    }
+    screen->HighlightMove(*shown);
 }
 
 void clHintControl::ClearHint() {

@@ -16,7 +16,7 @@
 
 class QThread;
 class clSettings;
-class clSolitaireRules;
+class clSolitaireType;
 
 // What the solver says about the position on the playing screen: the Hint
 // command's move, shown on the table until the player's next press or key,
@@ -50,7 +50,7 @@ public:
 
     // The playing screen, or null while the chooser is shown (the indicator
     // then hides). Whatever was running for the old screen is cancelled.
-    void SetScreen(clSolitaireRules* playing);
+    void SetScreen(clSolitaireType* playing);
     // After every deal, move, undo and load: when the position changed, the
     // searches for the old one are cancelled, the hint shown goes and the
     // indicator asks again once the position settles.
@@ -117,7 +117,7 @@ private:
     QLabel* indicator;
     QTimer settle;
     QTimer hintDeadline;
-    clSolitaireRules* screen = nullptr;
+    clSolitaireType* screen = nullptr;
     clPositionKey current;
     std::vector<std::unique_ptr<clJob>> jobs;
     std::uint64_t nextId = 1;

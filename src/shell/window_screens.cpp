@@ -144,7 +144,7 @@ void clMainWindow::Install(std::unique_ptr<clSolitaireType> made) {
     Action(clCommand::kGameSaving)->setChecked(settings.Flag(clFlag::Autosave));
 
     RecreateTakeScoreButton();
-    hints->SetScreen(dynamic_cast<clSolitaireRules*>(playing));
+    hints->SetScreen(playing);
     // The screen has dealt or resumed its game already, and set the title
     // while it was not yet the window's.
     SetTitle(playing->WindowTitle(PlayerName()));
