@@ -55,18 +55,6 @@ int Boards(int from, int to, const std::string& folder) {
     return 0;
 }
 
-const char* VerdictText(clVerdict verdict) {
-    switch (verdict) {
-        case clVerdict::Won:
-            return "won";
-        case clVerdict::Lost:
-            return "lost";
-        case clVerdict::Unknown:
-            break;
-    }
-    return "unknown";
-}
-
 int Solve(const char* name, int from, int to, int milliseconds, bool autoPlay) {
     const clPlayOptions options{.autoSave = false, .autoPlay = autoPlay};
     const clSolveLimits limits{.nodes = 1'000'000'000,
@@ -81,7 +69,7 @@ int Solve(const char* name, int from, int to, int milliseconds, bool autoPlay) {
         const auto spent = std::chrono::duration_cast<std::chrono::microseconds>(
             std::chrono::steady_clock::now() - start);
         if (!result) return 1;
-        std::printf("%d %s %lld %lld %zu\n", deal, VerdictText(result->verdict),
+        std::printf("%d %s %lld %lld %zu\n", deal, VerdictName(result->verdict),
                     static_cast<long long>(spent.count()), static_cast<long long>(result->nodes),
                     result->line.size());
         std::fflush(stdout);

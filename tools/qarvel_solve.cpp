@@ -80,18 +80,6 @@ bool Parse(int argc, char** argv, clArguments& args) {
     return true;
 }
 
-const char* VerdictName(clVerdict verdict) {
-    switch (verdict) {
-        case clVerdict::Won:
-            return "won";
-        case clVerdict::Lost:
-            return "lost";
-        case clVerdict::Unknown:
-            break;
-    }
-    return "unknown";
-}
-
 clPlayOptions Options(const clArguments& args) {
     return {.promptBeforeResign = false, .autoSave = false, .autoPlay = args.autoPlay};
 }

@@ -68,8 +68,8 @@ std::int32_t TopCard(const clSolitaireRules& game, const clLocation& pile) {
     return p ? p->TopDealIndex() : clCard::kNoDealIndex;
 }
 
-// The pile a DEAL presses: the stock, or in a game without one the clickable
-// mark outside the typed lists (a redeal symbol).
+}  // namespace
+
 clPile* DealPile(const clSolitaireRules& game) {
     if (game.Stock() != nullptr) return game.Stock();
     for (const auto& pile : game.AllPiles()) {
@@ -79,8 +79,6 @@ clPile* DealPile(const clSolitaireRules& game) {
     }
     return nullptr;
 }
-
-}  // namespace
 
 bool ParseScriptLine(std::string_view line, clScriptCommand& command, std::string& error) {
     command = {};

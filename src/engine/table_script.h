@@ -8,6 +8,7 @@
 #include "engine/move.h"
 #include "piles/location.h"
 
+class clPile;
 class clSolitaireRules;
 
 // One line of a move file, the text form of a player's action:
@@ -36,6 +37,10 @@ struct clScriptCommand {
     std::vector<clLocation> piles;  // MOVE: source and destination; PAIR, REMOVE, CLICK: the piles
     int position = -1;              // MOVE, CLICK: the card position, -1 for the top card
 };
+
+// The pile a DEAL presses: the stock, or in a game without one the clickable
+// mark outside the typed lists (a redeal button); null when none.
+clPile* DealPile(const clSolitaireRules& game);
 
 // Reads one line. False, with a message, when it is not a command.
 bool ParseScriptLine(std::string_view line, clScriptCommand& command, std::string& error);

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "engine/solitaire_rules.h"
+#include "engine/table_script.h"
 #include "solver/family.h"
 #include "solver/position.h"
 
@@ -90,16 +91,6 @@ void Sets(clSolitaireRules& game, const std::vector<std::int32_t>& tops, int tot
 }
 
 }  // namespace
-
-clPile* DealPile(const clSolitaireRules& game) {
-    if (game.Stock() != nullptr) return game.Stock();
-    for (const auto& pile : game.AllPiles()) {
-        if (pile->IsClickAction() && game.LocationOf(pile.get(), 0).kind == clLocationKind::None) {
-            return pile.get();
-        }
-    }
-    return nullptr;
-}
 
 std::vector<clAction> PossibleActions(clSolitaireRules& game, const clPositionView& view,
                                       const clFamilyTraits& traits) {

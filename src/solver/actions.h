@@ -30,7 +30,3 @@ std::vector<clAction> PossibleActions(clSolitaireRules& game, const clPositionVi
 // included, the automatic moves after it not); nothing when it was refused
 // or changed nothing.
 std::optional<clMove> PlayAction(clSolitaireRules& game, const clAction& action);
-
-// The pile a click deals from: the stock, or in a game without one the
-// clickable mark outside the typed lists (a redeal button); null when none.
-clPile* DealPile(const clSolitaireRules& game);

@@ -33,6 +33,18 @@ clSolveResult FamilyOrGeneral(clSolitaireRules& game, const clPlayOptions& optio
 
 }  // namespace
 
+const char* VerdictName(clVerdict verdict) {
+    switch (verdict) {
+        case clVerdict::Won:
+            return "won";
+        case clVerdict::Lost:
+            return "lost";
+        case clVerdict::Unknown:
+            break;
+    }
+    return "unknown";
+}
+
 std::unique_ptr<clSolitaireRules> PositionScreen(std::string_view displayName, std::int32_t deal,
                                                  std::span<const clMove> played,
                                                  const clPlayOptions& options,

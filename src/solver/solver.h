@@ -18,6 +18,9 @@ enum class clVerdict {
     Unknown,  // the limits ran out first
 };
 
+// "won", "lost" or "unknown".
+const char* VerdictName(clVerdict verdict);
+
 // How far a search may go. It stops at whichever limit comes first, and as
 // soon as `cancel` turns true (checked between nodes).
 struct clSolveLimits {
